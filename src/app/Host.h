@@ -1,0 +1,37 @@
+#pragma once
+// What the editor core needs from the windows around it: showing things and asking the
+// user. The Qt main window implements it; tests replace it with a fake.
+
+#include <string>
+
+#include "model/PictureModel.h"
+#include "view/Raster.h"
+
+namespace stipple {
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Copies the visible 670 x 587 part of the surface onto the window at Image1.
+    virtual void presentSurface(const Raster& surface) = 0;
+    // The read-only fields WID, HEIG and PSIZE.
+    virtual void showSizeFields(int width, int height, int pixelSize) = 0;
+    // The swatches Col and ColRight.
+    virtual void showSwatches(Rgb left, Rgb right) = 0;
+    // "Undo change" in the Image menu and UndoButton.
+    virtual void setUndoControlsEnabled(bool enabled) = 0;
+    // Check marks of View Grids / View Border and the pressed state of their buttons.
+    virtual void setViewControls(bool gridsOn, bool borderOn) = 0;
+    // Panel 0 or 1 of the status bar.
+    virtual void showStatusText(int panel, const std::string& text) = 0;
+
+    // The picture's name is the text of the main window's name box, in UTF-8.
+    virtual std::string pictureName() const = 0;
+    virtual void setPictureName(const std::string& name) = 0;
+
+    // A message box with one OK button; returns when the user has closed it.
+    virtual void showMessage(const std::string& text, const std::string& caption) = 0;
+};
+
+}  // namespace stipple

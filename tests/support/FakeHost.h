@@ -1,0 +1,48 @@
+#pragma once
+// A Host that records what the core shows and answers its questions from a script.
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/Host.h"
+
+namespace stipple::testing {
+
+class FakeHost : public Host {
+public:
+    void presentSurface(const Raster&) override { ++presentCount; }
+    void showSizeFields(int width, int height, int pixelSize) override {
+        shownWidth = width;
+        shownHeight = height;
+        shownPixelSize = pixelSize;
+    }
+    void showSwatches(Rgb left, Rgb right) override {
+        leftSwatch = left;
+        rightSwatch = right;
+    }
+    void setUndoControlsEnabled(bool enabled) override { undoEnabled = enabled; }
+    void setViewControls(bool grids, bool border) override {
+        gridsChecked = grids;
+        borderChecked = border;
+    }
+    void showStatusText(int panel, const std::string& text) override {
+        status[panel == 0 ? 0 : 1] = text;
+    }
+    std::string pictureName() const override { return name; }
+    void setPictureName(const std::string& n) override { name = n; }
+    void showMessage(const std::string& text, const std::string& caption) override {
+        messages.emplace_back(text, caption);
+    }
+
+    int presentCount = 0;
+    int shownWidth = -1, shownHeight = -1, shownPixelSize = -1;
+    Rgb leftSwatch = 0x123456, rightSwatch = 0x123456;
+    bool undoEnabled = true;
+    bool gridsChecked = false, borderChecked = true;
+    std::string status[2];
+    std::string name = "Name";
+    std::vector<std::pair<std::string, std::string>> messages;
+};
+
+}  // namespace stipple::testing
