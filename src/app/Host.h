@@ -10,7 +10,7 @@
 namespace stipple {
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     // Copies the visible 670 x 587 part of the surface onto the window at Image1.
@@ -29,6 +29,18 @@ public:
     // The picture's name is the text of the main window's name box, in UTF-8.
     virtual std::string pictureName() const = 0;
     virtual void setPictureName(const std::string& name) = 0;
+
+    // Shows or hides the Select tool panel.
+    virtual void showSelectToolPanel(bool visible) { (void)visible; }
+    // Whether the panel's PasteButton is down (else its selectbutton is).
+    virtual bool pasteButtonDown() const { return false; }
+    // Shows the Set Size dialog with the given values; on OK returns true with the
+    // values the user accepted (already checked by the dialog).
+    virtual bool askPictureSize(int& width, int& height) {
+        (void)width;
+        (void)height;
+        return false;
+    }
 
     // A message box with one OK button; returns when the user has closed it.
     virtual void showMessage(const std::string& text, const std::string& caption) = 0;

@@ -10,7 +10,7 @@
 namespace stipple::testing {
 
 class FakeHost : public Host {
-public:
+  public:
     void presentSurface(const Raster&) override { ++presentCount; }
     void showSizeFields(int width, int height, int pixelSize) override {
         shownWidth = width;
@@ -31,9 +31,27 @@ public:
     }
     std::string pictureName() const override { return name; }
     void setPictureName(const std::string& n) override { name = n; }
+    void showSelectToolPanel(bool visible) override { selectPanelVisible = visible; }
+    bool pasteButtonDown() const override { return pastePressed; }
+    bool askPictureSize(int& width, int& height) override {
+        askedWidth = width;
+        askedHeight = height;
+        if (!sizeAnswer) {
+            return false;
+        }
+        width = answerWidth;
+        height = answerHeight;
+        return true;
+    }
     void showMessage(const std::string& text, const std::string& caption) override {
         messages.emplace_back(text, caption);
     }
+
+    bool selectPanelVisible = false;
+    bool pastePressed = false;
+    bool sizeAnswer = false;  // OK (true) or Cancel of the Set Size dialog
+    int answerWidth = 0, answerHeight = 0;
+    int askedWidth = -1, askedHeight = -1;
 
     int presentCount = 0;
     int shownWidth = -1, shownHeight = -1, shownPixelSize = -1;
