@@ -35,7 +35,9 @@ void Editor::clearPicture() {
     redrawSurface();
 }
 
-void Editor::syncViewControls() { host_.setViewControls(gridsOn, borderOn); }
+void Editor::syncViewControls() {
+    host_.setViewControls(gridsOn, borderOn);
+}
 
 void Editor::takeUndoSnapshot() {
     undoAvailable = true;

@@ -2,7 +2,10 @@
 // The main window's editing core: the picture model plus every operation that reads or
 // changes it. It knows no toolkit; everything it shows or asks goes through Host.
 
+#include <string>
+
 #include "app/Host.h"
+#include "export/ExportText.h"
 #include "model/PictureModel.h"
 #include "view/Raster.h"
 
@@ -84,6 +87,21 @@ class Editor : public PictureModel {
     void toggleBorder();
     // Image > Set Size: asks the host for a size and applies it as one undo step.
     void SetSize1Click();
+
+    // ---- Export (src/export/) ----
+    // Packs the source into the store of `depth` (1, 2 or 4) from index 1 and sets
+    // packedCount; any other depth does nothing.
+    void packPixels(ExportSource source, int depth, bool align);
+    // The export text of format code 1..5 (kFormatAsm8 ..); any other code gives "".
+    std::string buildExportText(ExportSource source, int formatCode, bool align);
+    // Appends the file form of the whole picture to `file`.
+    void writeAsm8Block(std::string& file);
+    // The selected box goes to the clipboard only when bufferFilled.
+    void copyExportToClipboard(ExportSource source, int formatCode, bool align);
+    void alignClick();
+    void Save1Click();
+    void Savetoend1Click();  // ToolButton11Click as well
+    // ---- end of export ----
 
     // Cells last used by the rubber band and the paste preview; never reset.
     int rubberBandCellX = 0, rubberBandCellY = 0;

@@ -2,6 +2,7 @@
 // What the editor core needs from the windows around it: showing things and asking the
 // user. The Qt main window implements it; tests replace it with a fake.
 
+#include <optional>
 #include <string>
 
 #include "model/PictureModel.h"
@@ -41,6 +42,17 @@ class Host {
         (void)height;
         return false;
     }
+
+    // ---- Export ----
+    // Shows SaveDialog1 (filter kExportFileFilter of export/ExportFiles.h, no default
+    // extension, no question before overwriting, the last chosen name preset); returns the
+    // chosen path in UTF-8, or nothing when the user cancels.
+    virtual std::optional<std::string> askExportFile() { return std::nullopt; }
+    // Puts plain text on the clipboard, replacing what it held.
+    virtual void setClipboardText(const std::string& utf8) { (void)utf8; }
+    // Pressed state of the toolbar button `align`.
+    virtual void setAlignButtonDown(bool down) { (void)down; }
+    // ---- end of export ----
 
     // A message box with one OK button; returns when the user has closed it.
     virtual void showMessage(const std::string& text, const std::string& caption) = 0;

@@ -14,7 +14,9 @@ void Raster::setLogicalSize(int width, int height) {
     height_ = std::max(height, 0);
 }
 
-void Raster::fill(Rgb colour) { fillRect(0, 0, width_, height_, colour); }
+void Raster::fill(Rgb colour) {
+    fillRect(0, 0, width_, height_, colour);
+}
 
 void Raster::fillRect(int left, int top, int right, int bottom, Rgb colour) {
     left = std::max(left, 0);
@@ -31,23 +33,20 @@ void Raster::fillRect(int left, int top, int right, int bottom, Rgb colour) {
 }
 
 void Raster::plot(int x, int y, Rgb colour) {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_ || x >= kStoredWidth ||
-        y >= kStoredHeight) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_ || x >= kStoredWidth || y >= kStoredHeight) {
         return;
     }
     bits_[y * kStoredWidth + x] = kOpaque | colour;
 }
 
 Rgb Raster::pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_ || x >= kStoredWidth ||
-        y >= kStoredHeight) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_ || x >= kStoredWidth || y >= kStoredHeight) {
         return 0;
     }
     return bits_[y * kStoredWidth + x] & 0xFFFFFFu;
 }
 
-void Raster::drawLine(int x0, int y0, int x1, int y1, Rgb colour, PenStyle style,
-                      int& dashPhase) {
+void Raster::drawLine(int x0, int y0, int x1, int y1, Rgb colour, PenStyle style, int& dashPhase) {
     if (style == PenStyle::Solid && (x0 == x1 || y0 == y1)) {
         // Grid lines are long and straight: fill them as one span. The end point is
         // excluded, so a span runs [x0, x1) forwards and (x1, x0] backwards.

@@ -13,7 +13,7 @@ namespace stipple {
 enum class PenStyle { Solid, Dashed };
 
 class Raster {
-public:
+  public:
     static constexpr int kStoredWidth = 670;
     static constexpr int kStoredHeight = 587;
 
@@ -43,7 +43,7 @@ public:
 
     static constexpr Rgb kDashGapRgb = 0xFFFFFF;
 
-private:
+  private:
     void plot(int x, int y, Rgb colour);
     void drawLine(int x0, int y0, int x1, int y1, Rgb colour, PenStyle style, int& dashPhase);
 

@@ -19,12 +19,23 @@ void Editor::initColourTable() {
 
 void Editor::setBrushForValue(Pixel value, Rgb& brush) const {
     switch (value) {
-        case kBlack: brush = blackRgb; break;
-        case kGray66: brush = gray66Rgb; break;
-        case kGray33: brush = gray33Rgb; break;
-        case kWhite: brush = whiteRgb; break;
-        case kTransparent: brush = transparentRgb; break;
-        default: break;
+        case kBlack:
+            brush = blackRgb;
+            break;
+        case kGray66:
+            brush = gray66Rgb;
+            break;
+        case kGray33:
+            brush = gray33Rgb;
+            break;
+        case kWhite:
+            brush = whiteRgb;
+            break;
+        case kTransparent:
+            brush = transparentRgb;
+            break;
+        default:
+            break;
     }
 }
 
@@ -70,7 +81,9 @@ void Editor::redrawSurface() {
     host_.showSizeFields(pictureWidth, pictureHeight, pixelSize);
 }
 
-void Editor::presentSurface() { host_.presentSurface(surface_); }
+void Editor::presentSurface() {
+    host_.presentSurface(surface_);
+}
 
 void Editor::drawSelectionFrame() {
     if (!selectionShown) {
@@ -87,9 +100,10 @@ void Editor::drawSelectionFrame() {
         selY2 = oldY1 + 1;
     }
     const int ps = pixelSize;
-    const int corners[4][2] = {
-        {selX1 * ps, selY1 * ps}, {selX1 * ps, selY2 * ps}, {selX2 * ps, selY2 * ps},
-        {selX2 * ps, selY1 * ps}};
+    const int corners[4][2] = {{selX1 * ps, selY1 * ps},
+                               {selX1 * ps, selY2 * ps},
+                               {selX2 * ps, selY2 * ps},
+                               {selX2 * ps, selY1 * ps}};
     surface_.closedLine(corners, 4, blackRgb, PenStyle::Dashed);
     presentSurface();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A Host that records what the core shows and answers its questions from a script.
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,6 +47,24 @@ class FakeHost : public Host {
     void showMessage(const std::string& text, const std::string& caption) override {
         messages.emplace_back(text, caption);
     }
+
+    // ---- Export ----
+    std::optional<std::string> askExportFile() override {
+        ++exportFileQuestions;
+        return exportFileAnswer;
+    }
+    void setClipboardText(const std::string& utf8) override {
+        clipboard = utf8;
+        ++clipboardWrites;
+    }
+    void setAlignButtonDown(bool down) override { alignDown = down; }
+
+    std::optional<std::string> exportFileAnswer;  // nothing: the user cancels
+    int exportFileQuestions = 0;
+    std::string clipboard = "(earlier clipboard)";
+    int clipboardWrites = 0;
+    bool alignDown = false;
+    // ---- end of export ----
 
     bool selectPanelVisible = false;
     bool pastePressed = false;

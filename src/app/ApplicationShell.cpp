@@ -1,0 +1,21 @@
+#include "app/ApplicationShell.h"
+
+#include "dialogs/AboutBox.h"
+#include "dialogs/SetSizeDialog.h"
+#include "export/MoveToClipboardPanel.h"
+#include "files/BitmapImportWindow.h"
+#include "files/SaveSelectBox.h"
+#include "tools/SelectToolPanel.h"
+
+ApplicationShell::ApplicationShell() : Form1(std::make_unique<TForm1>()) {
+    TForm1* owner = Form1.get();
+    Form2 = new TForm2(owner);
+    About = new TAbout(owner);
+    Form4 = new TForm4(owner);
+    selpanel = new Tselpanel(owner);
+    savebox = new Tsavebox(owner);
+    bmpWin = new TbmpWin(owner);
+}
+
+// The secondary windows go with the main window.
+ApplicationShell::~ApplicationShell() = default;

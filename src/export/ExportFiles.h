@@ -1,0 +1,39 @@
+#pragma once
+// Writing export text into files. A failed write never destroys what the file held
+// before. Nothing here talks to the user: failures come back as a message text that
+// names the file and the system's reason.
+
+#include <string>
+#include <string_view>
+
+namespace stipple {
+
+// Filter of the export save dialog: "description|patterns" pairs separated by '|'.
+inline constexpr const char* kExportFileFilter =
+    "(lib *.h , source *.s text *.txt)|*.h;*.txt;*.s|(All Files *.*)|*.*";
+
+struct FileResult {
+    bool ok = true;
+    bool openFailed = false;  // the file could not be opened at all; nothing was written
+    int errorNumber = 0;      // errno of the failure
+    std::string error;        // the message for the user
+
+    explicit operator bool() const { return ok; }
+};
+
+// Replaces the file's content: the text goes into a new file in the same folder, which
+// then takes the target's place, so the old file stays whole until the new one is
+// complete. A symbolic link is followed; a device or pipe is written in place.
+FileResult replaceFile(const std::string& path, std::string_view content);
+
+// Appends to the end of the file, creating it if it is missing. A failed or short write
+// cuts the file back to its old length.
+FileResult appendToFile(const std::string& path, std::string_view content);
+
+// The second try after appendToFile could not open the file: creates the file with the
+// content, but only if it does not exist. An existing file is left alone and the append's
+// own failure is returned.
+FileResult createMissingFile(const std::string& path, std::string_view content,
+                             const FileResult& appendFailure);
+
+}  // namespace stipple

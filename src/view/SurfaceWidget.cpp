@@ -1,0 +1,78 @@
+#include "view/SurfaceWidget.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QtMath>
+
+namespace stipple {
+
+namespace {
+
+// Whole pixels, rounding towards the top left also left of and above the widget.
+QPoint pixelPosition(const QMouseEvent* event) {
+    const QPointF p = event->position();
+    return {qFloor(p.x()), qFloor(p.y())};
+}
+
+SurfaceButton surfaceButton(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return SurfaceButton::Left;
+        case Qt::RightButton:
+            return SurfaceButton::Right;
+        case Qt::MiddleButton:
+            return SurfaceButton::Middle;
+        default:
+            return SurfaceButton::Other;
+    }
+}
+
+}  // namespace
+
+SurfaceWidget::SurfaceWidget(QWidget* parent) : QWidget(parent) {
+    // Every pixel is painted here, so nothing behind needs repainting when the surface
+    // changes.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void SurfaceWidget::setRaster(const Raster* raster) {
+    raster_ = raster;
+}
+
+void SurfaceWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect shown(0, 0, Raster::kStoredWidth, Raster::kStoredHeight);
+    if (raster_ != nullptr) {
+        const QImage image(reinterpret_cast<const uchar*>(raster_->bits()), Raster::kStoredWidth,
+                           Raster::kStoredHeight, Raster::bytesPerLine(), QImage::Format_RGB32);
+        painter.drawImage(0, 0, image);
+    } else {
+        painter.fillRect(shown, Qt::white);
+    }
+    // Beyond the stored part the window's own background shows.
+    const QRegion rest = QRegion(event->rect()).subtracted(shown);
+    for (const QRect& r : rest) {
+        painter.fillRect(r, palette().window());
+    }
+}
+
+void SurfaceWidget::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = pixelPosition(event);
+    emit mousePressed(surfaceButton(event->button()), p.x(), p.y());
+}
+
+void SurfaceWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = pixelPosition(event);
+    emit mouseMoved(p.x(), p.y());
+}
+
+void SurfaceWidget::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = pixelPosition(event);
+    emit mouseReleased(surfaceButton(event->button()), p.x(), p.y());
+}
+
+}  // namespace stipple

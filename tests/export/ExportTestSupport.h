@@ -1,0 +1,84 @@
+#pragma once
+// Pictures written as rows of digits, reading and writing whole files, and a fresh
+// folder per test.
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "model/PictureModel.h"
+
+namespace stipple::testing {
+
+// Each string is a row of the picture, one digit 0..4 per pixel.
+inline void setPicture(PictureModel& m, const std::vector<std::string>& rows) {
+    m.pictureHeight = static_cast<int>(rows.size());
+    m.pictureWidth = static_cast<int>(rows.front().size());
+    for (int y = 1; y <= m.pictureHeight; ++y) {
+        for (int x = 1; x <= m.pictureWidth; ++x) {
+            m.pixels[x][y] = rows[y - 1][x - 1] - '0';
+        }
+    }
+}
+
+// The same rows as a copied box.
+inline void setBox(PictureModel& m, const std::vector<std::string>& rows) {
+    m.selHeight = static_cast<int>(rows.size());
+    m.selWidth = static_cast<int>(rows.front().size());
+    for (int y = 1; y <= m.selHeight; ++y) {
+        for (int x = 1; x <= m.selWidth; ++x) {
+            m.selBuffer[x][y] = rows[y - 1][x - 1] - '0';
+        }
+    }
+    m.bufferFilled = true;
+}
+
+inline std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class TempFolder {
+  public:
+    TempFolder() {
+        std::filesystem::create_directories(STIPPLE_TEST_TMP_DIR);
+        std::string pattern = std::string(STIPPLE_TEST_TMP_DIR) + "/export-XXXXXX";
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            ADD_FAILURE() << "cannot make a temporary folder";
+        }
+        path_ = pattern;
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+    const std::filesystem::path& path() const { return path_; }
+    // Names of everything in the folder, sorted.
+    std::vector<std::string> listing() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+  private:
+    std::filesystem::path path_;
+};
+
+}  // namespace stipple::testing
