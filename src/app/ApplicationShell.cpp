@@ -15,6 +15,7 @@ ApplicationShell::ApplicationShell() : Form1(std::make_unique<TForm1>()) {
     selpanel = new Tselpanel(owner);
     savebox = new Tsavebox(owner);
     bmpWin = new TbmpWin(owner);
+    owner->attachWindows(Form2, About, Form4, selpanel, savebox, bmpWin);
 }
 
 // The secondary windows go with the main window.

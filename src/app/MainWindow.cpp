@@ -3,25 +3,39 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <utility>
 
 #include "app/ErrorMessageBox.h"
 #include "app/Glyphs.h"
 #include "app/NameEditWidget.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/SetSizeDialog.h"
+#include "export/ExportFiles.h"
+#include "export/MoveToClipboardPanel.h"
+#include "tools/SelectToolPanel.h"
 #include "view/SurfaceWidget.h"
 
+using stipple::ExportSource;
 using stipple::Glyph;
+using stipple::MouseButton;
+using stipple::SurfaceButton;
+using stipple::Tool;
 
 const std::array<TForm1::QuickSize, 32> TForm1::kQuickSizes = {{
     {"SpeedButton42", 2, true},   {"SpeedButton19", 3, true},   {"SpeedButton38", 4, true},
@@ -85,7 +99,47 @@ QPixmap swatchPixmap(stipple::Rgb colour) {
     return p;
 }
 
+MouseButton editorButton(SurfaceButton button) {
+    switch (button) {
+        case SurfaceButton::Left:
+            return MouseButton::Left;
+        case SurfaceButton::Right:
+            return MouseButton::Right;
+        default:
+            return MouseButton::Middle;
+    }
+}
+
+MouseButton editorButton(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return MouseButton::Left;
+        case Qt::RightButton:
+            return MouseButton::Right;
+        default:
+            return MouseButton::Middle;  // sets no colour
+    }
+}
+
 }  // namespace
+
+QStringList stipple::qtNameFilters(std::string_view filter) {
+    const QStringList parts =
+        QString::fromUtf8(filter.data(), static_cast<qsizetype>(filter.size()))
+            .split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& pattern : patterns) {
+            // "*.*" means every file, also one without an extension.
+            if (pattern == QLatin1String("*.*")) {
+                pattern = QStringLiteral("*");
+            }
+        }
+        filters.append(QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(QLatin1Char(' '))));
+    }
+    return filters;
+}
 
 TForm1::TForm1(QWidget* parent)
     : QMainWindow(parent), editor_(std::make_unique<stipple::Editor>(*this)) {
@@ -121,6 +175,16 @@ TForm1::TForm1(QWidget* parent)
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::attachWindows(TForm2* form2, TAbout* about, TForm4* form4, Tselpanel* selectPanel,
+                           Tsavebox* saveBox, TbmpWin* bitmapWindow) {
+    Form2 = form2;
+    About = about;
+    Form4 = form4;
+    selpanel = selectPanel;
+    savebox = saveBox;
+    bmpWin = bitmapWindow;
+}
 
 void TForm1::buildToolBar() {
     ToolBar1 = new QToolBar(client);
@@ -433,6 +497,87 @@ void TForm1::wireCommands() {
     connect(ToolButton19, &QToolButton::clicked, this, &TForm1::ToolButton19Click);
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(ToolButton15, &QToolButton::clicked, this, &TForm1::ToolButton15Click);
+
+    connect(Image1, &stipple::SurfaceWidget::mousePressed, this, &TForm1::Image1MouseDown);
+    connect(Image1, &stipple::SurfaceWidget::mouseMoved, this, &TForm1::Image1MouseMove);
+    connect(Image1, &stipple::SurfaceWidget::mouseReleased, this, &TForm1::Image1MouseUp);
+
+    // The palette buttons act on the press of either button (see eventFilter), the swatch
+    // Col on a plain left click.
+    for (QWidget* w : {SpeedButton9, SpeedButton6, SpeedButton7, SpeedButton8, SpeedButton5}) {
+        w->installEventFilter(this);
+    }
+    Col->installEventFilter(this);
+    const std::pair<QAction*, void (TForm1::*)()> colourItems[] = {
+        {white1, &TForm1::white1Click},
+        {N33gray1, &TForm1::N33gray1Click},
+        {N66gray1, &TForm1::N66gray1Click},
+        {black1, &TForm1::black1Click},
+        {transparent1, &TForm1::transparent1Click},
+        {MenuItem1, &TForm1::MenuItem1Click},
+        {MenuItem2, &TForm1::MenuItem2Click},
+        {MenuItem3, &TForm1::MenuItem3Click},
+        {MenuItem4, &TForm1::MenuItem4Click},
+        {MenuItem5, &TForm1::MenuItem5Click},
+    };
+    for (const auto& [item, handler] : colourItems) {
+        connect(item, &QAction::triggered, this, handler);
+    }
+
+    connect(pen_button, &QToolButton::clicked, this, &TForm1::pen_buttonClick);
+    connect(fill_button, &QToolButton::clicked, this, &TForm1::fill_buttonClick);
+    for (QToolButton* b : {pipe_button, box_button, chcol_button}) {
+        connect(b, &QToolButton::clicked, this, &TForm1::pipe_buttonClick);
+    }
+    connect(Pen1, &QAction::triggered, this, &TForm1::Pen1Click);
+    connect(Bucket1, &QAction::triggered, this, &TForm1::Bucket1Click);
+    connect(Pipe1, &QAction::triggered, this, &TForm1::Pipe1Click);
+    connect(ChangeColor1, &QAction::triggered, this, &TForm1::ChangeColor1Click);
+
+    for (std::size_t i = 0; i < quickSizeButtons.size(); ++i) {
+        connect(quickSizeButtons[i], &QToolButton::clicked, this, [this, i] { quickSizeClick(i); });
+    }
+    const std::pair<QToolButton*, void (TForm1::*)()> buttons[] = {
+        {SpeedButton2, &TForm1::SpeedButton2Click},
+        {SpeedButton4, &TForm1::SpeedButton4Click},
+        {SpeedButton3, &TForm1::SpeedButton3Click},
+        {SpeedButton1, &TForm1::SpeedButton1Click},
+        {SpeedButton23, &TForm1::SpeedButton23Click},
+        {SpeedButton24, &TForm1::SpeedButton24Click},
+        {GridsButton, &TForm1::GridsButtonClick},
+        {BorderButton, &TForm1::BorderButtonClick},
+        {ToolButton10, &TForm1::ToolButton10Click},
+        {ToolButton7, &TForm1::ToolButton7Click},
+        {ToolButton5, &TForm1::ToolButton5Click},
+        {ToolButton16, &TForm1::ToolButton16Click},
+        {ToolButton17, &TForm1::ToolButton17Click},
+        {ToolButton8, &TForm1::ToolButton8Click},
+        {align, &TForm1::alignClick},
+        {ToolButton11, &TForm1::ToolButton11Click},
+        {ToolButton12, &TForm1::ToolButton12Click},
+    };
+    for (const auto& [button, handler] : buttons) {
+        connect(button, &QToolButton::clicked, this, handler);
+    }
+    const std::pair<QAction*, void (TForm1::*)()> items[] = {
+        {x11, &TForm1::x11Click},
+        {x2NoGrids1, &TForm1::x2NoGrids1Click},
+        {x3NoGrids1, &TForm1::x3NoGrids1Click},
+        {x51, &TForm1::x51Click},
+        {x101, &TForm1::x101Click},
+        {x151, &TForm1::x151Click},
+        {ViewGrids1, &TForm1::ViewGrids1Click},
+        {ViewBorder1, &TForm1::ViewBorder1Click},
+        {SetSize1, &TForm1::SetSize1Click},
+        {About2, &TForm1::About2Click},
+        {Save1, &TForm1::Save1Click},
+        {Savetoend1, &TForm1::Savetoend1Click},
+    };
+    for (const auto& [item, handler] : items) {
+        connect(item, &QAction::triggered, this, handler);
+    }
+    // New, Open and Save Picture and Open BMP file come with the picture file and the
+    // bitmap import.
 }
 
 void TForm1::centreOnDesktop() {
@@ -511,6 +656,48 @@ void TForm1::setPictureName(const std::string& name) {
     Edit1->setText(QString::fromStdString(name));
 }
 
+void TForm1::showSelectToolPanel(bool visible) {
+    if (selpanel != nullptr) {
+        selpanel->setVisible(visible);
+    }
+}
+
+bool TForm1::pasteButtonDown() const {
+    // The panel has no mode buttons yet: the box tool is always in select mode.
+    return false;
+}
+
+bool TForm1::askPictureSize(int& width, int& height) {
+    return Form2 != nullptr && Form2->askSize(width, height);
+}
+
+std::optional<std::string> TForm1::askExportFile() {
+    // Qt's own dialog behaves the same on every desktop, also on one without a desktop
+    // environment, and takes a whole path typed into its name field.
+    QFileDialog dialog(this, QStringLiteral("Save As"));
+    dialog.setObjectName(QStringLiteral("SaveDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilters(stipple::qtNameFilters(stipple::kExportFileFilter));
+    if (!lastExportFile_.isEmpty()) {
+        dialog.selectFile(lastExportFile_);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    lastExportFile_ = dialog.selectedFiles().constFirst();
+    return lastExportFile_.toStdString();
+}
+
+void TForm1::setClipboardText(const std::string& utf8) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(utf8), QClipboard::Clipboard);
+}
+
+void TForm1::setAlignButtonDown(bool down) {
+    align->setChecked(down);
+}
+
 void TForm1::showMessage(const std::string& text, const std::string& caption) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
                     QString::fromStdString(text), QMessageBox::Ok, this);
@@ -551,9 +738,315 @@ void TForm1::ToolButton15Click() {
     Exit1Click();
 }
 
+template <class Command>
+void TForm1::run(Command&& command) {
+    stipple::runCommand(this, std::forward<Command>(command));
+}
+
+// The surface. Presses of buttons other than left, right and middle never reach the core.
+
+void TForm1::Image1MouseDown(SurfaceButton button, int X, int Y) {
+    if (button != SurfaceButton::Other) {
+        run([=, this] { editor_->Image1MouseDown(editorButton(button), X, Y); });
+    }
+}
+
+void TForm1::Image1MouseMove(int X, int Y) {
+    run([=, this] { editor_->Image1MouseMove(X, Y); });
+}
+
+void TForm1::Image1MouseUp(SurfaceButton button, int X, int Y) {
+    if (button != SurfaceButton::Other) {
+        run([=, this] { editor_->Image1MouseUp(editorButton(button), X, Y); });
+    }
+}
+
+// Colours
+
+void TForm1::SpeedButton9MouseDown(Qt::MouseButton button) {
+    run([=, this] { editor_->paletteMouseDown(editorButton(button), stipple::kTransparent); });
+}
+
+void TForm1::SpeedButton6MouseDown(Qt::MouseButton button) {
+    run([=, this] { editor_->paletteMouseDown(editorButton(button), stipple::kWhite); });
+}
+
+void TForm1::SpeedButton7MouseDown(Qt::MouseButton button) {
+    run([=, this] { editor_->paletteMouseDown(editorButton(button), stipple::kGray33); });
+}
+
+void TForm1::SpeedButton8MouseDown(Qt::MouseButton button) {
+    run([=, this] { editor_->paletteMouseDown(editorButton(button), stipple::kGray66); });
+}
+
+void TForm1::SpeedButton5MouseDown(Qt::MouseButton button) {
+    run([=, this] { editor_->paletteMouseDown(editorButton(button), stipple::kBlack); });
+}
+
+void TForm1::white1Click() {
+    run([this] { editor_->setLeftColour(stipple::kWhite); });
+}
+
+void TForm1::N33gray1Click() {
+    run([this] { editor_->setLeftColour(stipple::kGray33); });
+}
+
+void TForm1::N66gray1Click() {
+    run([this] { editor_->setLeftColour(stipple::kGray66); });
+}
+
+void TForm1::black1Click() {
+    run([this] { editor_->setLeftColour(stipple::kBlack); });
+}
+
+void TForm1::transparent1Click() {
+    run([this] { editor_->setLeftColour(stipple::kTransparent); });
+}
+
+void TForm1::MenuItem1Click() {
+    run([this] { editor_->setRightColour(stipple::kWhite); });
+}
+
+void TForm1::MenuItem2Click() {
+    run([this] { editor_->setRightColour(stipple::kGray33); });
+}
+
+void TForm1::MenuItem3Click() {
+    run([this] { editor_->setRightColour(stipple::kGray66); });
+}
+
+void TForm1::MenuItem4Click() {
+    run([this] { editor_->setRightColour(stipple::kBlack); });
+}
+
+void TForm1::MenuItem5Click() {
+    run([this] { editor_->setRightColour(stipple::kTransparent); });
+}
+
+void TForm1::ColClick() {
+    leftSwatch_ = editor_->displayColour(editor_->leftColour);
+    Col->setPixmap(swatchPixmap(leftSwatch_));
+}
+
+// Tools. The button is already down when its handler runs; the core reads which one.
+
+void TForm1::pen_buttonClick() {
+    run([this] { editor_->selectTool(Tool::Pen); });
+}
+
+void TForm1::fill_buttonClick() {
+    run([this] { editor_->selectTool(Tool::Bucket); });
+}
+
+void TForm1::pipe_buttonClick() {
+    const Tool down = box_button->isChecked()     ? Tool::Box
+                      : chcol_button->isChecked() ? Tool::ChangeColour
+                                                  : Tool::Pipe;
+    run([=, this] { editor_->selectTool(down); });
+}
+
+void TForm1::toolFromMenu(QToolButton* button) {
+    button->setChecked(true);
+    if (button == pen_button) {
+        pen_buttonClick();
+    } else if (button == fill_button) {
+        fill_buttonClick();
+    } else {
+        pipe_buttonClick();
+    }
+}
+
+void TForm1::Pen1Click() {
+    toolFromMenu(pen_button);
+}
+
+void TForm1::Bucket1Click() {
+    toolFromMenu(fill_button);
+}
+
+void TForm1::Pipe1Click() {
+    toolFromMenu(pipe_button);
+}
+
+void TForm1::ChangeColor1Click() {
+    toolFromMenu(chcol_button);
+}
+
+// Sizes and view
+
+void TForm1::quickSizeClick(std::size_t index) {
+    const QuickSize& q = kQuickSizes.at(index);
+    run([&q, this] {
+        if (q.setsWidth) {
+            editor_->quickSizeWidth(q.value);
+        } else {
+            editor_->quickSizeHeight(q.value);
+        }
+    });
+}
+
+void TForm1::SpeedButton2Click() {
+    run([this] { editor_->stepPictureWidth(+1); });
+}
+
+void TForm1::SpeedButton4Click() {
+    run([this] { editor_->stepPictureWidth(-1); });
+}
+
+void TForm1::SpeedButton3Click() {
+    run([this] { editor_->stepPictureHeight(+1); });
+}
+
+void TForm1::SpeedButton1Click() {
+    run([this] { editor_->stepPictureHeight(-1); });
+}
+
+void TForm1::SpeedButton23Click() {
+    run([this] { editor_->stepPixelSize(+1); });
+}
+
+void TForm1::SpeedButton24Click() {
+    run([this] { editor_->stepPixelSize(-1); });
+}
+
+void TForm1::x11Click() {
+    run([this] { editor_->setPixelSize(1); });
+}
+
+void TForm1::x2NoGrids1Click() {
+    run([this] { editor_->setPixelSize(2); });
+}
+
+void TForm1::x3NoGrids1Click() {
+    run([this] { editor_->setPixelSize(3); });
+}
+
+void TForm1::x51Click() {
+    run([this] { editor_->setPixelSize(5); });
+}
+
+void TForm1::x101Click() {
+    run([this] { editor_->setPixelSize(10); });
+}
+
+void TForm1::x151Click() {
+    run([this] { editor_->setPixelSize(15); });
+}
+
+// The check mark or button has toggled itself already; the core sets both menu and
+// toolbar from the flag afterwards.
+
+void TForm1::ViewGrids1Click() {
+    run([this] { editor_->toggleGrids(); });
+}
+
+void TForm1::GridsButtonClick() {
+    ViewGrids1Click();
+}
+
+void TForm1::ViewBorder1Click() {
+    run([this] { editor_->toggleBorder(); });
+}
+
+void TForm1::BorderButtonClick() {
+    ViewBorder1Click();
+}
+
+void TForm1::SetSize1Click() {
+    run([this] { editor_->SetSize1Click(); });
+}
+
+void TForm1::ToolButton10Click() {
+    SetSize1Click();
+}
+
+void TForm1::About2Click() {
+    if (About != nullptr) {
+        About->exec();
+    }
+}
+
+// Export
+
+void TForm1::exportPicture(int formatCode) {
+    run([=, this] {
+        editor_->copyExportToClipboard(ExportSource::Picture, formatCode, editor_->alignToByte);
+    });
+}
+
+void TForm1::ToolButton7Click() {
+    exportPicture(stipple::kFormatCppArray);
+}
+
+void TForm1::ToolButton5Click() {
+    exportPicture(stipple::kFormatAsm1);
+}
+
+void TForm1::ToolButton16Click() {
+    exportPicture(stipple::kFormatAsm2);
+}
+
+void TForm1::ToolButton17Click() {
+    exportPicture(stipple::kFormatAsm4);
+}
+
+void TForm1::ToolButton8Click() {
+    exportPicture(stipple::kFormatAsm8);
+}
+
+void TForm1::alignClick() {
+    // The button has toggled itself; the core sets it from the flag it flips.
+    run([this] { editor_->alignClick(); });
+}
+
+void TForm1::Save1Click() {
+    run([this] { editor_->Save1Click(); });
+}
+
+void TForm1::Savetoend1Click() {
+    run([this] { editor_->Savetoend1Click(); });
+}
+
+void TForm1::ToolButton11Click() {
+    Savetoend1Click();
+}
+
+void TForm1::ToolButton12Click() {
+    if (Form4 != nullptr) {
+        Form4->show();
+        Form4->raise();
+    }
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == client && event->type() == QEvent::Paint) {
+    const QEvent::Type type = event->type();
+    if (watched == client && type == QEvent::Paint) {
         FormPaint();
+    }
+    // A double click's second press arrives as a double-click event: a press all the same.
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+        const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+        const std::pair<QObject*, void (TForm1::*)(Qt::MouseButton)> palette[] = {
+            {SpeedButton9, &TForm1::SpeedButton9MouseDown},
+            {SpeedButton6, &TForm1::SpeedButton6MouseDown},
+            {SpeedButton7, &TForm1::SpeedButton7MouseDown},
+            {SpeedButton8, &TForm1::SpeedButton8MouseDown},
+            {SpeedButton5, &TForm1::SpeedButton5MouseDown},
+        };
+        for (const auto& [paletteButton, handler] : palette) {
+            if (watched == paletteButton) {
+                (this->*handler)(button);
+                // A left press goes on to the button so that it shows pressed.
+                return button != Qt::LeftButton;
+            }
+        }
+    }
+    if (watched == Col && type == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton &&
+            Col->rect().contains(mouse->position().toPoint())) {
+            ColClick();
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

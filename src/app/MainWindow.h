@@ -4,9 +4,13 @@
 // core and bring the controls in line.
 
 #include <QMainWindow>
+#include <QString>
+#include <QStringList>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/Editor.h"
 #include "app/Host.h"
@@ -20,9 +24,22 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 
+class TForm2;
+class TAbout;
+class TForm4;
+class Tselpanel;
+class Tsavebox;
+class TbmpWin;
+
 namespace stipple {
 class NameEditWidget;
 class SurfaceWidget;
+enum class SurfaceButton;
+
+// A filter of the form "description|patterns|description|patterns" as Qt's file dialogs
+// take it: one "description (patterns)" entry per pair, ';' between patterns becoming a
+// space and "*.*" meaning every file.
+QStringList qtNameFilters(std::string_view filter);
 }  // namespace stipple
 
 class TForm1 final : public QMainWindow, public stipple::Host {
@@ -45,6 +62,11 @@ class TForm1 final : public QMainWindow, public stipple::Host {
 
     stipple::Editor& editor() { return *editor_; }
 
+    // The secondary windows, created after the main window; until they are attached the
+    // commands that need them do nothing.
+    void attachWindows(TForm2* form2, TAbout* about, TForm4* form4, Tselpanel* selectPanel,
+                       Tsavebox* saveBox, TbmpWin* bitmapWindow);
+
     // Host
     void presentSurface(const stipple::Raster& surface) override;
     void showSizeFields(int width, int height, int pixelSize) override;
@@ -54,6 +76,12 @@ class TForm1 final : public QMainWindow, public stipple::Host {
     void showStatusText(int panel, const std::string& text) override;
     std::string pictureName() const override;
     void setPictureName(const std::string& name) override;
+    void showSelectToolPanel(bool visible) override;
+    bool pasteButtonDown() const override;
+    bool askPictureSize(int& width, int& height) override;
+    std::optional<std::string> askExportFile() override;
+    void setClipboardText(const std::string& utf8) override;
+    void setAlignButtonDown(bool down) override;
     void showMessage(const std::string& text, const std::string& caption) override;
 
     // Handlers
@@ -64,6 +92,68 @@ class TForm1 final : public QMainWindow, public stipple::Host {
     void ToolButton19Click();
     void Exit1Click();
     void ToolButton15Click();
+
+    void Image1MouseDown(stipple::SurfaceButton button, int X, int Y);
+    void Image1MouseMove(int X, int Y);
+    void Image1MouseUp(stipple::SurfaceButton button, int X, int Y);
+
+    void SpeedButton9MouseDown(Qt::MouseButton button);
+    void SpeedButton6MouseDown(Qt::MouseButton button);
+    void SpeedButton7MouseDown(Qt::MouseButton button);
+    void SpeedButton8MouseDown(Qt::MouseButton button);
+    void SpeedButton5MouseDown(Qt::MouseButton button);
+    void white1Click();
+    void N33gray1Click();
+    void N66gray1Click();
+    void black1Click();
+    void transparent1Click();
+    void MenuItem1Click();
+    void MenuItem2Click();
+    void MenuItem3Click();
+    void MenuItem4Click();
+    void MenuItem5Click();
+    void ColClick();
+
+    void pen_buttonClick();
+    void fill_buttonClick();
+    void pipe_buttonClick();  // also for box_button and chcol_button
+    void Pen1Click();
+    void Bucket1Click();
+    void Pipe1Click();
+    void ChangeColor1Click();
+
+    // The 32 quick size buttons share one handler; `index` is into kQuickSizes.
+    void quickSizeClick(std::size_t index);
+    void SpeedButton2Click();
+    void SpeedButton4Click();
+    void SpeedButton3Click();
+    void SpeedButton1Click();
+    void SpeedButton23Click();
+    void SpeedButton24Click();
+    void x11Click();
+    void x2NoGrids1Click();
+    void x3NoGrids1Click();
+    void x51Click();
+    void x101Click();
+    void x151Click();
+    void ViewGrids1Click();
+    void GridsButtonClick();
+    void ViewBorder1Click();
+    void BorderButtonClick();
+    void SetSize1Click();
+    void ToolButton10Click();
+    void About2Click();
+
+    void ToolButton7Click();
+    void ToolButton5Click();
+    void ToolButton16Click();
+    void ToolButton17Click();
+    void ToolButton8Click();
+    void alignClick();
+    void Save1Click();
+    void Savetoend1Click();
+    void ToolButton11Click();
+    void ToolButton12Click();
 
     // Controls, under the names of the layout.
     QWidget* client = nullptr;  // the client area below the menu bar
@@ -122,8 +212,19 @@ class TForm1 final : public QMainWindow, public stipple::Host {
     void buildSurfaceAndStatus();
     void wireCommands();
     void centreOnDesktop();
+    template <class Command>
+    void run(Command&& command);
+    void toolFromMenu(QToolButton* button);
+    void exportPicture(int formatCode);
 
     std::unique_ptr<stipple::Editor> editor_;
+    TForm2* Form2 = nullptr;
+    TAbout* About = nullptr;
+    TForm4* Form4 = nullptr;
+    Tselpanel* selpanel = nullptr;
+    Tsavebox* savebox = nullptr;
+    TbmpWin* bmpWin = nullptr;
+    QString lastExportFile_;  // offered again by the next export save dialog
     bool inFormPaint_ = false;
     stipple::Rgb leftSwatch_ = 0, rightSwatch_ = 0;
     bool swatchesShown_ = false;
