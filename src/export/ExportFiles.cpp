@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -208,6 +209,46 @@ FileResult createMissingFile(const std::string& path, std::string_view content,
     if (err != 0) {
         ::unlink(path.c_str());
         return failure("Could not create", path, err);
+    }
+    return {};
+}
+
+FileResult readFileStart(const std::string& path, std::size_t maxBytes, std::string& content) {
+    content.clear();
+    // Not blocking, so that a pipe chosen by mistake cannot hang the program.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return failure("Could not open", path, errno, true);
+    }
+    struct stat info {};
+    int err = ::fstat(fd, &info) == 0 ? 0 : errno;
+    if (err == 0 && S_ISDIR(info.st_mode)) {
+        err = EISDIR;
+    } else if (err == 0 && !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        FileResult result = failure("Could not open", path, EINVAL, true);
+        result.error = "Could not open \"" + path + "\": it is not an ordinary file.";
+        return result;
+    }
+    while (err == 0 && content.size() < maxBytes) {
+        char buffer[16384];
+        const std::size_t wanted = std::min(sizeof buffer, maxBytes - content.size());
+        const ssize_t n = ::read(fd, buffer, wanted);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            err = errno;
+        } else if (n == 0) {
+            break;
+        } else {
+            content.append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+    ::close(fd);
+    if (err != 0) {
+        content.clear();
+        return failure("Could not open", path, err, true);
     }
     return {};
 }

@@ -3,6 +3,7 @@
 // before. Nothing here talks to the user: failures come back as a message text that
 // names the file and the system's reason.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -35,5 +36,9 @@ FileResult appendToFile(const std::string& path, std::string_view content);
 // own failure is returned.
 FileResult createMissingFile(const std::string& path, std::string_view content,
                              const FileResult& appendFailure);
+
+// Reads the file from its first byte, at most maxBytes of it. A missing file, a folder, or
+// anything else that is not an ordinary file or cannot be read gives a failure.
+FileResult readFileStart(const std::string& path, std::size_t maxBytes, std::string& content);
 
 }  // namespace stipple

@@ -164,11 +164,4 @@ void Editor::showPointerPosition(int X, int Y) {
     host_.showStatusText(1, "Y: " + std::to_string(Y / pixelSize));
 }
 
-// The bucket and the box tool arrive with their own files; until then a press with them
-// changes nothing.
-void Editor::bucketFill(Pixel, int, int) {}
-void Editor::startBox(int, int) {}
-void Editor::captureBox(int, int) {}
-void Editor::pasteSelection(int, int) {}
-
 }  // namespace stipple

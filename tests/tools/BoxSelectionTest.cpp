@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "export/ExportTestSupport.h"
+#include "files/PictureFile.h"
+#include "support/EditorFixture.h"
+
+namespace stipple::testing {
+namespace {
+
+class BoxSelection : public EditorFixture {
+  protected:
+    void SetUp() override {
+        EditorFixture::SetUp();
+        ed().selectTool(Tool::Box);
+    }
+    void drag(int x1, int y1, int x2, int y2) {
+        ed().Image1MouseDown(MouseButton::Left, at(x1), at(y1));
+        ed().Image1MouseMove(at(x2), at(y2));
+        ed().Image1MouseUp(MouseButton::Left, at(x2), at(y2));
+    }
+    void pasteMode(bool on) {
+        host.pastePressed = on;
+        ed().syncSelectModes();
+    }
+    void click(int x, int y) {
+        ed().Image1MouseDown(MouseButton::Left, at(x), at(y));
+        ed().Image1MouseUp(MouseButton::Left, at(x), at(y));
+    }
+    static std::vector<std::string> rows(const Pixel (*grid)[kSelDim], int w, int h) {
+        std::vector<std::string> out;
+        for (int y = 1; y <= h; ++y) {
+            std::string row;
+            for (int x = 1; x <= w; ++x) {
+                row += static_cast<char>('0' + grid[x][y]);
+            }
+            out.push_back(row);
+        }
+        return out;
+    }
+    std::vector<std::string> buffer() const {
+        return rows(editor->selBuffer, editor->selWidth, editor->selHeight);
+    }
+    std::vector<std::string> picture() const {
+        std::vector<std::string> out;
+        for (int y = 1; y <= editor->pictureHeight; ++y) {
+            std::string row;
+            for (int x = 1; x <= editor->pictureWidth; ++x) {
+                row += static_cast<char>('0' + editor->pixels[x][y]);
+            }
+            out.push_back(row);
+        }
+        return out;
+    }
+    using Rows = std::vector<std::string>;
+};
+
+TEST_F(BoxSelection, DragUpwardsAndLeftCapturesTheEnclosedCells) {
+    setPicture(ed(), {"0000000", "0000000", "0000000", "0000000", "0012300", "0031200", "0023100",
+                      "0012300", "0000000"});
+    drag(5, 5, 3, 8);
+    EXPECT_EQ(std::vector<int>(host.boxFields, host.boxFields + 4), (std::vector<int>{3, 5, 5, 8}));
+    EXPECT_EQ(buffer(), (Rows{"123", "312", "231", "123"}));
+    EXPECT_EQ(ed().selX1, 2);
+    EXPECT_EQ(ed().selX2, 5);
+    EXPECT_TRUE(ed().selectionShown);
+    EXPECT_FALSE(ed().boxDragging);
+    EXPECT_EQ(ed().undoCount, 1);  // the press, although nothing changed
+
+    click(2, 2);  // a one-cell box
+    EXPECT_EQ(ed().selWidth, 1);
+    EXPECT_EQ(ed().selHeight, 1);
+    EXPECT_EQ(host.boxFields[0], 2);
+    EXPECT_EQ(host.boxFields[3], 2);
+}
+
+TEST_F(BoxSelection, DragPastTheEdgeEndsAtTheLastColumnAndRow) {
+    ed().quickSizeWidth(20);
+    ed().quickSizeHeight(10);
+    ed().Image1MouseDown(MouseButton::Left, at(18), at(9));
+    ed().Image1MouseUp(MouseButton::Left, 600, 580);
+    EXPECT_EQ(std::vector<int>(host.boxFields, host.boxFields + 4),
+              (std::vector<int>{18, 9, 20, 10}));
+    EXPECT_EQ(ed().selWidth, 3);
+    EXPECT_EQ(ed().selHeight, 2);
+}
+
+TEST_F(BoxSelection, PasteWritesOpaqueCellsInsideThePictureOnly) {
+    setPicture(ed(), {"304", "140", "000"});
+    drag(1, 1, 3, 2);  // buffer 304 / 140
+    ed().quickSizeWidth(10);
+    ed().quickSizeHeight(10);
+    for (int x = 1; x <= 11; ++x) {
+        for (int y = 1; y <= 11; ++y) {
+            ed().pixels[x][y] = kGray33;
+        }
+    }
+    pasteMode(true);
+    ed().Image1MouseMove(at(9), at(9));  // the preview hangs over the edge, teal and all
+    EXPECT_EQ(ed().surface().pixel(at(11), at(9)), 0x008080u);
+    EXPECT_EQ(ed().surface().pixel(at(10), at(9)), 0x000000u);
+    EXPECT_EQ(ed().surface().pixel(at(9), at(10)), 0x808080u);
+    EXPECT_EQ(ed().surface().pixel(at(10), at(10)), 0xC0C0C0u);  // transparent: picture shows
+
+    click(9, 9);
+    EXPECT_EQ(picture()[8], "2222222230");
+    EXPECT_EQ(picture()[9], "2222222212");
+    EXPECT_EQ(ed().pixels[11][9], kGray33);  // beyond the picture: dropped
+    EXPECT_FALSE(ed().selectionShown);       // the release in paste mode hides the frame
+    EXPECT_EQ(ed().undoCount, 2);
+}
+
+TEST_F(BoxSelection, PasteBeforeAnyCaptureDoesNothing) {
+    pasteMode(true);
+    click(3, 3);
+    EXPECT_EQ(ed().undoCount, 0);
+    EXPECT_EQ(ed().pixels[3][3], kTransparent);
+    ed().Image1MouseDown(MouseButton::Left, -20, -20);  // nor does a press off the surface
+    EXPECT_EQ(ed().pixels[1][1], kTransparent);
+}
+
+TEST_F(BoxSelection, TwoPastesUndoneNewestFirstUsingTheContentAtCapture) {
+    setPicture(ed(), {"01", "22", "33", "44"});
+    ed().quickSizeWidth(8);
+    drag(1, 1, 2, 1);
+    ed().pixels[1][1] = kWhite;  // drawn over after the capture
+    pasteMode(true);
+    click(4, 2);
+    click(6, 3);
+    EXPECT_EQ(picture()[1], "22401444");
+    EXPECT_EQ(picture()[2], "33444014");
+    ed().undoChange();
+    EXPECT_EQ(picture()[1], "22401444");
+    EXPECT_EQ(picture()[2], "33444444");
+    ed().undoChange();
+    EXPECT_EQ(picture()[1], "22444444");
+}
+
+TEST_F(BoxSelection, RotatedFiveByTwoBoxCropsToTwoByFive) {
+    setPicture(ed(), {"01234", "12340", "00000"});
+    drag(1, 1, 5, 2);
+    ed().rotateRight();
+    EXPECT_EQ(buffer(), (Rows{"10", "21", "32", "43", "04"}));
+    ed().cropToSelection();
+    EXPECT_EQ(picture(), (Rows{"10", "21", "32", "43", "04"}));
+    EXPECT_EQ(host.shownWidth, 2);
+    EXPECT_EQ(host.shownHeight, 5);
+    EXPECT_EQ(ed().selX2, 2);
+    EXPECT_EQ(ed().selY2, 5);
+    EXPECT_EQ(host.boxFields[2], 5);  // the panel still shows the captured box
+    EXPECT_EQ(ed().undoCount, 2);
+    ed().undoChange();
+    EXPECT_EQ(picture(), (Rows{"01234", "12340", "00000"}));
+
+    ed().rotateLeft();
+    EXPECT_EQ(buffer(), (Rows{"01234", "12340"}));
+}
+
+TEST_F(BoxSelection, TurnsAndFlipsGiveBackTheBuffer) {
+    setPicture(ed(), {"0123", "3214", "4400"});
+    drag(1, 1, 4, 3);
+    const Rows original = buffer();
+    ed().flipVertically();
+    EXPECT_EQ(buffer(), (Rows{"3210", "4123", "0044"}));
+    ed().flipVertically();
+    EXPECT_EQ(buffer(), original);
+    ed().flipHorizontally();
+    EXPECT_EQ(buffer(), (Rows{"4400", "3214", "0123"}));
+    ed().flipHorizontally();
+    EXPECT_EQ(buffer(), original);
+    ed().rotateLeft();
+    EXPECT_EQ(buffer(), (Rows{"340", "210", "124", "034"}));
+    for (int i = 0; i < 3; ++i) {
+        ed().rotateLeft();
+    }
+    EXPECT_EQ(buffer(), original);
+    for (int i = 0; i < 4; ++i) {
+        ed().rotateRight();
+    }
+    EXPECT_EQ(buffer(), original);
+    EXPECT_EQ(ed().undoCount, 1);  // only the capture's press
+    EXPECT_EQ(picture(), (Rows{"0123", "3214", "4400"}));
+}
+
+TEST_F(BoxSelection, OperationsBeforeTheFirstCaptureDoNothing) {
+    ed().pixels[1][1] = kBlack;
+    ed().clearBox();
+    ed().cropToSelection();
+    ed().rotateLeft();
+    ed().rotateRight();
+    ed().flipHorizontally();
+    ed().flipVertically();
+    EXPECT_EQ(ed().undoCount, 0);
+    EXPECT_EQ(ed().selWidth, 0);
+    EXPECT_EQ(ed().pictureWidth, 96);
+    EXPECT_EQ(ed().pixels[1][1], kBlack);
+}
+
+TEST_F(BoxSelection, ClearEmptiesTheLastCapturedBoxEvenWhenHidden) {
+    setPicture(ed(), {"00000", "00000", "00000", "00000", "00000"});
+    drag(2, 2, 4, 5);
+    pasteMode(true);
+    click(5, 5);  // hides the frame
+    ed().clearBox();
+    EXPECT_EQ(picture(), (Rows{"00000", "04440", "04440", "04440", "04440"}));
+    EXPECT_EQ(ed().undoCount, 3);
+    click(1, 1);  // the buffer still holds the captured cells
+    EXPECT_EQ(picture()[1], "00040");
+}
+
+TEST_F(BoxSelection, SaveAfterRotateHoldsTheSwappedSize) {
+    TempFolder dir;
+    setPicture(ed(), {"01234", "12340"});
+    drag(1, 1, 5, 2);
+    ed().rotateLeft();
+    host.saveSelectAnswer = "Turned";
+    host.saveFileAnswer = (dir / "turned.stw").string();
+    ed().SaveButtonClick();
+    const PictureFileReading read = parsePictureFile(readFile(dir / "turned.stw"));
+    EXPECT_EQ(read.error, "");
+    EXPECT_EQ(read.content.nameBytes, "Turned");
+    EXPECT_EQ(read.content.width, 2);
+    EXPECT_EQ(read.content.height, 5);
+    EXPECT_EQ(read.content.cells, (std::vector<Pixel>{4, 0, 3, 4, 2, 3, 1, 2, 0, 1}));
+}
+
+TEST_F(BoxSelection, CropOfABoxTallerThanAPictureIsRefused) {
+    for (int x = 1; x <= 96; ++x) {
+        ed().pixels[x][1] = x % 4;
+    }
+    ed().setPixelSize(6);
+    drag(1, 1, 96, 3);
+    ed().rotateRight();
+    ASSERT_EQ(ed().selHeight, 96);
+    ed().cropToSelection();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].first,
+              "The box is 96 rows high; a picture can be at most 92 rows high. Turn the box "
+              "back before cutting it off.");
+    EXPECT_EQ(ed().pictureWidth, 96);
+    EXPECT_EQ(ed().pictureHeight, 92);
+    EXPECT_EQ(ed().undoCount, 1);
+
+    ed().rotateLeft();
+    ed().cropToSelection();
+    EXPECT_EQ(ed().pictureWidth, 96);
+    EXPECT_EQ(ed().pictureHeight, 3);
+    EXPECT_EQ(ed().pixels[5][1], 1);
+}
+
+}  // namespace
+}  // namespace stipple::testing
