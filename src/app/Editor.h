@@ -2,10 +2,12 @@
 // The main window's editing core: the picture model plus every operation that reads or
 // changes it. It knows no toolkit; everything it shows or asks goes through Host.
 
+#include <cstdint>
 #include <string>
 
 #include "app/Host.h"
 #include "export/ExportText.h"
+#include "files/BitmapConversion.h"
 #include "model/PictureModel.h"
 #include "view/Raster.h"
 
@@ -62,11 +64,24 @@ class Editor : public PictureModel {
     int clampX(int X) const;
     int clampY(int Y) const;
 
-    // Tools still to come: the bucket and the box tool.
+    // ---- Bucket and box tool (src/tools/) ----
+    // X, Y: press position, not clamped; a press outside the picture does nothing.
     void bucketFill(Pixel value, int X, int Y);
-    void startBox(int X, int Y);
-    void captureBox(int cx, int cy);
+    // Sets the 4-connected region of `target` around the 1-based cell (x, y) to `value`;
+    // does nothing when the cell lies outside the picture or value equals target.
+    void floodRegion(Pixel value, Pixel target, int x, int y);
+    void startBox(int X, int Y);      // press position; clamped into the picture
+    void captureBox(int cx, int cy);  // release position, already clamped
+    // X, Y: press position, not clamped. The caller redraws.
     void pasteSelection(int X, int Y);
+    // The Select tool panel's operations; all do nothing before the first capture.
+    void clearBox();
+    void cropToSelection();
+    void rotateLeft();
+    void rotateRight();
+    void flipHorizontally();
+    void flipVertically();
+    // ---- end of bucket and box tool ----
 
     // Palette, tool, size and view commands.
     void setLeftColour(Pixel value);
@@ -103,6 +118,22 @@ class Editor : public PictureModel {
     void Savetoend1Click();  // ToolButton11Click as well
     // ---- end of export ----
 
+    // ---- Picture files (src/files/) ----
+    void NewPicture1Click();
+    void OpenPicture1Click();
+    void Savepicture1Click();
+    // The Select tool panel's Save button: asks the Save Select box for the name, then
+    // saveSelection.
+    void SaveButtonClick();
+    // Saves the selection buffer as a picture file under `name` (UTF-8); one undo level.
+    void saveSelection(const std::string& name);
+    // ---- end of picture files ----
+
+    // ---- Bitmap import ----
+    // OK of the import window: the converted picture replaces the picture's cells and size;
+    // no undo snapshot, the name stays. Does nothing while nothing has been converted.
+    void applyBitmapImport(const BitmapImport& import);
+
     // Cells last used by the rubber band and the paste preview; never reset.
     int rubberBandCellX = 0, rubberBandCellY = 0;
     int pastePreviewCellX = 0, pastePreviewCellY = 0;
@@ -114,6 +145,12 @@ class Editor : public PictureModel {
     Host& host_;
     Raster surface_;
     Rgb surfaceBrush_ = 0;
+
+    // Cells of a flood fill still to visit; each cell of the picture is pushed once at most.
+    struct FloodCell {
+        std::uint8_t x, y;
+    };
+    FloodCell floodStack_[kMaxPictureWidth * kMaxPictureHeight] = {};
 };
 
 }  // namespace stipple

@@ -32,27 +32,49 @@ class Host {
     virtual void setPictureName(const std::string& name) = 0;
 
     // Shows or hides the Select tool panel.
-    virtual void showSelectToolPanel(bool visible) { (void)visible; }
+    virtual void showSelectToolPanel(bool visible) = 0;
     // Whether the panel's PasteButton is down (else its selectbutton is).
-    virtual bool pasteButtonDown() const { return false; }
+    virtual bool pasteButtonDown() const = 0;
     // Shows the Set Size dialog with the given values; on OK returns true with the
     // values the user accepted (already checked by the dialog).
-    virtual bool askPictureSize(int& width, int& height) {
-        (void)width;
-        (void)height;
-        return false;
-    }
+    virtual bool askPictureSize(int& width, int& height) = 0;
 
     // ---- Export ----
     // Shows SaveDialog1 (filter kExportFileFilter of export/ExportFiles.h, no default
     // extension, no question before overwriting, the last chosen name preset); returns the
     // chosen path in UTF-8, or nothing when the user cancels.
-    virtual std::optional<std::string> askExportFile() { return std::nullopt; }
+    virtual std::optional<std::string> askExportFile() = 0;
     // Puts plain text on the clipboard, replacing what it held.
-    virtual void setClipboardText(const std::string& utf8) { (void)utf8; }
+    virtual void setClipboardText(const std::string& utf8) = 0;
     // Pressed state of the toolbar button `align`.
-    virtual void setAlignButtonDown(bool down) { (void)down; }
+    virtual void setAlignButtonDown(bool down) = 0;
     // ---- end of export ----
+
+    // ---- Picture files and the box tool ----
+    // Shows OpenDialog1 (filter kPictureFileFilter of files/PictureFile.h, default
+    // extension "stw"); returns the chosen path in UTF-8, or nothing when the user cancels.
+    virtual std::optional<std::string> askOpenPictureFile() { return std::nullopt; }
+    // Shows SaveDialog2 (same filter, default extension "stw" added to a name typed without
+    // one, no question before overwriting) with the file name preset to `presetName`;
+    // returns the chosen path in UTF-8, or nothing when the user cancels.
+    virtual std::optional<std::string> askSavePictureFile(const std::string& presetName) {
+        (void)presetName;
+        return std::nullopt;
+    }
+    // The Select tool panel's fields X1, Y1, X2, Y2 (1-based cells).
+    virtual void showBoxCoordinates(int x1, int y1, int x2, int y2) {
+        (void)x1;
+        (void)y1;
+        (void)x2;
+        (void)y2;
+    }
+    // Shows the Save Select box modally with `name` in its name field; on OK (its
+    // "Save..." button) returns the name as the user left it, else nothing.
+    virtual std::optional<std::string> askSaveSelectName(const std::string& name) {
+        (void)name;
+        return std::nullopt;
+    }
+    // ---- end of picture files and the box tool ----
 
     // A message box with one OK button; returns when the user has closed it.
     virtual void showMessage(const std::string& text, const std::string& caption) = 0;

@@ -66,6 +66,35 @@ class FakeHost : public Host {
     bool alignDown = false;
     // ---- end of export ----
 
+    // ---- Picture files and the box tool ----
+    std::optional<std::string> askOpenPictureFile() override {
+        ++openFileQuestions;
+        return openFileAnswer;
+    }
+    std::optional<std::string> askSavePictureFile(const std::string& presetName) override {
+        savePresets.push_back(presetName);
+        return saveFileAnswer;
+    }
+    void showBoxCoordinates(int x1, int y1, int x2, int y2) override {
+        boxFields[0] = x1;
+        boxFields[1] = y1;
+        boxFields[2] = x2;
+        boxFields[3] = y2;
+    }
+    std::optional<std::string> askSaveSelectName(const std::string& shown) override {
+        saveSelectShown.push_back(shown);
+        return saveSelectAnswer;
+    }
+
+    std::optional<std::string> openFileAnswer;  // nothing: the user cancels
+    int openFileQuestions = 0;
+    std::optional<std::string> saveFileAnswer;
+    std::vector<std::string> savePresets;  // one per save dialog shown
+    int boxFields[4] = {-1, -1, -1, -1};   // X1, Y1, X2, Y2 of the Select tool panel
+    std::optional<std::string> saveSelectAnswer;
+    std::vector<std::string> saveSelectShown;  // one per Save Select box shown
+    // ---- end of picture files and the box tool ----
+
     bool selectPanelVisible = false;
     bool pastePressed = false;
     bool sizeAnswer = false;  // OK (true) or Cancel of the Set Size dialog
