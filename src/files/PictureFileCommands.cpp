@@ -46,8 +46,22 @@ std::vector<Pixel> cellsRowByRow(const Pixel (*grid)[Rows], int width, int heigh
     return cells;
 }
 
-void writePictureFile(Host& host, const std::string& path, const PictureFileContent& content) {
-    if (const FileResult saved = replaceFile(path, encodePictureFile(content)); !saved) {
+// Asks where to save a picture under `name` and writes it there; every refusal and
+// failure is told to the user.
+template <int Rows>
+void savePictureAs(Host& host, std::int32_t version, const std::string& name,
+                   const Pixel (*grid)[Rows], int width, int height) {
+    const std::optional<std::string> nameBytes = storableName(host, name);
+    if (!nameBytes) {
+        return;
+    }
+    const std::optional<std::string> path = host.askSavePictureFile(name);
+    if (!path) {
+        return;
+    }
+    const PictureFileContent content{version, *nameBytes, width, height,
+                                     cellsRowByRow(grid, width, height)};
+    if (const FileResult saved = replaceFile(*path, encodePictureFile(content)); !saved) {
         host.showMessage(saved.error, kExportMessageCaption);
     }
 }
@@ -103,18 +117,7 @@ void Editor::OpenPicture1Click() {
 }
 
 void Editor::Savepicture1Click() {
-    const std::string name = host().pictureName();
-    const std::optional<std::string> nameBytes = storableName(host(), name);
-    if (!nameBytes) {
-        return;
-    }
-    const std::optional<std::string> path = host().askSavePictureFile(name);
-    if (!path) {
-        return;
-    }
-    writePictureFile(host(), *path,
-                     {fileVersion, *nameBytes, pictureWidth, pictureHeight,
-                      cellsRowByRow(pixels, pictureWidth, pictureHeight)});
+    savePictureAs(host(), fileVersion, host().pictureName(), pixels, pictureWidth, pictureHeight);
 }
 
 void Editor::SaveButtonClick() {
@@ -132,17 +135,7 @@ void Editor::saveSelection(const std::string& name) {
         return;
     }
     takeUndoSnapshot();
-    const std::optional<std::string> nameBytes = storableName(host(), name);
-    if (!nameBytes) {
-        return;
-    }
-    const std::optional<std::string> path = host().askSavePictureFile(name);
-    if (!path) {
-        return;
-    }
-    writePictureFile(host(), *path,
-                     {fileVersion, *nameBytes, selWidth, selHeight,
-                      cellsRowByRow(selBuffer, selWidth, selHeight)});
+    savePictureAs(host(), fileVersion, name, selBuffer, selWidth, selHeight);
 }
 
 }  // namespace stipple
