@@ -16,6 +16,12 @@ ApplicationShell::ApplicationShell() : Form1(std::make_unique<TForm1>()) {
     savebox = new Tsavebox(owner);
     bmpWin = new TbmpWin(owner);
     owner->attachWindows(Form2, About, Form4, selpanel, savebox, bmpWin);
+    // The panels and the import work on the main window's editor. The Select tool panel
+    // reads its mode buttons into the editor as it is given it, so the main window must
+    // know the panel by then.
+    Form4->setEditor(&owner->editor());
+    selpanel->setEditor(&owner->editor());
+    bmpWin->setEditor(&owner->editor());
 }
 
 // The secondary windows go with the main window.

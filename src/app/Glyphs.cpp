@@ -209,6 +209,71 @@ const char* const kExit[] = {
     ".....kooooooook.", ".....kooooooook.", ".....kkkkkkkkkk.", "................",
 };
 
+const char* const kSelectArrow[] = {
+    "................", "...k............", "...kk...........", "...kwk..........",
+    "...kwwk.........", "...kwwwk........", "...kwwwwk.......", "...kwwwwwk......",
+    "...kwwwwwwk.....", "...kwwwwwwwk....", "...kwwwwkkkkk...", "...kwwkwwk......",
+    "...kwk.kwwk.....", "...kk...kwwk....", "........kwwk....", ".........kk.....",
+};
+
+const char* const kPaste[] = {
+    "....kkkk........", ".kkkgllgkkk.....", ".koggggggok.....", ".kooooooook.....",
+    ".kooookkkkkkkkk.", ".kooookwwwwwwwk.", ".kooookwtttttwk.", ".kooookwtwwwtwk.",
+    ".kooookwtwwwtwk.", ".kooookwtttttwk.", ".kooookwwwwwwwk.", ".kooookwwwwwwwk.",
+    ".kkkkkkwwwwwwwk.", "......kwwwwwwwk.", "......kkkkkkkkk.", "................",
+};
+
+const char* const kSaveSelection[] = {
+    "kk.kk.kk.kk.....", "k.........k.....", "................", "k.........k.....",
+    "k.........k.....", ".....kkkkkkkkkkk", "k....kbkwwwwwkbk", "k....kbkwwwwwkbk",
+    ".....kbkwggwwkbk", "k....kbkkkkkkkbk", "kk.kkkbbbbbbbbbk", ".....kbbkkkkkbbk",
+    ".....kbbklglkbbk", ".....kbbklglkbbk", ".....kbbklllkbbk", ".....kkkkkkkkkkk",
+};
+
+const char* const kClearSelection[] = {
+    "................", "................", ".kk.kk.kk.kk.kk.", ".k............k.",
+    "....rr....rr....", ".k...rr..rr...k.", ".k....rrrr....k.", ".......rr.......",
+    ".k.....rr.....k.", ".k....rrrr....k.", ".....rr..rr.....", ".k..rr....rr..k.",
+    ".k............k.", ".kk.kk.kk.kk.kk.", "................", "................",
+};
+
+const char* const kCrop[] = {
+    "....kk..........", "....kk..........", "....kk..........", "....kk..........",
+    "gggggggggggg....", "gggggggggggg....", "....kkttttgg....", "....kkttttgg....",
+    "....kkttttgg....", "....kkttttgg....", "....kkkkkkggkkkk", "....kkkkkkggkkkk",
+    "..........gg....", "..........gg....", "..........gg....", "..........gg....",
+};
+
+const char* const kRotateLeft[] = {
+    ".......b........", "......bb........", ".....bbb........", "....bbbbbbb.....",
+    "....bbbbbbbb....", ".....bbb..bbb...", "......bb...bbb..", ".......b....bb..",
+    "...bb.......bb..", "...bb.......bb..", "...bbb.....bbb..", "....bbb...bbb...",
+    ".....bbbbbbb....", "......bbbbb.....", "................", "................",
+};
+
+const char* const kRotateRight[] = {
+    "........b.......", "........bb......", "........bbb.....", ".....bbbbbbb....",
+    "....bbbbbbbb....", "...bbb..bbb.....", "..bbb...bb......", "..bb....b.......",
+    "..bb.......bb...", "..bb.......bb...", "..bbb.....bbb...", "...bbb...bbb....",
+    "....bbbbbbb.....", ".....bbbbb......", "................", "................",
+};
+
+// Mirrored about the horizontal axis: the filled shape above, its image below.
+const char* const kFlipHorizontally[] = {
+    "................", ".......bb.......", "......bbbb......", ".....bbbbbb.....",
+    "....bbbbbbbb....", "...bbbbbbbbbb...", "................", ".kk.kk.kk.kk.kk.",
+    "................", "...bbbbbbbbbb...", "....b......b....", ".....b....b.....",
+    "......b..b......", ".......bb.......", "................", "................",
+};
+
+// Mirrored about the vertical axis: the filled shape left, its image right.
+const char* const kFlipVertically[] = {
+    "................", ".......k........", ".......k........", ".....b...b......",
+    "....bb.k.bb.....", "...bbb.k.b.b....", "..bbbb...b..b...", ".bbbbb.k.b...b..",
+    ".bbbbb.k.b...b..", "..bbbb...b..b...", "...bbb.k.b.b....", "....bb.k.bb.....",
+    ".....b...b......", ".......k........", ".......k........", "................",
+};
+
 const char* const kArrowUp[] = {
     "...k...",
     "..kkk..",
@@ -281,6 +346,24 @@ Drawing drawingOf(Glyph glyph) {
             return drawing(kBorder);
         case Glyph::Exit:
             return drawing(kExit);
+        case Glyph::SelectArrow:
+            return drawing(kSelectArrow);
+        case Glyph::Paste:
+            return drawing(kPaste);
+        case Glyph::SaveSelection:
+            return drawing(kSaveSelection);
+        case Glyph::ClearSelection:
+            return drawing(kClearSelection);
+        case Glyph::Crop:
+            return drawing(kCrop);
+        case Glyph::RotateLeft:
+            return drawing(kRotateLeft);
+        case Glyph::RotateRight:
+            return drawing(kRotateRight);
+        case Glyph::FlipHorizontally:
+            return drawing(kFlipHorizontally);
+        case Glyph::FlipVertically:
+            return drawing(kFlipVertically);
         case Glyph::ArrowUp:
             return drawing(kArrowUp);
         case Glyph::ArrowDown:

@@ -31,7 +31,17 @@ enum class Glyph {
     Grid,
     Border,
     Exit,
-    ArrowUp,  // 7 x 4, for the small step buttons
+    // The Select tool panel
+    SelectArrow,
+    Paste,
+    SaveSelection,
+    ClearSelection,
+    Crop,
+    RotateLeft,
+    RotateRight,
+    FlipHorizontally,  // top and bottom change places
+    FlipVertically,    // left and right change places
+    ArrowUp,           // 7 x 4, for the small step buttons
     ArrowDown,
 };
 

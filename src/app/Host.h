@@ -53,27 +53,16 @@ class Host {
     // ---- Picture files and the box tool ----
     // Shows OpenDialog1 (filter kPictureFileFilter of files/PictureFile.h, default
     // extension "stw"); returns the chosen path in UTF-8, or nothing when the user cancels.
-    virtual std::optional<std::string> askOpenPictureFile() { return std::nullopt; }
+    virtual std::optional<std::string> askOpenPictureFile() = 0;
     // Shows SaveDialog2 (same filter, default extension "stw" added to a name typed without
     // one, no question before overwriting) with the file name preset to `presetName`;
     // returns the chosen path in UTF-8, or nothing when the user cancels.
-    virtual std::optional<std::string> askSavePictureFile(const std::string& presetName) {
-        (void)presetName;
-        return std::nullopt;
-    }
+    virtual std::optional<std::string> askSavePictureFile(const std::string& presetName) = 0;
     // The Select tool panel's fields X1, Y1, X2, Y2 (1-based cells).
-    virtual void showBoxCoordinates(int x1, int y1, int x2, int y2) {
-        (void)x1;
-        (void)y1;
-        (void)x2;
-        (void)y2;
-    }
+    virtual void showBoxCoordinates(int x1, int y1, int x2, int y2) = 0;
     // Shows the Save Select box modally with `name` in its name field; on OK (its
     // "Save..." button) returns the name as the user left it, else nothing.
-    virtual std::optional<std::string> askSaveSelectName(const std::string& name) {
-        (void)name;
-        return std::nullopt;
-    }
+    virtual std::optional<std::string> askSaveSelectName(const std::string& name) = 0;
     // ---- end of picture files and the box tool ----
 
     // A message box with one OK button; returns when the user has closed it.

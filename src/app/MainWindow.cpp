@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
@@ -28,6 +29,9 @@
 #include "dialogs/SetSizeDialog.h"
 #include "export/ExportFiles.h"
 #include "export/MoveToClipboardPanel.h"
+#include "files/BitmapImportWindow.h"
+#include "files/PictureFile.h"
+#include "files/SaveSelectBox.h"
 #include "tools/SelectToolPanel.h"
 #include "view/SurfaceWidget.h"
 
@@ -576,8 +580,25 @@ void TForm1::wireCommands() {
     for (const auto& [item, handler] : items) {
         connect(item, &QAction::triggered, this, handler);
     }
-    // New, Open and Save Picture and Open BMP file come with the picture file and the
-    // bitmap import.
+
+    const std::pair<QToolButton*, void (TForm1::*)()> fileButtons[] = {
+        {ToolButton1, &TForm1::ToolButton1Click},
+        {ToolButton2, &TForm1::ToolButton2Click},
+        {ToolButton3, &TForm1::ToolButton3Click},
+        {ToolButton21, &TForm1::ToolButton21Click},
+    };
+    for (const auto& [button, handler] : fileButtons) {
+        connect(button, &QToolButton::clicked, this, handler);
+    }
+    const std::pair<QAction*, void (TForm1::*)()> fileItems[] = {
+        {NewPicture1, &TForm1::NewPicture1Click},
+        {OpenPicture1, &TForm1::OpenPicture1Click},
+        {Savepicture1, &TForm1::Savepicture1Click},
+        {OpenBMPfile1, &TForm1::OpenBMPfile1Click},
+    };
+    for (const auto& [item, handler] : fileItems) {
+        connect(item, &QAction::triggered, this, handler);
+    }
 }
 
 void TForm1::centreOnDesktop() {
@@ -663,8 +684,7 @@ void TForm1::showSelectToolPanel(bool visible) {
 }
 
 bool TForm1::pasteButtonDown() const {
-    // The panel has no mode buttons yet: the box tool is always in select mode.
-    return false;
+    return selpanel != nullptr && selpanel->PasteButton->isChecked();
 }
 
 bool TForm1::askPictureSize(int& width, int& height) {
@@ -688,6 +708,78 @@ std::optional<std::string> TForm1::askExportFile() {
     }
     lastExportFile_ = dialog.selectedFiles().constFirst();
     return lastExportFile_.toStdString();
+}
+
+namespace {
+
+// SaveDialog2 and OpenDialog1: Qt's own dialog, like the export one, with the picture
+// file filter; a name typed without an extension gets ".stw".
+void setUpPictureDialog(QFileDialog& dialog, const char* name, QFileDialog::AcceptMode mode) {
+    dialog.setObjectName(QString::fromUtf8(name));
+    dialog.setAcceptMode(mode);
+    // Also a name of a file that does not exist: opening it then tells the user.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilters(stipple::qtNameFilters(stipple::kPictureFileFilter));
+    dialog.setDefaultSuffix(QString::fromUtf8(stipple::kPictureFileExtension));
+}
+
+std::optional<QString> chosenFile(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+std::optional<std::string> TForm1::askOpenPictureFile() {
+    QFileDialog dialog(this, QStringLiteral("Open"));
+    setUpPictureDialog(dialog, "OpenDialog1", QFileDialog::AcceptOpen);
+    if (!lastOpenedPicture_.isEmpty()) {
+        dialog.selectFile(lastOpenedPicture_);
+    } else if (!lastPictureFolder_.isEmpty()) {
+        dialog.setDirectory(lastPictureFolder_);
+    }
+    const std::optional<QString> path = chosenFile(dialog);
+    if (!path) {
+        return std::nullopt;
+    }
+    lastOpenedPicture_ = *path;
+    lastPictureFolder_ = QFileInfo(*path).absolutePath();
+    return path->toStdString();
+}
+
+std::optional<std::string> TForm1::askSavePictureFile(const std::string& presetName) {
+    QFileDialog dialog(this, QStringLiteral("Save As"));
+    setUpPictureDialog(dialog, "SaveDialog2", QFileDialog::AcceptSave);
+    if (!lastPictureFolder_.isEmpty()) {
+        dialog.setDirectory(lastPictureFolder_);
+    }
+    dialog.selectFile(QString::fromStdString(presetName));
+    const std::optional<QString> path = chosenFile(dialog);
+    if (!path) {
+        return std::nullopt;
+    }
+    lastPictureFolder_ = QFileInfo(*path).absolutePath();
+    return path->toStdString();
+}
+
+void TForm1::showBoxCoordinates(int x1, int y1, int x2, int y2) {
+    if (selpanel != nullptr) {
+        selpanel->showBoxCoordinates(x1, y1, x2, y2);
+    }
+}
+
+std::optional<std::string> TForm1::askSaveSelectName(const std::string& name) {
+    if (savebox == nullptr) {
+        return std::nullopt;
+    }
+    const std::optional<QString> chosen = savebox->askName(QString::fromStdString(name));
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return chosen->toStdString();
 }
 
 void TForm1::setClipboardText(const std::string& utf8) {
@@ -1016,6 +1108,42 @@ void TForm1::ToolButton12Click() {
         Form4->show();
         Form4->raise();
     }
+}
+
+// Picture files
+
+void TForm1::NewPicture1Click() {
+    run([this] { editor_->NewPicture1Click(); });
+}
+
+void TForm1::ToolButton1Click() {
+    NewPicture1Click();
+}
+
+void TForm1::OpenPicture1Click() {
+    run([this] { editor_->OpenPicture1Click(); });
+}
+
+void TForm1::ToolButton2Click() {
+    OpenPicture1Click();
+}
+
+void TForm1::Savepicture1Click() {
+    run([this] { editor_->Savepicture1Click(); });
+}
+
+void TForm1::ToolButton3Click() {
+    Savepicture1Click();
+}
+
+void TForm1::OpenBMPfile1Click() {
+    if (bmpWin != nullptr) {
+        bmpWin->exec();
+    }
+}
+
+void TForm1::ToolButton21Click() {
+    OpenBMPfile1Click();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

@@ -82,6 +82,10 @@ class TForm1 final : public QMainWindow, public stipple::Host {
     std::optional<std::string> askExportFile() override;
     void setClipboardText(const std::string& utf8) override;
     void setAlignButtonDown(bool down) override;
+    std::optional<std::string> askOpenPictureFile() override;
+    std::optional<std::string> askSavePictureFile(const std::string& presetName) override;
+    void showBoxCoordinates(int x1, int y1, int x2, int y2) override;
+    std::optional<std::string> askSaveSelectName(const std::string& name) override;
     void showMessage(const std::string& text, const std::string& caption) override;
 
     // Handlers
@@ -155,6 +159,15 @@ class TForm1 final : public QMainWindow, public stipple::Host {
     void ToolButton11Click();
     void ToolButton12Click();
 
+    void NewPicture1Click();
+    void ToolButton1Click();
+    void OpenPicture1Click();
+    void ToolButton2Click();
+    void Savepicture1Click();
+    void ToolButton3Click();
+    void OpenBMPfile1Click();
+    void ToolButton21Click();
+
     // Controls, under the names of the layout.
     QWidget* client = nullptr;  // the client area below the menu bar
     QToolBar* ToolBar1 = nullptr;
@@ -224,7 +237,9 @@ class TForm1 final : public QMainWindow, public stipple::Host {
     Tselpanel* selpanel = nullptr;
     Tsavebox* savebox = nullptr;
     TbmpWin* bmpWin = nullptr;
-    QString lastExportFile_;  // offered again by the next export save dialog
+    QString lastExportFile_;     // offered again by the next export save dialog
+    QString lastOpenedPicture_;  // offered again by the next OpenDialog1
+    QString lastPictureFolder_;  // where the picture dialogs open: the last one used
     bool inFormPaint_ = false;
     stipple::Rgb leftSwatch_ = 0, rightSwatch_ = 0;
     bool swatchesShown_ = false;
