@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, and only those missing.
+# Installs the Debian packages that the build, the tests and the Debian package need, and
+# only those missing.
 # Safe to run again; uses sudo when not run as root.
 set -euo pipefail
 
@@ -8,8 +9,9 @@ packages=(
     qt6-base-dev libgl-dev
     libjpeg62-turbo-dev
     libgtest-dev libbenchmark-dev
-    xvfb xauth xdotool xclip imagemagick
+    xvfb xauth xdotool xclip imagemagick python3
     binutils
+    dpkg-dev file
 )
 
 missing=()
