@@ -11,6 +11,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     xvfb xauth xdotool xclip imagemagick python3
     binutils
+    clang libclang-rt-14-dev
     dpkg-dev file
 )
 

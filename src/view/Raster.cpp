@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace stipple {
 
@@ -29,6 +30,21 @@ void Raster::fillRect(int left, int top, int right, int bottom, Rgb colour) {
     const std::uint32_t value = kOpaque | colour;
     for (int y = top; y < bottom; ++y) {
         std::fill(bits_ + y * kStoredWidth + left, bits_ + y * kStoredWidth + right, value);
+    }
+}
+
+void Raster::copyRow(int from, int top, int bottom) {
+    const int rows = std::min(height_, kStoredHeight);
+    if (from < 0 || from >= rows) {
+        return;
+    }
+    top = std::max(top, 0);
+    bottom = std::min(bottom, rows);
+    const std::size_t bytes = static_cast<std::size_t>(std::min(width_, kStoredWidth)) * 4;
+    for (int y = top; y < bottom; ++y) {
+        if (y != from) {
+            std::memcpy(bits_ + y * kStoredWidth, bits_ + from * kStoredWidth, bytes);
+        }
     }
 }
 

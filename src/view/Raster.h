@@ -35,6 +35,9 @@ class Raster {
     // runs on around the corners.
     void closedLine(const int (*corners)[2], int count, Rgb colour,
                     PenStyle style = PenStyle::Solid);
+    // Copies the stored part of row `from` into the rows [top, bottom); rows outside the
+    // logical size or the stored part are left out.
+    void copyRow(int from, int top, int bottom);
     // Outside the logical size, and beyond the stored part, reads give 0.
     Rgb pixel(int x, int y) const;
 

@@ -56,22 +56,67 @@ void Editor::redrawSurface() {
     const int H = pictureHeight * ps;
     surface_.setLogicalSize(std::max(W + 1, static_cast<int>(viewWidth)),
                             std::max(H + 1, static_cast<int>(viewHeight)));
-    surfaceBrush_ = whiteRgb;
-    surface_.fill(surfaceBrush_);
-    for (int x = 1; x <= pictureWidth; ++x) {
-        for (int y = 1; y <= pictureHeight; ++y) {
-            setBrushForValue(pixels[x][y], surfaceBrush_);
-            fillCell(x, y, surfaceBrush_);
+    const int columns = std::clamp(static_cast<int>(pictureWidth), 0, kMaxPictureWidth);
+    const int rows = std::clamp(static_cast<int>(pictureHeight), 0, kMaxPictureHeight);
+    const bool grid = gridVisible();
+
+    // Cells are painted as if column by column, each with the brush of its value; a value
+    // outside 0..4 keeps the brush of the cell painted before it. So each column starts
+    // with the brush the one before it ended with, and carries it down its rows.
+    const Rgb brushOf[5] = {blackRgb, gray66Rgb, gray33Rgb, whiteRgb, transparentRgb};
+    auto isValue = [](Pixel v) { return v >= kBlack && v <= kTransparent; };
+    Rgb brushOfColumn[kGridCols] = {};
+    Rgb brush = whiteRgb;
+    for (int x = 1; x <= columns; ++x) {
+        brushOfColumn[x] = brush;
+        for (int y = rows; y >= 1; --y) {
+            if (isValue(pixels[x][y])) {
+                brush = brushOf[pixels[x][y]];
+                break;
+            }
         }
     }
-    if (gridVisible()) {
-        for (int i = 0; i <= pictureWidth; ++i) {
-            surface_.line(i * ps, 0, i * ps, H, gridRgb);
+    surfaceBrush_ = brush;
+
+    // Only the stored part is drawn, one row of cells at a time: the first raster row that
+    // shows cells is painted run by run of equal colours and then copied down the rest of
+    // the cells.
+    const int shownColumns = std::min(columns, (Raster::kStoredWidth + ps - 1) / ps);
+    const int shownRows = std::min(rows, (Raster::kStoredHeight + ps - 1) / ps);
+    constexpr int kFar = Raster::kStoredWidth;
+    for (int y = 1; y <= shownRows; ++y) {
+        for (int x = 1; x <= shownColumns; ++x) {
+            if (isValue(pixels[x][y])) {
+                brushOfColumn[x] = brushOf[pixels[x][y]];
+            }
         }
-        for (int j = 0; j <= pictureHeight; ++j) {
-            surface_.line(0, j * ps, W, j * ps, gridRgb);
+        const int top = (y - 1) * ps;
+        const int first = grid ? top + 1 : top;
+        for (int x = 1; x <= shownColumns;) {
+            const Rgb colour = brushOfColumn[x];
+            const int runStart = x;
+            while (++x <= shownColumns && brushOfColumn[x] == colour) {
+            }
+            surface_.fillRect((runStart - 1) * ps, first, (x - 1) * ps, first + 1, colour);
         }
+        if (grid) {
+            for (int i = 0; i <= shownColumns; ++i) {
+                surface_.fillRect(i * ps, first, i * ps + 1, first + 1, gridRgb);
+            }
+            surface_.fillRect(W, first, W + 1, first + 1, gridRgb);
+            surface_.fillRect(W + 1, first, kFar, first + 1, whiteRgb);
+            surface_.fillRect(0, top, W + 1, top + 1, gridRgb);
+            surface_.fillRect(W + 1, top, kFar, top + 1, whiteRgb);
+        } else {
+            surface_.fillRect(W, first, kFar, first + 1, whiteRgb);
+        }
+        surface_.copyRow(first, first + 1, top + ps);
     }
+    surface_.fillRect(0, H, kFar, Raster::kStoredHeight, whiteRgb);
+    if (grid) {
+        surface_.fillRect(0, H, W, H + 1, gridRgb);
+    }
+
     if (borderOn) {
         const int corners[4][2] = {{0, 0}, {0, H}, {W, H}, {W, 0}};
         surface_.closedLine(corners, 4, borderRgb);

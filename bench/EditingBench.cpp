@@ -1,0 +1,164 @@
+// Drawing the surface and the user's edits on the largest picture. Actions that redraw
+// are measured at the smallest, the usual and the largest pixel size.
+#include <benchmark/benchmark.h>
+
+#include "BenchHost.h"
+
+namespace stipple::bench {
+namespace {
+
+void atPixelSizes(benchmark::internal::Benchmark* b) {
+    b->ArgName("pixelSize")->Arg(1)->Arg(10)->Arg(49);
+}
+
+void BM_RedrawSurface(benchmark::State& state) {
+    BenchEditor ed(static_cast<int>(state.range(0)));
+    ed->borderOn = true;
+    for (auto _ : state) {
+        ed->redrawSurface();
+    }
+}
+BENCHMARK(BM_RedrawSurface)->Apply(atPixelSizes);
+
+// A left press with the pen: one undo snapshot and one cell repainted.
+void BM_PenPress(benchmark::State& state) {
+    BenchEditor ed(static_cast<int>(state.range(0)));
+    Pixel colour = kBlack;
+    for (auto _ : state) {
+        ed->leftColour = colour;
+        ed->Image1MouseDown(MouseButton::Left, 5, 5);
+        ed->Image1MouseUp(MouseButton::Left, 5, 5);
+        colour = colour == kBlack ? kWhite : kBlack;
+    }
+}
+BENCHMARK(BM_PenPress)->Apply(atPixelSizes);
+
+// A move while the left button is held: the cell under the pointer changes colour.
+void BM_PenMove(benchmark::State& state) {
+    BenchEditor ed(static_cast<int>(state.range(0)));
+    ed->Image1MouseDown(MouseButton::Left, 0, 0);
+    Pixel colour = kBlack;
+    for (auto _ : state) {
+        ed->leftColour = colour;
+        ed->Image1MouseMove(5, 5);
+        colour = colour == kBlack ? kWhite : kBlack;
+    }
+}
+BENCHMARK(BM_PenMove)->Apply(atPixelSizes);
+
+void BM_TakeUndoSnapshot(benchmark::State& state) {
+    BenchEditor ed;
+    for (int i = 0; i < kUndoLevels; ++i) {
+        ed->takeUndoSnapshot();
+    }
+    for (auto _ : state) {
+        ed->takeUndoSnapshot();
+    }
+}
+BENCHMARK(BM_TakeUndoSnapshot);
+
+// Undo with all 50 levels in use; the level it takes is put back outside the timing.
+void BM_UndoChange(benchmark::State& state) {
+    BenchEditor ed(static_cast<int>(state.range(0)));
+    for (int i = 0; i < kUndoLevels; ++i) {
+        ed->takeUndoSnapshot();
+    }
+    for (auto _ : state) {
+        ed->undoChange();
+        state.PauseTiming();
+        ed->takeUndoSnapshot();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_UndoChange)->Apply(atPixelSizes);
+
+// A bucket press on a uniform picture: snapshot, a fill of every cell, full redraw. The
+// colours alternate so that every press fills the whole picture.
+void BM_BucketPress(benchmark::State& state) {
+    BenchEditor ed(static_cast<int>(state.range(0)));
+    ed->rightColour = kWhite;
+    ed->clearPicture();
+    ed->selectTool(Tool::Bucket);
+    Pixel colour = kBlack;
+    for (auto _ : state) {
+        ed->leftColour = colour;
+        ed->Image1MouseDown(MouseButton::Left, 0, 0);
+        ed->Image1MouseUp(MouseButton::Left, 0, 0);
+        colour = colour == kBlack ? kWhite : kBlack;
+    }
+}
+BENCHMARK(BM_BucketPress)->Apply(atPixelSizes);
+
+// Change colour: every cell of one value is replaced, then a full redraw.
+void BM_ChangeColourPress(benchmark::State& state) {
+    BenchEditor ed(static_cast<int>(state.range(0)));
+    ed->selectTool(Tool::ChangeColour);
+    Pixel colour = kBlack;
+    for (auto _ : state) {
+        ed->leftColour = colour;
+        ed->Image1MouseDown(MouseButton::Left, 0, 0);
+        ed->Image1MouseUp(MouseButton::Left, 0, 0);
+        colour = colour == kBlack ? kWhite : kBlack;
+    }
+}
+BENCHMARK(BM_ChangeColourPress)->Apply(atPixelSizes);
+
+// A box drag over the whole picture: press, one move (rubber band), release (capture).
+void BM_BoxCapture(benchmark::State& state) {
+    BenchEditor ed(static_cast<int>(state.range(0)));
+    ed->selectTool(Tool::Box);
+    const int far = 96 * ed->pixelSize;
+    int move = 0;
+    for (auto _ : state) {
+        ed->Image1MouseDown(MouseButton::Left, 0, 0);
+        ed->Image1MouseMove(far - 1 - (move++ & 1) * ed->pixelSize, far);
+        ed->Image1MouseUp(MouseButton::Left, far, far);
+    }
+}
+BENCHMARK(BM_BoxCapture)->Apply(atPixelSizes);
+
+// A paste of a whole-picture box: snapshot, copy, full redraw.
+void BM_PastePress(benchmark::State& state) {
+    BenchEditor ed(static_cast<int>(state.range(0)));
+    ed->selectTool(Tool::Box);
+    const int far = 96 * ed->pixelSize;
+    ed->Image1MouseDown(MouseButton::Left, 0, 0);
+    ed->Image1MouseUp(MouseButton::Left, far, far);
+    ed->selectMode = false;
+    ed->pasteMode = true;
+    for (auto _ : state) {
+        ed->Image1MouseDown(MouseButton::Left, 0, 0);
+        ed->Image1MouseUp(MouseButton::Left, 0, 0);
+    }
+}
+BENCHMARK(BM_PastePress)->Apply(atPixelSizes);
+
+// The paste preview following the pointer from one cell to the next.
+void BM_PastePreviewMove(benchmark::State& state) {
+    BenchEditor ed(static_cast<int>(state.range(0)));
+    ed->selectTool(Tool::Box);
+    const int far = 96 * ed->pixelSize;
+    ed->Image1MouseDown(MouseButton::Left, 0, 0);
+    ed->Image1MouseUp(MouseButton::Left, far, far);
+    ed->selectMode = false;
+    ed->pasteMode = true;
+    int move = 0;
+    for (auto _ : state) {
+        ed->Image1MouseMove((move++ & 1) * ed->pixelSize, 0);
+    }
+}
+BENCHMARK(BM_PastePreviewMove)->Apply(atPixelSizes);
+
+void BM_RotateRight(benchmark::State& state) {
+    BenchEditor ed;
+    ed->selectTool(Tool::Box);
+    ed->Image1MouseDown(MouseButton::Left, 0, 0);
+    ed->Image1MouseUp(MouseButton::Left, 960, 920);
+    for (auto _ : state) {
+        ed->rotateRight();
+    }
+}
+BENCHMARK(BM_RotateRight);
+
+}  // namespace
+}  // namespace stipple::bench

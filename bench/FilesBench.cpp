@@ -1,0 +1,78 @@
+// Export texts, the picture file and the bitmap conversion of the largest picture.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "BenchHost.h"
+#include "export/ExportText.h"
+#include "files/BitmapConversion.h"
+#include "files/PictureFile.h"
+
+namespace stipple::bench {
+namespace {
+
+void BM_BuildExportText(benchmark::State& state) {
+    BenchEditor ed;
+    const int format = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ed->buildExportText(ExportSource::Picture, format, false));
+    }
+}
+// 1 ASM 8bpp, 2 C++ array, 3 ASM 1bpp, 4 ASM 2bpp, 5 ASM 4bpp.
+BENCHMARK(BM_BuildExportText)->ArgName("format")->DenseRange(kFormatAsm8, kFormatAsm4);
+
+void BM_WriteAsm8Block(benchmark::State& state) {
+    BenchEditor ed;
+    for (auto _ : state) {
+        std::string file;
+        ed->writeAsm8Block(file);
+        benchmark::DoNotOptimize(file);
+    }
+}
+BENCHMARK(BM_WriteAsm8Block);
+
+PictureFileContent largestPictureFile() {
+    PictureFileContent content;
+    content.nameBytes = "Largest";
+    content.width = kMaxPictureWidth;
+    content.height = kMaxPictureHeight;
+    for (int i = 0; i < kMaxPictureWidth * kMaxPictureHeight; ++i) {
+        content.cells.push_back(i % 5);
+    }
+    return content;
+}
+
+void BM_EncodePictureFile(benchmark::State& state) {
+    const PictureFileContent content = largestPictureFile();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(encodePictureFile(content));
+    }
+}
+BENCHMARK(BM_EncodePictureFile);
+
+void BM_ParsePictureFile(benchmark::State& state) {
+    const std::string bytes = encodePictureFile(largestPictureFile());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(parsePictureFile(bytes));
+    }
+}
+BENCHMARK(BM_ParsePictureFile);
+
+void BM_ConvertBitmap(benchmark::State& state) {
+    std::vector<std::uint32_t> rgb(kMaxPictureWidth * kMaxPictureHeight);
+    for (std::size_t i = 0; i < rgb.size(); ++i) {
+        rgb[i] = 0xFF000000u | static_cast<std::uint32_t>(i * 2654435761u >> 8);
+    }
+    const RgbView view{rgb.data(), kMaxPictureWidth, kMaxPictureHeight, kMaxPictureWidth};
+    auto import = std::make_unique<BitmapImport>();
+    takeImportSize(view, *import);
+    for (auto _ : state) {
+        convertBitmap(view, *import);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ConvertBitmap);
+
+}  // namespace
+}  // namespace stipple::bench

@@ -1,0 +1,266 @@
+// The file commands where the system refuses: a read-only folder, a full device, a folder
+// in the file's place, a write cut short, and files to open that are not ordinary files.
+// Each refusal is told in a message, leaves the old file byte for byte and the picture, its
+// size and its name as they were, and the editor goes on working afterwards.
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "export/ExportTestSupport.h"
+#include "support/EditorFixture.h"
+
+namespace stipple::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+enum class Command { Save, SaveToEnd, SavePicture, SaveSelect };
+constexpr Command kAllCommands[] = {Command::Save, Command::SaveToEnd, Command::SavePicture,
+                                    Command::SaveSelect};
+
+const char* nameOf(Command c) {
+    switch (c) {
+        case Command::Save:
+            return "Save";
+        case Command::SaveToEnd:
+            return "Save to end";
+        case Command::SavePicture:
+            return "Save Picture";
+        case Command::SaveSelect:
+            return "Save select";
+    }
+    return "?";
+}
+
+const std::string kOldBytes = "old content\r\n";
+
+// Limits the size of any file this process writes, so that a write stops part way with
+// EFBIG, as it would on a full disk.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        oldSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldSignal_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit old_{};
+    void (*oldSignal_)(int) = nullptr;
+};
+
+// A folder, holding one file with kOldBytes, in which nothing can be written. Permission
+// bits do not stop root, so as root the folder is a read-only memory file system instead.
+class ReadOnlyFolder {
+  public:
+    ReadOnlyFolder(const fs::path& folder, const std::string& fileName) : folder_(folder) {
+        fs::create_directory(folder);
+        if (::geteuid() != 0) {
+            writeFile(folder / fileName, kOldBytes);
+            ::chmod((folder / fileName).c_str(), 0444);
+            ::chmod(folder.c_str(), 0555);
+            errorNumber_ = EACCES;
+            return;
+        }
+        if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") != 0) {
+            problem_ = std::string("cannot mount a file system: ") + std::strerror(errno);
+            return;
+        }
+        mounted_ = true;
+        writeFile(folder / fileName, kOldBytes);
+        if (::mount("tmpfs", folder.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k") != 0) {
+            problem_ = std::string("cannot make it read-only: ") + std::strerror(errno);
+            return;
+        }
+        errorNumber_ = EROFS;
+    }
+    ~ReadOnlyFolder() {
+        if (mounted_) {
+            ::umount2(folder_.c_str(), MNT_DETACH);
+        } else {
+            ::chmod(folder_.c_str(), 0755);
+        }
+    }
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+    // Why the folder could not be made; empty when it is ready.
+    const std::string& problem() const { return problem_; }
+    // What a write into the folder fails with.
+    int errorNumber() const { return errorNumber_; }
+
+  private:
+    fs::path folder_;
+    bool mounted_ = false;
+    int errorNumber_ = 0;
+    std::string problem_;
+};
+
+class FaultInjection : public EditorFixture {
+  protected:
+    void SetUp() override {
+        EditorFixture::SetUp();
+        setPicture(ed(), {"0123", "4321"});
+        setBox(ed(), {"3", "0"});
+        host.saveSelectAnswer = "Part";
+    }
+
+    void run(Command c, const std::string& path) {
+        host.exportFileAnswer = path;
+        host.saveFileAnswer = path;
+        switch (c) {
+            case Command::Save:
+                ed().Save1Click();
+                break;
+            case Command::SaveToEnd:
+                ed().Savetoend1Click();
+                break;
+            case Command::SavePicture:
+                ed().Savepicture1Click();
+                break;
+            case Command::SaveSelect:
+                ed().SaveButtonClick();
+                break;
+        }
+    }
+
+    // Runs the command on `target`, under a file size limit when one is given, and checks
+    // that it failed with `errorNumber` and changed nothing.
+    void expectRefused(Command c, const fs::path& target, int errorNumber,
+                       std::optional<rlim_t> sizeLimit = std::nullopt) {
+        SCOPED_TRACE(std::string(nameOf(c)) + " to " + target.string());
+        auto before = std::make_unique<PictureModel>();
+        std::memcpy(before->pixels, ed().pixels, sizeof ed().pixels);
+        const bool regularFile = fs::is_regular_file(target);
+        const std::string oldBytes = regularFile ? readFile(target) : "";
+        const std::vector<std::string> folderBefore = listing(target.parent_path());
+        host.messages.clear();
+
+        if (sizeLimit) {
+            FileSizeLimit limit(*sizeLimit);
+            run(c, target.string());
+        } else {
+            run(c, target.string());
+        }
+
+        ASSERT_FALSE(host.messages.empty()) << "the failure was not told";
+        const std::string& told = host.messages.back().first;
+        EXPECT_NE(told.find('"' + target.string() + '"'), std::string::npos) << told;
+        EXPECT_NE(told.find(std::strerror(errorNumber)), std::string::npos) << told;
+        if (regularFile) {
+            EXPECT_EQ(readFile(target), oldBytes);
+        }
+        EXPECT_EQ(listing(target.parent_path()), folderBefore) << "a file was left behind";
+        EXPECT_EQ(std::memcmp(ed().pixels, before->pixels, sizeof ed().pixels), 0);
+        EXPECT_EQ(ed().pictureWidth, 4);
+        EXPECT_EQ(ed().pictureHeight, 2);
+        EXPECT_EQ(host.name, "Name");
+        expectStillWorking();
+    }
+
+    // A drawing and an export after the failure work as ever.
+    void expectStillWorking() {
+        const Pixel old = ed().pixels[1][1];
+        ed().leftColour = old == kWhite ? kBlack : kWhite;
+        ed().Image1MouseDown(MouseButton::Left, at(1), at(1));
+        ed().Image1MouseUp(MouseButton::Left, at(1), at(1));
+        EXPECT_EQ(ed().pixels[1][1], ed().leftColour);
+
+        host.messages.clear();
+        host.exportFileAnswer = (good / "after.s").string();
+        ed().Save1Click();
+        EXPECT_TRUE(host.messages.empty());
+        std::string expected;
+        ed().writeAsm8Block(expected);
+        EXPECT_EQ(readFile(good / "after.s"), expected);
+        ed().pixels[1][1] = old;
+    }
+
+    static std::vector<std::string> listing(const fs::path& folder) {
+        std::vector<std::string> names;
+        std::error_code ignored;
+        for (const auto& entry : fs::directory_iterator(folder, ignored)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TempFolder dir;
+    TempFolder good;
+};
+
+TEST_F(FaultInjection, ReadOnlyFolderRefusesEverySaveAndAppend) {
+    ReadOnlyFolder readOnly(dir / "read-only", "old.s");
+    if (!readOnly.problem().empty()) {
+        GTEST_SKIP() << "no read-only folder: " << readOnly.problem();
+    }
+    for (const Command c : kAllCommands) {
+        expectRefused(c, dir / "read-only" / "old.s", readOnly.errorNumber());
+    }
+}
+
+TEST_F(FaultInjection, FullDeviceFolderInPlaceAndWriteCutShort) {
+    fs::create_directory(dir / "folder");
+    writeFile(dir / "folder" / "inside", "kept");
+    for (const Command c : kAllCommands) {
+        if (fs::exists("/dev/full")) {
+            expectRefused(c, "/dev/full", ENOSPC);
+        }
+        expectRefused(c, dir / "folder", EISDIR);
+        EXPECT_EQ(readFile(dir / "folder" / "inside"), "kept");
+
+        // Room for a few bytes more than the old file: an append gets part way in.
+        writeFile(dir / "old.s", kOldBytes);
+        expectRefused(c, dir / "old.s", EFBIG, kOldBytes.size() + 5);
+    }
+}
+
+TEST_F(FaultInjection, OpenRefusesWhatIsNotAnOrdinaryFile) {
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0644), 0);
+    fs::create_symlink(dir / "nowhere", dir / "dangling");
+    fs::create_symlink(dir / "loop-b", dir / "loop-a");
+    fs::create_symlink(dir / "loop-a", dir / "loop-b");
+    const std::vector<fs::path> paths = {dir / "pipe", "/dev/zero", dir / "dangling",
+                                         dir / "loop-a"};
+    for (const fs::path& path : paths) {
+        if (!fs::exists(fs::symlink_status(path))) {
+            continue;
+        }
+        SCOPED_TRACE(path.string());
+        auto before = std::make_unique<PictureModel>();
+        std::memcpy(before->pixels, ed().pixels, sizeof ed().pixels);
+        host.messages.clear();
+        host.openFileAnswer = path.string();
+        ed().OpenPicture1Click();
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].first.rfind("Could not open \"" + path.string() + "\": ", 0), 0u)
+            << host.messages[0].first;
+        EXPECT_EQ(std::memcmp(ed().pixels, before->pixels, sizeof ed().pixels), 0);
+        EXPECT_EQ(ed().pictureWidth, 4);
+        EXPECT_EQ(host.name, "Name");
+    }
+    expectStillWorking();
+}
+
+}  // namespace
+}  // namespace stipple::testing
