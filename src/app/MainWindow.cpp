@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/WindowSetupShell.h"
 
 #include <QAction>
 #include <QApplication>
@@ -62,7 +63,6 @@ const QColor kLabelGreen(0x00, 0x80, 0x00);
 
 // The window's text is small, like the 8-point dialog font the layout was made with; the
 // labels of the info row are bold and, where they fit, larger.
-constexpr int kWindowFontPixels = 11;
 constexpr int kInfoLabelFontPixels = 13;
 
 QLabel* label(QWidget* parent, const char* name, const char* text, int left, int top,
@@ -153,9 +153,7 @@ TForm1::TForm1(QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    QFont base = font();
-    base.setPixelSize(kWindowFontPixels);
-    setFont(base);
+    stipple::useWindowFont(this);
 
     client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -386,9 +384,9 @@ void TForm1::buildPalette() {
 }
 
 void TForm1::buildQuickSizes() {
-    label(client, "Label5", "Quick size", 3, 179, kLabelBlue, kWindowFontPixels);
-    label(client, "Label7", "W", 10, 191, kLabelGreen, kWindowFontPixels);
-    label(client, "Label8", "H", 42, 191, kLabelGreen, kWindowFontPixels);
+    label(client, "Label5", "Quick size", 3, 179, kLabelBlue, stipple::kWindowFontPixels);
+    label(client, "Label7", "W", 10, 191, kLabelGreen, stipple::kWindowFontPixels);
+    label(client, "Label8", "H", 42, 191, kLabelGreen, stipple::kWindowFontPixels);
     // Fifteen rows at a step of 16; the last row, holding the two maxima, stands a little
     // apart.
     constexpr int kRows = 16;
@@ -422,7 +420,7 @@ void TForm1::buildInfoRow() {
     QFont bold = font();
     bold.setBold(true);
     int fontPixels = kInfoLabelFontPixels;
-    for (; fontPixels > kWindowFontPixels; --fontPixels) {
+    for (; fontPixels > stipple::kWindowFontPixels; --fontPixels) {
         bold.setPixelSize(fontPixels);
         const QFontMetrics metrics(bold);
         bool fits = true;

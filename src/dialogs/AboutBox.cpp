@@ -1,4 +1,5 @@
 #include "dialogs/AboutBox.h"
+#include "app/WindowSetupShell.h"
 
 #include <QFile>
 #include <QImage>
@@ -23,7 +24,6 @@ namespace {
 
 constexpr int kClientWidth = 332;
 constexpr int kClientHeight = 240;
-constexpr int kWindowFontPixels = 11;
 constexpr int kTitleFontPixels = 16;
 const QColor kSkyBlue(0xA6, 0xCA, 0xF0);
 const QColor kNavy(0x00, 0x00, 0x80);
@@ -72,9 +72,7 @@ TAbout::TAbout(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
-    QFont base = font();
-    base.setPixelSize(kWindowFontPixels);
-    setFont(base);
+    stipple::useWindowFont(this);
     QPalette p = palette();
     p.setColor(QPalette::Window, kSkyBlue);
     setPalette(p);
@@ -89,13 +87,13 @@ TAbout::TAbout(QWidget* parent) : QDialog(parent) {
         Image1->setPixmap(QPixmap::fromImage(picture));
     }
 
-    QFont title = base;
+    QFont title = font();
     title.setPixelSize(kTitleFontPixels);
     title.setBold(true);
     Label2 = caption(this, "Label2", "Vexlan", 30, 17, title, kNavy);
     Label3 = caption(this, "Label3", "Stippleworkshop", 136, 17, title, kNavy);
     Label4 = caption(this, "Label4", "ver. 1.4 beta", 191, 44, title, kNavy);
-    Label1 = caption(this, "Label1", "Made by the Stippleworkshop developers", 65, 225, base,
+    Label1 = caption(this, "Label1", "Made by the Stippleworkshop developers", 65, 225, font(),
                      palette().color(QPalette::WindowText));
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);

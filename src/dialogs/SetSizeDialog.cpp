@@ -1,4 +1,5 @@
 #include "dialogs/SetSizeDialog.h"
+#include "app/WindowSetupShell.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,7 +15,6 @@ namespace {
 constexpr int kClientWidth = 214 - 2 * 4;
 constexpr int kClientHeight = 141 - 23 - 4;
 // The 8-point dialog font the layout was made with, as on the main window.
-constexpr int kWindowFontPixels = 11;
 
 QLabel* fieldLabel(QWidget* parent, const char* name, const char* text, int left, int top) {
     auto* l = new QLabel(QString::fromUtf8(text), parent);
@@ -44,12 +44,7 @@ QPushButton* button(QWidget* parent, const char* name, const char* text, int top
 }  // namespace
 
 TForm2::TForm2(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Set Size"));
-    setFixedSize(kClientWidth, kClientHeight);
-    QFont base = font();
-    base.setPixelSize(kWindowFontPixels);
-    setFont(base);
+    stipple::setUpFixedWindow(this, "Form2", "Set Size", kClientWidth, kClientHeight);
 
     // The width stands above the height, yet the height comes first in the tab order.
     Label2 = fieldLabel(this, "Label2", "Width", 16, 12);

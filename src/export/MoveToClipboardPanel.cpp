@@ -1,4 +1,5 @@
 #include "export/MoveToClipboardPanel.h"
+#include "app/WindowSetupShell.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr int kWindowFontPixels = 11;
 constexpr int kAsm8Item = 4;
 
 QPushButton* exportButton(QWidget* parent, const char* name, const char* hint, stipple::Glyph glyph,
@@ -35,9 +35,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTo
     setWindowTitle(QStringLiteral("Move to ClipBoard..."));
     setFixedSize(168, 134);
     move(660, 380);
-    QFont base = font();
-    base.setPixelSize(kWindowFontPixels);
-    setFont(base);
+    stipple::useWindowFont(this);
 
     formats = new QGroupBox(QStringLiteral("Format"), this);
     formats->setObjectName(QStringLiteral("formats"));

@@ -1,4 +1,5 @@
 #include "files/BitmapImportWindow.h"
+#include "app/WindowSetupShell.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +23,6 @@ namespace {
 // bottom and a caption bar of 23 pixels.
 constexpr int kClientWidth = 608 - 2 * 4;
 constexpr int kClientHeight = 296 - 23 - 4;
-constexpr int kWindowFontPixels = 11;
 
 constexpr QSize kBmp1SurfaceSize(273, 223);
 constexpr QSize kBmp2SurfaceSize(200, 200);
@@ -150,12 +150,8 @@ QPushButton* button(QWidget* parent, const char* name, const char* text, int lef
 }  // namespace
 
 TbmpWin::TbmpWin(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("bmpWin"));
-    setWindowTitle(QStringLiteral("Bitmap Image Open Dialog"));
-    setFixedSize(kClientWidth, kClientHeight);
-    QFont base = font();
-    base.setPixelSize(kWindowFontPixels);
-    setFont(base);
+    stipple::setUpFixedWindow(this, "bmpWin", "Bitmap Image Open Dialog", kClientWidth,
+                              kClientHeight);
 
     bmp1Surface_ = QImage(kBmp1SurfaceSize, QImage::Format_RGB32);
     bmp2Surface_ = QImage(kBmp2SurfaceSize, QImage::Format_RGB32);

@@ -1,4 +1,5 @@
 #include "files/SaveSelectBox.h"
+#include "app/WindowSetupShell.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -7,18 +8,12 @@
 namespace {
 
 // The 8-point dialog font the layout was made with, as on the main window.
-constexpr int kWindowFontPixels = 11;
 const QColor kLabelBlue(0x00, 0x00, 0xFF);
 
 }  // namespace
 
 Tsavebox::Tsavebox(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("savebox"));
-    setWindowTitle(QStringLiteral("Save Select..."));
-    setFixedSize(kClientWidth, kClientHeight);
-    QFont base = font();
-    base.setPixelSize(kWindowFontPixels);
-    setFont(base);
+    stipple::setUpFixedWindow(this, "savebox", "Save Select...", kClientWidth, kClientHeight);
 
     Label1 = new QLabel(QStringLiteral("Name:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));

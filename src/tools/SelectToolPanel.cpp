@@ -1,4 +1,5 @@
 #include "tools/SelectToolPanel.h"
+#include "app/WindowSetupShell.h"
 
 #include <QButtonGroup>
 #include <QLabel>
@@ -15,7 +16,6 @@ using stipple::Glyph;
 namespace {
 
 // The 8-point dialog font the layout was made with, as on the main window.
-constexpr int kWindowFontPixels = 11;
 const QColor kLabelGreen(0x00, 0x80, 0x00);
 
 QLabel* label(QWidget* parent, const char* name, const char* text, int left, int top) {
@@ -73,9 +73,7 @@ Tselpanel::Tselpanel(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowSta
     setWindowTitle(QStringLiteral("Select tool panel"));
     setFixedSize(kClientWidth, kClientHeight);
     move(662, 221);
-    QFont base = font();
-    base.setPixelSize(kWindowFontPixels);
-    setFont(base);
+    stipple::useWindowFont(this);
 
     Label1 = label(this, "Label1", "Mode", 8, 0);
     selectbutton = speedButton(this, "selectbutton", 8, 16, Glyph::SelectArrow, "Select mode");
