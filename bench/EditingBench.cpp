@@ -72,13 +72,8 @@ void BM_UndoChange(benchmark::State& state) {
 }
 BENCHMARK(BM_UndoChange)->Apply(atPixelSizes);
 
-// A bucket press on a uniform picture: snapshot, a fill of every cell, full redraw. The
-// colours alternate so that every press fills the whole picture.
-void BM_BucketPress(benchmark::State& state) {
-    BenchEditor ed(static_cast<int>(state.range(0)));
-    ed->rightColour = kWhite;
-    ed->clearPicture();
-    ed->selectTool(Tool::Bucket);
+// Left presses at the top-left cell with the colour alternating between black and white.
+void pressAlternatingColours(benchmark::State& state, BenchEditor& ed) {
     Pixel colour = kBlack;
     for (auto _ : state) {
         ed->leftColour = colour;
@@ -87,19 +82,23 @@ void BM_BucketPress(benchmark::State& state) {
         colour = colour == kBlack ? kWhite : kBlack;
     }
 }
+
+// A bucket press on a uniform picture: snapshot, a fill of every cell, full redraw. The
+// colours alternate so that every press fills the whole picture.
+void BM_BucketPress(benchmark::State& state) {
+    BenchEditor ed(static_cast<int>(state.range(0)));
+    ed->rightColour = kWhite;
+    ed->clearPicture();
+    ed->selectTool(Tool::Bucket);
+    pressAlternatingColours(state, ed);
+}
 BENCHMARK(BM_BucketPress)->Apply(atPixelSizes);
 
 // Change colour: every cell of one value is replaced, then a full redraw.
 void BM_ChangeColourPress(benchmark::State& state) {
     BenchEditor ed(static_cast<int>(state.range(0)));
     ed->selectTool(Tool::ChangeColour);
-    Pixel colour = kBlack;
-    for (auto _ : state) {
-        ed->leftColour = colour;
-        ed->Image1MouseDown(MouseButton::Left, 0, 0);
-        ed->Image1MouseUp(MouseButton::Left, 0, 0);
-        colour = colour == kBlack ? kWhite : kBlack;
-    }
+    pressAlternatingColours(state, ed);
 }
 BENCHMARK(BM_ChangeColourPress)->Apply(atPixelSizes);
 

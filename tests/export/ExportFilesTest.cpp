@@ -13,29 +13,10 @@
 namespace stipple {
 namespace {
 
+using testing::FileSizeLimit;
 using testing::readFile;
 using testing::TempFolder;
 using testing::writeFile;
-
-// Limits the size of any file this process writes, so a write stops part way with EFBIG.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        oldSignal_ = std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldSignal_);
-    }
-
-  private:
-    rlimit old_{};
-    void (*oldSignal_)(int) = nullptr;
-};
 
 void expectError(const FileResult& result, const std::string& path, int errorNumber) {
     EXPECT_FALSE(result.ok);

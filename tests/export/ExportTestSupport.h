@@ -1,11 +1,13 @@
 #pragma once
-// Pictures written as rows of digits, reading and writing whole files, and a fresh
-// folder per test.
+// Pictures written as rows of digits, reading and writing whole files, a fresh folder per
+// test, and a limit that makes writes fail part way.
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -79,6 +81,29 @@ class TempFolder {
 
   private:
     std::filesystem::path path_;
+};
+
+// Limits the size of any file this process writes, so that a write stops part way with
+// EFBIG, as it would on a full disk.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        oldSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldSignal_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit old_{};
+    void (*oldSignal_)(int) = nullptr;
 };
 
 }  // namespace stipple::testing

@@ -45,29 +45,6 @@ const char* nameOf(Command c) {
 
 const std::string kOldBytes = "old content\r\n";
 
-// Limits the size of any file this process writes, so that a write stops part way with
-// EFBIG, as it would on a full disk.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        oldSignal_ = std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldSignal_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit old_{};
-    void (*oldSignal_)(int) = nullptr;
-};
-
 // A folder, holding one file with kOldBytes, in which nothing can be written. Permission
 // bits do not stop root, so as root the folder is a read-only memory file system instead.
 class ReadOnlyFolder {

@@ -1,0 +1,46 @@
+#pragma once
+// A host that shows nothing: it keeps the picture's name, counts messages and answers the
+// file dialogs with preset paths. For runs that measure or fuzz the core alone.
+
+#include <optional>
+#include <string>
+
+#include "app/Host.h"
+
+namespace stipple::testing {
+
+class SilentHost : public Host {
+  public:
+    void presentSurface(const Raster&) override {}
+    void showSizeFields(int, int, int) override {}
+    void showSwatches(Rgb, Rgb) override {}
+    void setUndoControlsEnabled(bool) override {}
+    void setViewControls(bool, bool) override {}
+    void showStatusText(int, const std::string&) override {}
+    std::string pictureName() const override { return name; }
+    void setPictureName(const std::string& n) override { name = n; }
+    void showSelectToolPanel(bool) override {}
+    bool pasteButtonDown() const override { return false; }
+    bool askPictureSize(int&, int&) override { return false; }
+    std::optional<std::string> askExportFile() override { return std::nullopt; }
+    void setClipboardText(const std::string&) override {}
+    void setAlignButtonDown(bool) override {}
+    std::optional<std::string> askOpenPictureFile() override { return openPath; }
+    std::optional<std::string> askSavePictureFile(const std::string&) override { return savePath; }
+    void showBoxCoordinates(int, int, int, int) override {}
+    std::optional<std::string> askSaveSelectName(const std::string&) override {
+        return std::nullopt;
+    }
+    void showMessage(const std::string& text, const std::string&) override {
+        ++messages;
+        lastMessage = text;
+    }
+
+    std::string name = "Name";
+    std::optional<std::string> openPath;
+    std::optional<std::string> savePath;
+    int messages = 0;
+    std::string lastMessage;
+};
+
+}  // namespace stipple::testing
