@@ -35,6 +35,12 @@ void Editor::clearPicture() {
     redrawSurface();
 }
 
+void Editor::clearImage() {
+    // Asks nothing, so it must be possible to take back.
+    takeUndoSnapshot();
+    clearPicture();
+}
+
 void Editor::syncViewControls() {
     host_.setViewControls(gridsOn, borderOn);
 }

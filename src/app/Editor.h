@@ -28,6 +28,8 @@ class Editor : public PictureModel {
     // Start-up and main window operations.
     void FormCreate();
     void clearPicture();
+    // Image > Clear Image: clearPicture as one undo step.
+    void clearImage();
     void syncViewControls();
 
     // Undo store.
@@ -81,6 +83,9 @@ class Editor : public PictureModel {
     void rotateRight();
     void flipHorizontally();
     void flipVertically();
+    // Whether the box fits a picture of at most 92 rows; if not, tells the user that it must be
+    // turned back before `action` and returns false.
+    bool boxFitsAPicture(const char* action);
     // ---- end of bucket and box tool ----
 
     // Palette, tool, size and view commands.

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
@@ -61,18 +62,32 @@ namespace {
 const QColor kLabelBlue(0x00, 0x00, 0xFF);
 const QColor kLabelGreen(0x00, 0x80, 0x00);
 
-// The window's text is small, like the 8-point dialog font the layout was made with; the
-// labels of the info row are bold and, where they fit, larger.
+// The labels of the info row are bold at 10 points (13 pixels at 96 dots per inch), in a
+// narrow face of their own so that each ends before its field.
 constexpr int kInfoLabelFontPixels = 13;
 
+QFont infoLabelFont(const QFont& fallback) {
+    registerResources();
+    static const QString family = [] {
+        const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/label-bold.ttf"));
+        return QFontDatabase::applicationFontFamilies(id).value(0);
+    }();
+    QFont font = fallback;
+    if (!family.isEmpty()) {
+        font.setFamilies({family});
+    }
+    font.setBold(true);
+    return font;
+}
+
+// A bold label in `face` at `fontPixels`.
 QLabel* label(QWidget* parent, const char* name, const char* text, int left, int top,
-              const QColor& colour, int fontPixels) {
+              const QColor& colour, QFont face, int fontPixels) {
     auto* l = new QLabel(QString::fromUtf8(text), parent);
     l->setObjectName(QString::fromUtf8(name));
-    QFont f = l->font();
-    f.setBold(true);
-    f.setPixelSize(fontPixels);
-    l->setFont(f);
+    face.setBold(true);
+    face.setPixelSize(fontPixels);
+    l->setFont(face);
     QPalette p = l->palette();
     p.setColor(QPalette::WindowText, colour);
     l->setPalette(p);
@@ -384,9 +399,9 @@ void TForm1::buildPalette() {
 }
 
 void TForm1::buildQuickSizes() {
-    label(client, "Label5", "Quick size", 3, 179, kLabelBlue, stipple::kWindowFontPixels);
-    label(client, "Label7", "W", 10, 191, kLabelGreen, stipple::kWindowFontPixels);
-    label(client, "Label8", "H", 42, 191, kLabelGreen, stipple::kWindowFontPixels);
+    label(client, "Label5", "Quick size", 3, 179, kLabelBlue, font(), stipple::kWindowFontPixels);
+    label(client, "Label7", "W", 10, 191, kLabelGreen, font(), stipple::kWindowFontPixels);
+    label(client, "Label8", "H", 42, 191, kLabelGreen, font(), stipple::kWindowFontPixels);
     // Fifteen rows at a step of 16; the last row, holding the two maxima, stands a little
     // apart.
     constexpr int kRows = 16;
@@ -416,9 +431,8 @@ void TForm1::buildInfoRow() {
         {"Label4", "Height :", 391, 41, kLabelGreen, 444},
         {"Label6", "Pixel Size :", 496, 40, kLabelBlue, 573},
     };
-    // The largest bold size at which every label ends before its field.
-    QFont bold = font();
-    bold.setBold(true);
+    // The largest bold size, at most 10 points, at which every label ends before its field.
+    QFont bold = infoLabelFont(font());
     int fontPixels = kInfoLabelFontPixels;
     for (; fontPixels > stipple::kWindowFontPixels; --fontPixels) {
         bold.setPixelSize(fontPixels);
@@ -433,7 +447,7 @@ void TForm1::buildInfoRow() {
         }
     }
     for (const InfoLabel& l : infoLabels) {
-        label(client, l.name, l.text, l.left, l.top, l.colour, fontPixels);
+        label(client, l.name, l.text, l.left, l.top, l.colour, bold, fontPixels);
     }
 
     Edit1 = new stipple::NameEditWidget(client);
@@ -696,7 +710,9 @@ std::optional<std::string> TForm1::askExportFile() {
     dialog.setObjectName(QStringLiteral("SaveDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
+    // The descriptions already name their patterns: they are shown alone.
+    dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog |
+                      QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(stipple::qtNameFilters(stipple::kExportFileFilter));
     if (!lastExportFile_.isEmpty()) {
         dialog.selectFile(lastExportFile_);
@@ -717,7 +733,9 @@ void setUpPictureDialog(QFileDialog& dialog, const char* name, QFileDialog::Acce
     dialog.setAcceptMode(mode);
     // Also a name of a file that does not exist: opening it then tells the user.
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
+    // The descriptions already name their patterns: they are shown alone.
+    dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog |
+                      QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(stipple::qtNameFilters(stipple::kPictureFileFilter));
     dialog.setDefaultSuffix(QString::fromUtf8(stipple::kPictureFileExtension));
 }
@@ -813,7 +831,7 @@ void TForm1::UndoButtonClick() {
 }
 
 void TForm1::ClearImage1Click() {
-    stipple::runCommand(this, [this] { editor_->clearPicture(); });
+    stipple::runCommand(this, [this] { editor_->clearImage(); });
 }
 
 void TForm1::ToolButton19Click() {

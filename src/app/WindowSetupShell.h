@@ -6,6 +6,16 @@
 #include <QString>
 #include <QWidget>
 
+// The resources are compiled into a static library, where nothing else would pull them in.
+// Outside any namespace, as the registration function is declared where this is called.
+inline void registerResources() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    (void)registered;
+}
+
 namespace stipple {
 
 constexpr int kWindowFontPixels = 11;

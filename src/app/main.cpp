@@ -1,15 +1,18 @@
 #include <QApplication>
 #include <QIcon>
+#include <csignal>
 #include <exception>
 
 #include "app/ApplicationShell.h"
 #include "app/ErrorMessageBox.h"
 #include "app/MainWindow.h"
+#include "app/WindowSetupShell.h"
 
 int main(int argc, char* argv[]) {
+    // Under a file size limit a save then fails with a message instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
-    // The resources live in a static library, where nothing would pull them in.
-    Q_INIT_RESOURCE(resources);
+    registerResources();
     // The icon of the installed desktop entry, for every window of the program.
     const QIcon icon(QStringLiteral(":/icons/stippleworkshop-64.png"));
     QApplication::setWindowIcon(icon);

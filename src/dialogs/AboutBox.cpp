@@ -11,15 +11,6 @@
 
 #include "dialogs/JpegImage.h"
 
-// The resources are compiled into a static library, where nothing else would pull them in.
-static void initResources() {
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(resources);
-        return true;
-    }();
-    (void)registered;
-}
-
 namespace {
 
 constexpr int kClientWidth = 332;
@@ -31,7 +22,7 @@ const QColor kNavy(0x00, 0x00, 0x80);
 // The background picture, decoded by our own JPEG reader so that it does not depend on
 // which image plugins Qt was built with. A null image when it cannot be read.
 QImage aboutPicture() {
-    initResources();
+    registerResources();
     QFile file(QStringLiteral(":/about.jpg"));
     if (!file.open(QIODevice::ReadOnly)) {
         return {};

@@ -85,6 +85,112 @@ int createTemporaryNextTo(const std::string& target, std::string& tempPath) {
     return -1;
 }
 
+// Closes the descriptor it holds when it goes.
+struct FileHandle {
+    explicit FileHandle(int descriptor) : fd(descriptor) {}
+    ~FileHandle() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    explicit operator bool() const { return fd >= 0; }
+    int fd;
+};
+
+// Writes the content into the new file `fd` at `tempPath` and renames it over `target`;
+// on failure the new file goes and the target stays as it was.
+FileResult replaceByRename(int fd, const std::string& tempPath, const std::string& target,
+                           const std::string& path, std::string_view content) {
+    int err = writeAndSync(fd, content, true);
+    const int closeErr = closeChecked(fd);
+    if (err == 0) {
+        err = closeErr;
+    }
+    if (err == 0 && ::rename(tempPath.c_str(), target.c_str()) != 0) {
+        err = errno;
+    }
+    if (err != 0) {
+        ::unlink(tempPath.c_str());
+        return failure("Could not save", path, err);
+    }
+    // Make the rename itself durable; the new content is already complete either way.
+    if (const int dir = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return {};
+}
+
+// Writes at `offset` until all is written or a write fails; returns the bytes written and
+// sets `err` to 0 or the errno of the failure.
+std::size_t writeAllAt(int fd, std::string_view content, off_t offset, int& err) {
+    std::size_t done = 0;
+    err = 0;
+    while (done < content.size()) {
+        const ssize_t n = ::pwrite(fd, content.data() + done, content.size() - done,
+                                   offset + static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            err = n < 0 ? errno : EIO;
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
+
+// The whole content of the open file, read from its first byte; returns 0 or an errno.
+int readWhole(int fd, std::string& content) {
+    content.clear();
+    char buffer[16384];
+    for (;;) {
+        const ssize_t n = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(content.size()));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return errno;
+        }
+        if (n == 0) {
+            return 0;
+        }
+        content.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+// Overwrites the open file `fd` (read and write) with the content, keeping its inode, links,
+// owner and mode. Its old content is kept first and written back when the new one does not
+// get in whole, so a failed save leaves the file as it was.
+FileResult rewriteInPlace(int fd, const std::string& path, std::string_view content) {
+    std::string old;
+    if (const int err = readWhole(fd, old); err != 0) {
+        return failure("Could not save", path, err, true);
+    }
+    int err = 0;
+    const std::size_t written = writeAllAt(fd, content, 0, err);
+    if (err == 0 && ::ftruncate(fd, static_cast<off_t>(content.size())) != 0) {
+        err = errno;
+    }
+    if (err == 0 && ::fsync(fd) != 0) {
+        err = errno;
+    }
+    if (err == 0) {
+        return {};
+    }
+    // Only the bytes the new content reached were changed; put those back, then the length.
+    int restoreErr = 0;
+    writeAllAt(fd, std::string_view(old).substr(0, std::min(written, old.size())), 0, restoreErr);
+    if (::ftruncate(fd, static_cast<off_t>(old.size())) == 0) {
+        ::fsync(fd);
+    }
+    return failure("Could not save", path, err);
+}
+
 // Devices and pipes cannot be replaced by renaming; they get the text directly.
 FileResult writeInPlace(const std::string& path, std::string_view content) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
@@ -105,52 +211,64 @@ FileResult replaceFile(const std::string& path, std::string_view content) {
     if (path.empty()) {
         return failure("Could not save", path, ENOENT, true);
     }
-    std::string target = path;
     struct stat old {};
-    const bool exists = ::stat(path.c_str(), &old) == 0;
-    if (exists) {
-        if (S_ISDIR(old.st_mode)) {
-            return failure("Could not save", path, EISDIR, true);
+    if (::stat(path.c_str(), &old) != 0) {
+        if (errno != ENOENT) {
+            return failure("Could not save", path, errno, true);
         }
-        if (!S_ISREG(old.st_mode)) {
-            return writeInPlace(path, content);
+        std::string tempPath;
+        const int fd = createTemporaryNextTo(path, tempPath);
+        if (fd < 0) {
+            return failure("Could not save", path, errno, true);
         }
-        // Through a symbolic link the file it points to is replaced, not the link.
-        if (char* real = ::realpath(path.c_str(), nullptr)) {
-            target = real;
-            std::free(real);
-        }
-    } else if (errno != ENOENT) {
-        return failure("Could not save", path, errno, true);
+        return replaceByRename(fd, tempPath, path, path, content);
+    }
+    if (S_ISDIR(old.st_mode)) {
+        return failure("Could not save", path, EISDIR, true);
+    }
+    if (!S_ISREG(old.st_mode)) {
+        return writeInPlace(path, content);
+    }
+    // Through a symbolic link the file it points to is replaced, not the link.
+    std::string target = path;
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+        target = real;
+        std::free(real);
     }
 
-    std::string tempPath;
-    const int fd = createTemporaryNextTo(target, tempPath);
-    if (fd < 0) {
-        return failure("Could not save", path, errno, true);
+    // The file is written only where writing into it in place is allowed: a write-protected
+    // file stays protected, whoever owns the folder.
+    const FileHandle existing(::open(target.c_str(), O_RDWR | O_CLOEXEC));
+    if (!existing) {
+        const int readWriteErr = errno;
+        const FileHandle writeOnly(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
+        if (!writeOnly) {
+            return failure("Could not save", path, errno, true);
+        }
+        // Writable but not readable: its content could not be put back after a failure.
+        FileResult result = failure("Could not save", path, readWriteErr, true);
+        result.error = "Could not save \"" + path +
+                       "\": the file cannot be read, so it could not be restored if the save "
+                       "failed.";
+        return result;
     }
-    if (exists) {
-        ::fchmod(fd, old.st_mode & 07777);  // a failure here only loses the old mode bits
+    // A new file renamed into place would split the file from its other links and take the
+    // saving user's ownership; such a file, and one in a folder the user cannot write, is
+    // rewritten in place instead.
+    if (old.st_nlink == 1) {
+        std::string tempPath;
+        const int fd = createTemporaryNextTo(target, tempPath);
+        if (fd >= 0) {
+            struct stat made {};
+            if (::fstat(fd, &made) == 0 && made.st_uid == old.st_uid && made.st_gid == old.st_gid) {
+                ::fchmod(fd, old.st_mode & 07777);  // a failure here only loses the mode bits
+                return replaceByRename(fd, tempPath, target, path, content);
+            }
+            ::close(fd);
+            ::unlink(tempPath.c_str());
+        }
     }
-    int err = writeAndSync(fd, content, true);
-    const int closeErr = closeChecked(fd);
-    if (err == 0) {
-        err = closeErr;
-    }
-    if (err == 0 && ::rename(tempPath.c_str(), target.c_str()) != 0) {
-        err = errno;
-    }
-    if (err != 0) {
-        ::unlink(tempPath.c_str());
-        return failure("Could not save", path, err);
-    }
-    // Make the rename itself durable; the new content is already complete either way.
-    if (const int dir = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return {};
+    return rewriteInPlace(existing.fd, path, content);
 }
 
 FileResult appendToFile(const std::string& path, std::string_view content) {

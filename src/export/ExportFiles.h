@@ -22,9 +22,12 @@ struct FileResult {
     explicit operator bool() const { return ok; }
 };
 
-// Replaces the file's content: the text goes into a new file in the same folder, which
-// then takes the target's place, so the old file stays whole until the new one is
-// complete. A symbolic link is followed; a device or pipe is written in place.
+// Replaces the file's content, but only where opening the file for writing is allowed. The
+// text goes into a new file in the same folder, which then takes the target's place, so the
+// old file stays whole until the new one is complete. Where that new file would lose the
+// target's other links or its owner, or the folder cannot take it, the target is rewritten
+// in place and its old content put back if the write fails. A symbolic link is followed; a
+// device or pipe is written in place.
 FileResult replaceFile(const std::string& path, std::string_view content);
 
 // Appends to the end of the file, creating it if it is missing. A failed or short write

@@ -55,9 +55,11 @@ class EndWatchingFile : public QFile {
     bool ranShort_ = false;
 };
 
-// Reads a bitmap file into 32-bit pixels with (0, 0) at the top-left; on failure returns
-// the text to tell the user and leaves `bitmap` alone.
-std::optional<QString> readBitmap(const QString& path, QImage& bitmap) {
+// Decodes a bitmap file into an image that is already sized and filled with `fill` (a
+// colour index for a bitmap with a palette, else a colour), so that pixels a compressed file
+// skips keep that value rather than leftover memory. On failure returns the text to tell
+// the user.
+std::optional<QString> decodeFilled(const QString& path, uint fill, QImage& decoded) {
     const QString shownPath = QDir::toNativeSeparators(path);
     if (QFileInfo(path).isDir()) {
         return QStringLiteral("\"%1\" is a folder, not a bitmap file.").arg(shownPath);
@@ -92,7 +94,12 @@ std::optional<QString> readBitmap(const QString& path, QImage& bitmap) {
             .arg(height)
             .arg(kMaxBitmapPixels / (1024 * 1024));
     }
-    QImage decoded;
+    // The reader decodes into an image of the right size and format as it is.
+    decoded = QImage(static_cast<int>(width), static_cast<int>(height), reader.imageFormat());
+    if (decoded.isNull()) {
+        return readFailure();
+    }
+    decoded.fill(fill);
     if (!reader.read(&decoded) || decoded.isNull()) {
         return readFailure();
     }
@@ -100,10 +107,40 @@ std::optional<QString> readBitmap(const QString& path, QImage& bitmap) {
         return QStringLiteral("The bitmap \"%1\" is cut off: the file ends before all its pixels.")
             .arg(shownPath);
     }
+    return std::nullopt;
+}
+
+// Reads a bitmap file into 32-bit pixels with (0, 0) at the top-left; pixels the file skips
+// are black. On failure returns the text to tell the user and leaves `bitmap` alone.
+std::optional<QString> readBitmap(const QString& path, QImage& bitmap) {
+    QImage decoded;
+    if (std::optional<QString> problem = decodeFilled(path, 0xFF000000u, decoded)) {
+        return problem;
+    }
+    // A palette bitmap is read a second time with another fill: a pixel that differs
+    // between the two was skipped by the file.
+    QImage otherFill;
+    if (decoded.format() == QImage::Format_Indexed8) {
+        if (std::optional<QString> problem = decodeFilled(path, 0xFFu, otherFill)) {
+            return problem;
+        }
+    }
     QImage rgb = decoded.convertToFormat(QImage::Format_RGB32);
     if (rgb.isNull()) {
         return QStringLiteral("There is not enough memory to load the bitmap \"%1\".")
-            .arg(shownPath);
+            .arg(QDir::toNativeSeparators(path));
+    }
+    if (otherFill.size() == decoded.size() && otherFill.format() == decoded.format()) {
+        for (int y = 0; y < rgb.height(); ++y) {
+            const uchar* first = decoded.constScanLine(y);
+            const uchar* second = otherFill.constScanLine(y);
+            auto* line = reinterpret_cast<QRgb*>(rgb.scanLine(y));
+            for (int x = 0; x < rgb.width(); ++x) {
+                if (first[x] != second[x]) {
+                    line[x] = 0xFF000000u;
+                }
+            }
+        }
     }
     bitmap = std::move(rgb);
     return std::nullopt;

@@ -122,7 +122,7 @@ void Editor::Savepicture1Click() {
 
 void Editor::SaveButtonClick() {
     const std::string name = host().pictureName();
-    if (!bufferFilled) {
+    if (!bufferFilled || !boxFitsAPicture("saving it")) {
         return;
     }
     if (const std::optional<std::string> chosen = host().askSaveSelectName(name)) {
@@ -131,7 +131,8 @@ void Editor::SaveButtonClick() {
 }
 
 void Editor::saveSelection(const std::string& name) {
-    if (!bufferFilled) {
+    // A picture file that Open Picture would refuse is never written.
+    if (!bufferFilled || !boxFitsAPicture("saving it")) {
         return;
     }
     takeUndoSnapshot();

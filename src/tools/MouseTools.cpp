@@ -145,7 +145,8 @@ void Editor::pickColour(bool forLeft, int X, int Y) {
 void Editor::replaceColour(Pixel value, int X, int Y) {
     const int x = X / pixelSize + 1;
     const int y = Y / pixelSize + 1;
-    if (X < 0 || Y < 0 || x > kMaxPictureWidth || y > kMaxPictureHeight) {
+    // A press beside the picture means no colour of it: nothing is replaced.
+    if (X < 0 || Y < 0 || x > pictureWidth || y > pictureHeight) {
         return;
     }
     const Pixel target = pixels[x][y];

@@ -8,6 +8,20 @@
 
 namespace stipple {
 
+bool Editor::boxFitsAPicture(const char* action) {
+    // Only a quarter-turned box of more than 92 columns is too tall: the buffer holds it,
+    // a picture cannot.
+    if (selHeight <= kMaxPictureHeight) {
+        return true;
+    }
+    host().showMessage("The box is " + std::to_string(selHeight) +
+                           " rows high; a picture can be at most " +
+                           std::to_string(kMaxPictureHeight) +
+                           " rows high. Turn the box back before " + action + ".",
+                       kExportMessageCaption);
+    return false;
+}
+
 void Editor::clearBox() {
     if (!bufferFilled) {
         return;
@@ -31,14 +45,7 @@ void Editor::cropToSelection() {
     if (!bufferFilled) {
         return;
     }
-    // Only a quarter-turned box of more than 92 columns gets here: the buffer holds it,
-    // a picture cannot.
-    if (selHeight > kMaxPictureHeight) {
-        host().showMessage("The box is " + std::to_string(selHeight) +
-                               " rows high; a picture can be at most " +
-                               std::to_string(kMaxPictureHeight) +
-                               " rows high. Turn the box back before cutting it off.",
-                           kExportMessageCaption);
+    if (!boxFitsAPicture("cutting it off")) {
         return;
     }
     takeUndoSnapshot();

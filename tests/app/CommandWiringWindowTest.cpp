@@ -24,6 +24,7 @@
 #include "dialogs/AboutBox.h"
 #include "dialogs/SetSizeDialog.h"
 #include "export/MoveToClipboardPanel.h"
+#include "support/shell/FileDialogs.h"
 #include "tools/SelectToolPanel.h"
 #include "view/SurfaceWidget.h"
 
@@ -292,12 +293,13 @@ TEST_F(CommandWiringTest, SaveAndSaveToEndWriteTheFileChosenInTheDialog) {
     existing.write("old content that Save replaces without asking\r\n");
     existing.close();
 
-    QStringList filters;
+    QStringList filters, shownFilters;
     QFileDialog::Options options;
     whenModalOpens([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         filters = dialog->nameFilters();
+        shownFilters = stipple::testing::shownFilterTexts(dialog);
         options = dialog->options();
         EXPECT_TRUE(dialog->defaultSuffix().isEmpty());
         auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
@@ -309,6 +311,8 @@ TEST_F(CommandWiringTest, SaveAndSaveToEndWriteTheFileChosenInTheDialog) {
     EXPECT_EQ(filters,
               QStringList({QStringLiteral("(lib *.h , source *.s text *.txt) (*.h *.txt *.s)"),
                            QStringLiteral("(All Files *.*) (*)")}));
+    EXPECT_EQ(shownFilters, QStringList({QStringLiteral("(lib *.h , source *.s text *.txt)"),
+                                         QStringLiteral("(All Files *.*)")}));
     EXPECT_TRUE(options & QFileDialog::DontConfirmOverwrite);
 
     // The next dialog offers the same file again.

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -323,14 +324,20 @@ TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem) {
         EXPECT_TRUE(l->font().bold());
         EXPECT_EQ(l->palette().color(QPalette::WindowText).rgb() & 0xFFFFFF, c.colour);
     }
-    // The labels of the info row end before the field they name.
-    const std::pair<const char*, QWidget*> labelled[] = {{"Label1", form.Edit1},
-                                                         {"Label3", form.WID},
-                                                         {"Label4", form.HEIG},
-                                                         {"Label6", form.PSIZE}};
-    for (const auto& [name, field] : labelled) {
+    // The labels of the info row are 10 points (13 pixels) high, in the embedded narrow
+    // face, and end before the field they name.
+    const std::pair<const char*, QWidget*> labelled[] = {
+        {"Label1", form.Edit1},
+        {"Label2", form.findChild<QLabel*>("Label3")},
+        {"Label3", form.WID},
+        {"Label4", form.HEIG},
+        {"Label6", form.PSIZE}};
+    for (const auto& [name, next] : labelled) {
         SCOPED_TRACE(name);
-        EXPECT_LE(form.client->findChild<QLabel*>(name)->geometry().right(), field->x());
+        const QLabel* l = form.client->findChild<QLabel*>(name);
+        EXPECT_EQ(l->font().pixelSize(), 13);
+        EXPECT_EQ(QFontInfo(l->font()).family(), "Roboto Condensed");
+        EXPECT_LE(l->geometry().right(), next->x());
     }
     EXPECT_EQ(form.Image1->cursor().shape(), Qt::PointingHandCursor);
 }
@@ -454,7 +461,10 @@ TEST_F(MainWindowTest, UndoAndClearButtonsReachTheCore) {
     form.ToolButton19->click();
     EXPECT_EQ(editor.pixels[50][50], stipple::kBlack);
     EXPECT_EQ(shownPixel(form.Image1, {505, 505}), kBlackRgb);
-    EXPECT_FALSE(form.Undochange1->isEnabled());  // clearing takes no snapshot
+    ASSERT_TRUE(form.Undochange1->isEnabled()) << "clearing can be taken back";
+    form.Undochange1->trigger();
+    EXPECT_EQ(editor.pixels[50][50], stipple::kTransparent);
+    EXPECT_FALSE(form.Undochange1->isEnabled());
 }
 
 TEST_F(MainWindowTest, ExitClosesTheMainWindowAtOnce) {

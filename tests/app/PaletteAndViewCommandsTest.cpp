@@ -89,21 +89,27 @@ TEST_F(Commands, ViewTogglesKeepMenuAndToolbarInStep) {
     EXPECT_TRUE(host.gridsChecked);
 }
 
-TEST_F(Commands, ClearImageFillsTheWholeGridWithoutSnapshot) {
+TEST_F(Commands, ClearImageFillsTheWholeGridAsOneUndoStep) {
     ed().quickSizeWidth(10);
     ed().quickSizeHeight(10);
     ed().rightColour = kBlack;
     ed().takeUndoSnapshot();
     ed().pixels[3][3] = kWhite;
-    ed().clearPicture();
+    ed().takeUndoSnapshot();
+    ed().pixels[4][4] = kWhite;
+    ed().clearImage();
     ed().quickSizeWidth(96);
     ed().quickSizeHeight(92);
     EXPECT_EQ(ed().pixels[96][92], kBlack);
     EXPECT_EQ(ed().pixels[1][1], kBlack);
-    EXPECT_EQ(ed().undoCount, 1);
-    // Undo brings back the last snapshot, from before the white cell.
+    EXPECT_EQ(ed().undoCount, 3);
+    // Undo brings back both strokes, then the first alone.
     ed().undoChange();
-    EXPECT_EQ(ed().pixels[3][3], kTransparent);
+    EXPECT_EQ(ed().pixels[3][3], kWhite);
+    EXPECT_EQ(ed().pixels[4][4], kWhite);
+    EXPECT_EQ(ed().pictureWidth, 10);
+    ed().undoChange();
+    EXPECT_EQ(ed().pixels[4][4], kTransparent);
 }
 
 TEST_F(Commands, ChoosingAToolSetsExactlyItsFlag) {

@@ -264,6 +264,53 @@ TEST_F(BitmapImportWindowTest, ReadsEveryDepthBottomUpAndTopDown) {
     }
 }
 
+// An RLE8 bitmap of `width` x `height` with a white and a red palette entry: `data` is the
+// compressed pixel stream, starting with the bottom row.
+QByteArray rle8Bytes(int width, int height, const QByteArray& data) {
+    QByteArray b = bitmapBytes(8, false, {kWhite, kRed}, {std::vector<int>(width, 0)});
+    b.truncate(14 + 40 + 2 * 4);
+    const auto put32 = [&b](int at, int v) {
+        for (int i = 0; i < 4; ++i) {
+            b[at + i] = char((v >> (8 * i)) & 0xFF);
+        }
+    };
+    put32(2, static_cast<int>(b.size() + data.size()));
+    put32(22, height);
+    put32(30, 1);  // RLE8
+    put32(34, static_cast<int>(data.size()));
+    return b + data;
+}
+
+TEST_F(BitmapImportWindowTest, PixelsAnRleBitmapSkipsAreBlackEveryTime) {
+    struct Case {
+        const char* name;
+        QByteArray data;
+        std::vector<std::vector<int>> levels;  // top row first
+    };
+    const Case cases[] = {
+        {"ends at once", QByteArray("\x00\x01", 2), {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}}},
+        // Bottom row: two red pixels; a delta one right and one up; one white pixel; the end.
+        {"delta",
+         QByteArray("\x02\x01\x00\x02\x01\x01\x01\x00\x00\x01", 10),
+         {{0, 0, 0, 0}, {0, 0, 0, 3}, {1, 1, 0, 0}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = writeFile("rle.bmp", rle8Bytes(4, 3, c.data));
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            ASSERT_TRUE(load(path));
+            ASSERT_EQ(win.import().importWidth, 4);
+            ASSERT_EQ(win.import().importHeight, 3);
+            for (int y = 0; y < 3; ++y) {
+                for (int x = 0; x < 4; ++x) {
+                    EXPECT_EQ(win.import().importPixels[x + 1][y + 1], c.levels[y][x])
+                        << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
 TEST_F(BitmapImportWindowTest, TakesTheTopLeftOfALargeBitmapAndOkCopiesIt) {
     EXPECT_FALSE(win.BitBtn1->isEnabled());
     ASSERT_TRUE(load(writeRamp()));

@@ -209,7 +209,7 @@ class RandomSession : public EditorFixture {
                 return "set size " + std::to_string(host.answerWidth) + "x" +
                        std::to_string(host.answerHeight);
             case 8:
-                step(false, [&] { e.clearPicture(); });
+                step(true, [&] { e.clearImage(); });
                 return "clear image";
             case 9:
             case 10:

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -226,7 +227,7 @@ TEST_F(BoxSelection, SaveAfterRotateHoldsTheSwappedSize) {
     EXPECT_EQ(read.content.cells, (std::vector<Pixel>{4, 0, 3, 4, 2, 3, 1, 2, 0, 1}));
 }
 
-TEST_F(BoxSelection, CropOfABoxTallerThanAPictureIsRefused) {
+TEST_F(BoxSelection, CropAndSaveOfABoxTallerThanAPictureAreRefused) {
     for (int x = 1; x <= 96; ++x) {
         ed().pixels[x][1] = x % 4;
     }
@@ -234,14 +235,30 @@ TEST_F(BoxSelection, CropOfABoxTallerThanAPictureIsRefused) {
     drag(1, 1, 96, 3);
     ed().rotateRight();
     ASSERT_EQ(ed().selHeight, 96);
-    ed().cropToSelection();
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].first,
-              "The box is 96 rows high; a picture can be at most 92 rows high. Turn the box "
-              "back before cutting it off.");
-    EXPECT_EQ(ed().pictureWidth, 96);
-    EXPECT_EQ(ed().pictureHeight, 92);
-    EXPECT_EQ(ed().undoCount, 1);
+    host.saveSelectAnswer = "Tall";
+    host.saveFileAnswer = std::string(STIPPLE_TEST_TMP_DIR) + "/never-written.stw";
+    struct Command {
+        const char* action;
+        void (Editor::*run)();
+    };
+    for (const Command c : {Command{"cutting it off", &Editor::cropToSelection},
+                            Command{"saving it", &Editor::SaveButtonClick}}) {
+        SCOPED_TRACE(c.action);
+        host.messages.clear();
+        (ed().*c.run)();
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].first,
+                  std::string("The box is 96 rows high; a picture can be at most 92 rows high. "
+                              "Turn the box back before ") +
+                      c.action + ".");
+        EXPECT_EQ(ed().pictureWidth, 96);
+        EXPECT_EQ(ed().pictureHeight, 92);
+        EXPECT_EQ(ed().undoCount, 1) << "no snapshot";
+        EXPECT_TRUE(host.saveSelectShown.empty()) << "no name asked for";
+        EXPECT_TRUE(host.savePresets.empty()) << "no file dialog";
+        EXPECT_EQ(ed().selHeight, 96) << "the box stays for paste and export";
+    }
+    EXPECT_FALSE(std::filesystem::exists(*host.saveFileAnswer));
 
     ed().rotateLeft();
     ed().cropToSelection();

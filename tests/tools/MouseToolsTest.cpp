@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "support/EditorFixture.h"
 
 namespace stipple::testing {
@@ -135,15 +138,23 @@ TEST_F(MouseTools, ChangeColourReplacesEveryEqualCellInOneStep) {
 
     ed().undoChange();
     EXPECT_EQ(ed().pixels[50][60], kWhite);
+}
 
-    // Cells beyond the picture are not replaced, but a press there reads the hidden cell.
+TEST_F(MouseTools, ChangeColourPressedBesideThePictureChangesNothing) {
+    ed().selectTool(Tool::ChangeColour);
     ed().quickSizeWidth(10);
-    ed().pixels[30][1] = kWhite;
-    ed().rightColour = kGray66;
-    press(MouseButton::Right, 30, 1);
-    EXPECT_EQ(ed().pixels[1][1], kGray66);
-    EXPECT_EQ(ed().pixels[30][1], kWhite);
-    EXPECT_EQ(ed().pixels[50][60], kWhite);
+    ed().quickSizeHeight(8);
+    for (const auto& [cx, cy] : {std::pair{11, 1}, std::pair{30, 5}, std::pair{5, 9}}) {
+        SCOPED_TRACE(std::to_string(cx) + "," + std::to_string(cy));
+        const int before = ed().undoCount;
+        press(MouseButton::Left, cx, cy);
+        EXPECT_EQ(ed().undoCount, before + 1) << "the press keeps its undo level";
+        for (int x = 1; x <= kMaxPictureWidth; ++x) {
+            for (int y = 1; y <= kMaxPictureHeight; ++y) {
+                ASSERT_EQ(ed().pixels[x][y], kTransparent) << x << "," << y;
+            }
+        }
+    }
 }
 
 TEST_F(MouseTools, ChangeColourOnTheCurrentColourStillRedrawsAndAddsALevel) {

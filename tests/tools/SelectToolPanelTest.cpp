@@ -24,6 +24,7 @@
 #include "dialogs/SetSizeDialog.h"
 #include "files/BitmapImportWindow.h"
 #include "files/SaveSelectBox.h"
+#include "support/shell/FileDialogs.h"
 #include "tools/SelectToolPanel.h"
 #include "view/SurfaceWidget.h"
 
@@ -223,7 +224,7 @@ TEST_F(SelectToolPanelTest, SavedSelectionOpensAsAPicture) {
     ASSERT_EQ(boxFields(), "2 2 4 3");
 
     QString offeredName, presetFile, suffix;
-    QStringList filters;
+    QStringList filters, shownFilters;
     QFileDialog::Options options;
     whenOpens<Tsavebox>([&](Tsavebox* box) {
         offeredName = box->Edit1->text();
@@ -234,6 +235,7 @@ TEST_F(SelectToolPanelTest, SavedSelectionOpensAsAPicture) {
             presetFile = fileNameField(dialog)->text();
             suffix = dialog->defaultSuffix();
             filters = dialog->nameFilters();
+            shownFilters = stipple::testing::shownFilterTexts(dialog);
             options = dialog->options();
             typeIntoFileDialog(dialog, folder.filePath(QStringLiteral("part")));
         });
@@ -244,6 +246,7 @@ TEST_F(SelectToolPanelTest, SavedSelectionOpensAsAPicture) {
     EXPECT_EQ(presetFile, "Part");
     EXPECT_EQ(suffix, "stw");
     EXPECT_EQ(filters, QStringList(QStringLiteral("(Stippleworkshop *.stw) (*.stw)")));
+    EXPECT_EQ(shownFilters, QStringList(QStringLiteral("(Stippleworkshop *.stw)")));
     EXPECT_TRUE(options & QFileDialog::DontConfirmOverwrite);
     const QString saved = folder.filePath(QStringLiteral("part.stw"));
     ASSERT_TRUE(QFile::exists(saved));
