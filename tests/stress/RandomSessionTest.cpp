@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "export/ExportTestSupport.h"
 #include "support/EditorFixture.h"
 
 namespace {
@@ -304,6 +306,81 @@ TEST_F(RandomSession, ThousandsOfActionsKeepTheModelAndTheUndoStoreInStep) {
         }
         last = action;
     }
+}
+
+}  // namespace
+}  // namespace stipple::testing
+
+namespace stipple::testing {
+namespace {
+
+// 64-bit FNV-1a of some bytes.
+std::uint64_t fingerprint(const void* data, std::size_t size) {
+    std::uint64_t hash = 1469598103934665603ull;
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    for (std::size_t i = 0; i < size; ++i) {
+        hash = (hash ^ bytes[i]) * 1099511628211ull;
+    }
+    return hash;
+}
+
+std::string traceLine(const std::string& what, const std::string& bytes) {
+    return what + " " + std::to_string(bytes.size()) + " " +
+           std::to_string(fingerprint(bytes.data(), bytes.size())) + "\n";
+}
+
+// One long seeded session, then what a user would keep of it: the surface as shown, every
+// export text of the picture and of the box, the file form and the saved picture file. The
+// recorded trace pins all of it, byte for byte and pixel for pixel.
+TEST_F(RandomSession, ALongSessionEndsInTheRecordedSurfaceExportsAndFiles) {
+    random.seed(2024);
+    for (int i = 0; i < 4000 && !HasFailure(); ++i) {
+        act();
+    }
+    ASSERT_FALSE(HasFailure());
+    if (held) {
+        ed().Image1MouseUp(heldButton, pointerX(), pointerY());
+    }
+    Editor& e = ed();
+    // The whole grid, and a large box of it, as the last two things the user does.
+    e.quickSizeWidth(kMaxPictureWidth);
+    e.quickSizeHeight(kMaxPictureHeight);
+    e.setPixelSize(6);
+    host.pastePressed = false;
+    e.selectTool(Tool::Box);
+    e.Image1MouseDown(MouseButton::Left, 20, 30);
+    e.Image1MouseMove(500, 400);
+    e.Image1MouseUp(MouseButton::Left, 500, 400);
+    e.Image1MouseMove(250, 100);
+    std::string trace;
+    const Raster& surface = e.surface();
+    trace += "surface " + std::to_string(surface.width()) + "x" + std::to_string(surface.height()) +
+             " " +
+             std::to_string(
+                 fingerprint(surface.bits(), Raster::kStoredWidth * Raster::kStoredHeight * 4)) +
+             "\n";
+    for (const ExportSource source : {ExportSource::Picture, ExportSource::SelectedBox}) {
+        for (int code = kFormatAsm8; code <= kFormatAsm4; ++code) {
+            for (const bool align : {false, true}) {
+                trace += traceLine((source == ExportSource::Picture ? "picture " : "box ") +
+                                       std::to_string(code) + (align ? " aligned" : ""),
+                                   e.buildExportText(source, code, align));
+            }
+        }
+    }
+    std::string block;
+    e.writeAsm8Block(block);
+    trace += traceLine("file form", block);
+    TempFolder folder;
+    host.saveFileAnswer = (folder / "session.stw").string();
+    e.Savepicture1Click();
+    trace += traceLine("picture file", readFile(folder / "session.stw"));
+
+    const std::string golden = std::string(STIPPLE_TEST_DATA_DIR) + "/golden/session-trace.txt";
+    if (std::getenv("STIPPLE_WRITE_GOLDEN") != nullptr) {
+        writeFile(golden, trace);
+    }
+    EXPECT_EQ(trace, readFile(golden));
 }
 
 }  // namespace
