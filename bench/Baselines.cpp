@@ -6,15 +6,15 @@
 #include <cstring>
 #include <memory>
 
-#include "model/PictureModel.h"
-#include "view/Raster.h"
+#include "model/Picture.h"
+#include "render/Raster.h"
 
 namespace stipple::bench {
 namespace {
 
 void BM_BaselineMemcpyPicture(benchmark::State& state) {
-    auto from = std::make_unique<PictureModel>();
-    auto to = std::make_unique<PictureModel>();
+    auto from = std::make_unique<Picture>();
+    auto to = std::make_unique<Picture>();
     for (auto _ : state) {
         std::memcpy(to->pixels, from->pixels, sizeof from->pixels);
         benchmark::ClobberMemory();

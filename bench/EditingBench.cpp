@@ -12,8 +12,8 @@ void atPixelSizes(benchmark::internal::Benchmark* b) {
 }
 
 void BM_RedrawSurface(benchmark::State& state) {
-    BenchEditor ed(static_cast<int>(state.range(0)));
-    ed->borderOn = true;
+    BenchSession ed(static_cast<int>(state.range(0)));
+    ed->renderer.view.borderOn = true;
     for (auto _ : state) {
         ed->redrawSurface();
     }
@@ -22,12 +22,12 @@ BENCHMARK(BM_RedrawSurface)->Apply(atPixelSizes);
 
 // A left press with the pen: one undo snapshot and one cell repainted.
 void BM_PenPress(benchmark::State& state) {
-    BenchEditor ed(static_cast<int>(state.range(0)));
+    BenchSession ed(static_cast<int>(state.range(0)));
     Pixel colour = kBlack;
     for (auto _ : state) {
         ed->leftColour = colour;
-        ed->Image1MouseDown(MouseButton::Left, 5, 5);
-        ed->Image1MouseUp(MouseButton::Left, 5, 5);
+        press(*ed, MouseButton::Left, 5, 5);
+        release(*ed, MouseButton::Left, 5, 5);
         colour = colour == kBlack ? kWhite : kBlack;
     }
 }
@@ -35,19 +35,19 @@ BENCHMARK(BM_PenPress)->Apply(atPixelSizes);
 
 // A move while the left button is held: the cell under the pointer changes colour.
 void BM_PenMove(benchmark::State& state) {
-    BenchEditor ed(static_cast<int>(state.range(0)));
-    ed->Image1MouseDown(MouseButton::Left, 0, 0);
+    BenchSession ed(static_cast<int>(state.range(0)));
+    press(*ed, MouseButton::Left, 0, 0);
     Pixel colour = kBlack;
     for (auto _ : state) {
         ed->leftColour = colour;
-        ed->Image1MouseMove(5, 5);
+        move(*ed, 5, 5);
         colour = colour == kBlack ? kWhite : kBlack;
     }
 }
 BENCHMARK(BM_PenMove)->Apply(atPixelSizes);
 
 void BM_TakeUndoSnapshot(benchmark::State& state) {
-    BenchEditor ed;
+    BenchSession ed;
     for (int i = 0; i < kUndoLevels; ++i) {
         ed->takeUndoSnapshot();
     }
@@ -59,7 +59,7 @@ BENCHMARK(BM_TakeUndoSnapshot);
 
 // Undo with all 50 levels in use; the level it takes is put back outside the timing.
 void BM_UndoChange(benchmark::State& state) {
-    BenchEditor ed(static_cast<int>(state.range(0)));
+    BenchSession ed(static_cast<int>(state.range(0)));
     for (int i = 0; i < kUndoLevels; ++i) {
         ed->takeUndoSnapshot();
     }
@@ -73,12 +73,12 @@ void BM_UndoChange(benchmark::State& state) {
 BENCHMARK(BM_UndoChange)->Apply(atPixelSizes);
 
 // Left presses at the top-left cell with the colour alternating between black and white.
-void pressAlternatingColours(benchmark::State& state, BenchEditor& ed) {
+void pressAlternatingColours(benchmark::State& state, BenchSession& ed) {
     Pixel colour = kBlack;
     for (auto _ : state) {
         ed->leftColour = colour;
-        ed->Image1MouseDown(MouseButton::Left, 0, 0);
-        ed->Image1MouseUp(MouseButton::Left, 0, 0);
+        press(*ed, MouseButton::Left, 0, 0);
+        release(*ed, MouseButton::Left, 0, 0);
         colour = colour == kBlack ? kWhite : kBlack;
     }
 }
@@ -86,75 +86,74 @@ void pressAlternatingColours(benchmark::State& state, BenchEditor& ed) {
 // A bucket press on a uniform picture: snapshot, a fill of every cell, full redraw. The
 // colours alternate so that every press fills the whole picture.
 void BM_BucketPress(benchmark::State& state) {
-    BenchEditor ed(static_cast<int>(state.range(0)));
+    BenchSession ed(static_cast<int>(state.range(0)));
     ed->rightColour = kWhite;
     ed->clearPicture();
-    ed->selectTool(Tool::Bucket);
+    selectTool(*ed, Tool::Bucket);
     pressAlternatingColours(state, ed);
 }
 BENCHMARK(BM_BucketPress)->Apply(atPixelSizes);
 
 // Change colour: every cell of one value is replaced, then a full redraw.
 void BM_ChangeColourPress(benchmark::State& state) {
-    BenchEditor ed(static_cast<int>(state.range(0)));
-    ed->selectTool(Tool::ChangeColour);
+    BenchSession ed(static_cast<int>(state.range(0)));
+    selectTool(*ed, Tool::ChangeColour);
     pressAlternatingColours(state, ed);
 }
 BENCHMARK(BM_ChangeColourPress)->Apply(atPixelSizes);
 
 // A box drag over the whole picture: press, one move (rubber band), release (capture).
 void BM_BoxCapture(benchmark::State& state) {
-    BenchEditor ed(static_cast<int>(state.range(0)));
-    ed->selectTool(Tool::Box);
-    const int far = 96 * ed->pixelSize;
-    int move = 0;
+    BenchSession ed(static_cast<int>(state.range(0)));
+    selectTool(*ed, Tool::Box);
+    const int far = 96 * ed->pixelSize();
+    int step = 0;
     for (auto _ : state) {
-        ed->Image1MouseDown(MouseButton::Left, 0, 0);
-        ed->Image1MouseMove(far - 1 - (move++ & 1) * ed->pixelSize, far);
-        ed->Image1MouseUp(MouseButton::Left, far, far);
+        press(*ed, MouseButton::Left, 0, 0);
+        move(*ed, far - 1 - (step++ & 1) * ed->pixelSize(), far);
+        release(*ed, MouseButton::Left, far, far);
     }
 }
 BENCHMARK(BM_BoxCapture)->Apply(atPixelSizes);
 
+// Captures the whole picture with the box tool and turns to paste mode.
+void copyWholePictureForPaste(BenchSession& ed) {
+    selectTool(*ed, Tool::Box);
+    const int far = 96 * ed->pixelSize();
+    press(*ed, MouseButton::Left, 0, 0);
+    release(*ed, MouseButton::Left, far, far);
+    setBoxMode(*ed, BoxMode::Paste);
+}
+
 // A paste of a whole-picture box: snapshot, copy, full redraw.
 void BM_PastePress(benchmark::State& state) {
-    BenchEditor ed(static_cast<int>(state.range(0)));
-    ed->selectTool(Tool::Box);
-    const int far = 96 * ed->pixelSize;
-    ed->Image1MouseDown(MouseButton::Left, 0, 0);
-    ed->Image1MouseUp(MouseButton::Left, far, far);
-    ed->selectMode = false;
-    ed->pasteMode = true;
+    BenchSession ed(static_cast<int>(state.range(0)));
+    copyWholePictureForPaste(ed);
     for (auto _ : state) {
-        ed->Image1MouseDown(MouseButton::Left, 0, 0);
-        ed->Image1MouseUp(MouseButton::Left, 0, 0);
+        press(*ed, MouseButton::Left, 0, 0);
+        release(*ed, MouseButton::Left, 0, 0);
     }
 }
 BENCHMARK(BM_PastePress)->Apply(atPixelSizes);
 
 // The paste preview following the pointer from one cell to the next.
 void BM_PastePreviewMove(benchmark::State& state) {
-    BenchEditor ed(static_cast<int>(state.range(0)));
-    ed->selectTool(Tool::Box);
-    const int far = 96 * ed->pixelSize;
-    ed->Image1MouseDown(MouseButton::Left, 0, 0);
-    ed->Image1MouseUp(MouseButton::Left, far, far);
-    ed->selectMode = false;
-    ed->pasteMode = true;
-    int move = 0;
+    BenchSession ed(static_cast<int>(state.range(0)));
+    copyWholePictureForPaste(ed);
+    int step = 0;
     for (auto _ : state) {
-        ed->Image1MouseMove((move++ & 1) * ed->pixelSize, 0);
+        move(*ed, (step++ & 1) * ed->pixelSize(), 0);
     }
 }
 BENCHMARK(BM_PastePreviewMove)->Apply(atPixelSizes);
 
 void BM_RotateRight(benchmark::State& state) {
-    BenchEditor ed;
-    ed->selectTool(Tool::Box);
-    ed->Image1MouseDown(MouseButton::Left, 0, 0);
-    ed->Image1MouseUp(MouseButton::Left, 960, 920);
+    BenchSession ed;
+    selectTool(*ed, Tool::Box);
+    press(*ed, MouseButton::Left, 0, 0);
+    release(*ed, MouseButton::Left, 960, 920);
     for (auto _ : state) {
-        ed->rotateRight();
+        rotateRight(*ed);
     }
 }
 BENCHMARK(BM_RotateRight);

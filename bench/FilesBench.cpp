@@ -5,32 +5,30 @@
 #include <vector>
 
 #include "BenchHost.h"
-#include "export/ExportText.h"
-#include "files/BitmapConversion.h"
-#include "files/PictureFile.h"
+#include "formats/BitmapConversion.h"
+#include "formats/ExportText.h"
+#include "formats/PictureFile.h"
 
 namespace stipple::bench {
 namespace {
 
-void BM_BuildExportText(benchmark::State& state) {
-    BenchEditor ed;
-    const int format = static_cast<int>(state.range(0));
+void BM_ExportText(benchmark::State& state) {
+    BenchSession ed;
+    const auto format = static_cast<ExportFormat>(state.range(0));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ed->buildExportText(ExportSource::Picture, format, false));
+        benchmark::DoNotOptimize(exportText(ed->picture.view(), "Name", format, false));
     }
 }
-// 1 ASM 8bpp, 2 C++ array, 3 ASM 1bpp, 4 ASM 2bpp, 5 ASM 4bpp.
-BENCHMARK(BM_BuildExportText)->ArgName("format")->DenseRange(kFormatAsm8, kFormatAsm4);
+// By the formats' codes: 1 ASM 8bpp, 2 C++ array, 3 ASM 1bpp, 4 ASM 2bpp, 5 ASM 4bpp.
+BENCHMARK(BM_ExportText)->ArgName("format")->DenseRange(1, 5);
 
-void BM_WriteAsm8Block(benchmark::State& state) {
-    BenchEditor ed;
+void BM_Asm8FileBlock(benchmark::State& state) {
+    BenchSession ed;
     for (auto _ : state) {
-        std::string file;
-        ed->writeAsm8Block(file);
-        benchmark::DoNotOptimize(file);
+        benchmark::DoNotOptimize(asm8FileBlock(ed->picture.view(), "Name"));
     }
 }
-BENCHMARK(BM_WriteAsm8Block);
+BENCHMARK(BM_Asm8FileBlock);
 
 PictureFileContent largestPictureFile() {
     PictureFileContent content;

@@ -11,8 +11,9 @@
 #include <memory>
 
 #include "FuzzHost.h"
-#include "app/Editor.h"
-#include "files/BitmapConversion.h"
+#include "editor/FileCommands.h"
+#include "editor/Session.h"
+#include "formats/BitmapConversion.h"
 
 namespace stipple::fuzz {
 namespace {
@@ -20,18 +21,18 @@ namespace {
 // The window allows far more; the fuzzer keeps each run quick instead.
 constexpr qint64 kMaxFuzzedPixels = 1 << 20;
 
-struct Session {
+struct Run {
     FuzzHost host;
-    std::unique_ptr<Editor> editor = std::make_unique<Editor>(host);
+    std::unique_ptr<Session> session = std::make_unique<Session>(host);
     std::unique_ptr<BitmapImport> import = std::make_unique<BitmapImport>();
 
-    Session() {
+    Run() {
         // Qt's reader warns about every broken file; the fuzzer needs only its results.
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-        editor->FormCreate();
-        editor->viewWidth = 1;
-        editor->viewHeight = 1;
-        editor->pixelSize = 1;
+        session->start();
+        session->renderer.view.viewWidth = 1;
+        session->renderer.view.viewHeight = 1;
+        session->renderer.view.pixelSize = 1;
     }
 };
 
@@ -53,7 +54,7 @@ __attribute__((no_sanitize("coverage"))) void checkConversion(const QImage& rgb,
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace stipple;
-    static fuzz::Session session;
+    static fuzz::Run run;
 
     QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
@@ -77,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const RgbView view{reinterpret_cast<const std::uint32_t*>(rgb.constBits()), rgb.width(),
                        rgb.height(), static_cast<int>(rgb.bytesPerLine() / 4)};
 
-    BitmapImport& import = *session.import;
+    BitmapImport& import = *run.import;
     takeImportSize(view, import);
     FUZZ_CHECK(import.importWidth >= 1 && import.importWidth <= kMaxPictureWidth);
     FUZZ_CHECK(import.importHeight >= 1 && import.importHeight <= kMaxPictureHeight);
@@ -93,12 +94,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::checkConversion(rgb, import);
     }
 
-    Editor& ed = *session.editor;
-    ed.applyBitmapImport(import);
-    FUZZ_CHECK(ed.pictureWidth == import.importWidth && ed.pictureHeight == import.importHeight);
-    for (int x = 1; x <= ed.pictureWidth; ++x) {
-        for (int y = 1; y <= ed.pictureHeight; ++y) {
-            FUZZ_CHECK(ed.pixels[x][y] >= kBlack && ed.pixels[x][y] <= kWhite);
+    applyBitmapImport(*run.session, import);
+    const Picture& picture = run.session->picture;
+    FUZZ_CHECK(picture.width == import.importWidth && picture.height == import.importHeight);
+    for (int x = 1; x <= picture.width; ++x) {
+        for (int y = 1; y <= picture.height; ++y) {
+            FUZZ_CHECK(picture.pixels[x][y] >= kBlack && picture.pixels[x][y] <= kWhite);
         }
     }
     return 0;

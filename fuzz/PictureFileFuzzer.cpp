@@ -10,26 +10,28 @@
 #include <string_view>
 
 #include "FuzzHost.h"
-#include "app/Editor.h"
-#include "files/PictureFile.h"
-#include "files/Windows1252.h"
+#include "editor/FileCommands.h"
+#include "editor/Session.h"
+#include "editor/ViewCommands.h"
+#include "formats/PictureFile.h"
+#include "formats/Windows1252.h"
 
 namespace stipple::fuzz {
 namespace {
 
-struct Session {
+struct Run {
     FuzzHost host;
-    std::unique_ptr<Editor> editor = std::make_unique<Editor>(host);
-    std::unique_ptr<PictureModel> before = std::make_unique<PictureModel>();
+    std::unique_ptr<Session> session = std::make_unique<Session>(host);
+    std::unique_ptr<Picture> before = std::make_unique<Picture>();
     std::string openPath = scratchFolder() + "/opened.stw";
     std::string savePath = scratchFolder() + "/saved.stw";
 
-    Session() {
-        editor->FormCreate();
+    Run() {
+        session->start();
         // A redraw then only draws the picture itself, not the whole visible surface.
-        editor->viewWidth = 1;
-        editor->viewHeight = 1;
-        editor->pixelSize = 1;
+        session->renderer.view.viewWidth = 1;
+        session->renderer.view.viewHeight = 1;
+        session->renderer.view.pixelSize = 1;
         host.openPath = openPath;
         host.savePath = savePath;
     }
@@ -69,40 +71,40 @@ void checkAcceptedContent(const PictureFileReading& reading) {
 }
 
 // Open Picture on the bytes, compared with what the parser said.
-void checkOpenPicture(Session& s, std::string_view bytes, const PictureFileReading& reading) {
-    Editor& ed = *s.editor;
-    std::memcpy(s.before->pixels, ed.pixels, sizeof ed.pixels);
-    const int oldWidth = ed.pictureWidth;
-    const int oldHeight = ed.pictureHeight;
+void checkOpenPicture(Run& s, std::string_view bytes, const PictureFileReading& reading) {
+    Picture& picture = s.session->picture;
+    std::memcpy(s.before->pixels, picture.pixels, sizeof picture.pixels);
+    const int oldWidth = picture.width;
+    const int oldHeight = picture.height;
     const std::string oldName = s.host.name;
     const int oldMessages = s.host.messages;
 
     writeFile(s.openPath, bytes);
-    ed.OpenPicture1Click();
+    openPicture(*s.session);
 
     if (!reading.error.empty()) {
         FUZZ_CHECK(s.host.messages == oldMessages + 1);
-        FUZZ_CHECK(ed.pictureWidth == oldWidth && ed.pictureHeight == oldHeight);
+        FUZZ_CHECK(picture.width == oldWidth && picture.height == oldHeight);
         FUZZ_CHECK(s.host.name == oldName);
-        FUZZ_CHECK(std::memcmp(ed.pixels, s.before->pixels, sizeof ed.pixels) == 0);
+        FUZZ_CHECK(std::memcmp(picture.pixels, s.before->pixels, sizeof picture.pixels) == 0);
         return;
     }
     const PictureFileContent& c = reading.content;
     FUZZ_CHECK(s.host.messages == oldMessages + (reading.cellsEndedEarly ? 1 : 0));
-    FUZZ_CHECK(ed.pictureWidth == c.width && ed.pictureHeight == c.height);
+    FUZZ_CHECK(picture.width == c.width && picture.height == c.height);
     FUZZ_CHECK(s.host.name == fromWindows1252(c.nameBytes));
     for (int x = 0; x < kGridCols; ++x) {
         for (int y = 0; y < kGridRows; ++y) {
             const std::size_t i = static_cast<std::size_t>((y - 1) * c.width + (x - 1));
             const bool fromFile =
                 x >= 1 && x <= c.width && y >= 1 && y <= c.height && i < c.cells.size();
-            FUZZ_CHECK(ed.pixels[x][y] == (fromFile ? c.cells[i] : s.before->pixels[x][y]));
+            FUZZ_CHECK(picture.pixels[x][y] == (fromFile ? c.cells[i] : s.before->pixels[x][y]));
         }
     }
 
     // Saved again, the picture reads back with the same name bytes, size and cells.
     const int messagesBeforeSave = s.host.messages;
-    ed.Savepicture1Click();
+    savePicture(*s.session);
     FUZZ_CHECK(s.host.messages == messagesBeforeSave);
     const PictureFileReading saved = parsePictureFile(readFile(s.savePath));
     FUZZ_CHECK(saved.error.empty() && !saved.cellsEndedEarly);
@@ -111,7 +113,7 @@ void checkOpenPicture(Session& s, std::string_view bytes, const PictureFileReadi
     for (int y = 1; y <= c.height; ++y) {
         for (int x = 1; x <= c.width; ++x) {
             FUZZ_CHECK(saved.content.cells[static_cast<std::size_t>((y - 1) * c.width + x - 1)] ==
-                       ed.pixels[x][y]);
+                       picture.pixels[x][y]);
         }
     }
 }
@@ -121,12 +123,12 @@ void checkOpenPicture(Session& s, std::string_view bytes, const PictureFileReadi
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace stipple;
-    static fuzz::Session session;
+    static fuzz::Run run;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const PictureFileReading reading = parsePictureFile(bytes);
     if (reading.error.empty()) {
         fuzz::checkAcceptedContent(reading);
     }
-    fuzz::checkOpenPicture(session, bytes, reading);
+    fuzz::checkOpenPicture(run, bytes, reading);
     return 0;
 }

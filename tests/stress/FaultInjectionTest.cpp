@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "export/ExportTestSupport.h"
-#include "support/EditorFixture.h"
+#include "support/SessionFixture.h"
+#include "support/TestFiles.h"
 
 namespace stipple::testing {
 namespace {
@@ -92,12 +92,12 @@ class ReadOnlyFolder {
     std::string problem_;
 };
 
-class FaultInjection : public EditorFixture {
+class FaultInjection : public SessionFixture {
   protected:
     void SetUp() override {
-        EditorFixture::SetUp();
-        setPicture(ed(), {"0123", "4321"});
-        setBox(ed(), {"3", "0"});
+        SessionFixture::SetUp();
+        setPicture(picture(), {"0123", "4321"});
+        setBox(s().selection, {"3", "0"});
         host.saveSelectAnswer = "Part";
     }
 
@@ -106,16 +106,16 @@ class FaultInjection : public EditorFixture {
         host.saveFileAnswer = path;
         switch (c) {
             case Command::Save:
-                ed().Save1Click();
+                saveAsm8File(s());
                 break;
             case Command::SaveToEnd:
-                ed().Savetoend1Click();
+                appendAsm8ToFile(s());
                 break;
             case Command::SavePicture:
-                ed().Savepicture1Click();
+                savePicture(s());
                 break;
             case Command::SaveSelect:
-                ed().SaveButtonClick();
+                saveSelectionAs(s());
                 break;
         }
     }
@@ -125,8 +125,8 @@ class FaultInjection : public EditorFixture {
     void expectRefused(Command c, const fs::path& target, int errorNumber,
                        std::optional<rlim_t> sizeLimit = std::nullopt) {
         SCOPED_TRACE(std::string(nameOf(c)) + " to " + target.string());
-        auto before = std::make_unique<PictureModel>();
-        std::memcpy(before->pixels, ed().pixels, sizeof ed().pixels);
+        auto before = std::make_unique<Picture>();
+        std::memcpy(before->pixels, picture().pixels, sizeof picture().pixels);
         const bool regularFile = fs::is_regular_file(target);
         const std::string oldBytes = regularFile ? readFile(target) : "";
         const std::vector<std::string> folderBefore = listing(target.parent_path());
@@ -147,29 +147,27 @@ class FaultInjection : public EditorFixture {
             EXPECT_EQ(readFile(target), oldBytes);
         }
         EXPECT_EQ(listing(target.parent_path()), folderBefore) << "a file was left behind";
-        EXPECT_EQ(std::memcmp(ed().pixels, before->pixels, sizeof ed().pixels), 0);
-        EXPECT_EQ(ed().pictureWidth, 4);
-        EXPECT_EQ(ed().pictureHeight, 2);
+        EXPECT_EQ(std::memcmp(picture().pixels, before->pixels, sizeof picture().pixels), 0);
+        EXPECT_EQ(picture().width, 4);
+        EXPECT_EQ(picture().height, 2);
         EXPECT_EQ(host.name, "Name");
         expectStillWorking();
     }
 
     // A drawing and an export after the failure work as ever.
     void expectStillWorking() {
-        const Pixel old = ed().pixels[1][1];
-        ed().leftColour = old == kWhite ? kBlack : kWhite;
-        ed().Image1MouseDown(MouseButton::Left, at(1), at(1));
-        ed().Image1MouseUp(MouseButton::Left, at(1), at(1));
-        EXPECT_EQ(ed().pixels[1][1], ed().leftColour);
+        const Pixel old = picture().pixels[1][1];
+        s().leftColour = old == kWhite ? kBlack : kWhite;
+        press(s(), MouseButton::Left, at(1), at(1));
+        release(s(), MouseButton::Left, at(1), at(1));
+        EXPECT_EQ(picture().pixels[1][1], s().leftColour);
 
         host.messages.clear();
         host.exportFileAnswer = (good / "after.s").string();
-        ed().Save1Click();
+        saveAsm8File(s());
         EXPECT_TRUE(host.messages.empty());
-        std::string expected;
-        ed().writeAsm8Block(expected);
-        EXPECT_EQ(readFile(good / "after.s"), expected);
-        ed().pixels[1][1] = old;
+        EXPECT_EQ(readFile(good / "after.s"), asm8FileBlock(picture().view(), host.name));
+        picture().pixels[1][1] = old;
     }
 
     static std::vector<std::string> listing(const fs::path& folder) {
@@ -224,16 +222,16 @@ TEST_F(FaultInjection, OpenRefusesWhatIsNotAnOrdinaryFile) {
             continue;
         }
         SCOPED_TRACE(path.string());
-        auto before = std::make_unique<PictureModel>();
-        std::memcpy(before->pixels, ed().pixels, sizeof ed().pixels);
+        auto before = std::make_unique<Picture>();
+        std::memcpy(before->pixels, picture().pixels, sizeof picture().pixels);
         host.messages.clear();
         host.openFileAnswer = path.string();
-        ed().OpenPicture1Click();
+        openPicture(s());
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_EQ(host.messages[0].first.rfind("Could not open \"" + path.string() + "\": ", 0), 0u)
             << host.messages[0].first;
-        EXPECT_EQ(std::memcmp(ed().pixels, before->pixels, sizeof ed().pixels), 0);
-        EXPECT_EQ(ed().pictureWidth, 4);
+        EXPECT_EQ(std::memcmp(picture().pixels, before->pixels, sizeof picture().pixels), 0);
+        EXPECT_EQ(picture().width, 4);
         EXPECT_EQ(host.name, "Name");
     }
     expectStillWorking();

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "export/ExportTestSupport.h"
-#include "support/EditorFixture.h"
+#include "support/SessionFixture.h"
+#include "support/TestFiles.h"
 
 namespace {
 std::atomic<bool> countingAllocations{false};
@@ -60,11 +60,11 @@ struct Snapshot {
 // At most 50 snapshots; pushing onto a full store drops the oldest.
 class ShadowUndoStore {
   public:
-    void push(const PictureModel& m) {
+    void push(const Picture& m) {
         newest_ = (newest_ + 1) % kUndoLevels;
         std::memcpy(levels_[newest_].pixels, m.pixels, sizeof m.pixels);
-        levels_[newest_].width = m.pictureWidth;
-        levels_[newest_].height = m.pictureHeight;
+        levels_[newest_].width = m.width;
+        levels_[newest_].height = m.height;
         count_ = std::min(count_ + 1, kUndoLevels);
     }
     const Snapshot* pop() {
@@ -84,12 +84,12 @@ class ShadowUndoStore {
     int count_ = 0;
 };
 
-class RandomSession : public EditorFixture {
+class RandomSession : public SessionFixture {
   protected:
     int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
     bool chance(int percent) { return pick(1, 100) <= percent; }
 
-    // A press lands on Image1 (670 x 587); moves and releases may come from beyond it while
+    // A press lands on the surface (670 x 587); moves and releases may come from beyond it while
     // a button is held.
     int pressX() { return pick(0, Raster::kStoredWidth - 1); }
     int pressY() { return pick(0, Raster::kStoredHeight - 1); }
@@ -98,15 +98,14 @@ class RandomSession : public EditorFixture {
 
     // Whether a press of `button` with the tool as it is now takes an undo snapshot.
     bool pressTakesSnapshot(MouseButton button) const {
-        const Editor& e = *editor;
         if (button == MouseButton::Middle) {
             return false;
         }
-        if (e.toolPen || e.toolBucket || e.toolChangeColour) {
+        if (s().tool == Tool::Pen || s().tool == Tool::Bucket || s().tool == Tool::ChangeColour) {
             return true;
         }
-        if (button == MouseButton::Left && e.toolBox) {
-            return e.selectMode || (e.pasteMode && e.bufferFilled);
+        if (button == MouseButton::Left && s().tool == Tool::Box) {
+            return s().selectMode() || (s().pasteMode() && s().selection.bufferFilled);
         }
         return false;
     }
@@ -114,10 +113,9 @@ class RandomSession : public EditorFixture {
     // One random action: runs it, counting allocations, and records its snapshot in the
     // shadow store. Returns a description for failure messages.
     std::string act() {
-        Editor& e = ed();
         const auto step = [&](bool snapshot, auto&& action) {
             if (snapshot) {
-                shadow.push(e);
+                shadow.push(picture());
             }
             const std::size_t messagesBefore = host.messages.size();
             const long allocations = allocationsDuring(action);
@@ -131,12 +129,12 @@ class RandomSession : public EditorFixture {
             const int roll = pick(1, 100);
             if (roll <= 70) {
                 const int x = pointerX(), y = pointerY();
-                step(false, [&] { e.Image1MouseMove(x, y); });
+                step(false, [&] { move(s(), x, y); });
                 return "move " + std::to_string(x) + "," + std::to_string(y);
             }
             if (roll <= 95) {
                 const int x = pointerX(), y = pointerY();
-                step(false, [&] { e.Image1MouseUp(heldButton, x, y); });
+                step(false, [&] { release(s(), heldButton, x, y); });
                 held = false;
                 return "release " + std::to_string(x) + "," + std::to_string(y);
             }
@@ -147,7 +145,7 @@ class RandomSession : public EditorFixture {
                                        : b <= 19 ? MouseButton::Right
                                                  : MouseButton::Middle;
             const int x = pressX(), y = pressY();
-            step(pressTakesSnapshot(button), [&] { e.Image1MouseDown(button, x, y); });
+            step(pressTakesSnapshot(button), [&] { press(s(), button, x, y); });
             held = button != MouseButton::Middle;
             heldButton = button;
             return "press " + std::to_string(static_cast<int>(button)) + " at " +
@@ -159,59 +157,59 @@ class RandomSession : public EditorFixture {
                 const Tool tools[] = {Tool::Pen,          Tool::Bucket, Tool::Pipe,
                                       Tool::ChangeColour, Tool::Box,    Tool::Box};
                 const Tool tool = tools[pick(0, 5)];
-                host.pastePressed = chance(40);
-                step(false, [&] { e.selectTool(tool); });
+                setBoxMode(s(), chance(40) ? BoxMode::Paste : BoxMode::Select);
+                step(false, [&] { selectTool(s(), tool); });
                 return "tool " + std::to_string(static_cast<int>(tool));
             }
             case 1: {
                 const MouseButton button = chance(50) ? MouseButton::Left : MouseButton::Right;
                 const Pixel value = pick(0, 4);
-                step(false, [&] { e.paletteMouseDown(button, value); });
+                step(false, [&] { pressPaletteColour(s(), button, value); });
                 return "colour " + std::to_string(value);
             }
             case 2: {
                 const int sizes[] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 20, 25, 30, 50, 70};
                 const int size = chance(20) ? 96 : sizes[pick(0, 14)];
-                step(false, [&] { e.quickSizeWidth(size); });
+                step(false, [&] { setPictureWidth(s(), size); });
                 return "quick width " + std::to_string(size);
             }
             case 3: {
                 const int sizes[] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 20, 25, 30, 50, 70};
                 const int size = chance(20) ? 92 : sizes[pick(0, 14)];
-                step(false, [&] { e.quickSizeHeight(size); });
+                step(false, [&] { setPictureHeight(s(), size); });
                 return "quick height " + std::to_string(size);
             }
             case 4: {
                 const int delta = chance(50) ? 1 : -1;
                 if (chance(50)) {
-                    step(true, [&] { e.stepPictureWidth(delta); });
+                    step(true, [&] { (delta > 0 ? widthUp : widthDown)(s()); });
                     return "step width " + std::to_string(delta);
                 }
-                step(true, [&] { e.stepPictureHeight(delta); });
+                step(true, [&] { (delta > 0 ? heightUp : heightDown)(s()); });
                 return "step height " + std::to_string(delta);
             }
             case 5: {
                 if (chance(50)) {
                     const int delta = chance(50) ? 1 : -1;
-                    step(false, [&] { e.stepPixelSize(delta); });
+                    step(false, [&] { (delta > 0 ? pixelSizeUp : pixelSizeDown)(s()); });
                     return "step pixel size " + std::to_string(delta);
                 }
                 const int size = chance(50) ? pick(1, 12) : pick(1, kMaxPixelSize);
-                step(false, [&] { e.setPixelSize(size); });
+                step(false, [&] { setPixelSize(s(), size); });
                 return "pixel size " + std::to_string(size);
             }
             case 6:
-                step(false, [&] { chance(50) ? e.toggleGrids() : e.toggleBorder(); });
+                step(false, [&] { chance(50) ? toggleGrids(s()) : toggleBorder(s()); });
                 return "view";
             case 7:
                 host.sizeAnswer = chance(80);
                 host.answerWidth = pick(2, kMaxPictureWidth);
                 host.answerHeight = pick(2, kMaxPictureHeight);
-                step(host.sizeAnswer, [&] { e.SetSize1Click(); });
+                step(host.sizeAnswer, [&] { askAndSetSize(s()); });
                 return "set size " + std::to_string(host.answerWidth) + "x" +
                        std::to_string(host.answerHeight);
             case 8:
-                step(true, [&] { e.clearImage(); });
+                step(true, [&] { clearImage(s()); });
                 return "clear image";
             case 9:
             case 10:
@@ -225,65 +223,64 @@ class RandomSession : public EditorFixture {
                 return std::to_string(count) + " undos";
             }
             case 12:
-                step(false, [&] { e.rotateLeft(); });
+                step(false, [&] { rotateLeft(s()); });
                 return "rotate left";
             case 13:
-                step(false, [&] { e.rotateRight(); });
+                step(false, [&] { rotateRight(s()); });
                 return "rotate right";
             case 14:
-                step(false, [&] { chance(50) ? e.flipHorizontally() : e.flipVertically(); });
+                step(false, [&] { chance(50) ? flipHorizontally(s()) : flipVertically(s()); });
                 return "flip";
             case 15:
-                step(e.bufferFilled, [&] { e.clearBox(); });
+                step(s().selection.bufferFilled, [&] { clearBox(s()); });
                 return "clear box";
             case 16:
-                step(e.bufferFilled && e.selHeight <= kMaxPictureHeight,
-                     [&] { e.cropToSelection(); });
+                step(s().selection.bufferFilled && s().selection.selHeight <= kMaxPictureHeight,
+                     [&] { cropToSelection(s()); });
                 return "crop";
             default:
-                step(false, [&] { e.Image1MouseMove(pointerX(), pointerY()); });
+                step(false, [&] { move(s(), pointerX(), pointerY()); });
                 return "hover";
         }
     }
 
     std::string undoAndCompare() {
-        Editor& e = ed();
         const Snapshot* expected = shadow.pop();
         auto before = std::make_unique<Snapshot>();
-        std::memcpy(before->pixels, e.pixels, sizeof e.pixels);
-        before->width = e.pictureWidth;
-        before->height = e.pictureHeight;
-        EXPECT_EQ(allocationsDuring([&] { e.undoChange(); }), 0);
+        std::memcpy(before->pixels, picture().pixels, sizeof picture().pixels);
+        before->width = picture().width;
+        before->height = picture().height;
+        EXPECT_EQ(allocationsDuring([&] { s().undoChange(); }), 0);
         if (expected == nullptr) {
             expected = before.get();  // nothing to undo: nothing changes
         }
-        EXPECT_EQ(e.pictureWidth, expected->width);
-        EXPECT_EQ(e.pictureHeight, expected->height);
-        EXPECT_EQ(std::memcmp(e.pixels, expected->pixels, sizeof e.pixels), 0)
+        EXPECT_EQ(picture().width, expected->width);
+        EXPECT_EQ(picture().height, expected->height);
+        EXPECT_EQ(std::memcmp(picture().pixels, expected->pixels, sizeof picture().pixels), 0)
             << "the undo did not restore every cell";
         return "undo";
     }
 
     void expectModelWithinBounds() {
-        const Editor& e = *editor;
-        EXPECT_GE(e.pictureWidth, 1);
-        EXPECT_LE(e.pictureWidth, kMaxPictureWidth);
-        EXPECT_GE(e.pictureHeight, 1);
-        EXPECT_LE(e.pictureHeight, kMaxPictureHeight);
-        EXPECT_GE(e.pixelSize, 1);
-        EXPECT_LE(e.pixelSize, kMaxPixelSize);
-        EXPECT_LE(e.selWidth, kSelDim - 1);
-        EXPECT_LE(e.selHeight, kSelDim - 1);
+        EXPECT_GE(picture().width, 1);
+        EXPECT_LE(picture().width, kMaxPictureWidth);
+        EXPECT_GE(picture().height, 1);
+        EXPECT_LE(picture().height, kMaxPictureHeight);
+        EXPECT_GE(s().pixelSize(), 1);
+        EXPECT_LE(s().pixelSize(), kMaxPixelSize);
+        EXPECT_LE(s().selection.selWidth, kSelDim - 1);
+        EXPECT_LE(s().selection.selHeight, kSelDim - 1);
         for (int x = 1; x <= kMaxPictureWidth; ++x) {
             for (int y = 1; y <= kMaxPictureHeight; ++y) {
-                ASSERT_TRUE(e.pixels[x][y] >= kBlack && e.pixels[x][y] <= kTransparent)
-                    << "cell " << x << "," << y << " holds " << e.pixels[x][y];
+                ASSERT_TRUE(picture().pixels[x][y] >= kBlack &&
+                            picture().pixels[x][y] <= kTransparent)
+                    << "cell " << x << "," << y << " holds " << picture().pixels[x][y];
             }
         }
-        EXPECT_EQ(e.undoCount, shadow.count());
-        EXPECT_GE(e.undoCount, 0);
-        EXPECT_LE(e.undoCount, kUndoLevels);
-        EXPECT_EQ(host.undoEnabled, e.undoCount > 0);
+        EXPECT_EQ(s().undo.undoCount(), shadow.count());
+        EXPECT_GE(s().undo.undoCount(), 0);
+        EXPECT_LE(s().undo.undoCount(), kUndoLevels);
+        EXPECT_EQ(host.undoEnabled, s().undo.undoCount() > 0);
     }
 
     std::mt19937 random;
@@ -339,41 +336,42 @@ TEST_F(RandomSession, ALongSessionEndsInTheRecordedSurfaceExportsAndFiles) {
     }
     ASSERT_FALSE(HasFailure());
     if (held) {
-        ed().Image1MouseUp(heldButton, pointerX(), pointerY());
+        release(s(), heldButton, pointerX(), pointerY());
     }
-    Editor& e = ed();
     // The whole grid, and a large box of it, as the last two things the user does.
-    e.quickSizeWidth(kMaxPictureWidth);
-    e.quickSizeHeight(kMaxPictureHeight);
-    e.setPixelSize(6);
-    host.pastePressed = false;
-    e.selectTool(Tool::Box);
-    e.Image1MouseDown(MouseButton::Left, 20, 30);
-    e.Image1MouseMove(500, 400);
-    e.Image1MouseUp(MouseButton::Left, 500, 400);
-    e.Image1MouseMove(250, 100);
+    setPictureWidth(s(), kMaxPictureWidth);
+    setPictureHeight(s(), kMaxPictureHeight);
+    setPixelSize(s(), 6);
+    setBoxMode(s(), BoxMode::Select);
+    selectTool(s(), Tool::Box);
+    press(s(), MouseButton::Left, 20, 30);
+    move(s(), 500, 400);
+    release(s(), MouseButton::Left, 500, 400);
+    move(s(), 250, 100);
     std::string trace;
-    const Raster& surface = e.surface();
+    const Raster& surface = s().surface();
     trace += "surface " + std::to_string(surface.width()) + "x" + std::to_string(surface.height()) +
              " " +
              std::to_string(
                  fingerprint(surface.bits(), Raster::kStoredWidth * Raster::kStoredHeight * 4)) +
              "\n";
     for (const ExportSource source : {ExportSource::Picture, ExportSource::SelectedBox}) {
-        for (int code = kFormatAsm8; code <= kFormatAsm4; ++code) {
+        const PixelView view =
+            source == ExportSource::Picture ? picture().view() : s().selection.view();
+        // The formats by their codes, 1 to 5.
+        for (int code = 1; code <= 5; ++code) {
             for (const bool align : {false, true}) {
-                trace += traceLine((source == ExportSource::Picture ? "picture " : "box ") +
-                                       std::to_string(code) + (align ? " aligned" : ""),
-                                   e.buildExportText(source, code, align));
+                trace +=
+                    traceLine((source == ExportSource::Picture ? "picture " : "box ") +
+                                  std::to_string(code) + (align ? " aligned" : ""),
+                              exportText(view, host.name, static_cast<ExportFormat>(code), align));
             }
         }
     }
-    std::string block;
-    e.writeAsm8Block(block);
-    trace += traceLine("file form", block);
+    trace += traceLine("file form", asm8FileBlock(picture().view(), host.name));
     TempFolder folder;
     host.saveFileAnswer = (folder / "session.stw").string();
-    e.Savepicture1Click();
+    savePicture(s());
     trace += traceLine("picture file", readFile(folder / "session.stw"));
 
     const std::string golden = std::string(STIPPLE_TEST_DATA_DIR) + "/golden/session-trace.txt";

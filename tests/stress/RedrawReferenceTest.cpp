@@ -6,36 +6,40 @@
 #include <memory>
 #include <random>
 
-#include "support/EditorFixture.h"
+#include "support/SessionFixture.h"
 
 namespace stipple::testing {
 namespace {
 
 // Returns the brush left after the last cell, which later single-cell paints start from.
-Rgb drawCellByCell(const Editor& ed, Raster& r) {
-    const int ps = ed.pixelSize;
-    const int W = ed.pictureWidth * ps;
-    const int H = ed.pictureHeight * ps;
-    r.setLogicalSize(std::max(W + 1, ed.viewWidth), std::max(H + 1, ed.viewHeight));
-    Rgb brush = ed.whiteRgb;
+Rgb drawCellByCell(const Session& session, Raster& r) {
+    const Picture& p = session.picture;
+    const SurfaceRenderer& renderer = session.renderer;
+    const ViewSettings& view = renderer.view;
+    const ColourTable& colours = renderer.colours();
+    const int ps = view.pixelSize;
+    const int W = p.width * ps;
+    const int H = p.height * ps;
+    r.setLogicalSize(std::max(W + 1, view.viewWidth), std::max(H + 1, view.viewHeight));
+    Rgb brush = colours.whiteRgb;
     r.fill(brush);
-    for (int x = 1; x <= ed.pictureWidth; ++x) {
-        for (int y = 1; y <= ed.pictureHeight; ++y) {
-            ed.setBrushForValue(ed.pixels[x][y], brush);
+    for (int x = 1; x <= p.width; ++x) {
+        for (int y = 1; y <= p.height; ++y) {
+            renderer.setBrushForValue(p.pixels[x][y], brush);
             r.fillRect((x - 1) * ps, (y - 1) * ps, x * ps, y * ps, brush);
         }
     }
-    if (ed.gridsOn && ps > 3) {
-        for (int i = 0; i <= ed.pictureWidth; ++i) {
-            r.line(i * ps, 0, i * ps, H, ed.gridRgb);
+    if (view.gridsOn && ps > 3) {
+        for (int i = 0; i <= p.width; ++i) {
+            r.line(i * ps, 0, i * ps, H, colours.gridRgb);
         }
-        for (int j = 0; j <= ed.pictureHeight; ++j) {
-            r.line(0, j * ps, W, j * ps, ed.gridRgb);
+        for (int j = 0; j <= p.height; ++j) {
+            r.line(0, j * ps, W, j * ps, colours.gridRgb);
         }
     }
-    if (ed.borderOn) {
+    if (view.borderOn) {
         const int corners[4][2] = {{0, 0}, {0, H}, {W, H}, {W, 0}};
-        r.closedLine(corners, 4, ed.borderRgb);
+        r.closedLine(corners, 4, colours.borderRgb);
     }
     return brush;
 }
@@ -53,7 +57,7 @@ void expectSameSurface(const Raster& actual, const Raster& expected) {
     }
 }
 
-class RedrawReferenceTest : public EditorFixture {};
+class RedrawReferenceTest : public SessionFixture {};
 
 TEST_F(RedrawReferenceTest, RandomPicturesSizesAndViewsMatchTheCellByCellDrawing) {
     std::mt19937 random(20240611);
@@ -72,23 +76,23 @@ TEST_F(RedrawReferenceTest, RandomPicturesSizesAndViewsMatchTheCellByCellDrawing
                 if (pick(1, runLength) == 1) {
                     value = pick(0, 40) == 0 ? pick(-3, 9) : pick(0, 4);
                 }
-                ed().pixels[x][y] = value;
+                picture().pixels[x][y] = value;
             }
         }
-        ed().pictureWidth = pick(0, 3) == 0 ? 96 : pick(1, 96);
-        ed().pictureHeight = pick(0, 3) == 0 ? 92 : pick(1, 92);
-        ed().gridsOn = pick(0, 2) != 0;
-        ed().borderOn = pick(0, 1) != 0;
+        picture().width = pick(0, 3) == 0 ? 96 : pick(1, 96);
+        picture().height = pick(0, 3) == 0 ? 92 : pick(1, 92);
+        s().renderer.view.gridsOn = pick(0, 2) != 0;
+        s().renderer.view.borderOn = pick(0, 1) != 0;
         const int sizes[] = {1, 2, 3, 4, 5, 7, 10, 13, 49};
-        ed().setPixelSize(pick(0, 3) == 0 ? pick(1, 49) : sizes[pick(0, 8)]);
+        setPixelSize(s(), pick(0, 3) == 0 ? pick(1, 49) : sizes[pick(0, 8)]);
 
-        const Rgb brush = drawCellByCell(ed(), *reference);
-        expectSameSurface(ed().surface(), *reference);
+        const Rgb brush = drawCellByCell(s(), *reference);
+        expectSameSurface(s().surface(), *reference);
 
         // A cell holding a value outside 0..4 is painted with the brush the redraw left.
-        ed().pixels[1][1] = 77;
-        ed().paintCell(1, 1);
-        EXPECT_EQ(ed().surface().pixel(ed().pixelSize - 1, ed().pixelSize - 1), brush);
+        picture().pixels[1][1] = 77;
+        s().paintCell(1, 1);
+        EXPECT_EQ(s().surface().pixel(s().pixelSize() - 1, s().pixelSize() - 1), brush);
         if (HasFatalFailure()) {
             return;
         }

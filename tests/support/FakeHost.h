@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Host.h"
+#include "editor/Host.h"
 
 namespace stipple::testing {
 
@@ -33,7 +33,6 @@ class FakeHost : public Host {
     std::string pictureName() const override { return name; }
     void setPictureName(const std::string& n) override { name = n; }
     void showSelectToolPanel(bool visible) override { selectPanelVisible = visible; }
-    bool pasteButtonDown() const override { return pastePressed; }
     bool askPictureSize(int& width, int& height) override {
         askedWidth = width;
         askedHeight = height;
@@ -96,7 +95,6 @@ class FakeHost : public Host {
     // ---- end of picture files and the box tool ----
 
     bool selectPanelVisible = false;
-    bool pastePressed = false;
     bool sizeAnswer = false;  // OK (true) or Cancel of the Set Size dialog
     int answerWidth = 0, answerHeight = 0;
     int askedWidth = -1, askedHeight = -1;

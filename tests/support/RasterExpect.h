@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "view/Raster.h"
+#include "render/Raster.h"
 
 namespace stipple::testing {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/Host.h"
+#include "editor/Host.h"
 
 namespace stipple::testing {
 
@@ -20,7 +20,6 @@ class SilentHost : public Host {
     std::string pictureName() const override { return name; }
     void setPictureName(const std::string& n) override { name = n; }
     void showSelectToolPanel(bool) override {}
-    bool pasteButtonDown() const override { return false; }
     bool askPictureSize(int&, int&) override { return false; }
     std::optional<std::string> askExportFile() override { return std::nullopt; }
     void setClipboardText(const std::string&) override {}

@@ -1,0 +1,156 @@
+#include "editor/FileCommands.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "editor/Messages.h"
+#include "editor/SelectionCommands.h"
+#include "formats/FileAccess.h"
+#include "formats/PictureFile.h"
+#include "formats/Windows1252.h"
+
+namespace stipple {
+
+namespace {
+
+// The name as the file stores it, or nothing after telling the user why it cannot be.
+std::optional<std::string> storableName(Host& host, const std::string& name) {
+    std::string problem;
+    const Windows1252Text converted = toWindows1252(name);
+    if (!converted) {
+        problem = "The name \"" + name +
+                  "\" cannot be saved in a picture file: " + converted.problem + ".";
+    } else if (converted.bytes.find('\0') != std::string::npos) {
+        problem = "The name cannot be saved in a picture file: it holds a zero character.";
+    } else if (converted.bytes.size() > static_cast<std::size_t>(kMaxPictureNameLength)) {
+        problem = "The name cannot be saved in a picture file: it is longer than " +
+                  std::to_string(kMaxPictureNameLength) + " characters.";
+    }
+    if (!problem.empty()) {
+        host.showMessage(problem, kMessageCaption);
+        return std::nullopt;
+    }
+    return converted.bytes;
+}
+
+// The view's cells row by row.
+std::vector<Pixel> cellsRowByRow(const PixelView& view) {
+    std::vector<Pixel> cells;
+    cells.reserve(static_cast<std::size_t>(view.width()) * static_cast<std::size_t>(view.height()));
+    for (int y = 1; y <= view.height(); ++y) {
+        for (int x = 1; x <= view.width(); ++x) {
+            cells.push_back(view.at(x, y));
+        }
+    }
+    return cells;
+}
+
+// Asks where to save the cells under `name` and writes them there; every refusal and
+// failure is told to the user.
+void savePictureAs(Host& host, std::int32_t version, const std::string& name,
+                   const PixelView& view) {
+    const std::optional<std::string> nameBytes = storableName(host, name);
+    if (!nameBytes) {
+        return;
+    }
+    const std::optional<std::string> path = host.askSavePictureFile(name);
+    if (!path) {
+        return;
+    }
+    const PictureFileContent content{version, *nameBytes, view.width(), view.height(),
+                                     cellsRowByRow(view)};
+    if (const FileResult saved = replaceFile(*path, encodePictureFile(content)); !saved) {
+        host.showMessage(saved.error, kMessageCaption);
+    }
+}
+
+}  // namespace
+
+void newPicture(Session& s) {
+    int width = s.picture.width;
+    int height = s.picture.height;
+    if (!s.host().askPictureSize(width, height)) {
+        return;
+    }
+    s.picture.height = height;
+    s.picture.width = width;
+    s.redrawSurface();
+    s.clearPicture();
+}
+
+void openPicture(Session& s) {
+    Host& host = s.host();
+    const std::optional<std::string> path = host.askOpenPictureFile();
+    if (!path) {
+        return;
+    }
+    std::string bytes;
+    if (const FileResult opened = readFileStart(*path, kMaxPictureFileBytes, bytes); !opened) {
+        host.showMessage(opened.error, kMessageCaption);
+        return;
+    }
+    // The whole file is checked before anything of the picture changes.
+    const PictureFileReading reading = parsePictureFile(bytes);
+    if (!reading.error.empty()) {
+        host.showMessage("Could not open \"" + *path + "\": " + reading.error + ".",
+                         kMessageCaption);
+        return;
+    }
+    const PictureFileContent& file = reading.content;
+    host.setPictureName(fromWindows1252(file.nameBytes));
+    s.picture.width = file.width;
+    s.picture.height = file.height;
+    for (std::size_t i = 0; i < file.cells.size(); ++i) {
+        const int x = static_cast<int>(i) % file.width + 1;
+        const int y = static_cast<int>(i) / file.width + 1;
+        s.picture.pixels[x][y] = file.cells[i];
+    }
+    s.redrawSurface();
+    if (reading.cellsEndedEarly) {
+        host.showMessage("The picture file \"" + *path + "\" is incomplete: it ends after " +
+                             std::to_string(file.cells.size()) + " of its " +
+                             std::to_string(file.width * file.height) +
+                             " pixels. The pixels that are missing keep their old values.",
+                         kMessageCaption);
+    }
+}
+
+void savePicture(Session& s) {
+    savePictureAs(s.host(), s.picture.fileVersion, s.host().pictureName(), s.picture.view());
+}
+
+void saveSelectionAs(Session& s) {
+    const std::string name = s.host().pictureName();
+    if (!s.selection.bufferFilled || !boxFitsAPicture(s, "saving it")) {
+        return;
+    }
+    if (const std::optional<std::string> chosen = s.host().askSaveSelectName(name)) {
+        saveSelection(s, *chosen);
+    }
+}
+
+void saveSelection(Session& s, const std::string& name) {
+    // A picture file that Open Picture would refuse is never written.
+    if (!s.selection.bufferFilled || !boxFitsAPicture(s, "saving it")) {
+        return;
+    }
+    s.takeUndoSnapshot();
+    savePictureAs(s.host(), s.picture.fileVersion, name, s.selection.view());
+}
+
+void applyBitmapImport(Session& s, const BitmapImport& import) {
+    if (import.importWidth < 1 || import.importHeight < 1) {
+        return;  // a 0 x 0 picture would break every loop over the picture
+    }
+    for (int x = 1; x <= import.importWidth; ++x) {
+        for (int y = 1; y <= import.importHeight; ++y) {
+            s.picture.pixels[x][y] = import.importPixels[x][y];
+        }
+    }
+    s.picture.width = import.importWidth;
+    s.picture.height = import.importHeight;
+    s.redrawSurface();
+}
+
+}  // namespace stipple

@@ -1,0 +1,26 @@
+#pragma once
+// New, Open and Save Picture, saving the copied box as a picture file of its own, and
+// taking in a converted bitmap.
+
+#include <string>
+
+#include "editor/Session.h"
+#include "formats/BitmapConversion.h"
+
+namespace stipple {
+
+// Asks for a size, then clears the picture at that size to the right colour.
+void newPicture(Session& session);
+// Asks for a picture file and loads it; a file that cannot be loaded changes nothing.
+void openPicture(Session& session);
+// Asks where to save the picture under its name and writes it there.
+void savePicture(Session& session);
+// The Select tool panel's Save: asks the Save Select box for a name, then saveSelection.
+void saveSelectionAs(Session& session);
+// Saves the copied box as a picture file under `name` (UTF-8); one undo level.
+void saveSelection(Session& session, const std::string& name);
+// OK of the bitmap import: the converted picture replaces the picture's cells and size; no
+// undo snapshot, the name stays. Does nothing while nothing has been converted.
+void applyBitmapImport(Session& session, const BitmapImport& import);
+
+}  // namespace stipple

@@ -1,0 +1,69 @@
+#pragma once
+// The editor's port to the windows around it, in two parts: what the editor shows, and
+// what it asks the user. The Qt windows implement it; tests replace it with a fake.
+
+#include <optional>
+#include <string>
+
+#include "model/Pixel.h"
+#include "render/Raster.h"
+
+namespace stipple {
+
+// What the editor shows.
+class Display {
+  public:
+    virtual ~Display() = default;
+
+    // Copies the visible 670 x 587 part of the surface onto the window.
+    virtual void presentSurface(const Raster& surface) = 0;
+    // The read-only width, height and pixel size fields.
+    virtual void showSizeFields(int width, int height, int pixelSize) = 0;
+    // The swatches of the left and right colour.
+    virtual void showSwatches(Rgb left, Rgb right) = 0;
+    // The Undo menu item and toolbar button.
+    virtual void setUndoControlsEnabled(bool enabled) = 0;
+    // Check marks of the grid and border menu items and the state of their buttons.
+    virtual void setViewControls(bool gridsOn, bool borderOn) = 0;
+    // Panel 0 (x) or 1 (y) of the status bar.
+    virtual void showStatusText(int panel, const std::string& text) = 0;
+    // The pressed state of the toolbar's align button.
+    virtual void setAlignButtonDown(bool down) = 0;
+    // Shows or hides the Select tool panel.
+    virtual void showSelectToolPanel(bool visible) = 0;
+    // The Select tool panel's fields X1, Y1, X2, Y2 (1-based cells).
+    virtual void showBoxCoordinates(int x1, int y1, int x2, int y2) = 0;
+};
+
+// What the editor asks the user, and the name box and clipboard it reads and writes.
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+
+    // The picture's name is the text of the main window's name box, in UTF-8.
+    virtual std::string pictureName() const = 0;
+    virtual void setPictureName(const std::string& name) = 0;
+    // Puts plain text on the clipboard, replacing what it held.
+    virtual void setClipboardText(const std::string& utf8) = 0;
+
+    // The Set Size dialog with the given values; on OK returns true with the values the
+    // user accepted (already checked by the dialog).
+    virtual bool askPictureSize(int& width, int& height) = 0;
+    // The export save dialog (no default extension, no question before overwriting, the
+    // last chosen name preset); returns the chosen path in UTF-8, or nothing on Cancel.
+    virtual std::optional<std::string> askExportFile() = 0;
+    // The picture open dialog; returns the chosen path, or nothing on Cancel.
+    virtual std::optional<std::string> askOpenPictureFile() = 0;
+    // The picture save dialog (".stw" added to a name typed without an extension, no
+    // question before overwriting) with the file name preset to `presetName`.
+    virtual std::optional<std::string> askSavePictureFile(const std::string& presetName) = 0;
+    // The Save Select box with `name` in its name field; on its "Save..." button returns
+    // the name as the user left it, else nothing.
+    virtual std::optional<std::string> askSaveSelectName(const std::string& name) = 0;
+    // A message box with one OK button; returns when the user has closed it.
+    virtual void showMessage(const std::string& text, const std::string& caption) = 0;
+};
+
+class Host : public Display, public Dialogs {};
+
+}  // namespace stipple

@@ -1,0 +1,41 @@
+#pragma once
+// Commands of the main window that pick colours and tools, size the picture and its cells,
+// and switch the grid and border.
+
+#include "editor/Session.h"
+
+namespace stipple {
+
+void setLeftColour(Session& session, Pixel value);
+void setRightColour(Session& session, Pixel value);
+// A press on a palette button: the left button sets the left colour, the right one the
+// right colour, any other nothing.
+void pressPaletteColour(Session& session, MouseButton button, Pixel value);
+
+void selectTool(Session& session, Tool tool);
+// The Select tool panel's mode buttons, pushed in whenever they change.
+void setBoxMode(Session& session, BoxMode mode);
+
+// The quick size buttons: no undo step.
+void setPictureWidth(Session& session, int width);
+void setPictureHeight(Session& session, int height);
+// The arrows beside the size fields: one undo step each, even at the limit. The width
+// grows up to 95 and shrinks down to 2, the height up to 91 and down to 2.
+void widthUp(Session& session);
+void widthDown(Session& session);
+void heightUp(Session& session);
+void heightDown(Session& session);
+// Pixel size 1..49.
+void pixelSizeUp(Session& session);
+void pixelSizeDown(Session& session);
+void setPixelSize(Session& session, int size);
+
+void toggleGrids(Session& session);
+void toggleBorder(Session& session);
+
+// Image > Set Size: asks for a size and applies it as one undo step.
+void askAndSetSize(Session& session);
+// Image > Clear Image: every cell takes the right colour, as one undo step.
+void clearImage(Session& session);
+
+}  // namespace stipple

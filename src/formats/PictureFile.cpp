@@ -1,0 +1,155 @@
+#include "formats/PictureFile.h"
+
+#include <utility>
+
+namespace stipple {
+
+namespace {
+
+class ExpandingWriter {
+  public:
+    explicit ExpandingWriter(std::string& out) : out_(out) {}
+
+    void byte(char b) {
+        if (b == '\n') {
+            out_ += '\r';
+        }
+        out_ += b;
+    }
+    void int32(std::int32_t value) {
+        const auto bits = static_cast<std::uint32_t>(value);
+        for (int shift = 0; shift < 32; shift += 8) {
+            byte(static_cast<char>((bits >> shift) & 0xFF));
+        }
+    }
+
+  private:
+    std::string& out_;
+};
+
+// The field stream with the line-end expansion undone: 0x0D 0x0A reads as 0x0A, every
+// other byte as itself.
+std::string collapseLineEnds(std::string_view bytes) {
+    std::string fields;
+    fields.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+            continue;
+        }
+        fields += bytes[i];
+    }
+    return fields;
+}
+
+class FieldReader {
+  public:
+    explicit FieldReader(std::string_view fields) : fields_(fields) {}
+
+    std::size_t remaining() const { return fields_.size() - pos_; }
+
+    bool int32(std::int32_t& value) {
+        if (remaining() < 4) {
+            return false;
+        }
+        std::uint32_t bits = 0;
+        for (int i = 0; i < 4; ++i) {
+            bits |= static_cast<std::uint32_t>(static_cast<unsigned char>(fields_[pos_ + i]))
+                    << (8 * i);
+        }
+        pos_ += 4;
+        value = static_cast<std::int32_t>(bits);
+        return true;
+    }
+    std::string_view bytes(std::size_t count) {
+        const std::string_view taken = fields_.substr(pos_, count);
+        pos_ += taken.size();
+        return taken;
+    }
+
+  private:
+    std::string_view fields_;
+    std::size_t pos_ = 0;
+};
+
+PictureFileReading refused(std::string why) {
+    PictureFileReading reading;
+    reading.error = std::move(why);
+    return reading;
+}
+
+}  // namespace
+
+std::string encodePictureFile(const PictureFileContent& content) {
+    std::string out;
+    out.reserve(16 + content.nameBytes.size() + 4 * content.cells.size());
+    ExpandingWriter write(out);
+    write.int32(content.version);
+    write.int32(static_cast<std::int32_t>(content.nameBytes.size()));
+    for (const char b : content.nameBytes) {
+        write.byte(b);
+    }
+    write.int32(content.width);
+    write.int32(content.height);
+    for (const Pixel cell : content.cells) {
+        write.int32(cell);
+    }
+    return out;
+}
+
+PictureFileReading parsePictureFile(std::string_view fileBytes) {
+    const std::string fields = collapseLineEnds(fileBytes);
+    FieldReader read(fields);
+    PictureFileReading reading;
+    PictureFileContent& picture = reading.content;
+
+    std::int32_t nameLength = 0;
+    if (!read.int32(picture.version) || !read.int32(nameLength)) {
+        return refused("the file ends inside its header");
+    }
+    if (nameLength < 0) {
+        return refused("the name length is negative (" + std::to_string(nameLength) + ")");
+    }
+    if (static_cast<std::size_t>(nameLength) > read.remaining()) {
+        return refused("the name is said to be " + std::to_string(nameLength) +
+                       " bytes long, but the file ends after " + std::to_string(read.remaining()) +
+                       " of them");
+    }
+    if (nameLength > kMaxPictureNameLength) {
+        return refused("the name is " + std::to_string(nameLength) +
+                       " bytes long; a picture name can have at most " +
+                       std::to_string(kMaxPictureNameLength) + " characters");
+    }
+    const std::string_view name = read.bytes(static_cast<std::size_t>(nameLength));
+    picture.nameBytes = std::string(name.substr(0, name.find('\0')));
+
+    if (!read.int32(picture.width) || !read.int32(picture.height)) {
+        return refused("the file ends before the picture's width and height");
+    }
+    if (picture.width < 1 || picture.width > kMaxPictureWidth) {
+        return refused("the width is " + std::to_string(picture.width) + "; a picture is 1 to " +
+                       std::to_string(kMaxPictureWidth) + " pixels wide");
+    }
+    if (picture.height < 1 || picture.height > kMaxPictureHeight) {
+        return refused("the height is " + std::to_string(picture.height) + "; a picture is 1 to " +
+                       std::to_string(kMaxPictureHeight) + " pixels high");
+    }
+
+    const int cellCount = picture.width * picture.height;
+    picture.cells.reserve(static_cast<std::size_t>(cellCount));
+    for (int i = 0; i < cellCount; ++i) {
+        Pixel cell = 0;
+        if (!read.int32(cell)) {
+            reading.cellsEndedEarly = true;
+            break;
+        }
+        if (cell < kBlack || cell > kTransparent) {
+            return refused("the pixel in column " + std::to_string(i % picture.width + 1) +
+                           ", row " + std::to_string(i / picture.width + 1) + " has the value " +
+                           std::to_string(cell) + "; pixel values are 0 to 4");
+        }
+        picture.cells.push_back(cell);
+    }
+    return reading;
+}
+
+}  // namespace stipple

@@ -1,0 +1,51 @@
+#pragma once
+// The picture file (.stw): 32-bit little-endian fields (version, name length, name bytes,
+// width, height, then the cells row by row from the top, each row from the left), in
+// which every byte 0x0A is stored as 0x0D 0x0A, the way a text-mode stream writes it.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/Pixel.h"
+
+namespace stipple {
+
+// The longest name a picture file may hold, in bytes (as much as the name box takes).
+constexpr int kMaxPictureNameLength = 32767;
+
+// A picture file never needs more bytes than this, even with every byte expanded; the
+// reader looks no further.
+constexpr std::size_t kMaxPictureFileBytes =
+    2 * (4 * 4 + kMaxPictureNameLength + 4 * kMaxPictureWidth * kMaxPictureHeight) + 2;
+
+struct PictureFileContent {
+    std::int32_t version = 1;
+    std::string nameBytes;  // Windows-1252
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::vector<Pixel> cells;  // row by row from the top, each row from the left
+};
+
+// The file's bytes. Writes the fields as given; `cells` should hold width x height values.
+std::string encodePictureFile(const PictureFileContent& content);
+
+struct PictureFileReading {
+    PictureFileContent content;  // nameBytes stop at the first zero byte
+    // The file ended before all cells: `cells` holds those that were read, the rest of the
+    // picture keeps its old values.
+    bool cellsEndedEarly = false;
+    // Empty when the file can be loaded; otherwise what is wrong with it, e.g. "the width
+    // is 97; a picture is 1 to 96 pixels wide". Nothing else is then meaningful.
+    std::string error;
+};
+
+// Reads the file's bytes, never past their end. Refuses a file that ends inside its
+// header, name, width or height, a negative or overlong name length, a width outside
+// 1..96, a height outside 1..92 and a cell value outside 0..4. Bytes after the last cell
+// and the version's value are ignored.
+PictureFileReading parsePictureFile(std::string_view fileBytes);
+
+}  // namespace stipple

@@ -1,0 +1,134 @@
+#include "formats/Windows1252.h"
+
+#include <cstdint>
+#include <cstdio>
+
+namespace stipple {
+
+namespace {
+
+// Characters of the bytes 0x80..0x9F; the undefined ones map to the C1 control of the
+// same number.
+constexpr char32_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80..87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88..8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90..97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98..9F
+};
+
+char32_t characterOfByte(unsigned char byte) {
+    if (byte >= 0x80 && byte <= 0x9F) {
+        return kHighControls[byte - 0x80];
+    }
+    return byte;
+}
+
+// The byte of a character, or -1 when Windows-1252 has none.
+int byteOfCharacter(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+        return static_cast<int>(c);
+    }
+    for (int i = 0; i < 32; ++i) {
+        if (kHighControls[i] == c) {
+            return 0x80 + i;
+        }
+    }
+    return -1;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        // Every character of Windows-1252 lies in the basic plane.
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// Decodes one character at `pos` and moves past it; false on a malformed sequence
+// (truncated, overlong, a surrogate or beyond U+10FFFF).
+bool nextCharacter(std::string_view text, std::size_t& pos, char32_t& c) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    int follow = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+        c = lead;
+        ++pos;
+        return true;
+    } else if ((lead & 0xE0) == 0xC0) {
+        follow = 1;
+        minimum = 0x80;
+        c = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        follow = 2;
+        minimum = 0x800;
+        c = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        follow = 3;
+        minimum = 0x10000;
+        c = lead & 0x07;
+    } else {
+        return false;
+    }
+    if (text.size() - pos <= static_cast<std::size_t>(follow)) {
+        return false;
+    }
+    for (int i = 1; i <= follow; ++i) {
+        const auto byte = static_cast<unsigned char>(text[pos + i]);
+        if ((byte & 0xC0) != 0x80) {
+            return false;
+        }
+        c = (c << 6) | (byte & 0x3F);
+    }
+    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        return false;
+    }
+    pos += follow + 1;
+    return true;
+}
+
+std::string codePointName(char32_t c) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
+    return buffer;
+}
+
+}  // namespace
+
+Windows1252Text toWindows1252(std::string_view utf8) {
+    Windows1252Text result;
+    result.bytes.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const std::size_t start = pos;
+        char32_t c = 0;
+        if (!nextCharacter(utf8, pos, c)) {
+            result.problem = "it is not valid UTF-8 text";
+            return result;
+        }
+        const int byte = byteOfCharacter(c);
+        if (byte < 0) {
+            result.problem = "the character \"" + std::string(utf8.substr(start, pos - start)) +
+                             "\" (" + codePointName(c) + ") has no place in Windows-1252";
+            return result;
+        }
+        result.bytes += static_cast<char>(byte);
+    }
+    return result;
+}
+
+std::string fromWindows1252(std::string_view bytes) {
+    std::string utf8;
+    utf8.reserve(bytes.size() * 2);
+    for (const char byte : bytes) {
+        appendUtf8(utf8, characterOfByte(static_cast<unsigned char>(byte)));
+    }
+    return utf8;
+}
+
+}  // namespace stipple

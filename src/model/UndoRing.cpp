@@ -1,0 +1,51 @@
+#include "model/UndoRing.h"
+
+#include <cstring>
+#include <new>
+
+namespace stipple {
+
+UndoRing::UndoRing() {
+    if (!levels_) {
+        throw std::bad_alloc();
+    }
+}
+
+int UndoRing::slotOfLevel(int k) const {
+    return ((newestSlot_ - (k - 1)) % kUndoLevels + kUndoLevels) % kUndoLevels;
+}
+
+const Pixel (*UndoRing::levelPixels(int k) const)[kGridRows] {
+    return levels_[slotOfLevel(k)].pixels;
+}
+
+const std::int32_t* UndoRing::levelSize(int k) const {
+    return levels_[slotOfLevel(k)].size;
+}
+
+void UndoRing::push(const Picture& picture) {
+    // The slot after the newest is the oldest level, so writing there drops level 50.
+    newestSlot_ = (newestSlot_ + 1) % kUndoLevels;
+    Level& level = levels_[newestSlot_];
+    std::memcpy(level.pixels, picture.pixels, sizeof picture.pixels);
+    level.size[0] = picture.width;
+    level.size[1] = picture.height;
+    if (undoCount_ < kUndoLevels) {
+        ++undoCount_;
+    }
+}
+
+bool UndoRing::pop(Picture& picture) {
+    if (undoCount_ == 0) {
+        return false;
+    }
+    const Level& level = levels_[newestSlot_];
+    std::memcpy(picture.pixels, level.pixels, sizeof picture.pixels);
+    picture.width = level.size[0];
+    picture.height = level.size[1];
+    newestSlot_ = slotOfLevel(2);
+    --undoCount_;
+    return true;
+}
+
+}  // namespace stipple

@@ -1,0 +1,47 @@
+#pragma once
+// The undo store: up to 50 snapshots of the whole picture grid and its size. The levels
+// live in a ring, so a snapshot is one copy and nothing shifts; pushing onto a full store
+// drops the oldest level. The ring's memory is taken once, zeroed by the system, and only
+// becomes resident as levels are used.
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+#include "model/Picture.h"
+
+namespace stipple {
+
+class UndoRing {
+  public:
+    UndoRing();
+
+    // Copies the picture's cells and size into a new level 1.
+    void push(const Picture& picture);
+    // Copies level 1 back into the picture's cells and size and drops it; false, and the
+    // picture untouched, when the store is empty.
+    bool pop(Picture& picture);
+    // Levels in use, 0..50.
+    int undoCount() const { return undoCount_; }
+
+    // Cells and (width, height) of level k, 1 = newest .. 50.
+    const Pixel (*levelPixels(int k) const)[kGridRows];
+    const std::int32_t* levelSize(int k) const;
+
+  private:
+    struct Level {
+        Pixel pixels[kGridCols][kGridRows];
+        std::int32_t size[2];  // width, height
+    };
+    struct Free {
+        void operator()(Level* levels) const { std::free(levels); }
+    };
+    int slotOfLevel(int k) const;
+
+    std::unique_ptr<Level[], Free> levels_{
+        static_cast<Level*>(std::calloc(kUndoLevels, sizeof(Level)))};
+    int newestSlot_ = 0;  // the slot of level 1; the slot before it holds level 2, and so on
+    int undoCount_ = 0;
+};
+
+}  // namespace stipple

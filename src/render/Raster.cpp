@@ -1,0 +1,116 @@
+#include "render/Raster.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace stipple {
+
+namespace {
+constexpr std::uint32_t kOpaque = 0xFF000000u;
+}
+
+void Raster::setLogicalSize(int width, int height) {
+    width_ = std::max(width, 0);
+    height_ = std::max(height, 0);
+}
+
+void Raster::fill(Rgb colour) {
+    fillRect(0, 0, width_, height_, colour);
+}
+
+void Raster::fillRect(int left, int top, int right, int bottom, Rgb colour) {
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min({right, width_, kStoredWidth});
+    bottom = std::min({bottom, height_, kStoredHeight});
+    if (left >= right || top >= bottom) {
+        return;
+    }
+    const std::uint32_t value = kOpaque | colour;
+    for (int y = top; y < bottom; ++y) {
+        std::fill(bits_ + y * kStoredWidth + left, bits_ + y * kStoredWidth + right, value);
+    }
+}
+
+void Raster::copyRow(int from, int top, int bottom) {
+    const int rows = std::min(height_, kStoredHeight);
+    if (from < 0 || from >= rows) {
+        return;
+    }
+    top = std::max(top, 0);
+    bottom = std::min(bottom, rows);
+    const std::size_t bytes = static_cast<std::size_t>(std::min(width_, kStoredWidth)) * 4;
+    for (int y = top; y < bottom; ++y) {
+        if (y != from) {
+            std::memcpy(bits_ + y * kStoredWidth, bits_ + from * kStoredWidth, bytes);
+        }
+    }
+}
+
+void Raster::plot(int x, int y, Rgb colour) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_ || x >= kStoredWidth || y >= kStoredHeight) {
+        return;
+    }
+    bits_[y * kStoredWidth + x] = kOpaque | colour;
+}
+
+Rgb Raster::pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_ || x >= kStoredWidth || y >= kStoredHeight) {
+        return 0;
+    }
+    return bits_[y * kStoredWidth + x] & 0xFFFFFFu;
+}
+
+void Raster::drawLine(int x0, int y0, int x1, int y1, Rgb colour, PenStyle style, int& dashPhase) {
+    if (style == PenStyle::Solid && (x0 == x1 || y0 == y1)) {
+        // Grid lines are long and straight: fill them as one span. The end point is
+        // excluded, so a span runs [x0, x1) forwards and (x1, x0] backwards.
+        if (y0 == y1) {
+            fillRect(x0 < x1 ? x0 : x1 + 1, y0, x0 < x1 ? x1 : x0 + 1, y0 + 1, colour);
+        } else {
+            fillRect(x0, y0 < y1 ? y0 : y1 + 1, x0 + 1, y0 < y1 ? y1 : y0 + 1, colour);
+        }
+        return;
+    }
+    const int dx = std::abs(x1 - x0);
+    const int dy = -std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1;
+    const int sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    int x = x0;
+    int y = y0;
+    while (x != x1 || y != y1) {
+        if (style == PenStyle::Solid) {
+            plot(x, y, colour);
+        } else {
+            plot(x, y, dashPhase < kDashOn ? colour : kDashGapRgb);
+            dashPhase = (dashPhase + 1) % (kDashOn + kDashOff);
+        }
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
+void Raster::line(int x0, int y0, int x1, int y1, Rgb colour, PenStyle style) {
+    int dashPhase = 0;
+    drawLine(x0, y0, x1, y1, colour, style, dashPhase);
+}
+
+void Raster::closedLine(const int (*corners)[2], int count, Rgb colour, PenStyle style) {
+    int dashPhase = 0;
+    for (int i = 0; i < count; ++i) {
+        const int* from = corners[i];
+        const int* to = corners[(i + 1) % count];
+        drawLine(from[0], from[1], to[0], to[1], colour, style, dashPhase);
+    }
+}
+
+}  // namespace stipple

@@ -1,0 +1,174 @@
+#include "render/SurfaceRenderer.h"
+
+#include <algorithm>
+
+namespace stipple {
+
+void SurfaceRenderer::initColourTable() {
+    colours_.blackRgb = 0x000000;
+    colours_.gray33Rgb = 0xC0C0C0;
+    colours_.gray66Rgb = 0x808080;
+    colours_.whiteRgb = 0xFFFFFF;
+    colours_.transparentRgb = 0x008080;
+    colours_.gridRgb = 0xC0DCC0;
+    colours_.borderRgb = 0xFF0000;
+}
+
+void SurfaceRenderer::setBrushForValue(Pixel value, Rgb& brush) const {
+    switch (value) {
+        case kBlack:
+            brush = colours_.blackRgb;
+            break;
+        case kGray66:
+            brush = colours_.gray66Rgb;
+            break;
+        case kGray33:
+            brush = colours_.gray33Rgb;
+            break;
+        case kWhite:
+            brush = colours_.whiteRgb;
+            break;
+        case kTransparent:
+            brush = colours_.transparentRgb;
+            break;
+        default:
+            break;
+    }
+}
+
+Rgb SurfaceRenderer::displayColour(Pixel value) const {
+    Rgb colour = colours_.whiteRgb;
+    setBrushForValue(value, colour);
+    return colour;
+}
+
+void SurfaceRenderer::fillCell(int x, int y, Rgb colour) {
+    const int ps = view.pixelSize;
+    surface_.fillRect((x - 1) * ps, (y - 1) * ps, x * ps, y * ps, colour);
+}
+
+void SurfaceRenderer::drawPicture(const Picture& picture) {
+    const ColourTable& c = colours_;
+    const int ps = view.pixelSize;
+    const int W = picture.width * ps;
+    const int H = picture.height * ps;
+    surface_.setLogicalSize(std::max(W + 1, view.viewWidth), std::max(H + 1, view.viewHeight));
+    const int columns = std::clamp(static_cast<int>(picture.width), 0, kMaxPictureWidth);
+    const int rows = std::clamp(static_cast<int>(picture.height), 0, kMaxPictureHeight);
+    const bool grid = view.gridVisible();
+    const auto& pixels = picture.pixels;
+
+    // Cells are painted as if column by column, each with the brush of its value; a value
+    // outside 0..4 keeps the brush of the cell painted before it. So each column starts
+    // with the brush the one before it ended with, and carries it down its rows.
+    const Rgb brushOf[5] = {c.blackRgb, c.gray66Rgb, c.gray33Rgb, c.whiteRgb, c.transparentRgb};
+    auto isValue = [](Pixel v) { return v >= kBlack && v <= kTransparent; };
+    Rgb brushOfColumn[kGridCols] = {};
+    Rgb brush = c.whiteRgb;
+    for (int x = 1; x <= columns; ++x) {
+        brushOfColumn[x] = brush;
+        for (int y = rows; y >= 1; --y) {
+            if (isValue(pixels[x][y])) {
+                brush = brushOf[pixels[x][y]];
+                break;
+            }
+        }
+    }
+    brush_ = brush;
+
+    // Only the stored part is drawn, one row of cells at a time: the first raster row that
+    // shows cells is painted run by run of equal colours and then copied down the rest of
+    // the cells.
+    const int shownColumns = std::min(columns, (Raster::kStoredWidth + ps - 1) / ps);
+    const int shownRows = std::min(rows, (Raster::kStoredHeight + ps - 1) / ps);
+    constexpr int kFar = Raster::kStoredWidth;
+    for (int y = 1; y <= shownRows; ++y) {
+        for (int x = 1; x <= shownColumns; ++x) {
+            if (isValue(pixels[x][y])) {
+                brushOfColumn[x] = brushOf[pixels[x][y]];
+            }
+        }
+        const int top = (y - 1) * ps;
+        const int first = grid ? top + 1 : top;
+        for (int x = 1; x <= shownColumns;) {
+            const Rgb colour = brushOfColumn[x];
+            const int runStart = x;
+            while (++x <= shownColumns && brushOfColumn[x] == colour) {
+            }
+            surface_.fillRect((runStart - 1) * ps, first, (x - 1) * ps, first + 1, colour);
+        }
+        if (grid) {
+            for (int i = 0; i <= shownColumns; ++i) {
+                surface_.fillRect(i * ps, first, i * ps + 1, first + 1, c.gridRgb);
+            }
+            surface_.fillRect(W, first, W + 1, first + 1, c.gridRgb);
+            surface_.fillRect(W + 1, first, kFar, first + 1, c.whiteRgb);
+            surface_.fillRect(0, top, W + 1, top + 1, c.gridRgb);
+            surface_.fillRect(W + 1, top, kFar, top + 1, c.whiteRgb);
+        } else {
+            surface_.fillRect(W, first, kFar, first + 1, c.whiteRgb);
+        }
+        surface_.copyRow(first, first + 1, top + ps);
+    }
+    surface_.fillRect(0, H, kFar, Raster::kStoredHeight, c.whiteRgb);
+    if (grid) {
+        surface_.fillRect(0, H, W, H + 1, c.gridRgb);
+    }
+
+    if (view.borderOn) {
+        const int corners[4][2] = {{0, 0}, {0, H}, {W, H}, {W, 0}};
+        surface_.closedLine(corners, 4, c.borderRgb);
+    }
+}
+
+void SurfaceRenderer::drawSelectionFrame(const Selection& selection) {
+    const int ps = view.pixelSize;
+    const Selection& s = selection;
+    const int corners[4][2] = {{s.selX1 * ps, s.selY1 * ps},
+                               {s.selX1 * ps, s.selY2 * ps},
+                               {s.selX2 * ps, s.selY2 * ps},
+                               {s.selX2 * ps, s.selY1 * ps}};
+    surface_.closedLine(corners, 4, colours_.blackRgb, PenStyle::Dashed);
+}
+
+void SurfaceRenderer::drawRubberBand(int anchorX, int anchorY, int cellX, int cellY) {
+    const int ps = view.pixelSize;
+    const int left = std::min(anchorX, cellX) * ps;
+    const int right = (std::max(anchorX, cellX) + 1) * ps;
+    const int top = std::min(anchorY, cellY) * ps;
+    const int bottom = (std::max(anchorY, cellY) + 1) * ps;
+    const int corners[4][2] = {{left, top}, {left, bottom}, {right, bottom}, {right, top}};
+    surface_.closedLine(corners, 4, colours_.blackRgb, PenStyle::Dashed);
+    rubberBandCellX_ = cellX;
+    rubberBandCellY_ = cellY;
+}
+
+void SurfaceRenderer::drawPastePreview(const Picture& picture, const Selection& selection, int cx,
+                                       int cy) {
+    for (int j = 1; j <= selection.selHeight; ++j) {
+        for (int i = 1; i <= selection.selWidth; ++i) {
+            const int tx = cx + i - 1;
+            const int ty = cy + j - 1;
+            const Pixel value = selection.selBuffer[i][j];
+            if (value != kTransparent || tx > picture.width || ty > picture.height) {
+                setBrushForValue(value, brush_);
+                fillCell(tx, ty, brush_);
+            }
+        }
+    }
+    pastePreviewCellX_ = cx;
+    pastePreviewCellY_ = cy;
+}
+
+void SurfaceRenderer::paintCell(const Picture& picture, int x, int y) {
+    setBrushForValue(picture.pixels[x][y], brush_);
+    fillCell(x, y, brush_);
+    if (view.gridVisible()) {
+        const int ps = view.pixelSize;
+        const int left = (x - 1) * ps, top = (y - 1) * ps, right = x * ps, bottom = y * ps;
+        const int corners[4][2] = {{left, top}, {left, bottom}, {right, bottom}, {right, top}};
+        surface_.closedLine(corners, 4, colours_.gridRgb);
+    }
+}
+
+}  // namespace stipple

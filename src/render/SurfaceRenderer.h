@@ -1,0 +1,85 @@
+#pragma once
+// Draws the editing surface into its raster: the picture enlarged to the pixel size with
+// its grid and border, the selection frame, and the overlays that follow the mouse. It
+// only draws; the session presents the raster to the window.
+
+#include "model/Picture.h"
+#include "model/Selection.h"
+#include "render/Raster.h"
+
+namespace stipple {
+
+// How the picture is shown.
+struct ViewSettings {
+    int pixelSize = 0;  // screen pixels per cell, 1..49
+    bool gridsOn = false;
+    bool borderOn = false;
+    // The visible part of the surface; the surface is never smaller.
+    int viewWidth = 0;
+    int viewHeight = 0;
+
+    // The grid shows only where a cell is larger than 3 screen pixels.
+    bool gridVisible() const { return gridsOn && pixelSize > 3; }
+};
+
+// Display colours of the five values, the grid and the border; all 0 until
+// initColourTable.
+struct ColourTable {
+    Rgb blackRgb = 0, gray66Rgb = 0, gray33Rgb = 0, whiteRgb = 0, transparentRgb = 0;
+    Rgb gridRgb = 0, borderRgb = 0;
+};
+
+class SurfaceRenderer {
+  public:
+    ViewSettings view;
+
+    void initColourTable();
+    const ColourTable& colours() const { return colours_; }
+    // Sets `brush` to the display colour of the value; a value outside 0..4 leaves it as
+    // it was.
+    void setBrushForValue(Pixel value, Rgb& brush) const;
+    // The display colour of the value, white for a value outside 0..4.
+    Rgb displayColour(Pixel value) const;
+
+    // Repaints the whole surface from the picture: cells, grid and border, white beyond.
+    void drawPicture(const Picture& picture);
+    // The dashed frame along the selection's corners, which must be in order.
+    void drawSelectionFrame(const Selection& selection);
+    // Paints the 1-based cell with its value and, when the grid shows, its outline. A value
+    // outside 0..4 paints with the colour used last.
+    void paintCell(const Picture& picture, int x, int y);
+
+    // The rubber band of a box drag. All four arguments are 0-based cells: the pressed one
+    // and the one under the pointer. The band is drawn, and the cell remembered, only by
+    // drawRubberBand; the caller redraws the picture first when the cell has moved.
+    bool rubberBandMoved(int cellX, int cellY) const {
+        return cellX != rubberBandCellX_ || cellY != rubberBandCellY_;
+    }
+    void drawRubberBand(int anchorX, int anchorY, int cellX, int cellY);
+
+    // The paste preview: the selection buffer drawn from the 1-based cell (cx, cy) on, its
+    // transparent cells left out inside the picture. Remembered like the rubber band.
+    bool pastePreviewMoved(int cx, int cy) const {
+        return cx != pastePreviewCellX_ || cy != pastePreviewCellY_;
+    }
+    void drawPastePreview(const Picture& picture, const Selection& selection, int cx, int cy);
+
+    const Raster& raster() const { return surface_; }
+    // Cells last used by the rubber band and the paste preview; never reset.
+    int rubberBandCellX() const { return rubberBandCellX_; }
+    int rubberBandCellY() const { return rubberBandCellY_; }
+    int pastePreviewCellX() const { return pastePreviewCellX_; }
+    int pastePreviewCellY() const { return pastePreviewCellY_; }
+
+  private:
+    void fillCell(int x, int y, Rgb colour);
+
+    Raster surface_;
+    ColourTable colours_;
+    // The colour the last painted cell took, which a value outside 0..4 keeps.
+    Rgb brush_ = 0;
+    int rubberBandCellX_ = 0, rubberBandCellY_ = 0;
+    int pastePreviewCellX_ = 0, pastePreviewCellY_ = 0;
+};
+
+}  // namespace stipple

@@ -1,0 +1,60 @@
+#pragma once
+// The Bitmap Image Open Dialog: loads a Windows bitmap, previews its cut into the four
+// gray levels and takes the result into the session. Shown modally; it keeps its bitmap,
+// preview and slider from one opening to the next.
+
+#include <QDialog>
+#include <QImage>
+#include <QString>
+
+#include "editor/Session.h"
+#include "formats/BitmapConversion.h"
+
+class QPushButton;
+class QScrollBar;
+
+namespace stipple::ui {
+
+class BitmapImportDialog : public QDialog {
+    Q_OBJECT
+  public:
+    BitmapImportDialog(Session& session, QWidget* parent = nullptr);
+
+    // "Open BMP": asks for a bitmap file and loads it.
+    void chooseBitmapFile();
+    // Loads the bitmap file and converts it. On a failure it tells the user and leaves the
+    // window exactly as it was.
+    bool loadBitmapFile(const QString& path);
+
+    const BitmapImport& import() const { return import_; }
+    const QImage& sourceBitmap() const { return sourceBitmap_; }
+    // The drawing surfaces behind the bitmap (273 x 223) and the preview (200 x 200); the
+    // controls' sizes only say how much of them shows. Both are made when the window is
+    // first shown or a bitmap is first loaded.
+    const QImage& bitmapSurface() const { return bitmapSurface_; }
+    const QImage& previewSurface() const { return previewSurface_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void makeSurfaces();
+    void takeLevelStep();
+    void convertBitmap();
+    RgbView sourceView() const;
+    void drawPreview();
+    void showLoadError(const QString& text);
+
+    Session& session_;
+    BitmapImport import_;
+    QImage sourceBitmap_;
+    QImage bitmapSurface_;
+    QImage previewSurface_;
+    QString lastBitmapFile_;
+    QWidget* bitmapView_ = nullptr;      // one screen pixel per bitmap pixel
+    QWidget* previewView_ = nullptr;     // a 2 x 2 square per picture pixel
+    QScrollBar* levelSlider_ = nullptr;  // the level step, 1 at the top to 200 at the bottom
+    QPushButton* okButton_ = nullptr;
+};
+
+}  // namespace stipple::ui

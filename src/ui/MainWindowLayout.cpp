@@ -1,0 +1,462 @@
+#include "ui/MainWindowLayout.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "ui/Glyphs.h"
+#include "ui/NameEdit.h"
+#include "ui/SurfaceWidget.h"
+#include "ui/WidgetHelpers.h"
+
+namespace stipple::ui {
+
+const std::array<QuickSize, 32> kQuickSizes = {{
+    {"SpeedButton42", 2, true},   {"SpeedButton19", 3, true},   {"SpeedButton38", 4, true},
+    {"SpeedButton10", 5, true},   {"SpeedButton40", 6, true},   {"SpeedButton17", 7, true},
+    {"SpeedButton16", 8, true},   {"SpeedButton18", 9, true},   {"SpeedButton11", 10, true},
+    {"SpeedButton12", 15, true},  {"SpeedButton13", 20, true},  {"SpeedButton14", 25, true},
+    {"SpeedButton15", 30, true},  {"SpeedButton20", 50, true},  {"SpeedButton21", 70, true},
+    {"SpeedButton22", 96, true},  {"SpeedButton43", 2, false},  {"SpeedButton28", 3, false},
+    {"SpeedButton39", 4, false},  {"SpeedButton37", 5, false},  {"SpeedButton41", 6, false},
+    {"SpeedButton30", 7, false},  {"SpeedButton31", 8, false},  {"SpeedButton29", 9, false},
+    {"SpeedButton36", 10, false}, {"SpeedButton35", 15, false}, {"SpeedButton34", 20, false},
+    {"SpeedButton33", 25, false}, {"SpeedButton32", 30, false}, {"SpeedButton27", 50, false},
+    {"SpeedButton26", 70, false}, {"SpeedButton25", 92, false},
+}};
+
+namespace {
+
+using Controls = MainWindowControls;
+
+enum class Kind { Plain, Toggles, QuietHint };
+
+// The toolbar from the left; an entry without a name is a separator.
+struct ToolBarButton {
+    const char* name;
+    Glyph glyph;
+    const char* hint;
+    // QuietHint: the hint is never shown as a tooltip; it stays for assistive tools.
+    Kind kind;
+    QToolButton* Controls::*kept;  // where the window keeps the button, if it does
+};
+const ToolBarButton kToolBar[] = {
+    {"ToolButton1", Glyph::New, "New...", Kind::Plain, nullptr},
+    {"ToolButton2", Glyph::Open, "Open", Kind::Plain, nullptr},
+    {"ToolButton21", Glyph::OpenBitmap, nullptr, Kind::Plain, nullptr},
+    {"ToolButton3", Glyph::Save, "Save...", Kind::Plain, nullptr},
+    {"ToolButton11", Glyph::SaveToEnd, nullptr, Kind::Plain, nullptr},
+    {},
+    {"UndoButton", Glyph::Undo, "Undo changes", Kind::Plain, &Controls::undoButton},
+    {},
+    {"ToolButton12", Glyph::ClipboardPanel, "Move to ClipBoard panel", Kind::Plain, nullptr},
+    {"align", Glyph::Align, "Clipboard with align up to byte", Kind::Toggles,
+     &Controls::alignButton},
+    {"ToolButton7", Glyph::ExportCpp, "Move to Clipboard (format C++)", Kind::Plain, nullptr},
+    {"ToolButton5", Glyph::Export1, "Move to Clipboard (format ASM 1bpp)", Kind::Plain, nullptr},
+    {"ToolButton16", Glyph::Export2, "Move to Clipboard (format ASM 2bpp)", Kind::Plain, nullptr},
+    {"ToolButton17", Glyph::Export4, "Move to Clipboard (format ASM 4bpp)", Kind::Plain, nullptr},
+    {"ToolButton8", Glyph::Export8, "Move to Clipboard (format ASM)", Kind::Plain, nullptr},
+    {},
+    {"ToolButton10", Glyph::SetSize, "Set Size", Kind::Plain, nullptr},
+    {"ToolButton19", Glyph::Clear, "Clear Image", Kind::QuietHint, nullptr},
+    {},
+    {"GridsButton", Glyph::Grid, "View Grids", Kind::Toggles, &Controls::gridsButton},
+    {"BorderButton", Glyph::Border, "View Border", Kind::Toggles, &Controls::borderButton},
+    {},
+    {"ToolButton15", Glyph::Exit, "Exit", Kind::Plain, nullptr},
+};
+
+// The main menu in order: an entry that opens a menu is followed by its items, an entry
+// without a name is a separator. Shortcuts are in portable text.
+struct MenuEntry {
+    const char* name;
+    const char* caption;
+    const char* shortcut = "";
+    bool checkable = false;
+    QAction* Controls::*kept = nullptr;
+    bool opensMenu = false;
+};
+const MenuEntry kMenu[] = {
+    {"File1", "File", "", false, nullptr, true},
+    {"NewPicture1", "New Picture...", "Ctrl+N"},
+    {"OpenPicture1", "Open Picture...", "Ctrl+O"},
+    {"OpenBMPfile1", "Open BMP file..."},
+    {"Savepicture1", "Save Picture...", "Ctrl+S"},
+    {nullptr, nullptr},
+    {"Save1", "Save (asm 8bpp format)...", "Ctrl+A"},
+    {"Savetoend1", "Save to end (asm 8bpp format)...", "Ctrl+E"},
+    {nullptr, nullptr},
+    {"Exit1", "Exit"},
+    {"Image2", "Image", "", false, nullptr, true},
+    {"Undochange1", "Undo change", "Ctrl+Z", false, &Controls::undoItem},
+    {nullptr, nullptr},
+    {"SetSize1", "Set Size", "Ctrl+Alt+S"},
+    {"ClearImage1", "Clear Image", "Ctrl+Alt+C"},
+    {"Tools1", "Tools", "", false, nullptr, true},
+    {"Pen1", "Pen", "F2"},
+    {"Bucket1", "Bucket", "F3"},
+    {"Pipe1", "Pipe", "F4"},
+    {"ChangeColor1", "Change Color", "F5"},
+    {"View1", "View", "", false, nullptr, true},
+    {"ViewGrids1", "View Grids", "", true, &Controls::gridsItem},
+    {"ViewBorder1", "View Border", "", true, &Controls::borderItem},
+    {"Pixel1", "Pixel", "", false, nullptr, true},
+    {"x11", "x1 (No Grids)"},
+    {"x2NoGrids1", "x2 (No Grids)"},
+    {"x3NoGrids1", "x3 (No Grids)"},
+    {"x51", "x5"},
+    {"x101", "x10"},
+    {"x151", "x15"},
+    {"N1", "?", "", false, nullptr, true},
+    {"About2", "About...", "F1"},
+};
+
+// The five colours in the order of both swatch menus: the left swatch's item, the right
+// swatch's item, the caption and the chip colour.
+struct ColourItem {
+    const char* leftName;
+    const char* rightName;
+    const char* caption;
+    QRgb chip;
+};
+const ColourItem kColourItems[] = {
+    {"white1", "MenuItem1", "white", 0xFFFFFF},
+    {"N33gray1", "MenuItem2", "33 % gray", 0xC0C0C0},
+    {"N66gray1", "MenuItem3", "66 % gray", 0x808080},
+    {"black1", "MenuItem4", "black", 0x000000},
+    {"transparent1", "MenuItem5", "transparent", 0x008080},
+};
+
+struct PaletteButton {
+    const char* name;
+    QPoint at;
+    QRgb chip;
+};
+const PaletteButton kPalette[] = {
+    {"SpeedButton9", {4, 68}, 0x008080},  {"SpeedButton6", {20, 68}, 0xFFFFFF},
+    {"SpeedButton7", {36, 68}, 0xC0C0C0}, {"SpeedButton8", {4, 84}, 0x808080},
+    {"SpeedButton5", {20, 84}, 0x000000},
+};
+
+// The tool buttons; the first is down at start.
+struct ToolButton {
+    const char* name;
+    QPoint at;
+    Glyph glyph;
+    const char* hint;
+};
+const ToolButton kTools[] = {
+    {"pen_button", {3, 108}, Glyph::Pen, "Pen"},
+    {"fill_button", {27, 108}, Glyph::Bucket, "Bucket"},
+    {"pipe_button", {3, 132}, Glyph::Pipe, "Pipe"},
+    {"chcol_button", {27, 132}, Glyph::ChangeColour, "Change color"},
+    {"box_button", {3, 156}, Glyph::SelectBox, "Select box"},
+};
+
+// The labels of the info row, each with the left edge of the control after it.
+struct InfoLabel {
+    const char* name;
+    const char* text;
+    QPoint at;
+    const QColor& colour;
+    int nextLeft;
+};
+const InfoLabel kInfoLabels[] = {
+    {"Label1", "Name:", {62, 39}, kLabelBlue, 113},
+    {"Label2", "Size:", {248, 40}, kLabelBlue, 290},
+    {"Label3", "Width :", {290, 41}, kLabelGreen, 339},
+    {"Label4", "Height :", {391, 41}, kLabelGreen, 444},
+    {"Label6", "Pixel Size :", {496, 40}, kLabelBlue, 573},
+};
+
+struct SizeField {
+    const char* name;
+    int left;
+    QLineEdit* Controls::*kept;
+};
+const SizeField kSizeFields[] = {
+    {"WID", 339, &Controls::widthField},
+    {"HEIG", 444, &Controls::heightField},
+    {"PSIZE", 573, &Controls::pixelSizeField},
+};
+
+// The small arrows beside the size fields.
+struct StepButton {
+    const char* name;
+    QPoint at;
+    Glyph glyph;
+};
+const StepButton kStepButtons[] = {
+    {"SpeedButton2", {367, 33}, Glyph::ArrowUp},  {"SpeedButton4", {367, 49}, Glyph::ArrowDown},
+    {"SpeedButton3", {474, 33}, Glyph::ArrowUp},  {"SpeedButton1", {474, 49}, Glyph::ArrowDown},
+    {"SpeedButton23", {605, 33}, Glyph::ArrowUp}, {"SpeedButton24", {605, 49}, Glyph::ArrowDown},
+};
+
+// The info row's labels are bold at 10 points (13 pixels at 96 dots per inch), in a narrow
+// face of their own so that each ends before its field.
+constexpr int kInfoLabelFontPixels = 13;
+
+QFont infoLabelFont(const QFont& fallback) {
+    registerResources();
+    static const QString family = [] {
+        const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/label-bold.ttf"));
+        return QFontDatabase::applicationFontFamilies(id).value(0);
+    }();
+    QFont font = fallback;
+    if (!family.isEmpty()) {
+        font.setFamilies({family});
+    }
+    font.setBold(true);
+    return font;
+}
+
+// The largest size, at most 10 points, at which every info label ends before its field.
+int infoLabelPixels(QFont bold) {
+    int pixels = kInfoLabelFontPixels;
+    for (; pixels > kWindowFontPixels; --pixels) {
+        bold.setPixelSize(pixels);
+        const QFontMetrics metrics(bold);
+        bool fits = true;
+        for (const InfoLabel& l : kInfoLabels) {
+            fits = fits &&
+                   metrics.horizontalAdvance(QString::fromUtf8(l.text)) <= l.nextLeft - l.at.x();
+        }
+        if (fits) {
+            break;
+        }
+    }
+    return pixels;
+}
+
+void setUpWindow(QMainWindow& window) {
+    window.setObjectName(QStringLiteral("Form1"));
+    window.setWindowTitle(QStringLiteral("Vexlan Tarn Stippleworkshop"));
+    window.setWindowIcon(glyphIcon(Glyph::Pen));
+    window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint);
+    useWindowFont(&window);
+}
+
+void buildToolBar(Controls& c) {
+    auto* bar = new QToolBar(c.client);
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    bar->setGeometry(0, 0, kClientWidth, 29);
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(QSize(16, 16));
+    for (const ToolBarButton& t : kToolBar) {
+        if (t.name == nullptr) {
+            bar->addSeparator();
+            continue;
+        }
+        auto* b = new QToolButton;
+        b->setObjectName(QString::fromUtf8(t.name));
+        b->setIcon(glyphIcon(t.glyph));
+        b->setIconSize(QSize(16, 16));
+        b->setFixedSize(23, 22);
+        b->setAutoRaise(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        if (t.kind == Kind::QuietHint) {
+            b->setAccessibleDescription(QString::fromUtf8(t.hint));
+        } else if (t.hint != nullptr) {
+            b->setToolTip(QString::fromUtf8(t.hint));
+        }
+        b->setCheckable(t.kind == Kind::Toggles);
+        bar->addWidget(b);
+        if (t.kept != nullptr) {
+            c.*t.kept = b;
+        }
+    }
+}
+
+void buildMenu(QMainWindow& window, Controls& c) {
+    QMenu* menu = nullptr;
+    for (const MenuEntry& e : kMenu) {
+        if (e.opensMenu) {
+            menu = window.menuBar()->addMenu(QString::fromUtf8(e.caption));
+            menu->setObjectName(QString::fromUtf8(e.name));
+        } else if (e.name == nullptr) {
+            menu->addSeparator();
+        } else {
+            QAction* a = menu->addAction(QString::fromUtf8(e.caption));
+            a->setObjectName(QString::fromUtf8(e.name));
+            a->setShortcut(
+                QKeySequence(QString::fromLatin1(e.shortcut), QKeySequence::PortableText));
+            a->setCheckable(e.checkable);
+            // Held by the window too, so the shortcut works while the menu is closed.
+            window.addAction(a);
+            if (e.kept != nullptr) {
+                c.*e.kept = a;
+            }
+        }
+    }
+}
+
+// A swatch's menu of the five colours, opened with the right button on the swatch.
+void addColourMenu(QMainWindow& window, QLabel* swatch, const char* name, bool left) {
+    auto* m = new QMenu(&window);
+    m->setObjectName(QString::fromUtf8(name));
+    for (const ColourItem& item : kColourItems) {
+        QAction* a =
+            m->addAction(QIcon(colourChip(item.chip, 12)), QString::fromUtf8(item.caption));
+        a->setObjectName(QString::fromUtf8(left ? item.leftName : item.rightName));
+    }
+    swatch->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(swatch, &QWidget::customContextMenuRequested, m,
+                     [m, swatch](const QPoint& pos) { m->popup(swatch->mapToGlobal(pos)); });
+}
+
+void buildPaletteAndTools(QMainWindow& window, Controls& c) {
+    c.leftSwatch = new QLabel(c.client);
+    c.leftSwatch->setObjectName(QStringLiteral("Col"));
+    c.leftSwatch->setGeometry(4, 34, 24, 24);
+    c.rightSwatch = new QLabel(c.client);
+    c.rightSwatch->setObjectName(QStringLiteral("ColRight"));
+    c.rightSwatch->setGeometry(33, 34, 24, 24);
+    addColourMenu(window, c.leftSwatch, "ColMenu", true);
+    addColourMenu(window, c.rightSwatch, "ColRightMenu", false);
+
+    for (const PaletteButton& p : kPalette) {
+        QToolButton* b = speedButton(c.client, p.name, QRect(p.at, QSize(17, 17)));
+        b->setIcon(QIcon(colourChip(p.chip, 11)));
+        b->setIconSize(QSize(11, 11));
+    }
+
+    auto* tools = new QButtonGroup(&window);
+    tools->setExclusive(true);
+    for (const ToolButton& t : kTools) {
+        QToolButton* b = glyphButton(c.client, t.name, QRect(t.at, QSize(23, 22)), t.glyph, t.hint);
+        b->setAutoRaise(true);
+        b->setCheckable(true);
+        tools->addButton(b);
+    }
+    tools->buttons().constFirst()->setChecked(true);
+}
+
+void buildQuickSizes(QMainWindow& window, Controls& c) {
+    const QFont bold = boldFont(&window);
+    label(c.client, "Label5", "Quick size", {3, 179}, bold, kLabelBlue);
+    label(c.client, "Label7", "W", {10, 191}, bold, kLabelGreen);
+    label(c.client, "Label8", "H", {42, 191}, bold, kLabelGreen);
+    // Fifteen rows at a step of 16; the last row, holding the two maxima, stands a little
+    // apart.
+    constexpr int kRows = 16;
+    for (std::size_t i = 0; i < kQuickSizes.size(); ++i) {
+        const QuickSize& q = kQuickSizes[i];
+        const int row = static_cast<int>(i) % kRows;
+        const int top = row < kRows - 1 ? 211 + 16 * row : 455;
+        QToolButton* b = speedButton(c.client, q.name, QRect(q.setsWidth ? 4 : 36, top, 26, 17));
+        b->setText(QString::number(q.value));
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    }
+}
+
+void buildInfoRow(QMainWindow& window, Controls& c) {
+    QFont bold = infoLabelFont(window.font());
+    bold.setPixelSize(infoLabelPixels(bold));
+    for (const InfoLabel& l : kInfoLabels) {
+        label(c.client, l.name, l.text, l.at, bold, l.colour);
+    }
+
+    c.nameEdit = new NameEdit(c.client);
+    c.nameEdit->setObjectName(QStringLiteral("Edit1"));
+    c.nameEdit->setGeometry(113, 36, 121, 21);
+    c.nameEdit->setText(QStringLiteral("Name"));
+
+    for (const SizeField& f : kSizeFields) {
+        auto* e = new QLineEdit(c.client);
+        e->setObjectName(QString::fromUtf8(f.name));
+        e->setGeometry(f.left, 39, 28, 21);
+        e->setReadOnly(true);
+        c.*f.kept = e;
+    }
+    for (const StepButton& s : kStepButtons) {
+        QToolButton* b = speedButton(c.client, s.name, QRect(s.at, QSize(16, 16)));
+        b->setIcon(glyphIcon(s.glyph));
+        b->setIconSize(QSize(7, 4));
+    }
+}
+
+void buildSurfaceAndStatus(QMainWindow& window, Controls& c) {
+    c.surface = new SurfaceWidget(c.client);
+    c.surface->setObjectName(QStringLiteral("Image1"));
+    c.surface->setGeometry(70, 67, 960, 920);
+
+    auto* status = new QStatusBar(c.client);
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    status->setSizeGripEnabled(false);
+    status->setAutoFillBackground(true);
+    status->setGeometry(0, kClientHeight - 19, kClientWidth, 19);
+    const char* const texts[] = {"X:", "Y:", ""};
+    for (std::size_t i = 0; i < c.statusPanels.size(); ++i) {
+        auto* panel = new QLabel(QString::fromUtf8(texts[i]));
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panel->setFixedWidth(50);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setIndent(3);
+        status->addWidget(panel);
+        c.statusPanels[i] = panel;
+    }
+    // The surface runs on under the status bar.
+    status->raise();
+
+    // Every menu shortcut stays with the menu while the name box has the focus.
+    QList<QKeySequence> shortcuts;
+    for (QAction* a : window.actions()) {
+        if (!a->shortcut().isEmpty()) {
+            shortcuts.append(a->shortcut());
+        }
+    }
+    c.nameEdit->setMenuShortcuts(shortcuts);
+}
+
+void centreOnDesktop(QMainWindow& window) {
+    const QScreen* desktop =
+        window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
+    if (desktop == nullptr) {
+        return;
+    }
+    QRect frame(QPoint(0, 0), window.size());
+    frame.moveCenter(desktop->availableGeometry().center());
+    window.move(frame.topLeft());
+}
+
+}  // namespace
+
+MainWindowControls buildMainWindowControls(QMainWindow& window) {
+    setUpWindow(window);
+    Controls c;
+    c.client = new QWidget(&window);
+    c.client->setObjectName(QStringLiteral("client"));
+    c.client->setFixedSize(kClientWidth, kClientHeight);
+    window.setCentralWidget(c.client);
+
+    buildToolBar(c);
+    buildMenu(window, c);
+    buildPaletteAndTools(window, c);
+    buildQuickSizes(window, c);
+    buildInfoRow(window, c);
+    buildSurfaceAndStatus(window, c);
+
+    window.layout()->setSizeConstraint(QLayout::SetFixedSize);
+    window.layout()->activate();
+    centreOnDesktop(window);
+    return c;
+}
+
+}  // namespace stipple::ui

@@ -1,0 +1,223 @@
+#include "ui/QtHost.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QToolButton>
+
+#include "editor/Session.h"
+#include "ui/MainWindow.h"
+#include "ui/NameEdit.h"
+#include "ui/SurfaceWidget.h"
+
+namespace stipple::ui {
+
+namespace {
+
+// Qt's own dialogs behave the same on every desktop, also on one without a desktop
+// environment, and take a whole path typed into the name field. The filter descriptions
+// already name their patterns, so they are shown alone.
+constexpr QFileDialog::Options kFileDialogOptions = QFileDialog::DontConfirmOverwrite |
+                                                    QFileDialog::DontUseNativeDialog |
+                                                    QFileDialog::HideNameFilterDetails;
+
+// The open and save dialogs of picture files; a name typed without an extension gets
+// ".stw".
+void setUpPictureDialog(QFileDialog& dialog, const char* name, QFileDialog::AcceptMode mode) {
+    dialog.setObjectName(QString::fromUtf8(name));
+    dialog.setAcceptMode(mode);
+    // Also a name of a file that does not exist: opening it then tells the user.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOptions(kFileDialogOptions);
+    dialog.setNameFilters({QStringLiteral("(Stippleworkshop *.stw) (*.stw)")});
+    dialog.setDefaultSuffix(QStringLiteral("stw"));
+}
+
+std::optional<QString> chosenFile(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+QPixmap swatchPixmap(Rgb colour) {
+    QPixmap p(24, 24);
+    p.fill(QColor::fromRgb(colour));
+    return p;
+}
+
+// Unchanged texts are left alone: setting them again would repaint during a paint.
+void showText(QLineEdit* field, const QString& text) {
+    if (field->text() != text) {
+        field->setText(text);
+    }
+}
+
+}  // namespace
+
+void QtHost::presentSurface(const Raster& surface) {
+    SurfaceWidget* shown = window_.controls().surface;
+    if (shown->raster() != &surface) {
+        shown->setRaster(&surface);
+    } else if (painting_) {
+        return;
+    }
+    shown->update();
+}
+
+void QtHost::showSizeFields(int width, int height, int pixelSize) {
+    const MainWindowControls& c = window_.controls();
+    showText(c.widthField, QString::number(width));
+    showText(c.heightField, QString::number(height));
+    showText(c.pixelSizeField, QString::number(pixelSize));
+}
+
+void QtHost::showSwatches(Rgb left, Rgb right) {
+    if (swatchesShown_ && left == leftSwatch_ && right == rightSwatch_) {
+        return;
+    }
+    swatchesShown_ = true;
+    leftSwatch_ = left;
+    rightSwatch_ = right;
+    window_.controls().leftSwatch->setPixmap(swatchPixmap(left));
+    window_.controls().rightSwatch->setPixmap(swatchPixmap(right));
+}
+
+void QtHost::showLeftSwatch(Rgb colour) {
+    leftSwatch_ = colour;
+    window_.controls().leftSwatch->setPixmap(swatchPixmap(colour));
+}
+
+void QtHost::setUndoControlsEnabled(bool enabled) {
+    window_.controls().undoItem->setEnabled(enabled);
+    window_.controls().undoButton->setEnabled(enabled);
+}
+
+void QtHost::setViewControls(bool gridsOn, bool borderOn) {
+    const MainWindowControls& c = window_.controls();
+    c.gridsItem->setChecked(gridsOn);
+    c.gridsButton->setChecked(gridsOn);
+    c.borderItem->setChecked(borderOn);
+    c.borderButton->setChecked(borderOn);
+}
+
+void QtHost::showStatusText(int panel, const std::string& text) {
+    const auto& panels = window_.controls().statusPanels;
+    if (panel < 0 || panel >= static_cast<int>(panels.size())) {
+        return;
+    }
+    const QString t = QString::fromStdString(text);
+    if (panels[panel]->text() != t) {
+        panels[panel]->setText(t);
+    }
+}
+
+void QtHost::setAlignButtonDown(bool down) {
+    window_.controls().alignButton->setChecked(down);
+}
+
+void QtHost::showSelectToolPanel(bool visible) {
+    window_.selectToolPanel().setVisible(visible);
+}
+
+void QtHost::showBoxCoordinates(int x1, int y1, int x2, int y2) {
+    window_.selectToolPanel().showBoxCoordinates(x1, y1, x2, y2);
+}
+
+std::string QtHost::pictureName() const {
+    return window_.controls().nameEdit->text().toStdString();
+}
+
+void QtHost::setPictureName(const std::string& name) {
+    window_.controls().nameEdit->setText(QString::fromStdString(name));
+}
+
+void QtHost::setClipboardText(const std::string& utf8) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(utf8), QClipboard::Clipboard);
+}
+
+bool QtHost::askPictureSize(int& width, int& height) {
+    return window_.setSizeDialog().askSize(width, height);
+}
+
+std::optional<std::string> QtHost::askExportFile() {
+    QFileDialog dialog(&window_, QStringLiteral("Save As"));
+    dialog.setObjectName(QStringLiteral("SaveDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOptions(kFileDialogOptions);
+    dialog.setNameFilters({QStringLiteral("(lib *.h , source *.s text *.txt) (*.h *.txt *.s)"),
+                           QStringLiteral("(All Files *.*) (*)")});
+    if (!lastExportFile_.isEmpty()) {
+        dialog.selectFile(lastExportFile_);
+    }
+    const std::optional<QString> path = chosenFile(dialog);
+    if (!path) {
+        return std::nullopt;
+    }
+    lastExportFile_ = *path;
+    return path->toStdString();
+}
+
+std::optional<std::string> QtHost::askOpenPictureFile() {
+    QFileDialog dialog(&window_, QStringLiteral("Open"));
+    setUpPictureDialog(dialog, "OpenDialog1", QFileDialog::AcceptOpen);
+    if (!lastOpenedPicture_.isEmpty()) {
+        dialog.selectFile(lastOpenedPicture_);
+    } else if (!lastPictureFolder_.isEmpty()) {
+        dialog.setDirectory(lastPictureFolder_);
+    }
+    const std::optional<QString> path = chosenFile(dialog);
+    if (!path) {
+        return std::nullopt;
+    }
+    lastOpenedPicture_ = *path;
+    lastPictureFolder_ = QFileInfo(*path).absolutePath();
+    return path->toStdString();
+}
+
+std::optional<std::string> QtHost::askSavePictureFile(const std::string& presetName) {
+    QFileDialog dialog(&window_, QStringLiteral("Save As"));
+    setUpPictureDialog(dialog, "SaveDialog2", QFileDialog::AcceptSave);
+    if (!lastPictureFolder_.isEmpty()) {
+        dialog.setDirectory(lastPictureFolder_);
+    }
+    dialog.selectFile(QString::fromStdString(presetName));
+    const std::optional<QString> path = chosenFile(dialog);
+    if (!path) {
+        return std::nullopt;
+    }
+    lastPictureFolder_ = QFileInfo(*path).absolutePath();
+    return path->toStdString();
+}
+
+std::optional<std::string> QtHost::askSaveSelectName(const std::string& name) {
+    const std::optional<QString> chosen =
+        window_.saveSelectionDialog().askName(QString::fromStdString(name));
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return chosen->toStdString();
+}
+
+void QtHost::showMessage(const std::string& text, const std::string& caption) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
+                    QString::fromStdString(text), QMessageBox::Ok, &window_);
+    box.exec();
+}
+
+void QtHost::redrawDuringPaint(Session& session) {
+    // Unguarded: the redraw allocates nothing and cannot fail, and a message box in the
+    // middle of a paint would only bring the next paint.
+    painting_ = true;
+    session.redrawSurface();
+    painting_ = false;
+}
+
+}  // namespace stipple::ui

@@ -1,0 +1,58 @@
+#pragma once
+// The session's Host over the Qt windows: the main window's controls show its state; the
+// secondary windows, Qt's file dialogs and message boxes ask the user.
+
+#include <QString>
+
+#include "editor/Host.h"
+
+namespace stipple {
+class Session;
+}  // namespace stipple
+
+namespace stipple::ui {
+
+class MainWindow;
+
+class QtHost final : public Host {
+  public:
+    // Only keeps the window: nothing of it is used before the session starts.
+    explicit QtHost(MainWindow& window) : window_(window) {}
+
+    void presentSurface(const Raster& surface) override;
+    void showSizeFields(int width, int height, int pixelSize) override;
+    void showSwatches(Rgb left, Rgb right) override;
+    void setUndoControlsEnabled(bool enabled) override;
+    void setViewControls(bool gridsOn, bool borderOn) override;
+    void showStatusText(int panel, const std::string& text) override;
+    void setAlignButtonDown(bool down) override;
+    void showSelectToolPanel(bool visible) override;
+    void showBoxCoordinates(int x1, int y1, int x2, int y2) override;
+
+    std::string pictureName() const override;
+    void setPictureName(const std::string& name) override;
+    void setClipboardText(const std::string& utf8) override;
+    bool askPictureSize(int& width, int& height) override;
+    std::optional<std::string> askExportFile() override;
+    std::optional<std::string> askOpenPictureFile() override;
+    std::optional<std::string> askSavePictureFile(const std::string& presetName) override;
+    std::optional<std::string> askSaveSelectName(const std::string& name) override;
+    void showMessage(const std::string& text, const std::string& caption) override;
+
+    // Redraws the surface while the window is being painted; the surface is painted with
+    // the window, so presenting it asks for no second update.
+    void redrawDuringPaint(Session& session);
+    // Shows the colour in the left swatch alone.
+    void showLeftSwatch(Rgb colour);
+
+  private:
+    MainWindow& window_;
+    QString lastExportFile_;     // offered again by the next export dialog
+    QString lastOpenedPicture_;  // offered again by the next open dialog
+    QString lastPictureFolder_;  // where the picture dialogs open: the last one used
+    bool painting_ = false;
+    Rgb leftSwatch_ = 0, rightSwatch_ = 0;
+    bool swatchesShown_ = false;
+};
+
+}  // namespace stipple::ui

@@ -1,0 +1,38 @@
+#pragma once
+// The editing surface on screen: shows the session's raster as it is, without copying or
+// smoothing, and reports the mouse as plain values (button, x, y) in its own pixels.
+
+#include <QWidget>
+
+#include "editor/Session.h"
+#include "render/Raster.h"
+
+namespace stipple::ui {
+
+class SurfaceWidget : public QWidget {
+    Q_OBJECT
+  public:
+    explicit SurfaceWidget(QWidget* parent = nullptr);
+
+    // The raster must outlive the widget; null shows an empty (white) surface.
+    void setRaster(const Raster* raster);
+    const Raster* raster() const { return raster_; }
+
+  signals:
+    // Only the left, right and middle buttons are reported.
+    void mousePressed(stipple::MouseButton button, int x, int y);
+    // Also while a button is held outside the widget, with the position outside it.
+    void mouseMoved(int x, int y);
+    void mouseReleased(stipple::MouseButton button, int x, int y);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    const Raster* raster_ = nullptr;
+};
+
+}  // namespace stipple::ui

@@ -1,0 +1,51 @@
+#pragma once
+// What the windows of the program build the same way: the resources, the small font of
+// every window, fixed-size windows, labels and buttons placed at their pixel positions.
+
+#include <QColor>
+#include <QFont>
+#include <QPoint>
+#include <QRect>
+
+#include "ui/Glyphs.h"
+
+class QLabel;
+class QPushButton;
+class QToolButton;
+class QWidget;
+
+namespace stipple::ui {
+
+// The resources live in a static library, where nothing else would pull them in; safe to
+// call any number of times.
+void registerResources();
+
+// Every window's font: 11 pixels, the size the layout was made for.
+constexpr int kWindowFontPixels = 11;
+void useWindowFont(QWidget* window);
+
+// A window's layout name, caption and fixed client size, in the window font.
+void setUpFixedWindow(QWidget* window, const char* name, const char* caption, int width,
+                      int height);
+
+inline const QColor kLabelBlue{0x00, 0x00, 0xFF};
+inline const QColor kLabelGreen{0x00, 0x80, 0x00};
+
+// The parent's font made bold.
+QFont boldFont(const QWidget* parent);
+
+// A label sized to its text with its top-left at `at`, in the parent's font.
+QLabel* label(QWidget* parent, const char* name, const char* text, QPoint at);
+// The same in a font and text colour of its own.
+QLabel* label(QWidget* parent, const char* name, const char* text, QPoint at, const QFont& font,
+              const QColor& colour);
+
+// A flat button that never takes the keyboard focus.
+QToolButton* speedButton(QWidget* parent, const char* name, const QRect& geometry);
+// A speed button showing a 16 x 16 glyph, with a hint unless `hint` is null.
+QToolButton* glyphButton(QWidget* parent, const char* name, const QRect& geometry, Glyph glyph,
+                         const char* hint);
+
+QPushButton* pushButton(QWidget* parent, const char* name, const char* text, const QRect& geometry);
+
+}  // namespace stipple::ui

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+#include "support/SessionFixture.h"
+
+namespace stipple::testing {
+namespace {
+
+class MouseTools : public SessionFixture {
+  protected:
+    void pressCell(MouseButton b, int cx, int cy) { stipple::press(s(), b, at(cx), at(cy)); }
+    void moveToCell(int cx, int cy) { stipple::move(s(), at(cx), at(cy)); }
+    void releaseCell(MouseButton b, int cx, int cy) { stipple::release(s(), b, at(cx), at(cy)); }
+};
+
+TEST_F(MouseTools, PenStrokeIsOneUndoStepAndPaintsOnlyReportedCells) {
+    pressCell(MouseButton::Left, 2, 3);
+    moveToCell(3, 3);
+    moveToCell(6, 3);  // a fast move skips cells 4 and 5
+    releaseCell(MouseButton::Left, 6, 3);
+    EXPECT_EQ(picture().pixels[2][3], kBlack);
+    EXPECT_EQ(picture().pixels[3][3], kBlack);
+    EXPECT_EQ(picture().pixels[4][3], kTransparent);
+    EXPECT_EQ(picture().pixels[5][3], kTransparent);
+    EXPECT_EQ(picture().pixels[6][3], kBlack);
+    EXPECT_EQ(s().undo.undoCount(), 1);
+    // The changed cell shows black inside its grid outline.
+    EXPECT_EQ(s().surface().pixel(15, 25), 0x000000u);
+    EXPECT_EQ(s().surface().pixel(10, 25), 0xC0DCC0u);
+
+    s().undoChange();
+    EXPECT_EQ(picture().pixels[2][3], kTransparent);
+    EXPECT_EQ(picture().pixels[6][3], kTransparent);
+}
+
+TEST_F(MouseTools, PressOnSameColourChangesNothingButAddsALevel) {
+    picture().pixels[4][4] = kBlack;
+    s().redrawSurface();
+    const int presentsBefore = host.presentCount;
+    pressCell(MouseButton::Left, 4, 4);
+    EXPECT_EQ(s().undo.undoCount(), 1);
+    EXPECT_EQ(host.presentCount, presentsBefore);  // nothing repainted
+    EXPECT_TRUE(host.undoEnabled);
+}
+
+TEST_F(MouseTools, PressOutsideThePictureAddsALevelOnly) {
+    setPictureWidth(s(), 10);
+    stipple::press(s(), MouseButton::Left, 10 * 10 + 5, 5);
+    EXPECT_EQ(s().undo.undoCount(), 1);
+    EXPECT_EQ(picture().pixels[11][1], kTransparent);
+}
+
+TEST_F(MouseTools, ButtonFlagsFollowTheLastPress) {
+    s().rightColour = kWhite;
+    pressCell(MouseButton::Left, 1, 1);
+    pressCell(MouseButton::Right, 1, 2);  // without releasing the left button
+    EXPECT_FALSE(s().leftDown);
+    EXPECT_TRUE(s().rightDown);
+    moveToCell(5, 5);
+    EXPECT_EQ(picture().pixels[5][5], kWhite);
+    releaseCell(MouseButton::Left, 5, 5);  // does not stop the right-button drawing
+    moveToCell(6, 5);
+    EXPECT_EQ(picture().pixels[6][5], kWhite);
+
+    pressCell(MouseButton::Middle, 7, 7);
+    EXPECT_FALSE(s().leftDown);
+    EXPECT_FALSE(s().rightDown);
+    moveToCell(8, 8);
+    EXPECT_EQ(picture().pixels[7][7], kTransparent);
+    EXPECT_EQ(picture().pixels[8][8], kTransparent);
+}
+
+TEST_F(MouseTools, DragBeyondTheEdgesPaintsTheEdgeCells) {
+    setPictureWidth(s(), 20);
+    setPictureHeight(s(), 10);
+    pressCell(MouseButton::Left, 5, 4);
+    stipple::move(s(), 20 * 10 + 300, at(4));  // far right of the picture
+    EXPECT_EQ(picture().pixels[20][4], kBlack);
+    EXPECT_EQ(picture().pixels[21][4], kTransparent);
+    stipple::move(s(), -40, -40);
+    EXPECT_EQ(picture().pixels[1][1], kBlack);
+    stipple::move(s(), at(3), 5000);
+    EXPECT_EQ(picture().pixels[3][10], kBlack);
+}
+
+TEST_F(MouseTools, StatusBarShowsZeroBasedCellsOnMovesOnly) {
+    stipple::move(s(), 0, 0);
+    EXPECT_EQ(host.status[0], "X: 0");
+    EXPECT_EQ(host.status[1], "Y: 0");
+    // The closing grid line at the right edge counts as the last column.
+    stipple::move(s(), 96 * 10, 35);
+    EXPECT_EQ(host.status[0], "X: 95");
+    EXPECT_EQ(host.status[1], "Y: 3");
+    pressCell(MouseButton::Left, 50, 50);
+    EXPECT_EQ(host.status[0], "X: 95");
+}
+
+TEST_F(MouseTools, PipePicksFromTheWholeGridWithoutAnUndoLevel) {
+    selectTool(s(), Tool::Pipe);
+    picture().pixels[3][3] = kWhite;
+    pressCell(MouseButton::Right, 3, 3);
+    EXPECT_EQ(s().rightColour, kWhite);
+    EXPECT_EQ(host.rightSwatch, 0xFFFFFFu);
+    EXPECT_EQ(s().leftColour, kBlack);
+    EXPECT_EQ(s().undo.undoCount(), 0);
+
+    picture().pixels[96][10] = kGray33;  // column 96 of a 96-column picture
+    pressCell(MouseButton::Left, 96, 10);
+    EXPECT_EQ(s().leftColour, kGray33);
+
+    // A hidden cell beyond the picture but within the grid's room is picked too.
+    setPictureWidth(s(), 10);
+    picture().pixels[40][2] = kGray66;
+    pressCell(MouseButton::Left, 40, 2);
+    EXPECT_EQ(s().leftColour, kGray66);
+
+    // Dragging with the pipe keeps picking; beyond the grid's room nothing is picked.
+    setPixelSize(s(), 1);
+    stipple::press(s(), MouseButton::Left, 200, 5);
+    EXPECT_EQ(s().leftColour, kGray66);
+    EXPECT_EQ(s().undo.undoCount(), 0);
+}
+
+TEST_F(MouseTools, ChangeColourReplacesEveryEqualCellInOneStep) {
+    selectTool(s(), Tool::ChangeColour);
+    picture().pixels[1][1] = kWhite;
+    picture().pixels[50][60] = kWhite;  // not connected to the first
+    picture().pixels[96][92] = kWhite;
+    s().leftColour = kBlack;
+    pressCell(MouseButton::Left, 50, 60);
+    EXPECT_EQ(picture().pixels[1][1], kBlack);
+    EXPECT_EQ(picture().pixels[50][60], kBlack);
+    EXPECT_EQ(picture().pixels[96][92], kBlack);
+    EXPECT_EQ(picture().pixels[2][2], kTransparent);
+    EXPECT_EQ(s().undo.undoCount(), 1);
+
+    s().undoChange();
+    EXPECT_EQ(picture().pixels[50][60], kWhite);
+}
+
+TEST_F(MouseTools, ChangeColourPressedBesideThePictureChangesNothing) {
+    selectTool(s(), Tool::ChangeColour);
+    setPictureWidth(s(), 10);
+    setPictureHeight(s(), 8);
+    for (const auto& [cx, cy] : {std::pair{11, 1}, std::pair{30, 5}, std::pair{5, 9}}) {
+        SCOPED_TRACE(std::to_string(cx) + "," + std::to_string(cy));
+        const int before = s().undo.undoCount();
+        pressCell(MouseButton::Left, cx, cy);
+        EXPECT_EQ(s().undo.undoCount(), before + 1) << "the press keeps its undo level";
+        for (int x = 1; x <= kMaxPictureWidth; ++x) {
+            for (int y = 1; y <= kMaxPictureHeight; ++y) {
+                ASSERT_EQ(picture().pixels[x][y], kTransparent) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST_F(MouseTools, ChangeColourOnTheCurrentColourStillRedrawsAndAddsALevel) {
+    selectTool(s(), Tool::ChangeColour);
+    s().leftColour = kTransparent;
+    const int presentsBefore = host.presentCount;
+    pressCell(MouseButton::Left, 5, 5);
+    EXPECT_EQ(s().undo.undoCount(), 1);
+    EXPECT_GT(host.presentCount, presentsBefore);
+}
+
+TEST_F(MouseTools, MovesWithBucketOrChangeColourDoNothing) {
+    selectTool(s(), Tool::ChangeColour);
+    pressCell(MouseButton::Left, 1, 1);
+    picture().pixels[9][9] = kWhite;
+    moveToCell(9, 9);
+    EXPECT_EQ(picture().pixels[9][9], kWhite);
+    EXPECT_EQ(s().undo.undoCount(), 1);
+}
+
+}  // namespace
+}  // namespace stipple::testing

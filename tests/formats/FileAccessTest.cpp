@@ -1,0 +1,250 @@
+#include "formats/FileAccess.h"
+
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "support/TestFiles.h"
+
+namespace stipple {
+namespace {
+
+using testing::FileSizeLimit;
+using testing::readFile;
+using testing::TempFolder;
+using testing::writeFile;
+
+void expectError(const FileResult& result, const std::string& path, int errorNumber) {
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorNumber, errorNumber) << result.error;
+    EXPECT_NE(result.error.find('"' + path + '"'), std::string::npos) << result.error;
+    EXPECT_NE(result.error.find(std::strerror(errorNumber)), std::string::npos) << result.error;
+}
+
+TEST(FileAccessTest, ReplaceCreatesAndOverwritesWithoutLeftovers) {
+    TempFolder dir;
+    const std::string path = dir / "pic.s";
+    ASSERT_TRUE(replaceFile(path, "first\r\n"));
+    EXPECT_EQ(readFile(path), "first\r\n");
+    ASSERT_TRUE(replaceFile(path, "2"));
+    EXPECT_EQ(readFile(path), "2");
+    EXPECT_EQ(dir.listing(), std::vector<std::string>{"pic.s"});
+}
+
+TEST(FileAccessTest, ReplaceThroughALinkReplacesTheFileItPointsTo) {
+    TempFolder dir;
+    writeFile(dir / "real.h", "old");
+    std::filesystem::create_symlink("real.h", dir / "link.h");
+    ASSERT_TRUE(replaceFile(dir / "link.h", "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.h"));
+    EXPECT_EQ(readFile(dir / "real.h"), "new");
+}
+
+TEST(FileAccessTest, FailedReplaceLeavesEverythingAsItWas) {
+    TempFolder dir;
+    writeFile(dir / "plain", "old");
+    std::filesystem::create_directory(dir / "folder");
+    struct Case {
+        std::string path;
+        int errorNumber;
+    };
+    for (const Case& c : {Case{dir / "folder", EISDIR}, Case{dir / "plain/x.s", ENOTDIR},
+                          Case{dir / "missing/x.s", ENOENT}}) {
+        expectError(replaceFile(c.path, "new"), c.path, c.errorNumber);
+    }
+    EXPECT_EQ(dir.listing(), (std::vector<std::string>{"folder", "plain"}));
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "folder"));
+
+    const std::string path = dir / "plain";
+    {
+        FileSizeLimit limit(10);
+        expectError(replaceFile(path, std::string(100, 'x')), path, EFBIG);
+    }
+    EXPECT_EQ(readFile(path), "old");
+    EXPECT_EQ(dir.listing(), (std::vector<std::string>{"folder", "plain"}));
+}
+
+TEST(FileAccessTest, ShortAppendIsCutBackToTheOldBytes) {
+    TempFolder dir;
+    const std::string path = dir / "lib.h";
+    writeFile(path, std::string(100, 'a'));
+    {
+        FileSizeLimit limit(120);  // the first 20 bytes of the block get in
+        const FileResult result = appendToFile(path, std::string(500, 'b'));
+        expectError(result, path, EFBIG);
+        EXPECT_FALSE(result.openFailed);
+    }
+    EXPECT_EQ(readFile(path), std::string(100, 'a'));
+
+    const std::string fresh = dir / "fresh.h";
+    {
+        FileSizeLimit limit(10);
+        expectError(appendToFile(fresh, std::string(500, 'b')), fresh, EFBIG);
+    }
+    EXPECT_FALSE(std::filesystem::exists(fresh)) << "a file the append created is removed";
+}
+
+TEST(FileAccessTest, SecondTryNeverEmptiesAnExistingFile) {
+    TempFolder dir;
+    writeFile(dir / "plain", "old");
+    FileResult appendFailure;
+    appendFailure.ok = false;
+    appendFailure.error = "append failed";
+    EXPECT_EQ(createMissingFile(dir / "plain", "new", appendFailure).error, "append failed");
+    EXPECT_EQ(readFile(dir / "plain"), "old");
+    ASSERT_TRUE(createMissingFile(dir / "made.h", "new", appendFailure));
+    EXPECT_EQ(readFile(dir / "made.h"), "new");
+}
+
+}  // namespace
+}  // namespace stipple
+
+namespace stipple {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Root passes every permission check, so as root a save runs in a child process as the
+// unprivileged user below; otherwise as the user running the tests.
+constexpr uid_t kUnprivilegedId = 65534;
+
+struct SaveOutcome {
+    bool ok = false;
+    int errorNumber = 0;
+    std::string error;
+};
+
+// replaceFile as the saving user, with writes limited to `sizeLimit` bytes when not 0.
+SaveOutcome saveAsUser(const std::string& path, const std::string& content, rlim_t sizeLimit) {
+    int channel[2];
+    if (::pipe(channel) != 0) {
+        ADD_FAILURE() << "no pipe";
+        return {};
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kUnprivilegedId) != 0 ||
+                                 ::setuid(kUnprivilegedId) != 0)) {
+            ::_exit(2);
+        }
+        std::optional<testing::FileSizeLimit> limit;
+        if (sizeLimit != 0) {
+            limit.emplace(sizeLimit);
+        }
+        const FileResult result = replaceFile(path, content);
+        const std::string report = std::to_string(result.ok) + " " +
+                                   std::to_string(result.errorNumber) + " " + result.error;
+        const ssize_t ignored = ::write(channel[1], report.data(), report.size());
+        (void)ignored;
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    std::string report;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) {
+        report.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the saving process failed";
+    SaveOutcome outcome;
+    std::istringstream in(report);
+    in >> outcome.ok >> outcome.errorNumber;
+    in.get();
+    std::getline(in, outcome.error);
+    return outcome;
+}
+
+struct FileState {
+    std::string bytes;
+    mode_t mode = 0;
+    uid_t owner = 0;
+    nlink_t links = 0;
+    ino_t inode = 0;
+};
+
+FileState stateOf(const fs::path& path) {
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    return {testing::readFile(path), info.st_mode & 07777, info.st_uid, info.st_nlink, info.st_ino};
+}
+
+TEST(FileAccessTest, SaveWritesWhereAnInPlaceWriteMayAndKeepsTheFileItself) {
+    const bool root = ::geteuid() == 0;
+    const uid_t user = root ? kUnprivilegedId : ::geteuid();
+    const std::string kOld = "old content\r\n";
+    const std::string kNew = "new content, longer than the old one\r\n";
+    struct Case {
+        const char* name;
+        mode_t fileMode;
+        mode_t folderMode;
+        bool otherOwner;   // the file belongs to root, not to the saving user
+        bool hardLinked;   // a second name links to the file
+        rlim_t sizeLimit;  // writes stop after this many bytes (0: no limit)
+        int errorNumber;   // 0: saved
+    };
+    const Case cases[] = {
+        {"read-only file", 0444, 0755, false, false, 0, EACCES},
+        {"writable file in a read-only folder", 0644, 0555, false, false, 0, 0},
+        {"hard-linked file", 0640, 0755, false, true, 0, 0},
+        {"file of another owner", 0666, 0755, true, false, 0, 0},
+        {"write cut short in place", 0644, 0755, false, true, 20, EFBIG},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.otherOwner && !root) {
+            continue;  // only root can give a file to another owner
+        }
+        testing::TempFolder dir;
+        const fs::path file = dir / "pic.s";
+        testing::writeFile(file, kOld);
+        if (c.hardLinked) {
+            fs::create_hard_link(file, dir / "other.s");
+        }
+        ::chmod(file.c_str(), c.fileMode);
+        if (root) {
+            ::chown(dir.path().c_str(), user, user);
+            ::chown(file.c_str(), c.otherOwner ? 0 : user, c.otherOwner ? 0 : user);
+        }
+        ::chmod(dir.path().c_str(), c.folderMode);
+        const FileState before = stateOf(file);
+
+        const SaveOutcome outcome = saveAsUser(file, kNew, c.sizeLimit);
+        ::chmod(dir.path().c_str(), 0755);
+
+        const FileState after = stateOf(file);
+        EXPECT_EQ(after.mode, before.mode);
+        EXPECT_EQ(after.owner, before.owner);
+        EXPECT_EQ(after.links, before.links);
+        EXPECT_EQ(after.inode, before.inode) << "the file itself is kept, not replaced";
+        EXPECT_EQ(dir.listing().size(), c.hardLinked ? 2u : 1u) << "no file is left behind";
+        if (c.errorNumber == 0) {
+            EXPECT_TRUE(outcome.ok) << outcome.error;
+            EXPECT_EQ(after.bytes, kNew);
+            if (c.hardLinked) {
+                EXPECT_EQ(testing::readFile(dir / "other.s"), kNew);
+            }
+        } else {
+            EXPECT_FALSE(outcome.ok);
+            EXPECT_EQ(outcome.errorNumber, c.errorNumber);
+            EXPECT_EQ(outcome.error, "Could not save \"" + file.string() +
+                                         "\": " + std::strerror(c.errorNumber) + ".");
+            EXPECT_EQ(after.bytes, kOld);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace stipple
