@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QByteArray>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QResource>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
@@ -213,7 +215,17 @@ constexpr int kInfoLabelFontPixels = 13;
 QFont infoLabelFont(const QFont& fallback) {
     registerResources();
     static const QString family = [] {
-        const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/label-bold.ttf"));
+        // The face is read where the program holds it, not copied: loaded by its name, Qt
+        // would keep two copies of the whole file on the heap.
+        const QResource resource(QStringLiteral(":/fonts/label-bold.ttf"));
+        QByteArray data;
+        if (resource.compressionAlgorithm() == QResource::NoCompression) {
+            data = QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()),
+                                           static_cast<qsizetype>(resource.size()));
+        } else {
+            data = resource.uncompressedData();
+        }
+        const int id = QFontDatabase::addApplicationFontFromData(data);
         return QFontDatabase::applicationFontFamilies(id).value(0);
     }();
     QFont font = fallback;
