@@ -1,25 +1,19 @@
-// Any bytes as a bitmap file, read the way the import window reads them (Qt's bitmap
-// reader only, into 32-bit RGB), then cut into gray levels: the import size must fit the
-// picture, every level must be 0..3 and match the pixel it came from, and the import must
-// leave a picture of that size.
-#include <QBuffer>
-#include <QByteArray>
-#include <QImage>
-#include <QImageReader>
-#include <QtGlobal>
+// Any bytes as a bitmap file, read by our own decoder as the import window reads it, then
+// cut into gray levels. A refusal must be one of the known faults; a decoded region must
+// fit what was asked, hold only opaque pixels, and convert to levels 0..3 that match their
+// pixels; the import must then leave a picture of the import's size.
 #include <cstdint>
 #include <memory>
+#include <span>
 
 #include "FuzzHost.h"
 #include "editor/FileCommands.h"
 #include "editor/Session.h"
 #include "formats/BitmapConversion.h"
+#include "formats/BitmapDecoder.h"
 
 namespace stipple::fuzz {
 namespace {
-
-// The window allows far more; the fuzzer keeps each run quick instead.
-constexpr qint64 kMaxFuzzedPixels = 1 << 20;
 
 struct Run {
     FuzzHost host;
@@ -27,8 +21,6 @@ struct Run {
     std::unique_ptr<BitmapImport> import = std::make_unique<BitmapImport>();
 
     Run() {
-        // Qt's reader warns about every broken file; the fuzzer needs only its results.
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
         session->start();
         session->renderer.view.viewWidth = 1;
         session->renderer.view.viewHeight = 1;
@@ -37,12 +29,14 @@ struct Run {
 };
 
 // The check itself gives the fuzzer nothing to learn from; keep it out of the coverage.
-__attribute__((no_sanitize("coverage"))) void checkConversion(const QImage& rgb,
+__attribute__((no_sanitize("coverage"))) void checkConversion(const DecodedBitmap& bitmap,
                                                               const BitmapImport& import) {
     for (int x = 1; x <= import.importWidth; ++x) {
         for (int y = 1; y <= import.importHeight; ++y) {
-            const QRgb c = rgb.pixel(x - 1, y - 1);
-            const int intensity = (qRed(c) + qGreen(c) + qBlue(c)) / 3;
+            const std::uint32_t c =
+                bitmap.pixels[static_cast<std::size_t>(y - 1) * bitmap.regionWidth + x - 1];
+            const int intensity =
+                static_cast<int>(((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF)) / 3;
             const int level = std::min(intensity / import.levelStep, 3);
             FUZZ_CHECK(import.importPixels[x][y] == level);
         }
@@ -56,42 +50,37 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace stipple;
     static fuzz::Run run;
 
-    QByteArray bytes =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "bmp");
-    reader.setAutoDetectImageFormat(false);
-    const QSize imageSize = reader.size();
-    if (!imageSize.isValid() || imageSize.isEmpty() ||
-        qint64{imageSize.width()} * imageSize.height() > fuzz::kMaxFuzzedPixels) {
+    MemoryBytes bytes(std::span(data, size));
+    const BitmapDecoding decoding = decodeBitmap(bytes);
+    if (!decoding) {
+        FUZZ_CHECK(decoding.fault == BitmapFault::NotABitmap ||
+                   decoding.fault == BitmapFault::Unsupported ||
+                   decoding.fault == BitmapFault::CutOff);
+        FUZZ_CHECK(!bitmapFaultMessage(decoding, "fuzz.bmp").empty());
         return 0;
     }
-    QImage decoded;
-    if (!reader.read(&decoded) || decoded.isNull()) {
-        return 0;
+    const DecodedBitmap& bitmap = decoding.bitmap;
+    FUZZ_CHECK(bitmap.width >= 1 && bitmap.height >= 1);
+    FUZZ_CHECK(bitmap.regionWidth == std::min(bitmap.width, kBitmapRegionWidth));
+    FUZZ_CHECK(bitmap.regionHeight == std::min(bitmap.height, kBitmapRegionHeight));
+    FUZZ_CHECK(bitmap.pixels.size() ==
+               static_cast<std::size_t>(bitmap.regionWidth) * bitmap.regionHeight);
+    for (const std::uint32_t pixel : bitmap.pixels) {
+        FUZZ_CHECK((pixel & 0xFF000000u) == 0xFF000000u);
     }
-    const QImage rgb = decoded.convertToFormat(QImage::Format_RGB32);
-    if (rgb.isNull()) {
-        return 0;
-    }
-    const RgbView view{reinterpret_cast<const std::uint32_t*>(rgb.constBits()), rgb.width(),
-                       rgb.height(), static_cast<int>(rgb.bytesPerLine() / 4)};
 
     BitmapImport& import = *run.import;
-    takeImportSize(view, import);
-    FUZZ_CHECK(import.importWidth >= 1 && import.importWidth <= kMaxPictureWidth);
-    FUZZ_CHECK(import.importHeight >= 1 && import.importHeight <= kMaxPictureHeight);
-    FUZZ_CHECK(import.importWidth == std::min(rgb.width(), kMaxPictureWidth));
-    FUZZ_CHECK(import.importHeight == std::min(rgb.height(), kMaxPictureHeight));
+    takeImportSize(bitmap.view(), import);
+    FUZZ_CHECK(import.importWidth == std::min(bitmap.width, kMaxPictureWidth));
+    FUZZ_CHECK(import.importHeight == std::min(bitmap.height, kMaxPictureHeight));
 
     // The start step and one taken from the bytes, 1..200.
     const int steps[] = {kDefaultLevelStep,
                          size > 0 ? kMinLevelStep + data[size - 1] % kMaxLevelStep : 7};
     for (const int step : steps) {
         import.levelStep = step;
-        convertBitmap(view, import);
-        fuzz::checkConversion(rgb, import);
+        convertBitmap(bitmap.view(), import);
+        fuzz::checkConversion(bitmap, import);
     }
 
     applyBitmapImport(*run.session, import);

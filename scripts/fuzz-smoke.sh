@@ -35,7 +35,10 @@ for target in picture bitmap; do
     log=$build/$target-smoke.log
     mkdir -p "$corpus" "$build/artifacts"
     echo "fuzz-smoke: $exe for ${seconds}s (log: $log)"
-    if "$build/fuzz/$exe" "$corpus" "$build/seeds/$target" -max_total_time="$seconds" \
+    # The bitmap target also starts from the conformance suite's files.
+    seeds=("$build/seeds/$target")
+    [ "$target" = bitmap ] && seeds+=(tests/data/bitmaps/g tests/data/bitmaps/q tests/data/bitmaps/b)
+    if "$build/fuzz/$exe" "$corpus" "${seeds[@]}" -max_total_time="$seconds" \
         -artifact_prefix="$build/artifacts/$target-" -print_final_stats=1 >"$log" 2>&1; then
         grep -E '^stat::(number_of_executed_units|average_exec_per_sec|new_units_added)' "$log" |
             sed 's/^/    /'

@@ -331,12 +331,15 @@ FileResult createMissingFile(const std::string& path, std::string_view content,
     return {};
 }
 
-FileResult readFileStart(const std::string& path, std::size_t maxBytes, std::string& content) {
-    content.clear();
-    // Not blocking, so that a pipe chosen by mistake cannot hang the program.
+namespace {
+
+// Opens an ordinary file for reading, not blocking, so that a pipe chosen by mistake cannot
+// hang the program; -1 and the failure for anything else.
+int openOrdinaryFile(const std::string& path, FileResult& result, std::uint64_t& size) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        return failure("Could not open", path, errno, true);
+        result = failure("Could not open", path, errno, true);
+        return -1;
     }
     struct stat info {};
     int err = ::fstat(fd, &info) == 0 ? 0 : errno;
@@ -344,11 +347,31 @@ FileResult readFileStart(const std::string& path, std::size_t maxBytes, std::str
         err = EISDIR;
     } else if (err == 0 && !S_ISREG(info.st_mode)) {
         ::close(fd);
-        FileResult result = failure("Could not open", path, EINVAL, true);
+        result = failure("Could not open", path, EINVAL, true);
         result.error = "Could not open \"" + path + "\": it is not an ordinary file.";
+        return -1;
+    }
+    if (err != 0) {
+        ::close(fd);
+        result = failure("Could not open", path, err, true);
+        return -1;
+    }
+    size = static_cast<std::uint64_t>(info.st_size);
+    return fd;
+}
+
+}  // namespace
+
+FileResult readFileStart(const std::string& path, std::size_t maxBytes, std::string& content) {
+    content.clear();
+    FileResult result;
+    std::uint64_t size = 0;
+    const int fd = openOrdinaryFile(path, result, size);
+    if (fd < 0) {
         return result;
     }
-    while (err == 0 && content.size() < maxBytes) {
+    int err = 0;
+    while (content.size() < maxBytes) {
         char buffer[16384];
         const std::size_t wanted = std::min(sizeof buffer, maxBytes - content.size());
         const ssize_t n = ::read(fd, buffer, wanted);
@@ -357,11 +380,12 @@ FileResult readFileStart(const std::string& path, std::size_t maxBytes, std::str
                 continue;
             }
             err = errno;
-        } else if (n == 0) {
             break;
-        } else {
-            content.append(buffer, static_cast<std::size_t>(n));
         }
+        if (n == 0) {
+            break;
+        }
+        content.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);
     if (err != 0) {
@@ -369,6 +393,37 @@ FileResult readFileStart(const std::string& path, std::size_t maxBytes, std::str
         return failure("Could not open", path, err, true);
     }
     return {};
+}
+
+FileBytes::FileBytes(const std::string& path) : path_(path) {
+    fd_ = openOrdinaryFile(path, status_, size_);
+}
+
+FileBytes::~FileBytes() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+bool FileBytes::read(std::uint64_t offset, std::span<std::uint8_t> into) {
+    if (fd_ < 0 || offset > size_ || into.size() > size_ - offset) {
+        return false;
+    }
+    std::size_t done = 0;
+    while (done < into.size()) {
+        const ssize_t n =
+            ::pread(fd_, into.data() + done, into.size() - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            // A file that shrank since it was opened ends early too.
+            status_ = failure("Could not read", path_, n < 0 ? errno : EIO);
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
 }
 
 }  // namespace stipple

@@ -4,8 +4,12 @@
 // names the file and the system's reason.
 
 #include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
+
+#include "formats/ByteSource.h"
 
 namespace stipple {
 
@@ -39,5 +43,26 @@ FileResult createMissingFile(const std::string& path, std::string_view content,
 // Reads the file from its first byte, at most maxBytes of it. A missing file, a folder, or
 // anything else that is not an ordinary file or cannot be read gives a failure.
 FileResult readFileStart(const std::string& path, std::size_t maxBytes, std::string& content);
+
+// An ordinary file read at any offset, each read as many system reads as it takes. A
+// missing file, a folder or anything else that is not an ordinary file cannot be opened;
+// status() then says why, and after a failed read it says why that failed.
+class FileBytes final : public ByteSource {
+  public:
+    explicit FileBytes(const std::string& path);
+    ~FileBytes() override;
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+
+    const FileResult& status() const { return status_; }
+    std::uint64_t size() const override { return size_; }
+    bool read(std::uint64_t offset, std::span<std::uint8_t> into) override;
+
+  private:
+    std::string path_;
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+    FileResult status_;
+};
 
 }  // namespace stipple

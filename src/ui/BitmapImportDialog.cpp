@@ -1,20 +1,21 @@
 #include "ui/BitmapImportDialog.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <cstring>
 #include <optional>
 #include <utility>
 
 #include "editor/FileCommands.h"
 #include "editor/Messages.h"
+#include "formats/BitmapDecoder.h"
+#include "formats/FileAccess.h"
 #include "ui/CommandErrors.h"
 #include "ui/WidgetHelpers.h"
 
@@ -27,123 +28,36 @@ namespace {
 constexpr int kClientWidth = 608 - 2 * 4;
 constexpr int kClientHeight = 296 - 23 - 4;
 
-constexpr QSize kBitmapSurfaceSize(273, 223);
+constexpr QSize kBitmapSurfaceSize(kBitmapRegionWidth, kBitmapRegionHeight);
 constexpr QSize kPreviewSurfaceSize(200, 200);
 
-// 128 MiB as 32-bit pixels: bitmaps of any camera load, while a header that claims an
-// absurd size is refused before anything is allocated. It stays under Qt's own allocation
-// limit, whose refusal would only read as an invalid bitmap.
-constexpr qint64 kMaxBitmapPixels = qint64{32} * 1024 * 1024;
-
-const char* const kNotValidText = "Bitmap image is not valid.";
-
-// Qt's bitmap reader stops quietly where a cut-off file ends and leaves the rows it did not
-// get undefined. Opened unbuffered, every read reaches readData with the size the reader
-// asked for, so a short one means the file ended before the bitmap did.
-class EndWatchingFile : public QFile {
-  public:
-    using QFile::QFile;
-    bool ranShort() const { return ranShort_; }
-
-  protected:
-    qint64 readData(char* data, qint64 maxSize) override {
-        const qint64 got = QFile::readData(data, maxSize);
-        if (got < maxSize) {
-            ranShort_ = true;
-        }
-        return got;
-    }
-
-  private:
-    bool ranShort_ = false;
-};
-
-// Decodes a bitmap file into an image that is already sized and filled with `fill` (a
-// colour index for a bitmap with a palette, else a colour), so that pixels a compressed file
-// skips keep that value rather than leftover memory. On failure returns the text to tell
-// the user.
-std::optional<QString> decodeFilled(const QString& path, uint fill, QImage& decoded) {
+// Reads the region of a bitmap file that the Image area shows, 32-bit pixels with (0, 0) at
+// the top-left. On failure returns the text to tell the user and leaves `bitmap` alone.
+std::optional<QString> readBitmap(const QString& path, QImage& bitmap) {
     const QString shownPath = QDir::toNativeSeparators(path);
     if (QFileInfo(path).isDir()) {
         return QStringLiteral("\"%1\" is a folder, not a bitmap file.").arg(shownPath);
     }
-    EndWatchingFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        return QStringLiteral("Could not open \"%1\": %2.").arg(shownPath, file.errorString());
+    FileBytes file(path.toStdString());
+    if (!file.status()) {
+        return QString::fromStdString(file.status().error);
     }
-    // The bitmap reader only, whatever the content: a PNG named .bmp is not a bitmap.
-    QImageReader reader(&file, "bmp");
-    reader.setAutoDetectImageFormat(false);
-    const auto readFailure = [&]() -> QString {
-        if (reader.error() == QImageReader::DeviceError) {
-            return QStringLiteral("Could not read \"%1\": %2.").arg(shownPath, file.errorString());
-        }
-        return QString::fromLatin1(kNotValidText);
-    };
-
-    // The header's own numbers: a top-down bitmap gives a negative height.
-    const QSize size = reader.size();
-    const qint64 width = size.width();
-    const qint64 height = qAbs(qint64{size.height()});
-    if (width <= 0 || height <= 0) {
-        return readFailure();
+    const BitmapDecoding decoding = decodeBitmap(file);
+    if (decoding.fault == BitmapFault::ReadFailed) {
+        return QString::fromStdString(file.status().error);
     }
-    if (width * height > kMaxBitmapPixels) {
-        return QStringLiteral(
-                   "The bitmap \"%1\" is too large to load: it has %2 x %3 pixels, and at most "
-                   "%4 million pixels can be loaded.")
-            .arg(shownPath)
-            .arg(width)
-            .arg(height)
-            .arg(kMaxBitmapPixels / (1024 * 1024));
+    if (!decoding) {
+        return QString::fromStdString(bitmapFaultMessage(decoding, shownPath.toStdString()));
     }
-    // The reader decodes into an image of the right size and format as it is.
-    decoded = QImage(static_cast<int>(width), static_cast<int>(height), reader.imageFormat());
-    if (decoded.isNull()) {
-        return readFailure();
-    }
-    decoded.fill(fill);
-    if (!reader.read(&decoded) || decoded.isNull()) {
-        return readFailure();
-    }
-    if (file.ranShort()) {
-        return QStringLiteral("The bitmap \"%1\" is cut off: the file ends before all its pixels.")
-            .arg(shownPath);
-    }
-    return std::nullopt;
-}
-
-// Reads a bitmap file into 32-bit pixels with (0, 0) at the top-left; pixels the file skips
-// are black. On failure returns the text to tell the user and leaves `bitmap` alone.
-std::optional<QString> readBitmap(const QString& path, QImage& bitmap) {
-    QImage decoded;
-    if (std::optional<QString> problem = decodeFilled(path, 0xFF000000u, decoded)) {
-        return problem;
-    }
-    // A palette bitmap is read a second time with another fill: a pixel that differs
-    // between the two was skipped by the file.
-    QImage otherFill;
-    if (decoded.format() == QImage::Format_Indexed8) {
-        if (std::optional<QString> problem = decodeFilled(path, 0xFFu, otherFill)) {
-            return problem;
-        }
-    }
-    QImage rgb = decoded.convertToFormat(QImage::Format_RGB32);
+    const DecodedBitmap& decoded = decoding.bitmap;
+    QImage rgb(decoded.regionWidth, decoded.regionHeight, QImage::Format_RGB32);
     if (rgb.isNull()) {
         return QStringLiteral("There is not enough memory to load the bitmap \"%1\".")
-            .arg(QDir::toNativeSeparators(path));
+            .arg(shownPath);
     }
-    if (otherFill.size() == decoded.size() && otherFill.format() == decoded.format()) {
-        for (int y = 0; y < rgb.height(); ++y) {
-            const uchar* first = decoded.constScanLine(y);
-            const uchar* second = otherFill.constScanLine(y);
-            auto* line = reinterpret_cast<QRgb*>(rgb.scanLine(y));
-            for (int x = 0; x < rgb.width(); ++x) {
-                if (first[x] != second[x]) {
-                    line[x] = 0xFF000000u;
-                }
-            }
-        }
+    for (int y = 0; y < decoded.regionHeight; ++y) {
+        std::memcpy(rgb.scanLine(y), decoded.pixels.data() + std::size_t(y) * decoded.regionWidth,
+                    std::size_t(decoded.regionWidth) * 4);
     }
     bitmap = std::move(rgb);
     return std::nullopt;
