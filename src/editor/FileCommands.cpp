@@ -14,52 +14,21 @@ namespace stipple {
 
 namespace {
 
-// The name as the file stores it, or nothing after telling the user why it cannot be.
-std::optional<std::string> storableName(Host& host, const std::string& name) {
-    std::string problem;
-    const Windows1252Text converted = toWindows1252(name);
-    if (!converted) {
-        problem = "The name \"" + name +
-                  "\" cannot be saved in a picture file: " + converted.problem + ".";
-    } else if (converted.bytes.find('\0') != std::string::npos) {
-        problem = "The name cannot be saved in a picture file: it holds a zero character.";
-    } else if (converted.bytes.size() > static_cast<std::size_t>(kMaxPictureNameLength)) {
-        problem = "The name cannot be saved in a picture file: it is longer than " +
-                  std::to_string(kMaxPictureNameLength) + " characters.";
-    }
-    if (!problem.empty()) {
-        host.showMessage(problem, kMessageCaption);
-        return std::nullopt;
-    }
-    return converted.bytes;
-}
-
-// The view's cells row by row.
-std::vector<Pixel> cellsRowByRow(const PixelView& view) {
-    std::vector<Pixel> cells;
-    cells.reserve(static_cast<std::size_t>(view.width()) * static_cast<std::size_t>(view.height()));
-    for (int y = 1; y <= view.height(); ++y) {
-        for (int x = 1; x <= view.width(); ++x) {
-            cells.push_back(view.at(x, y));
-        }
-    }
-    return cells;
-}
-
 // Asks where to save the cells under `name` and writes them there; every refusal and
 // failure is told to the user.
 void savePictureAs(Host& host, std::int32_t version, const std::string& name,
                    const PixelView& view) {
-    const std::optional<std::string> nameBytes = storableName(host, name);
+    StorableName nameBytes = storablePictureName(name);
     if (!nameBytes) {
+        host.showMessage(nameBytes.problem, kMessageCaption);
         return;
     }
     const std::optional<std::string> path = host.askSavePictureFile(name);
     if (!path) {
         return;
     }
-    const PictureFileContent content{version, *nameBytes, view.width(), view.height(),
-                                     cellsRowByRow(view)};
+    const PictureFileContent content =
+        pictureFileContent(version, std::move(nameBytes.bytes), view);
     if (const FileResult saved = replaceFile(*path, encodePictureFile(content)); !saved) {
         host.showMessage(saved.error, kMessageCaption);
     }

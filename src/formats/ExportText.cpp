@@ -1,5 +1,6 @@
 #include "formats/ExportText.h"
 
+#include <charconv>
 #include <cstdint>
 #include <string>
 
@@ -28,6 +29,47 @@ const char* formatComment(int depth) {
     }
 }
 
+// Appends the value in decimal without making a string of it first.
+void appendNumber(std::string& text, long value) {
+    if (value >= 0 && value <= 9) {
+        text += static_cast<char>('0' + value);
+        return;
+    }
+    char digits[24];
+    const auto [end, problem] = std::to_chars(digits, digits + sizeof digits, value);
+    text.append(digits, end);
+}
+
+// The decimal digits of every byte value, so that packed bytes are written by lookup.
+struct ByteDigits {
+    char text[256][4];
+    unsigned char length[256];
+    constexpr ByteDigits() : text(), length() {
+        for (int v = 0; v < 256; ++v) {
+            int n = 0;
+            if (v >= 100) {
+                text[v][n++] = static_cast<char>('0' + v / 100);
+            }
+            if (v >= 10) {
+                text[v][n++] = static_cast<char>('0' + v / 10 % 10);
+            }
+            text[v][n++] = static_cast<char>('0' + v % 10);
+            length[v] = static_cast<unsigned char>(n);
+        }
+    }
+};
+constexpr ByteDigits kByteDigits;
+
+// Pixel values comma-separated, one row of the view.
+void appendRow(std::string& text, const PixelView& source, int y) {
+    for (int x = 1; x <= source.width(); ++x) {
+        if (x > 1) {
+            text += ',';
+        }
+        appendNumber(text, source.at(x, y));
+    }
+}
+
 void appendSizeLine(std::string& text, const PixelView& source) {
     text += kDirective;
     text += std::to_string(source.width());
@@ -41,12 +83,7 @@ void appendRowsAsBytes(std::string& text, const PixelView& source) {
     for (int y = 1; y <= source.height(); ++y) {
         text += kLineEnd;
         text += kDirective;
-        for (int x = 1; x <= source.width(); ++x) {
-            if (x > 1) {
-                text += ',';
-            }
-            text += std::to_string(source.at(x, y));
-        }
+        appendRow(text, source, y);
     }
     text += kLineEnd;
 }
@@ -59,12 +96,7 @@ void appendCppArray(std::string& text, std::string_view name, const PixelView& s
     text += kLineEnd;
     for (int y = 1; y <= source.height(); ++y) {
         text += '{';
-        for (int x = 1; x <= source.width(); ++x) {
-            if (x > 1) {
-                text += ',';
-            }
-            text += std::to_string(source.at(x, y));
-        }
+        appendRow(text, source, y);
         text += '}';
         text += kLineEnd;
     }
@@ -77,7 +109,7 @@ void appendPackedBytes(std::string& text, const std::uint8_t* store, int count) 
     text += kDirective;
     int onLine = 0;
     for (int i = 1; i <= count; ++i) {
-        text += std::to_string(store[i]);
+        text.append(kByteDigits.text[store[i]], kByteDigits.length[store[i]]);
         if (i == count) {
             break;
         }
@@ -97,6 +129,9 @@ void appendPackedBytes(std::string& text, const std::uint8_t* store, int count) 
 std::string exportText(const PixelView& view, std::string_view name, ExportFormat format,
                        bool alignToByte) {
     std::string text;
+    // Room for every value with its comma and for the lines around them.
+    text.reserve(static_cast<std::size_t>(2 * view.width() * view.height() + 8 * view.height()) +
+                 name.size() + 128);
     if (format == ExportFormat::CppArray) {
         appendCppArray(text, name, view);
         return text;
@@ -137,6 +172,8 @@ std::string exportText(const PixelView& view, std::string_view name, ExportForma
 
 std::string asm8FileBlock(const PixelView& view, std::string_view name) {
     std::string block;
+    block.reserve(static_cast<std::size_t>(2 * view.width() * view.height() + 8 * view.height()) +
+                  name.size() + 128);
     block += kAuthorComment;
     block += kLineEnd;
     block += name;

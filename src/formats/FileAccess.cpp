@@ -370,6 +370,7 @@ FileResult readFileStart(const std::string& path, std::size_t maxBytes, std::str
     if (fd < 0) {
         return result;
     }
+    content.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(size, maxBytes)));
     int err = 0;
     while (content.size() < maxBytes) {
         char buffer[16384];

@@ -17,32 +17,40 @@ int packRows(const PixelView& source, int depth, bool alignToByte, std::span<std
     }
     std::fill(store.begin() + 1, store.begin() + 1 + count, std::uint8_t{0});
 
+    // A byte's fields start at 0, so writing a field is or-ing its code into place: the
+    // code is what the merge writes into the first field of a fresh byte.
+    const auto codeOf = [depth](Pixel value) -> std::uint8_t {
+        switch (depth) {
+            case 1:
+                return mergeCode1(0, 1, value);
+            case 2:
+                return mergeCode2(0, 1, value);
+            default:
+                return mergeCode4(0, 1, value);
+        }
+    };
+    std::uint8_t codes[kTransparent + 1];
+    for (Pixel value = kBlack; value <= kTransparent; ++value) {
+        codes[value] = codeOf(value);
+    }
     const int perByte = 8 / depth;
     int byteIndex = 0;
-    int pixelCounter = 0;
+    int position = perByte;  // the byte before the first is full
     for (int y = 1; y <= source.height(); ++y) {
+        if (alignToByte) {
+            position = perByte;  // every row starts a byte of its own
+        }
         for (int x = 1; x <= source.width(); ++x) {
-            const int position = pixelCounter % perByte + 1;
-            if (position == 1) {
+            if (position == perByte) {
                 ++byteIndex;
+                position = 0;
             }
-            ++pixelCounter;
-            std::uint8_t& byte = store[static_cast<std::size_t>(byteIndex)];
             const Pixel value = source.at(x, y);
-            switch (depth) {
-                case 1:
-                    byte = mergeCode1(byte, position, value);
-                    break;
-                case 2:
-                    byte = mergeCode2(byte, position, value);
-                    break;
-                default:
-                    byte = mergeCode4(byte, position, value);
-                    break;
-            }
-            if (alignToByte && x == source.width() && position != perByte) {
-                pixelCounter = 0;
-            }
+            const std::uint8_t code =
+                value >= kBlack && value <= kTransparent ? codes[value] : codeOf(value);
+            store[static_cast<std::size_t>(byteIndex)] |=
+                static_cast<std::uint8_t>(code << (position * depth));
+            ++position;
         }
     }
     assert(byteIndex == count);

@@ -1,6 +1,11 @@
 #include "formats/PictureFile.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstring>
 #include <utility>
+
+#include "formats/Windows1252.h"
 
 namespace stipple {
 
@@ -28,15 +33,22 @@ class ExpandingWriter {
 };
 
 // The field stream with the line-end expansion undone: 0x0D 0x0A reads as 0x0A, every
-// other byte as itself.
+// other byte as itself. Runs without a 0x0D are copied whole.
 std::string collapseLineEnds(std::string_view bytes) {
     std::string fields;
     fields.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-            continue;
+    std::size_t from = 0;
+    while (from < bytes.size()) {
+        const std::size_t cr = bytes.find('\r', from);
+        if (cr == std::string_view::npos) {
+            fields.append(bytes.substr(from));
+            break;
         }
-        fields += bytes[i];
+        fields.append(bytes.substr(from, cr - from));
+        if (cr + 1 >= bytes.size() || bytes[cr + 1] != '\n') {
+            fields += '\r';  // a lone 0x0D is a byte of its own
+        }
+        from = cr + 1;
     }
     return fields;
 }
@@ -97,8 +109,12 @@ std::string encodePictureFile(const PictureFileContent& content) {
 }
 
 PictureFileReading parsePictureFile(std::string_view fileBytes) {
-    const std::string fields = collapseLineEnds(fileBytes);
-    FieldReader read(fields);
+    // Most files hold no 0x0D at all and are read as they are.
+    std::string collapsed;
+    if (fileBytes.find('\r') != std::string_view::npos) {
+        collapsed = collapseLineEnds(fileBytes);
+    }
+    FieldReader read(collapsed.empty() ? fileBytes : std::string_view(collapsed));
     PictureFileReading reading;
     PictureFileContent& picture = reading.content;
 
@@ -135,21 +151,60 @@ PictureFileReading parsePictureFile(std::string_view fileBytes) {
     }
 
     const int cellCount = picture.width * picture.height;
-    picture.cells.reserve(static_cast<std::size_t>(cellCount));
-    for (int i = 0; i < cellCount; ++i) {
-        Pixel cell = 0;
-        if (!read.int32(cell)) {
-            reading.cellsEndedEarly = true;
-            break;
+    const std::size_t cellsThere =
+        std::min(static_cast<std::size_t>(cellCount), read.remaining() / 4);
+    reading.cellsEndedEarly = cellsThere < static_cast<std::size_t>(cellCount);
+    picture.cells.resize(cellsThere);
+    if constexpr (std::endian::native == std::endian::little) {
+        const std::string_view cells = read.bytes(4 * cellsThere);
+        if (!cells.empty()) {
+            std::memcpy(picture.cells.data(), cells.data(), cells.size());
         }
+    } else {
+        for (std::size_t i = 0; i < cellsThere; ++i) {
+            read.int32(picture.cells[i]);
+        }
+    }
+    for (std::size_t i = 0; i < cellsThere; ++i) {
+        const Pixel cell = picture.cells[i];
         if (cell < kBlack || cell > kTransparent) {
-            return refused("the pixel in column " + std::to_string(i % picture.width + 1) +
-                           ", row " + std::to_string(i / picture.width + 1) + " has the value " +
+            const int at = static_cast<int>(i);
+            return refused("the pixel in column " + std::to_string(at % picture.width + 1) +
+                           ", row " + std::to_string(at / picture.width + 1) + " has the value " +
                            std::to_string(cell) + "; pixel values are 0 to 4");
         }
-        picture.cells.push_back(cell);
     }
     return reading;
+}
+
+StorableName storablePictureName(std::string_view utf8) {
+    StorableName result;
+    const Windows1252Text converted = toWindows1252(utf8);
+    if (!converted) {
+        result.problem = "The name \"" + std::string(utf8) +
+                         "\" cannot be saved in a picture file: " + converted.problem + ".";
+    } else if (converted.bytes.find('\0') != std::string::npos) {
+        result.problem = "The name cannot be saved in a picture file: it holds a zero character.";
+    } else if (converted.bytes.size() > static_cast<std::size_t>(kMaxPictureNameLength)) {
+        result.problem = "The name cannot be saved in a picture file: it is longer than " +
+                         std::to_string(kMaxPictureNameLength) + " characters.";
+    } else {
+        result.bytes = converted.bytes;
+    }
+    return result;
+}
+
+PictureFileContent pictureFileContent(std::int32_t version, std::string nameBytes,
+                                      const PixelView& view) {
+    PictureFileContent content{version, std::move(nameBytes), view.width(), view.height(), {}};
+    content.cells.reserve(static_cast<std::size_t>(view.width()) *
+                          static_cast<std::size_t>(view.height()));
+    for (int y = 1; y <= view.height(); ++y) {
+        for (int x = 1; x <= view.width(); ++x) {
+            content.cells.push_back(view.at(x, y));
+        }
+    }
+    return content;
 }
 
 }  // namespace stipple

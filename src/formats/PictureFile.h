@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/Pixel.h"
+#include "model/PixelView.h"
 
 namespace stipple {
 
@@ -28,6 +29,20 @@ struct PictureFileContent {
     std::int32_t height = 0;
     std::vector<Pixel> cells;  // row by row from the top, each row from the left
 };
+
+// The name as a picture file stores it, one Windows-1252 byte per character, or the message
+// that says why it cannot be stored (a character Windows-1252 lacks, a zero character, too
+// long).
+struct StorableName {
+    std::string bytes;
+    std::string problem;
+    explicit operator bool() const { return problem.empty(); }
+};
+StorableName storablePictureName(std::string_view utf8);
+
+// The content of a file holding the view's cells under a stored name.
+PictureFileContent pictureFileContent(std::int32_t version, std::string nameBytes,
+                                      const PixelView& view);
 
 // The file's bytes. Writes the fields as given; `cells` should hold width x height values.
 std::string encodePictureFile(const PictureFileContent& content);

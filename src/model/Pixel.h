@@ -16,6 +16,10 @@ constexpr Pixel kGray33 = 2;
 constexpr Pixel kWhite = 3;
 constexpr Pixel kTransparent = 4;
 
+// How each value shows on screen, indexed by the value: black, the two grays, white and
+// teal for transparent.
+constexpr Rgb kDisplayColours[5] = {0x000000, 0x808080, 0xC0C0C0, 0xFFFFFF, 0x008080};
+
 constexpr int kMaxPictureWidth = 96;
 constexpr int kMaxPictureHeight = 92;
 constexpr int kGridCols = kMaxPictureWidth + 1;   // 97, index 0 unused

@@ -5,11 +5,11 @@
 namespace stipple {
 
 void SurfaceRenderer::initColourTable() {
-    colours_.blackRgb = 0x000000;
-    colours_.gray33Rgb = 0xC0C0C0;
-    colours_.gray66Rgb = 0x808080;
-    colours_.whiteRgb = 0xFFFFFF;
-    colours_.transparentRgb = 0x008080;
+    colours_.blackRgb = kDisplayColours[kBlack];
+    colours_.gray33Rgb = kDisplayColours[kGray33];
+    colours_.gray66Rgb = kDisplayColours[kGray66];
+    colours_.whiteRgb = kDisplayColours[kWhite];
+    colours_.transparentRgb = kDisplayColours[kTransparent];
     colours_.gridRgb = 0xC0DCC0;
     colours_.borderRgb = 0xFF0000;
 }

@@ -196,7 +196,7 @@ TEST(BitmapDecoderTest, AnySizeIsReadOnlyAsFarAsItsRegion) {
     EXPECT_EQ(b.height, 100000);
     ASSERT_EQ(b.regionWidth, kBitmapRegionWidth);
     ASSERT_EQ(b.regionHeight, kBitmapRegionHeight);
-    for (const auto [x, y] :
+    for (const auto& [x, y] :
          {std::pair{0, 0}, std::pair{272, 0}, std::pair{5, 222}, std::pair{272, 222}}) {
         const std::uint32_t expected =
             0xFF000000u | (x % 256) << 16 | (y % 256) << 8 | ((x + y) % 256);

@@ -1,0 +1,151 @@
+// stipple export: picture files as the editor's export texts.
+#include <algorithm>
+#include <map>
+#include <memory>
+
+#include "cli/Commands.h"
+#include "cli/Options.h"
+#include "cli/Pictures.h"
+#include "formats/ExportText.h"
+#include "model/Selection.h"
+
+namespace stipple::cli {
+
+namespace {
+
+const CommandSyntax kSyntax{
+    "export",
+    "stipple export [--format cpp|asm1|asm2|asm4|asm8|file] [--align] "
+    "[--box X1,Y1,X2,Y2] [--name NAME] [-o OUT | --append OUT] PICTURE.stw...",
+    "Writes each picture file as the text the editor exports, one after the other, to\n"
+    "standard output or to OUT. \"-\" reads a picture from standard input.\n\n"
+    "  --format F    cpp, asm1, asm2, asm4 or asm8 as the clipboard exports (default asm8),\n"
+    "                or file, the form that Save and Save to end write\n"
+    "  --align       start every row of asm1, asm2 and asm4 on a new byte\n"
+    "  --box X1,Y1,X2,Y2\n"
+    "                export the box of cells X1..X2 by Y1..Y2 (from 1, both ends included)\n"
+    "                as the editor's box export after a capture of that box\n"
+    "  --name NAME   the name in the text instead of the name the file stores\n"
+    "  -o OUT        replace OUT with the texts, as Save does\n"
+    "  --append OUT  add the texts after the last byte of OUT, as Save to end does\n",
+    {"--format", "--box", "--name", "-o", "--append"},
+    {"--align"}};
+
+// The file form is no clipboard format; it has no alignment.
+enum class Form { Clipboard, FileForm };
+
+struct Box {
+    int x1, y1, x2, y2;
+};
+
+std::optional<Box> parseBox(const std::string& text) {
+    int values[4];
+    std::size_t start = 0;
+    for (int i = 0; i < 4; ++i) {
+        const std::size_t comma = i < 3 ? text.find(',', start) : text.size();
+        if (comma == std::string::npos) {
+            return std::nullopt;
+        }
+        const std::optional<int> value = numberIn(text.substr(start, comma - start), 1, 1000);
+        if (!value) {
+            return std::nullopt;
+        }
+        values[i] = *value;
+        start = comma + 1;
+    }
+    // Dragged either way, a box takes the cells between its corners.
+    return Box{std::min(values[0], values[2]), std::min(values[1], values[3]),
+               std::max(values[0], values[2]), std::max(values[1], values[3])};
+}
+
+}  // namespace
+
+int exportCommand(const Arguments& arguments) {
+    const ParsedArguments parsed = parseArguments(kSyntax, arguments);
+    if (parsed.help) {
+        return showHelp(kSyntax);
+    }
+    if (!parsed.problem.empty()) {
+        return usageError(kSyntax, parsed.problem);
+    }
+    static const std::map<std::string, ExportFormat> kFormats = {
+        {"cpp", ExportFormat::CppArray}, {"asm1", ExportFormat::Asm1},
+        {"asm2", ExportFormat::Asm2},    {"asm4", ExportFormat::Asm4},
+        {"asm8", ExportFormat::Asm8},    {"file", ExportFormat::Asm8}};
+    const std::string formatName = parsed.value("--format").value_or("asm8");
+    const auto format = kFormats.find(formatName);
+    if (format == kFormats.end()) {
+        return usageError(kSyntax, "unknown format " + formatName);
+    }
+    const Form form = formatName == "file" ? Form::FileForm : Form::Clipboard;
+    std::optional<Box> box;
+    if (const std::optional<std::string> boxText = parsed.value("--box")) {
+        box = parseBox(*boxText);
+        if (!box) {
+            return usageError(kSyntax, "the box " + *boxText + " is not four numbers X1,Y1,X2,Y2");
+        }
+    }
+    if (parsed.values.count("-o") != 0 && parsed.values.count("--append") != 0) {
+        return usageError(kSyntax, "-o and --append cannot be given together");
+    }
+    if (parsed.operands.empty()) {
+        return usageError(kSyntax, "no picture file given");
+    }
+
+    std::string texts;
+    int status = kSucceeded;
+    auto selection = std::make_unique<Selection>();
+    for (const std::string& operand : parsed.operands) {
+        std::string problem;
+        std::optional<LoadedPicture> loaded = loadPicture(operand, problem);
+        if (!loaded) {
+            tellRefused(kSyntax, problem);
+            status = kRefused;
+            continue;
+        }
+        const Picture& picture = *loaded->picture;
+        PixelView view = picture.view();
+        if (box) {
+            if (box->x2 > picture.width || box->y2 > picture.height) {
+                return usageError(kSyntax, "the box " + *parsed.value("--box") +
+                                               " lies outside the picture \"" + shownName(operand) +
+                                               "\" of " + std::to_string(picture.width) + " x " +
+                                               std::to_string(picture.height));
+            }
+            selection->selX1 = box->x1 - 1;
+            selection->selY1 = box->y1 - 1;
+            selection->selX2 = box->x2;
+            selection->selY2 = box->y2;
+            selection->capture(picture);
+            view = selection->view();
+        }
+        const std::string name = parsed.value("--name").value_or(loaded->name);
+        const std::string text =
+            form == Form::FileForm
+                ? asm8FileBlock(view, name)
+                : exportText(view, name, format->second, parsed.flags.count("--align") != 0);
+        if (texts.empty()) {
+            texts.reserve(text.size() * parsed.operands.size());  // pictures are alike in size
+        }
+        texts += text;
+    }
+
+    if (texts.empty()) {
+        return status;  // every input was refused: nothing is written
+    }
+    std::string failure;
+    if (const std::optional<std::string> out = parsed.value("-o")) {
+        failure = replaceWith(*out, texts);
+    } else if (const std::optional<std::string> end = parsed.value("--append")) {
+        failure = appendTo(*end, texts);
+    } else {
+        failure = writeToStandardOutput(texts);
+    }
+    if (!failure.empty()) {
+        tellRefused(kSyntax, failure);
+        return kRefused;
+    }
+    return status;
+}
+
+}  // namespace stipple::cli

@@ -1,0 +1,150 @@
+// stipple import: a bitmap, or an 8-bit assembler text of the program's own, as a picture
+// file.
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <span>
+
+#include "cli/Commands.h"
+#include "cli/Options.h"
+#include "cli/Pictures.h"
+#include "formats/Asm8Text.h"
+#include "formats/BitmapConversion.h"
+#include "formats/BitmapDecoder.h"
+#include "formats/PictureFile.h"
+
+namespace stipple::cli {
+
+namespace {
+
+const CommandSyntax kSyntax{
+    "import",
+    "stipple import [--step N] [--name NAME] -o PICTURE.stw INPUT",
+    "Makes a picture file of INPUT (\"-\" reads standard input):\n"
+    "  - a bitmap: its top-left 96 x 92 pixels cut into the four levels as the import\n"
+    "    window does, at the step N (1 to 200, default 64); the picture is named after\n"
+    "    the file unless --name is given;\n"
+    "  - the text that Save or Save to end writes, or the ASM 8bpp clipboard text: the\n"
+    "    picture and the name it holds come back exactly. The text must hold one picture.\n\n"
+    "  --step N     the step of the cut into levels\n"
+    "  --name NAME  the picture's name\n"
+    "  -o FILE      the picture file to write, replaced as Save Picture does\n",
+    {"--step", "--name", "-o"},
+    {}};
+
+// The most of a text that is read: the text of the largest picture is far smaller, so a
+// longer one fails on what follows its last row.
+constexpr std::uint64_t kMaxTextBytes = 1024 * 1024;
+
+// The picture from a bitmap, or false after setting `problem`.
+bool fromBitmap(ByteSource& bytes, int step, Picture& picture, std::string& problem,
+                const std::string& shown) {
+    const BitmapDecoding decoding = decodeBitmap(bytes, kMaxPictureWidth, kMaxPictureHeight);
+    if (decoding.fault == BitmapFault::ReadFailed) {
+        problem = "Could not read \"" + shown + "\".";
+        return false;
+    }
+    if (!decoding) {
+        problem = bitmapFaultMessage(decoding, shown);
+        if (decoding.fault == BitmapFault::NotABitmap) {
+            // The editor's message names no file; in a batch the line must.
+            problem = "Could not import \"" + shown + "\": " + problem;
+        }
+        return false;
+    }
+    auto import = std::make_unique<BitmapImport>();
+    import->levelStep = step;
+    takeImportSize(decoding.bitmap.view(), *import);
+    convertBitmap(decoding.bitmap.view(), *import);
+    picture.width = import->importWidth;
+    picture.height = import->importHeight;
+    for (int x = 1; x <= picture.width; ++x) {
+        for (int y = 1; y <= picture.height; ++y) {
+            picture.pixels[x][y] = import->importPixels[x][y];
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int importCommand(const Arguments& arguments) {
+    const ParsedArguments parsed = parseArguments(kSyntax, arguments);
+    if (parsed.help) {
+        return showHelp(kSyntax);
+    }
+    if (!parsed.problem.empty()) {
+        return usageError(kSyntax, parsed.problem);
+    }
+    const std::optional<std::string> out = parsed.value("-o");
+    if (!out) {
+        return usageError(kSyntax, "no picture file to write given (-o)");
+    }
+    if (parsed.operands.size() != 1) {
+        return usageError(
+            kSyntax, parsed.operands.empty() ? "no input given" : "only one input can be imported");
+    }
+    const std::optional<int> step =
+        numberIn(parsed.value("--step").value_or(std::to_string(kDefaultLevelStep)), kMinLevelStep,
+                 kMaxLevelStep);
+    if (!step) {
+        return usageError(kSyntax, "the step must be a number from 1 to 200");
+    }
+
+    const std::string& operand = parsed.operands.front();
+    const std::string shown = shownName(operand);
+    std::string problem;
+    std::unique_ptr<ByteSource> input = openInput(operand, problem);
+    if (!input) {
+        tellRefused(kSyntax, problem);
+        return kRefused;
+    }
+    auto picture = std::make_unique<Picture>();
+    picture->fileVersion = 1;
+    std::string name;
+    std::uint8_t magic[2] = {};
+    if (input->size() >= 2 && input->read(0, magic) && magic[0] == 'B' && magic[1] == 'M') {
+        if (!fromBitmap(*input, *step, *picture, problem, shown)) {
+            tellRefused(kSyntax, problem);
+            return kRefused;
+        }
+        name = operand == kStandardInput ? "Name" : std::filesystem::path(operand).stem().string();
+    } else {
+        std::string text(
+            static_cast<std::size_t>(std::min<std::uint64_t>(input->size(), kMaxTextBytes)), '\0');
+        if (!input->read(0, std::span(reinterpret_cast<std::uint8_t*>(text.data()), text.size()))) {
+            tellRefused(kSyntax, "Could not read \"" + shown + "\".");
+            return kRefused;
+        }
+        const Asm8Reading reading = readAsm8Text(text);
+        if (!reading) {
+            tellRefused(kSyntax, "Could not import \"" + shown + "\": " + reading.error + ".");
+            return kRefused;
+        }
+        const Asm8Picture& read = reading.picture;
+        picture->width = read.width;
+        picture->height = read.height;
+        for (std::size_t i = 0; i < read.cells.size(); ++i) {
+            picture->pixels[i % read.width + 1][i / read.width + 1] = read.cells[i];
+        }
+        name = read.name;
+    }
+    if (const std::optional<std::string> given = parsed.value("--name")) {
+        name = *given;
+    }
+
+    StorableName stored = storablePictureName(name);
+    if (!stored) {
+        tellRefused(kSyntax, stored.problem);
+        return kRefused;
+    }
+    const std::string encoded = encodePictureFile(
+        pictureFileContent(picture->fileVersion, std::move(stored.bytes), picture->view()));
+    if (const std::string failure = replaceWith(*out, encoded); !failure.empty()) {
+        tellRefused(kSyntax, failure);
+        return kRefused;
+    }
+    return kSucceeded;
+}
+
+}  // namespace stipple::cli

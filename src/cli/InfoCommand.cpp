@@ -1,0 +1,148 @@
+// stipple info: what a picture file holds, as text or JSON.
+#include <cstdio>
+#include <string>
+
+#include "cli/Commands.h"
+#include "cli/Options.h"
+#include "cli/Pictures.h"
+
+namespace stipple::cli {
+
+namespace {
+
+const CommandSyntax kSyntax{
+    "info",
+    "stipple info [--json] PICTURE.stw...",
+    "Tells each picture file's name, size and how many pixels hold each value, and shows\n"
+    "the picture with one character per pixel. \"-\" reads a picture from standard input.\n\n"
+    "  --json  the same as one JSON array, an object per picture\n",
+    {},
+    {"--json"}};
+
+struct Value {
+    char mark;
+    const char* name;  // in the text
+    const char* key;   // in JSON
+};
+constexpr Value kValues[5] = {{'#', "black", "black"},
+                              {'=', "66 % gray", "gray66"},
+                              {'-', "33 % gray", "gray33"},
+                              {'.', "white", "white"},
+                              {'~', "transparent", "transparent"}};
+
+std::string jsonString(const std::string& text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        switch (c) {
+            case '"':
+                quoted += "\\\"";
+                break;
+            case '\\':
+                quoted += "\\\\";
+                break;
+            case '\n':
+                quoted += "\\n";
+                break;
+            case '\r':
+                quoted += "\\r";
+                break;
+            case '\t':
+                quoted += "\\t";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                    quoted += escaped;
+                } else {
+                    quoted += c;  // UTF-8 passes as it is
+                }
+        }
+    }
+    return quoted + "\"";
+}
+
+std::string describe(const std::string& operand, const LoadedPicture& loaded, bool json) {
+    const Picture& p = *loaded.picture;
+    int counts[5] = {};
+    std::string rows[kMaxPictureHeight];
+    for (int y = 1; y <= p.height; ++y) {
+        for (int x = 1; x <= p.width; ++x) {
+            ++counts[p.pixels[x][y]];
+            rows[y - 1] += kValues[p.pixels[x][y]].mark;
+        }
+    }
+    std::string out;
+    if (json) {
+        out += "  {\"file\": " + jsonString(shownName(operand)) +
+               ", \"name\": " + jsonString(loaded.name) +
+               ", \"width\": " + std::to_string(p.width) +
+               ", \"height\": " + std::to_string(p.height) + ",\n   \"counts\": {";
+        for (int v = 0; v < 5; ++v) {
+            out += std::string(v > 0 ? ", " : "") + "\"" + kValues[v].key +
+                   "\": " + std::to_string(counts[v]);
+        }
+        out += "},\n   \"rows\": [";
+        for (int y = 0; y < p.height; ++y) {
+            out += (y > 0 ? ",\n            " : "") + jsonString(rows[y]);
+        }
+        return out + "]}";
+    }
+    out += shownName(operand) + "\n  name: " + loaded.name +
+           "\n  size: " + std::to_string(p.width) + " x " + std::to_string(p.height) +
+           "\n  pixels:";
+    for (int v = 0; v < 5; ++v) {
+        out +=
+            std::string(v > 0 ? "," : "") + " " + std::to_string(counts[v]) + " " + kValues[v].name;
+    }
+    out += "\n";
+    for (int y = 0; y < p.height; ++y) {
+        out += "  " + rows[y] + "\n";
+    }
+    out += "  legend:";
+    for (const Value& v : kValues) {
+        out += std::string("  ") + v.mark + " " + v.name;
+    }
+    return out + "\n";
+}
+
+}  // namespace
+
+int infoCommand(const Arguments& arguments) {
+    const ParsedArguments parsed = parseArguments(kSyntax, arguments);
+    if (parsed.help) {
+        return showHelp(kSyntax);
+    }
+    if (!parsed.problem.empty()) {
+        return usageError(kSyntax, parsed.problem);
+    }
+    if (parsed.operands.empty()) {
+        return usageError(kSyntax, "no picture file given");
+    }
+    const bool json = parsed.flags.count("--json") != 0;
+    int status = kSucceeded;
+    std::string out = json ? "[\n" : "";
+    bool first = true;
+    for (const std::string& operand : parsed.operands) {
+        std::string problem;
+        const std::optional<LoadedPicture> loaded = loadPicture(operand, problem);
+        if (!loaded) {
+            tellRefused(kSyntax, problem);
+            status = kRefused;
+            continue;
+        }
+        out += json ? std::string(first ? "" : ",\n") + describe(operand, *loaded, true)
+                    : std::string(first ? "" : "\n") + describe(operand, *loaded, false);
+        first = false;
+    }
+    if (json) {
+        out += first ? "]\n" : "\n]\n";
+    }
+    if (const std::string failure = writeToStandardOutput(out); !failure.empty()) {
+        tellRefused(kSyntax, failure);
+        return kRefused;
+    }
+    return status;
+}
+
+}  // namespace stipple::cli

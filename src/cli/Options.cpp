@@ -1,0 +1,82 @@
+#include "cli/Options.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace stipple::cli {
+
+std::optional<std::string> ParsedArguments::value(const std::string& option) const {
+    const auto found = values.find(option);
+    if (found == values.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+ParsedArguments parseArguments(const CommandSyntax& syntax, const Arguments& arguments) {
+    ParsedArguments parsed;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (optionsEnded || argument == "-" || argument.empty() || argument[0] != '-') {
+            parsed.operands.push_back(argument);
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (argument == "--help" || argument == "-h") {
+            parsed.help = true;
+            continue;
+        }
+        std::string option = argument;
+        std::optional<std::string> value;
+        if (const std::size_t equals = argument.find('='); equals != std::string::npos) {
+            option = argument.substr(0, equals);
+            value = argument.substr(equals + 1);
+        }
+        if (syntax.flags.count(option) != 0 && !value) {
+            parsed.flags.insert(option);
+        } else if (syntax.valued.count(option) != 0) {
+            if (!value) {
+                if (i + 1 == arguments.size()) {
+                    parsed.problem = "the option " + option + " needs a value";
+                    return parsed;
+                }
+                value = arguments[++i];
+            }
+            parsed.values[option] = *value;
+        } else {
+            parsed.problem = "unknown option " + option;
+            return parsed;
+        }
+    }
+    return parsed;
+}
+
+int usageError(const CommandSyntax& syntax, const std::string& problem) {
+    std::fprintf(stderr, "stipple %s: %s\nusage: %s\n", syntax.name, problem.c_str(), syntax.usage);
+    return kUsageError;
+}
+
+int showHelp(const CommandSyntax& syntax) {
+    std::printf("usage: %s\n\n%s", syntax.usage, syntax.help);
+    return kSucceeded;
+}
+
+void tellRefused(const CommandSyntax& syntax, const std::string& message) {
+    std::fprintf(stderr, "stipple %s: %s\n", syntax.name, message.c_str());
+}
+
+std::optional<int> numberIn(const std::string& text, int low, int high) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, problem] = std::from_chars(text.data(), end, value);
+    if (text.empty() || problem != std::errc() || stop != end || value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace stipple::cli

@@ -1,0 +1,49 @@
+#pragma once
+// Reading a command's options and operands, and telling the user about them.
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+
+namespace stipple::cli {
+
+// What one command takes: options with a value ("--format", "-o"), flags ("--align"),
+// and its usage line and help text.
+struct CommandSyntax {
+    const char* name;
+    const char* usage;  // after "usage: "
+    const char* help;   // shown by --help below the usage line
+    std::set<std::string> valued;
+    std::set<std::string> flags;
+};
+
+struct ParsedArguments {
+    std::map<std::string, std::string> values;  // the last value of each valued option
+    std::set<std::string> flags;
+    std::vector<std::string> operands;
+    bool help = false;
+    std::string problem;  // a usage error, or empty
+
+    std::optional<std::string> value(const std::string& option) const;
+};
+
+// Options may come before, between and after operands; "--option=value" and
+// "--option value" are the same; "--" ends the options; "-" alone is an operand.
+ParsedArguments parseArguments(const CommandSyntax& syntax, const Arguments& arguments);
+
+// Prints "stipple <command>: <problem>" and the usage line to standard error; returns the
+// usage error status.
+int usageError(const CommandSyntax& syntax, const std::string& problem);
+// Prints the usage line and the help text to standard output; returns success.
+int showHelp(const CommandSyntax& syntax);
+// Prints one line, "stipple <command>: <message>", to standard error.
+void tellRefused(const CommandSyntax& syntax, const std::string& message);
+
+// A whole decimal number within [low, high], or nothing.
+std::optional<int> numberIn(const std::string& text, int low, int high);
+
+}  // namespace stipple::cli

@@ -1,0 +1,145 @@
+#include "cli/Pictures.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <span>
+#include <utility>
+
+#include "formats/FileAccess.h"
+#include "formats/PictureFile.h"
+#include "formats/Windows1252.h"
+
+namespace stipple::cli {
+
+std::string shownName(const std::string& operand) {
+    return operand == kStandardInput ? "standard input" : operand;
+}
+
+std::optional<std::string> readInput(const std::string& operand, std::size_t maxBytes,
+                                     std::string& problem) {
+    std::string bytes;
+    if (operand != kStandardInput) {
+        if (const FileResult read = readFileStart(operand, maxBytes, bytes); !read) {
+            problem = read.error;
+            return std::nullopt;
+        }
+        return bytes;
+    }
+    char buffer[65536];
+    while (bytes.size() < maxBytes) {
+        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            problem = std::string("Could not read standard input: ") + std::strerror(errno) + ".";
+            return std::nullopt;
+        }
+        if (n == 0) {
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    bytes.resize(std::min(bytes.size(), maxBytes));
+    return bytes;
+}
+
+namespace {
+
+// Bytes read from standard input and kept.
+class KeptBytes final : public ByteSource {
+  public:
+    explicit KeptBytes(std::string bytes)
+        : bytes_(std::move(bytes)),
+          view_(std::span(reinterpret_cast<const std::uint8_t*>(bytes_.data()), bytes_.size())) {}
+    std::uint64_t size() const override { return view_.size(); }
+    bool read(std::uint64_t offset, std::span<std::uint8_t> into) override {
+        return view_.read(offset, into);
+    }
+
+  private:
+    std::string bytes_;
+    MemoryBytes view_;
+};
+
+// Standard input is read whole up to this; a bitmap of any size is better given as a file.
+constexpr std::size_t kMaxStandardInput = 256 * 1024 * 1024;
+
+}  // namespace
+
+std::unique_ptr<ByteSource> openInput(const std::string& operand, std::string& problem) {
+    if (operand == kStandardInput) {
+        std::optional<std::string> bytes = readInput(operand, kMaxStandardInput, problem);
+        if (!bytes) {
+            return nullptr;
+        }
+        return std::make_unique<KeptBytes>(std::move(*bytes));
+    }
+    auto file = std::make_unique<FileBytes>(operand);
+    if (!file->status()) {
+        problem = file->status().error;
+        return nullptr;
+    }
+    return file;
+}
+
+std::optional<LoadedPicture> loadPicture(const std::string& operand, std::string& problem) {
+    const std::optional<std::string> bytes = readInput(operand, kMaxPictureFileBytes, problem);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    const std::string shown = shownName(operand);
+    const PictureFileReading reading = parsePictureFile(*bytes);
+    if (!reading.error.empty()) {
+        problem = "Could not open \"" + shown + "\": " + reading.error + ".";
+        return std::nullopt;
+    }
+    const PictureFileContent& file = reading.content;
+    if (reading.cellsEndedEarly) {
+        problem = "The picture file \"" + shown + "\" is incomplete: it ends after " +
+                  std::to_string(file.cells.size()) + " of its " +
+                  std::to_string(file.width * file.height) + " pixels.";
+        return std::nullopt;
+    }
+    LoadedPicture loaded;
+    loaded.name = fromWindows1252(file.nameBytes);
+    Picture& picture = *loaded.picture;
+    picture.fileVersion = file.version;
+    picture.width = file.width;
+    picture.height = file.height;
+    const Pixel* cell = file.cells.data();
+    for (int y = 1; y <= file.height; ++y) {
+        for (int x = 1; x <= file.width; ++x) {
+            picture.pixels[x][y] = *cell++;
+        }
+    }
+    return loaded;
+}
+
+std::string writeToStandardOutput(const std::string& text) {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
+        std::fflush(stdout) != 0) {
+        return std::string("Could not write to standard output: ") + std::strerror(errno) + ".";
+    }
+    return {};
+}
+
+std::string replaceWith(const std::string& path, const std::string& content) {
+    const FileResult saved = replaceFile(path, content);
+    return saved ? std::string() : saved.error;
+}
+
+std::string appendTo(const std::string& path, const std::string& content) {
+    FileResult appended = appendToFile(path, content);
+    if (appended.openFailed) {
+        // As Save to end: a file that cannot be opened for adding is created if it is
+        // missing, and an existing one is never emptied.
+        appended = createMissingFile(path, content, appended);
+    }
+    return appended ? std::string() : appended.error;
+}
+
+}  // namespace stipple::cli

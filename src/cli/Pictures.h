@@ -1,0 +1,43 @@
+#pragma once
+// Pictures read from files or standard input, and texts and files written, for the
+// commands: every failure comes back as the message the editor would show.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "formats/ByteSource.h"
+#include "model/Picture.h"
+
+namespace stipple::cli {
+
+// The operand that names standard input.
+inline constexpr const char* kStandardInput = "-";
+
+// How a file is named in messages: standard input as "standard input".
+std::string shownName(const std::string& operand);
+
+// The whole of a file, or of standard input for "-", at most maxBytes; nothing after
+// setting `problem`.
+std::optional<std::string> readInput(const std::string& operand, std::size_t maxBytes,
+                                     std::string& problem);
+
+struct LoadedPicture {
+    std::string name;  // UTF-8
+    std::unique_ptr<Picture> picture = std::make_unique<Picture>();
+};
+
+// A file, or all of standard input for "-", to read at any offset; nothing after setting
+// `problem`.
+std::unique_ptr<ByteSource> openInput(const std::string& operand, std::string& problem);
+
+// A picture file, checked as Open Picture checks it. An incomplete file is refused too.
+std::optional<LoadedPicture> loadPicture(const std::string& operand, std::string& problem);
+
+// The destinations of a text: standard output, a file replaced by a safe save, or the end
+// of a file as Save to end adds it. Empty when written, else the message.
+std::string writeToStandardOutput(const std::string& text);
+std::string replaceWith(const std::string& path, const std::string& content);
+std::string appendTo(const std::string& path, const std::string& content);
+
+}  // namespace stipple::cli

@@ -1,0 +1,75 @@
+// stipple thumbnail: a picture file as a PNG, for file managers.
+#include <algorithm>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "cli/Options.h"
+#include "cli/Pictures.h"
+#include "cli/Png.h"
+
+namespace stipple::cli {
+
+namespace {
+
+const CommandSyntax kSyntax{
+    "thumbnail",
+    "stipple thumbnail [--size N] PICTURE.stw OUT.png",
+    "Draws the picture into a PNG with the editor's colours, transparent pixels left\n"
+    "transparent, each pixel a square as large as fits N (default 128) pixels; a picture\n"
+    "larger than N keeps one pixel per cell.\n\n"
+    "  --size N  the largest side of the image, 1 to 4096\n",
+    {"--size"},
+    {}};
+
+}  // namespace
+
+int thumbnailCommand(const Arguments& arguments) {
+    const ParsedArguments parsed = parseArguments(kSyntax, arguments);
+    if (parsed.help) {
+        return showHelp(kSyntax);
+    }
+    if (!parsed.problem.empty()) {
+        return usageError(kSyntax, parsed.problem);
+    }
+    if (parsed.operands.size() != 2) {
+        return usageError(kSyntax, "a picture file and the PNG file to write are needed");
+    }
+    const std::optional<int> size = numberIn(parsed.value("--size").value_or("128"), 1, 4096);
+    if (!size) {
+        return usageError(kSyntax, "the size must be a number from 1 to 4096");
+    }
+    std::string problem;
+    const std::optional<LoadedPicture> loaded = loadPicture(parsed.operands[0], problem);
+    if (!loaded) {
+        tellRefused(kSyntax, problem);
+        return kRefused;
+    }
+    const Picture& p = *loaded->picture;
+    const int scale = std::max(1, *size / std::max(p.width, p.height));
+    const int width = p.width * scale;
+    const int height = p.height * scale;
+    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) * height * 4);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const Pixel value = p.pixels[x / scale + 1][y / scale + 1];
+            const Rgb colour = kDisplayColours[value];
+            std::uint8_t* out = &rgba[(static_cast<std::size_t>(y) * width + x) * 4];
+            out[0] = static_cast<std::uint8_t>(colour >> 16);
+            out[1] = static_cast<std::uint8_t>(colour >> 8);
+            out[2] = static_cast<std::uint8_t>(colour);
+            out[3] = value == kTransparent ? 0 : 255;
+        }
+    }
+    const std::optional<std::string> png = encodePng(rgba, width, height);
+    if (!png) {
+        tellRefused(kSyntax, "Could not make the PNG image of \"" + parsed.operands[0] + "\".");
+        return kRefused;
+    }
+    if (const std::string failure = replaceWith(parsed.operands[1], *png); !failure.empty()) {
+        tellRefused(kSyntax, failure);
+        return kRefused;
+    }
+    return kSucceeded;
+}
+
+}  // namespace stipple::cli

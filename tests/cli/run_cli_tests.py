@@ -1,0 +1,488 @@
+#!/usr/bin/env python3
+"""End-to-end tests of stipple as a user gets it: the build is installed into a fresh
+prefix and <prefix>/bin/stipple is run on files made here and on the golden files.
+
+    run_cli_tests.py [--cmake CMAKE] BUILD_DIR SOURCE_DIR WORK_DIR GROUP
+
+GROUP install installs the build into WORK_DIR/prefix; the groups export, import, info,
+thumbnail, errors and build_example then run the tool installed there, each in a folder
+WORK_DIR/GROUP of its own, so they may run side by side. The environment passes through
+(the sanitizers' options among it). Exit code 77: a needed tool is missing.
+"""
+
+import argparse
+import gzip
+import json
+import os
+import re
+import shutil
+import struct
+import subprocess
+import sys
+import zlib
+from dataclasses import dataclass, field
+from pathlib import Path
+
+SKIPPED = 77
+CRLF = "\r\n"
+FILE_HEAD = "/*Created by VexlanImageMaker */"
+# (--format, golden text code); codes 3 to 5 also have an aligned text.
+FORMATS = [("asm8", "code1"), ("cpp", "code2"), ("asm1", "code3"), ("asm2", "code4"),
+           ("asm4", "code5"), ("file", "file")]
+GOLDEN = ["example", "column", "rocket"]
+# RGBA of the values 0..4 in a thumbnail; of transparent only the alpha counts.
+THUMB_COLOURS = [(0, 0, 0, 255), (128, 128, 128, 255), (192, 192, 192, 255),
+                 (255, 255, 255, 255), (None, None, None, 0)]
+
+
+class Failed(Exception):
+    """A step before the checks went wrong."""
+
+
+class Skipped(Exception):
+    """A tool the group needs is missing."""
+
+
+# --- pictures as rows of digits, and the files made of them ---
+
+def file_form(name, rows):
+    """The text Save writes, built here so that import can be fed any picture."""
+    lines = [FILE_HEAD, name + ":", f".byte {len(rows[0])},{len(rows)}  /* Image size*/"]
+    return "".join(line + CRLF for line in lines + [".byte " + ",".join(r) for r in rows]).encode()
+
+
+def stw_bytes(name, rows, size=None):
+    """A picture file; `size` overrides the stored width and height for hostile files."""
+    width, height = size or (len(rows[0]), len(rows))
+    raw_name = name.encode("cp1252")
+    raw = struct.pack("<ii", 1, len(raw_name)) + raw_name + struct.pack("<ii", width, height)
+    raw += b"".join(struct.pack("<i", int(c)) for row in rows for c in row)
+    return raw.replace(b"\n", b"\r\n")  # every 0x0A is stored after an extra 0x0D
+
+
+def bmp24(rows):
+    """A bottom-up 24-bit bitmap of rows of (r, g, b), top row first."""
+    stride = (len(rows[0]) * 3 + 3) // 4 * 4
+    data = b"".join(b"".join(bytes((b, g, r)) for r, g, b in row).ljust(stride, b"\0")
+                    for row in reversed(rows))
+    return (b"BM" + struct.pack("<IHHI", 54 + len(data), 0, 0, 54) + struct.pack(
+        "<IiiHHIIiiII", 40, len(rows[0]), len(rows), 1, 24, 0, len(data), 2835, 2835, 0, 0) + data)
+
+
+def decode_png(data):
+    """(width, height, rows of RGBA tuples) of an 8-bit RGBA PNG without interlace."""
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise Failed("no PNG signature")
+    pos, idat, header = 8, b"", None
+    while pos < len(data):
+        length, kind = struct.unpack_from(">I4s", data, pos)
+        body = data[pos + 8:pos + 8 + length]
+        if struct.unpack_from(">I", data, pos + 8 + length)[0] != zlib.crc32(kind + body):
+            raise Failed(f"bad CRC in the {kind} chunk")
+        header = struct.unpack(">IIBBBBB", body) if kind == b"IHDR" else header
+        idat += body if kind == b"IDAT" else b""
+        pos += 12 + length
+    width, height, *form = header
+    if form != [8, 6, 0, 0, 0]:
+        raise Failed(f"not 8-bit RGBA without interlace: {header}")
+    raw, stride = zlib.decompress(idat), width * 4
+    previous, rows = bytearray(stride), []
+    for y in range(height):
+        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:][:stride])
+        for i in range(stride):
+            a, b, c = (line[i - 4], previous[i], previous[i - 4]) if i >= 4 else (0, previous[i], 0)
+            p = a + b - c
+            paeth = min((abs(p - a), 0, a), (abs(p - b), 1, b), (abs(p - c), 2, c))[2]
+            line[i] = (line[i] + [0, a, b, (a + b) // 2, paeth][kind]) & 0xFF
+        rows.append([tuple(line[x * 4:x * 4 + 4]) for x in range(width)])
+        previous = line
+    return width, height, rows
+
+
+# --- the installed tool run over a table of cases ---
+
+@dataclass
+class Case:
+    label: str
+    args: list
+    status: int = 0
+    stdin: bytes = b""
+    stdout: bytes = b""
+    stderr: str = ""  # the first line
+    before: dict = field(default_factory=dict)  # files written first
+    after: dict = field(default_factory=dict)   # files' bytes afterwards; None: absent
+    user: list = field(default_factory=list)    # a prefix running the tool as someone else
+
+
+class Group:
+    def __init__(self, options, name):
+        self.source = Path(options.source_dir)
+        self.data = self.source / "tests" / "data"
+        self.tmp = Path(options.work_dir).resolve() / name
+        self.prefix = Path(options.work_dir).resolve() / "prefix"
+        self.failures, self.cmake, self.build_dir = [], options.cmake, options.build_dir
+        shutil.rmtree(self.prefix if name == "install" else self.tmp, ignore_errors=True)
+        self.tmp.mkdir(parents=True, exist_ok=True)
+        self.bin = self.prefix / "bin"
+        self.stipple = str(self.bin / "stipple")
+        if name != "install" and not os.path.exists(self.stipple):
+            raise Failed(f"{self.stipple} is missing: run the group install first")
+
+    def path(self, name, content=None):
+        path = self.tmp / name
+        path.parent.mkdir(parents=True, exist_ok=True)
+        if content is not None:
+            path.write_bytes(content)
+        return str(path)
+
+    def picture(self, name):
+        """(name, rows) of a golden picture: `name=...`, then rows of digits."""
+        lines = (self.data / "export" / f"{name}.picture").read_text().splitlines()
+        return lines[0][len("name="):], lines[1:]
+
+    def golden(self, picture, code, align=False):
+        aligned = ".aligned" if align and code in ("code3", "code4", "code5") else ""
+        return (self.data / "export" / f"{picture}.{code}{aligned}.txt").read_bytes()
+
+    def expect(self, what, got, want):
+        if got != want:
+            self.failures.append(f"{what}:\n    got  {got!r:.600}\n    want {want!r:.600}")
+
+    def tool(self, args, stdin=b"", user=()):
+        done = subprocess.run([*user, self.stipple, *args], input=stdin, capture_output=True,
+                              timeout=60)
+        return done.returncode, done.stdout, done.stderr.decode("utf-8", "replace")
+
+    def run_cases(self, cases):
+        for case in cases:
+            for path, content in case.before.items():
+                Path(path).write_bytes(content)
+            status, out, err = self.tool(case.args, case.stdin, case.user)
+            what = f"[{case.label}] stipple {' '.join(case.args)}"
+            self.expect(f"{what}: exit status (stderr {err!r})", status, case.status)
+            self.expect(f"{what}: standard output", out, case.stdout)
+            # A refusal is one line; a usage error is followed by the usage line.
+            lines = err.splitlines() or [""]
+            self.expect(f"{what}: standard error", lines[0], case.stderr)
+            self.expect(f"{what}: after the message", [line[:6] for line in lines[1:2]]
+                        if case.status == 2 else lines[1:], ["usage:"] if case.status == 2 else [])
+            for path, content in case.after.items():
+                self.expect(f"{what}: {path}",
+                            Path(path).read_bytes() if os.path.exists(path) else None, content)
+
+
+def run(argv, **kwargs):
+    done = subprocess.run(argv, capture_output=True, text=True, timeout=120, **kwargs)
+    if done.returncode != 0:
+        raise Failed(f"{' '.join(map(str, argv))} failed with {done.returncode}:\n"
+                     f"{done.stdout}{done.stderr}")
+    return done.stdout
+
+
+# --- the groups ---
+
+def test_install(g):
+    run([g.cmake, "--install", g.build_dir, "--prefix", str(g.prefix)])
+    manual = g.prefix / "share" / "man" / "man1" / "stipple.1.gz"
+    g.expect("the installed manual page", gzip.decompress(manual.read_bytes()),
+             (g.source / "resources" / "stipple.1").read_bytes())
+    status, out, _ = g.tool(["--version"])
+    g.expect("stipple --version", (status, out[:8]), (0, b"stipple "))
+
+
+def test_export(g):
+    pictures = {n: g.picture(n) for n in GOLDEN}
+    files = {n: g.path(f"{n}.stw", stw_bytes(*pictures[n])) for n in GOLDEN}
+    # A full-size picture holding each golden one, the rocket in the bottom-right corner;
+    # a box around one exports as that picture alone would.
+    corners = {"example": (1, 1), "column": (50, 40), "rocket": (78, 80)}
+    big = [[str((x * 7 + y * 3) % 5) for x in range(96)] for y in range(92)]
+    for n, (left, top) in corners.items():
+        for y, row in enumerate(pictures[n][1]):
+            big[top - 1 + y][left - 1:left - 1 + len(row)] = row
+    big_file = g.path("big.stw", stw_bytes("Big", ["".join(row) for row in big]))
+
+    cases = []
+    for n, (name, rows) in pictures.items():
+        left, top = corners[n]
+        right, bottom = left + len(rows[0]) - 1, top + len(rows) - 1
+        for (fmt, code), align in [(f, a) for f in FORMATS for a in (False, True)]:
+            options = ["--format", fmt] + ["--align"] * align
+            # Dragged either way, a box takes the same cells.
+            box = (right, bottom, left, top) if align else (left, top, right, bottom)
+            label, want = f"{n} {fmt}{' aligned' * align}", g.golden(n, code, align)
+            cases += [Case(label, options + [files[n]], stdout=want),
+                      Case(f"{label}, a box", options + ["--box", ",".join(map(str, box)),
+                                                         "--name", name, big_file], stdout=want)]
+    texts = b"".join(g.golden(n, "code1") for n in GOLDEN)
+    out, added, created = g.path("out.s"), g.path("added.s"), g.path("created.s")
+    column = Path(files["column"]).read_bytes()
+    cases += [
+        Case("asm8 by default, one text after the other", list(files.values()), stdout=texts),
+        Case("- reads standard input", [files["example"], "-", files["rocket"]],
+             stdin=column, stdout=texts),
+        Case("-o replaces a longer file", ["-o", out, *files.values()],
+             before={out: b"an older and longer text\r\n" * 100}, after={out: texts}),
+        Case("--append adds after the last byte", [files["example"], "--append", added],
+             before={added: b"no line end"},
+             after={added: b"no line end" + g.golden("example", "code1")}),
+        Case("--append creates a missing file", ["--append=" + created, "--format=file", "-"],
+             stdin=column, after={created: g.golden("column", "file")}),
+    ]
+    for case in cases:
+        case.args.insert(0, "export")
+    g.run_cases(cases)
+
+
+GRAYS = [[(v, v, v) for v in (0, 63, 64, 127, 128, 191, 192, 255)],
+         # intensities 63, 127, 191 (not rounded up), 85, 85, 85, 170, 2
+         [(64, 64, 63), (128, 128, 127), (192, 192, 191), (255, 0, 0), (0, 255, 0),
+          (0, 0, 255), (255, 255, 0), (3, 2, 2)]]
+GRAY_LEVELS = {1: ["03333333", "33333332"], 64: ["00112233", "01211120"],
+               100: ["00011112", "01100010"], 200: ["00000001", "00000000"]}
+
+
+def test_import(g):
+    cases = []
+    for bitmap in sorted((g.data / "bitmaps" / "g").glob("*.bmp")):
+        out = g.path(f"g/{bitmap.stem}.stw")
+        levels = bitmap.with_suffix(".levels").read_text().split()
+        cases.append(Case(bitmap.name, ["-o", out, str(bitmap)],
+                          after={out: stw_bytes(bitmap.stem, levels)}))
+    grays = g.path("in/grays.bmp", bmp24(GRAYS))
+    for step, levels in GRAY_LEVELS.items():
+        out = g.path(f"grays{step}.stw")
+        cases.append(Case(f"--step {step}", ["--step", str(step), "-o", out, grays],
+                          after={out: stw_bytes("grays", levels)}))
+    out = g.path("named.stw")
+    cases += [Case("a bitmap on standard input is called Name", ["-o", out, "-"],
+                   stdin=bmp24(GRAYS), after={out: stw_bytes("Name", GRAY_LEVELS[64])}),
+              Case("--name", ["--name", "Café", "-o", out, grays],
+                   after={out: stw_bytes("Café", GRAY_LEVELS[64])})]
+
+    # Texts back to pictures, from a file and from standard input. Width 10 is the byte
+    # 0x0A, which the picture file stores after an extra 0x0D.
+    pictures = {n: g.picture(n) for n in GOLDEN}
+    pictures["ten"] = ("Café 10", [f"{y % 5}4{y % 3}0123401" for y in range(10)])
+    texts = {(n, "file"): file_form(*pictures[n]) for n in pictures}
+    texts |= {(n, "asm8"): g.golden(n, "code1") for n in GOLDEN}
+    for (n, fmt), text in texts.items():
+        source, out = g.path(f"text/{n}.{fmt}.txt", text), g.path(f"text/{n}.{fmt}.stw")
+        want = {out: stw_bytes(*pictures[n])}
+        cases += [Case(f"{n} from the {fmt} text", ["-o", out, source], after=want),
+                  Case(f"{n} from the {fmt} text on standard input", ["-o", out, "-"],
+                       stdin=text, after=want)]
+    for case in cases:
+        case.args.insert(0, "import")
+    # ... and out again as the same texts.
+    cases += [Case(f"{n} {fmt} round trip",
+                   ["export", "--format", fmt, g.path(f"text/{n}.{fmt}.stw")], stdout=text)
+              for (n, fmt), text in texts.items()]
+    g.run_cases(cases)
+
+
+def test_info(g):
+    example = g.path("example.stw", stw_bytes("Name", ["034", "123"]))
+    odd_name = 'a "quoted" \\ é\tname'
+    text = (f"{example}\n  name: Name\n  size: 3 x 2\n"
+            "  pixels: 1 black, 1 66 % gray, 1 33 % gray, 2 white, 1 transparent\n"
+            "  #.~\n  =-.\n"
+            "  legend:  # black  = 66 % gray  - 33 % gray  . white  ~ transparent\n")
+    objects = [{"file": example, "name": "Name", "width": 3, "height": 2,
+                "counts": {"black": 1, "gray66": 1, "gray33": 1, "white": 2, "transparent": 1},
+                "rows": ["#.~", "=-."]},
+               {"file": "standard input", "name": odd_name, "width": 2, "height": 2,
+                "counts": {"black": 1, "gray66": 0, "gray33": 0, "white": 0, "transparent": 3},
+                "rows": ["~~", "~#"]}]
+    for label, args, stdin, want in [
+            ("text", [example], b"", text),
+            ("two pictures as text", [example, example], b"", text + "\n" + text),
+            ("json, a name to escape, standard input", ["--json", example, "-"],
+             stw_bytes(odd_name, ["44", "40"]), objects),
+            ("json of nothing but refusals", ["--json", g.path("missing.stw")], b"", [])]:
+        status, out, err = g.tool(["info", *args], stdin)
+        what = f"[{label}] stipple info {' '.join(args)}"
+        g.expect(f"{what}: exit status (stderr {err!r})", status, 1 if want == [] else 0)
+        try:
+            got = json.loads(out) if isinstance(want, list) else out.decode()
+        except ValueError as error:
+            got = f"not JSON ({error}): {out!r}"
+        g.expect(what, got, want)
+
+
+def test_thumbnail(g):
+    pictures = {n: g.picture(n)[1] for n in ("example", "rocket")}
+    pictures["full"] = [str(y % 5) * 96 for y in range(92)]
+    # (picture, --size, the side of a cell in the image)
+    for n, size, cell in [("example", None, 42), ("example", "10", 3), ("example", "2", 1),
+                          ("rocket", "300", 15), ("full", None, 1), ("full", "200", 2)]:
+        rows, png = pictures[n], g.path(f"{n}-{size}.png", b"an older file")
+        picture = g.path(f"{n}.stw", stw_bytes("", rows))
+        args = ["thumbnail"] + (["--size", size] if size else []) + [picture, png]
+        status, _, err = g.tool(args)
+        g.expect(f"{' '.join(args)}: exit status (stderr {err!r})", status, 0)
+        try:
+            width, height, pixels = decode_png(Path(png).read_bytes())
+        except (Failed, zlib.error, struct.error, TypeError) as error:
+            g.failures.append(f"{png}: {error}")
+            continue
+        g.expect(f"{png}: size", (width, height), (len(rows[0]) * cell, len(rows) * cell))
+        wrong = [(x, y, pixels[y][x]) for y in range(height) for x in range(width)
+                 if any(want not in (None, got) for want, got in
+                        zip(THUMB_COLOURS[int(rows[y // cell][x // cell])], pixels[y][x]))]
+        g.expect(f"{png}: pixels of the wrong colour", wrong[:3], [])
+
+
+def test_errors(g):
+    good = g.path("good.stw", stw_bytes("Name", ["034", "123"]))
+    wide = g.path("wide.stw", stw_bytes("", ["0" * 97]))
+    five = g.path("five.stw", stw_bytes("", ["050"]))
+    short = g.path("short.stw", stw_bytes("", ["03", "12"], size=(3, 2)))
+    missing, nowhere = g.path("missing.stw"), str(g.tmp / "no" / "folder" / "out.s")
+    example_text = str(g.data / "export" / "example.file.txt")
+    bad_bitmap = str(g.data / "bitmaps" / "b" / "badbitcount.bmp")
+    kept = b"what was there before\r\n"
+    out, png, stw = g.path("out.s"), g.path("out.png"), g.path("out.stw")
+    before, untouched = {out: kept, stw: kept}, {out: kept, png: None, stw: kept}
+    # Root writes anything, so root runs the write-protected case as nobody, who may not
+    # write into a folder of root's.
+    locked, user = g.path("locked/out.s", kept), []
+    if os.geteuid() != 0:
+        Path(locked).chmod(0o444)
+    elif shutil.which("setpriv") and all(p.stat().st_mode & 1 for p in [g.tmp, *g.tmp.parents]):
+        user = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"]
+    else:
+        print("note: the write-protected case is left out: setpriv is missing, or user "
+              "nobody cannot reach the work folder")
+        locked = None
+
+    head = [FILE_HEAD, "Name:", ".byte 3,2  /* Image size*/"]
+    row = 'expected ".byte" and 3 values from 0 to 4, one row of the picture'
+    refused_texts = [
+        ("a value of 5", head + [".byte 0,3,4", ".byte 1,2,5"], f"line 5: {row}"),
+        ("a row missing", head + [".byte 0,3,4"],
+         f"line 5: {row}; the text ends after 1 of its 2 rows"),
+        ("more after the last row", head + [".byte 0,3,4", ".byte 1,2,3", "", "x"],
+         "line 7: expected the end of the text after the last row"),
+        ("width 97", head[:2] + [".byte 97,1  /* Image size*/"], 'line 3: expected ".byte W,H  '
+         '/* Image size*/" with a width of 1 to 96 and a height of 1 to 92'),
+        ("a 1-bit text", g.golden("example", "code3").decode().splitlines(),
+         f'line 1: expected "{FILE_HEAD}" or "/* format 8 bits per pixel */"')]
+    cases = []
+    for i, (label, lines, reason) in enumerate(refused_texts):
+        text = g.path(f"text{i}.txt", "".join(line + CRLF for line in lines).encode())
+        cases.append(Case(label, ["import", "-o", stw, text], 1, before=before, after=untouched,
+                          stderr=f'stipple import: Could not import "{text}": {reason}.'))
+    cases += [
+        Case("a missing file", ["export", "-o", out, missing], 1, before=before, after=untouched,
+             stderr=f'stipple export: Could not open "{missing}": No such file or directory.'),
+        Case("width 97", ["info", wide], 1, stderr=f'stipple info: Could not open "{wide}": '
+             'the width is 97; a picture is 1 to 96 pixels wide.'),
+        Case("a pixel value of 5", ["thumbnail", five, png], 1, after=untouched,
+             stderr=f'stipple thumbnail: Could not open "{five}": the pixel in column 2, row 1 '
+                    'has the value 5; pixel values are 0 to 4.'),
+        Case("cells missing", ["export", "--append", out, short], 1, before=before,
+             after=untouched, stderr=f'stipple export: The picture file "{short}" is incomplete: '
+                                     'it ends after 4 of its 6 pixels.'),
+        Case("not a bitmap", ["import", "-o", stw, bad_bitmap], 1, after=untouched,
+             stderr=f'stipple import: Could not import "{bad_bitmap}": Bitmap image is not valid.'),
+        Case("one good input, one bad", ["export", "-o", out, good, missing], 1, before=before,
+             after={out: g.golden("example", "code1")},
+             stderr=f'stipple export: Could not open "{missing}": No such file or directory.'),
+        Case("-o, no folder", ["export", "-o", nowhere, good], 1, after={nowhere: None},
+             stderr=f'stipple export: Could not save "{nowhere}": No such file or directory.'),
+        Case("--append, no folder", ["export", "--append", nowhere, good], 1,
+             stderr=f'stipple export: Could not create "{nowhere}": No such file or directory.'),
+        Case("a file as folder", ["import", "-o", good + "/x.stw", example_text], 1,
+             stderr=f'stipple import: Could not save "{good}/x.stw": Not a directory.'),
+        Case("unknown command", ["paint", good], 2, stderr="stipple: unknown command paint"),
+        Case("unknown option", ["export", good, "--colour", "-o", out], 2, before=before,
+             after=untouched, stderr="stipple export: unknown option --colour"),
+        Case("unknown format", ["export", "--format", "asm3", "-o", out, good], 2,
+             after=untouched, stderr="stipple export: unknown format asm3"),
+        Case("a box outside", ["export", "--box", "1,1,4,2", "-o", out, good], 2, after=untouched,
+             stderr=f'stipple export: the box 1,1,4,2 lies outside the picture "{good}" of 3 x 2'),
+        Case("a value missing", ["export", good, "--format"], 2,
+             stderr="stipple export: the option --format needs a value"),
+        Case("step 0", ["import", "--step", "0", "-o", stw, good], 2, after=untouched,
+             stderr="stipple import: the step must be a number from 1 to 200"),
+    ]
+    if locked:
+        cases.append(Case("write-protected", ["export", "-o", locked, good], 1, user=user,
+                          stderr=f'stipple export: Could not save "{locked}": Permission denied.',
+                          after={locked: kept}))
+    g.run_cases(cases)
+
+
+def readme_block(readme, language):
+    """A fenced block of the README's section on stipple in builds, exactly as written."""
+    section = readme.split("## In a build: `stipple`\n", 1)[1].split("\n## ", 1)[0]
+    return re.search(f"^```{language}\n(.*?)^```$", section, re.S | re.M).group(1)
+
+
+def test_build_example(g):
+    missing = [tool for tool in ("as", "objcopy", "make") if not shutil.which(tool)]
+    if missing:
+        raise Skipped(f"{', '.join(missing)} not found")
+    readme = (g.source / "README.md").read_text()
+    project = g.tmp / "proj"
+    (project / "sprites").mkdir(parents=True)
+    (project / "CMakeLists.txt").write_text(readme_block(readme, "cmake"))
+    (project / "Makefile").write_text(readme_block(readme, "make"))
+    sprites = {"ship": ["0123", "4321", "3333"], "rocket": g.picture("rocket")[1], "dot": ["4"]}
+    for name, rows in sprites.items():
+        text = g.path(f"{name}.txt", file_form("Stored name", rows))
+        run([g.stipple, "import", "-o", str(project / "sprites" / f"{name}.stw"), text])
+    env = dict(os.environ, PATH=f"{g.bin}{os.pathsep}{os.environ.get('PATH', '')}")
+    run([g.cmake, "-S", str(project), "-B", str(project / "build")], env=env)
+    run([g.cmake, "--build", str(project / "build")], env=env)
+    run(["make", "-C", str(project)], env=env)
+    for name in sprites:
+        _, want, _ = g.tool(["export", "--format", "asm2", "--name", name,
+                             str(project / "sprites" / f"{name}.stw")])
+        # The size line and the packed bytes, as the assembler must lay them out.
+        values = [int(v) for line in want.decode().split(CRLF) if line.startswith(".byte ")
+                  for v in line[6:].split("  ")[0].split(",")]
+        for source in (project / "build" / f"{name}.s", project / "sprites" / f"{name}.s"):
+            g.expect(f"{source}", source.read_bytes() if source.exists() else None, want)
+            if source.exists():
+                run(["as", "-o", f"{source}.o", str(source)])
+                run(["objcopy", "-O", "binary", "-j", ".text", f"{source}.o", f"{source}.bin"])
+                g.expect(f"{source}: the assembled bytes",
+                         list(Path(f"{source}.bin").read_bytes()), values)
+
+
+GROUPS = {"install": test_install, "export": test_export, "import": test_import, "info": test_info,
+          "thumbnail": test_thumbnail, "errors": test_errors, "build_example": test_build_example}
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--cmake", default="cmake")
+    parser.add_argument("build_dir")
+    parser.add_argument("source_dir")
+    parser.add_argument("work_dir")
+    parser.add_argument("group", choices=GROUPS)
+    options = parser.parse_args()
+    # Leaks fail a sanitized build's run, also outside ./test.
+    os.environ.setdefault("ASAN_OPTIONS", "detect_leaks=1")
+    os.environ.setdefault("LSAN_OPTIONS", f"suppressions={options.source_dir}/tests/lsan.supp")
+    try:
+        if not shutil.which(options.cmake):
+            raise Skipped(f"{options.cmake} not found")
+        group = Group(options, options.group)
+        GROUPS[options.group](group)
+        failures = group.failures
+    except Skipped as reason:
+        print(f"skipped: {reason}")
+        return SKIPPED
+    except (Failed, OSError, subprocess.SubprocessError) as error:
+        failures = [f"{type(error).__name__}: {error}"]
+    for failure in failures:
+        print(f"FAIL {failure}")
+    print(f"{options.group}: {'FAILED' if failures else 'passed'}")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
