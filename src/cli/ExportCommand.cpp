@@ -62,11 +62,8 @@ std::optional<Box> parseBox(const std::string& text) {
 
 int exportCommand(const Arguments& arguments) {
     const ParsedArguments parsed = parseArguments(kSyntax, arguments);
-    if (parsed.help) {
-        return showHelp(kSyntax);
-    }
-    if (!parsed.problem.empty()) {
-        return usageError(kSyntax, parsed.problem);
+    if (const std::optional<int> done = helpOrUsageError(kSyntax, parsed)) {
+        return *done;
     }
     static const std::map<std::string, ExportFormat> kFormats = {
         {"cpp", ExportFormat::CppArray}, {"asm1", ExportFormat::Asm1},

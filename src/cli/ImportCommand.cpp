@@ -70,11 +70,8 @@ bool fromBitmap(ByteSource& bytes, int step, Picture& picture, std::string& prob
 
 int importCommand(const Arguments& arguments) {
     const ParsedArguments parsed = parseArguments(kSyntax, arguments);
-    if (parsed.help) {
-        return showHelp(kSyntax);
-    }
-    if (!parsed.problem.empty()) {
-        return usageError(kSyntax, parsed.problem);
+    if (const std::optional<int> done = helpOrUsageError(kSyntax, parsed)) {
+        return *done;
     }
     const std::optional<std::string> out = parsed.value("-o");
     if (!out) {

@@ -110,11 +110,8 @@ std::string describe(const std::string& operand, const LoadedPicture& loaded, bo
 
 int infoCommand(const Arguments& arguments) {
     const ParsedArguments parsed = parseArguments(kSyntax, arguments);
-    if (parsed.help) {
-        return showHelp(kSyntax);
-    }
-    if (!parsed.problem.empty()) {
-        return usageError(kSyntax, parsed.problem);
+    if (const std::optional<int> done = helpOrUsageError(kSyntax, parsed)) {
+        return *done;
     }
     if (parsed.operands.empty()) {
         return usageError(kSyntax, "no picture file given");

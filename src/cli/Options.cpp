@@ -55,6 +55,16 @@ ParsedArguments parseArguments(const CommandSyntax& syntax, const Arguments& arg
     return parsed;
 }
 
+std::optional<int> helpOrUsageError(const CommandSyntax& syntax, const ParsedArguments& parsed) {
+    if (parsed.help) {
+        return showHelp(syntax);
+    }
+    if (!parsed.problem.empty()) {
+        return usageError(syntax, parsed.problem);
+    }
+    return std::nullopt;
+}
+
 int usageError(const CommandSyntax& syntax, const std::string& problem) {
     std::fprintf(stderr, "stipple %s: %s\nusage: %s\n", syntax.name, problem.c_str(), syntax.usage);
     return kUsageError;

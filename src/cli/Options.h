@@ -35,6 +35,10 @@ struct ParsedArguments {
 // "--option value" are the same; "--" ends the options; "-" alone is an operand.
 ParsedArguments parseArguments(const CommandSyntax& syntax, const Arguments& arguments);
 
+// The status to end the command with at once: success after showing the help for --help,
+// the usage error for arguments that could not be read; nothing when the command goes on.
+std::optional<int> helpOrUsageError(const CommandSyntax& syntax, const ParsedArguments& parsed);
+
 // Prints "stipple <command>: <problem>" and the usage line to standard error; returns the
 // usage error status.
 int usageError(const CommandSyntax& syntax, const std::string& problem);

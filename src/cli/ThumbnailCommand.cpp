@@ -25,11 +25,8 @@ const CommandSyntax kSyntax{
 
 int thumbnailCommand(const Arguments& arguments) {
     const ParsedArguments parsed = parseArguments(kSyntax, arguments);
-    if (parsed.help) {
-        return showHelp(kSyntax);
-    }
-    if (!parsed.problem.empty()) {
-        return usageError(kSyntax, parsed.problem);
+    if (const std::optional<int> done = helpOrUsageError(kSyntax, parsed)) {
+        return *done;
     }
     if (parsed.operands.size() != 2) {
         return usageError(kSyntax, "a picture file and the PNG file to write are needed");
