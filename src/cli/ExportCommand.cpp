@@ -89,55 +89,68 @@ int exportCommand(const Arguments& arguments) {
         return usageError(kSyntax, "no picture file given");
     }
 
+    const bool toFile = parsed.values.count("-o") != 0 || parsed.values.count("--append") != 0;
     std::string texts;
     int status = kSucceeded;
     auto selection = std::make_unique<Selection>();
+    auto picture = std::make_unique<Picture>();  // for a box capture
+    LoadedPicture loaded;
     for (const std::string& operand : parsed.operands) {
         std::string problem;
-        std::optional<LoadedPicture> loaded = loadPicture(operand, problem);
-        if (!loaded) {
+        if (!loadPicture(operand, loaded, problem)) {
             tellRefused(kSyntax, problem);
             status = kRefused;
             continue;
         }
-        const Picture& picture = *loaded->picture;
-        PixelView view = picture.view();
+        PixelView view = loaded.view();
         if (box) {
-            if (box->x2 > picture.width || box->y2 > picture.height) {
+            if (box->x2 > loaded.width || box->y2 > loaded.height) {
                 return usageError(kSyntax, "the box " + *parsed.value("--box") +
                                                " lies outside the picture \"" + shownName(operand) +
-                                               "\" of " + std::to_string(picture.width) + " x " +
-                                               std::to_string(picture.height));
+                                               "\" of " + std::to_string(loaded.width) + " x " +
+                                               std::to_string(loaded.height));
             }
             selection->selX1 = box->x1 - 1;
             selection->selY1 = box->y1 - 1;
             selection->selX2 = box->x2;
             selection->selY2 = box->y2;
-            selection->capture(picture);
+            loaded.copyTo(*picture);
+            selection->capture(*picture);
             view = selection->view();
         }
-        const std::string name = parsed.value("--name").value_or(loaded->name);
+        const std::string name = parsed.value("--name").value_or(loaded.name);
         const std::string text =
             form == Form::FileForm
                 ? asm8FileBlock(view, name)
                 : exportText(view, name, format->second, parsed.flags.count("--align") != 0);
+        if (!toFile) {
+            // Standard output takes each text as it comes.
+            if (const std::string failure = writeToStandardOutput(text, false); !failure.empty()) {
+                tellRefused(kSyntax, failure);
+                return kRefused;
+            }
+            continue;
+        }
         if (texts.empty()) {
             texts.reserve(text.size() * parsed.operands.size());  // pictures are alike in size
         }
         texts += text;
     }
 
+    if (!toFile) {
+        if (const std::string failure = writeToStandardOutput({}, true); !failure.empty()) {
+            tellRefused(kSyntax, failure);
+            return kRefused;
+        }
+        return status;
+    }
     if (texts.empty()) {
-        return status;  // every input was refused: nothing is written
+        return status;  // every input was refused: nothing to write
     }
-    std::string failure;
-    if (const std::optional<std::string> out = parsed.value("-o")) {
-        failure = replaceWith(*out, texts);
-    } else if (const std::optional<std::string> end = parsed.value("--append")) {
-        failure = appendTo(*end, texts);
-    } else {
-        failure = writeToStandardOutput(texts);
-    }
+    // A file gets all texts at once, so that a failure leaves it as it was.
+    const std::optional<std::string> out = parsed.value("-o");
+    const std::string failure =
+        out ? replaceWith(*out, texts) : appendTo(*parsed.value("--append"), texts);
     if (!failure.empty()) {
         tellRefused(kSyntax, failure);
         return kRefused;

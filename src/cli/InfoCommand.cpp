@@ -63,40 +63,40 @@ std::string jsonString(const std::string& text) {
 }
 
 std::string describe(const std::string& operand, const LoadedPicture& loaded, bool json) {
-    const Picture& p = *loaded.picture;
+    const PixelView p = loaded.view();
     int counts[5] = {};
     std::string rows[kMaxPictureHeight];
-    for (int y = 1; y <= p.height; ++y) {
-        for (int x = 1; x <= p.width; ++x) {
-            ++counts[p.pixels[x][y]];
-            rows[y - 1] += kValues[p.pixels[x][y]].mark;
+    for (int y = 1; y <= p.height(); ++y) {
+        for (int x = 1; x <= p.width(); ++x) {
+            ++counts[p.at(x, y)];
+            rows[y - 1] += kValues[p.at(x, y)].mark;
         }
     }
     std::string out;
     if (json) {
         out += "  {\"file\": " + jsonString(shownName(operand)) +
                ", \"name\": " + jsonString(loaded.name) +
-               ", \"width\": " + std::to_string(p.width) +
-               ", \"height\": " + std::to_string(p.height) + ",\n   \"counts\": {";
+               ", \"width\": " + std::to_string(p.width()) +
+               ", \"height\": " + std::to_string(p.height()) + ",\n   \"counts\": {";
         for (int v = 0; v < 5; ++v) {
             out += std::string(v > 0 ? ", " : "") + "\"" + kValues[v].key +
                    "\": " + std::to_string(counts[v]);
         }
         out += "},\n   \"rows\": [";
-        for (int y = 0; y < p.height; ++y) {
+        for (int y = 0; y < p.height(); ++y) {
             out += (y > 0 ? ",\n            " : "") + jsonString(rows[y]);
         }
         return out + "]}";
     }
     out += shownName(operand) + "\n  name: " + loaded.name +
-           "\n  size: " + std::to_string(p.width) + " x " + std::to_string(p.height) +
+           "\n  size: " + std::to_string(p.width()) + " x " + std::to_string(p.height()) +
            "\n  pixels:";
     for (int v = 0; v < 5; ++v) {
         out +=
             std::string(v > 0 ? "," : "") + " " + std::to_string(counts[v]) + " " + kValues[v].name;
     }
     out += "\n";
-    for (int y = 0; y < p.height; ++y) {
+    for (int y = 0; y < p.height(); ++y) {
         out += "  " + rows[y] + "\n";
     }
     out += "  legend:";
@@ -120,16 +120,16 @@ int infoCommand(const Arguments& arguments) {
     int status = kSucceeded;
     std::string out = json ? "[\n" : "";
     bool first = true;
+    LoadedPicture loaded;
     for (const std::string& operand : parsed.operands) {
         std::string problem;
-        const std::optional<LoadedPicture> loaded = loadPicture(operand, problem);
-        if (!loaded) {
+        if (!loadPicture(operand, loaded, problem)) {
             tellRefused(kSyntax, problem);
             status = kRefused;
             continue;
         }
-        out += json ? std::string(first ? "" : ",\n") + describe(operand, *loaded, true)
-                    : std::string(first ? "" : "\n") + describe(operand, *loaded, false);
+        out += json ? std::string(first ? "" : ",\n") + describe(operand, loaded, true)
+                    : std::string(first ? "" : "\n") + describe(operand, loaded, false);
         first = false;
     }
     if (json) {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <span>
 #include <utility>
+#include <vector>
 
 #include "formats/FileAccess.h"
 #include "formats/PictureFile.h"
@@ -86,42 +87,49 @@ std::unique_ptr<ByteSource> openInput(const std::string& operand, std::string& p
     return file;
 }
 
-std::optional<LoadedPicture> loadPicture(const std::string& operand, std::string& problem) {
+bool loadPicture(const std::string& operand, LoadedPicture& into, std::string& problem) {
     const std::optional<std::string> bytes = readInput(operand, kMaxPictureFileBytes, problem);
     if (!bytes) {
-        return std::nullopt;
+        return false;
     }
     const std::string shown = shownName(operand);
-    const PictureFileReading reading = parsePictureFile(*bytes);
+    PictureFileReading reading = parsePictureFile(*bytes);
     if (!reading.error.empty()) {
         problem = "Could not open \"" + shown + "\": " + reading.error + ".";
-        return std::nullopt;
+        return false;
     }
-    const PictureFileContent& file = reading.content;
+    PictureFileContent& file = reading.content;
     if (reading.cellsEndedEarly) {
         problem = "The picture file \"" + shown + "\" is incomplete: it ends after " +
                   std::to_string(file.cells.size()) + " of its " +
                   std::to_string(file.width * file.height) + " pixels.";
-        return std::nullopt;
+        return false;
     }
-    LoadedPicture loaded;
-    loaded.name = fromWindows1252(file.nameBytes);
-    Picture& picture = *loaded.picture;
-    picture.fileVersion = file.version;
-    picture.width = file.width;
-    picture.height = file.height;
-    const Pixel* cell = file.cells.data();
-    for (int y = 1; y <= file.height; ++y) {
-        for (int x = 1; x <= file.width; ++x) {
+    into.name = fromWindows1252(file.nameBytes);
+    into.width = file.width;
+    into.height = file.height;
+    into.cells = std::move(file.cells);
+    return true;
+}
+
+void LoadedPicture::copyTo(Picture& picture) const {
+    picture.width = width;
+    picture.height = height;
+    const Pixel* cell = cells.data();
+    for (int y = 1; y <= height; ++y) {
+        for (int x = 1; x <= width; ++x) {
             picture.pixels[x][y] = *cell++;
         }
     }
-    return loaded;
 }
 
-std::string writeToStandardOutput(const std::string& text) {
+std::string writeToStandardOutput(const std::string& text, bool last) {
+    // Texts are gathered into large writes; the last one, or a failure, flushes.
+    static std::vector<char> buffer(1 << 20);
+    static const bool buffered = std::setvbuf(stdout, buffer.data(), _IOFBF, buffer.size()) == 0;
+    (void)buffered;
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
-        std::fflush(stdout) != 0) {
+        (last && std::fflush(stdout) != 0)) {
         return std::string("Could not write to standard output: ") + std::strerror(errno) + ".";
     }
     return {};

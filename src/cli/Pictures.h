@@ -5,9 +5,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "formats/ByteSource.h"
 #include "model/Picture.h"
+#include "model/PixelView.h"
 
 namespace stipple::cli {
 
@@ -22,21 +24,29 @@ std::string shownName(const std::string& operand);
 std::optional<std::string> readInput(const std::string& operand, std::size_t maxBytes,
                                      std::string& problem);
 
-struct LoadedPicture {
-    std::string name;  // UTF-8
-    std::unique_ptr<Picture> picture = std::make_unique<Picture>();
-};
-
 // A file, or all of standard input for "-", to read at any offset; nothing after setting
 // `problem`.
 std::unique_ptr<ByteSource> openInput(const std::string& operand, std::string& problem);
 
-// A picture file, checked as Open Picture checks it. An incomplete file is refused too.
-std::optional<LoadedPicture> loadPicture(const std::string& operand, std::string& problem);
+struct LoadedPicture {
+    std::string name;  // UTF-8
+    int width = 0;
+    int height = 0;
+    std::vector<Pixel> cells;  // row by row from the top, each row from the left
+
+    PixelView view() const { return PixelView::rowByRow(cells.data(), width, height); }
+    // The cells in a picture's grid, for what works on a picture (a box capture).
+    void copyTo(Picture& picture) const;
+};
+
+// Reads a picture file into `into`, checked as Open Picture checks it; an incomplete file
+// is refused too. False after setting `problem`.
+bool loadPicture(const std::string& operand, LoadedPicture& into, std::string& problem);
 
 // The destinations of a text: standard output, a file replaced by a safe save, or the end
 // of a file as Save to end adds it. Empty when written, else the message.
-std::string writeToStandardOutput(const std::string& text);
+// Standard output is written in large blocks: `last` says that no more text follows.
+std::string writeToStandardOutput(const std::string& text, bool last = true);
 std::string replaceWith(const std::string& path, const std::string& content);
 std::string appendTo(const std::string& path, const std::string& content);
 

@@ -36,19 +36,19 @@ int thumbnailCommand(const Arguments& arguments) {
         return usageError(kSyntax, "the size must be a number from 1 to 4096");
     }
     std::string problem;
-    const std::optional<LoadedPicture> loaded = loadPicture(parsed.operands[0], problem);
-    if (!loaded) {
+    LoadedPicture loaded;
+    if (!loadPicture(parsed.operands[0], loaded, problem)) {
         tellRefused(kSyntax, problem);
         return kRefused;
     }
-    const Picture& p = *loaded->picture;
-    const int scale = std::max(1, *size / std::max(p.width, p.height));
-    const int width = p.width * scale;
-    const int height = p.height * scale;
+    const PixelView p = loaded.view();
+    const int scale = std::max(1, *size / std::max(p.width(), p.height()));
+    const int width = p.width() * scale;
+    const int height = p.height() * scale;
     std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) * height * 4);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            const Pixel value = p.pixels[x / scale + 1][y / scale + 1];
+            const Pixel value = p.at(x / scale + 1, y / scale + 1);
             const Rgb colour = kDisplayColours[value];
             std::uint8_t* out = &rgba[(static_cast<std::size_t>(y) * width + x) * 4];
             out[0] = static_cast<std::uint8_t>(colour >> 16);

@@ -370,12 +370,19 @@ FileResult readFileStart(const std::string& path, std::size_t maxBytes, std::str
     if (fd < 0) {
         return result;
     }
-    content.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(size, maxBytes)));
+    // Straight into the content: the size the file has, and one byte more to see that it
+    // ends there; a file that has grown since goes on in steps.
+    std::size_t filled = 0;
+    content.resize(static_cast<std::size_t>(std::min<std::uint64_t>(size + 1, maxBytes)));
     int err = 0;
-    while (content.size() < maxBytes) {
-        char buffer[16384];
-        const std::size_t wanted = std::min(sizeof buffer, maxBytes - content.size());
-        const ssize_t n = ::read(fd, buffer, wanted);
+    while (true) {
+        if (filled == content.size()) {
+            if (filled >= maxBytes) {
+                break;
+            }
+            content.resize(std::min(maxBytes, filled + 65536));
+        }
+        const ssize_t n = ::read(fd, content.data() + filled, content.size() - filled);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -386,8 +393,9 @@ FileResult readFileStart(const std::string& path, std::size_t maxBytes, std::str
         if (n == 0) {
             break;
         }
-        content.append(buffer, static_cast<std::size_t>(n));
+        filled += static_cast<std::size_t>(n);
     }
+    content.resize(filled);
     ::close(fd);
     if (err != 0) {
         content.clear();

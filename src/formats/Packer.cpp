@@ -36,16 +36,20 @@ int packRows(const PixelView& source, int depth, bool alignToByte, std::span<std
     const int perByte = 8 / depth;
     int byteIndex = 0;
     int position = perByte;  // the byte before the first is full
-    for (int y = 1; y <= source.height(); ++y) {
+    // A copy of its own, which the bytes written cannot alias, stays in registers.
+    const PixelView view = source;
+    const int width = view.width();
+    const int height = view.height();
+    for (int y = 1; y <= height; ++y) {
         if (alignToByte) {
             position = perByte;  // every row starts a byte of its own
         }
-        for (int x = 1; x <= source.width(); ++x) {
+        for (int x = 1; x <= width; ++x) {
             if (position == perByte) {
                 ++byteIndex;
                 position = 0;
             }
-            const Pixel value = source.at(x, y);
+            const Pixel value = view.at(x, y);
             const std::uint8_t code =
                 value >= kBlack && value <= kTransparent ? codes[value] : codeOf(value);
             store[static_cast<std::size_t>(byteIndex)] |=
