@@ -19,16 +19,16 @@ std::string shownName(const std::string& operand) {
     return operand == kStandardInput ? "standard input" : operand;
 }
 
-std::optional<std::string> readInput(const std::string& operand, std::size_t maxBytes,
-                                     std::string& problem) {
-    std::string bytes;
+bool readInput(const std::string& operand, std::size_t maxBytes, std::string& bytes,
+               std::string& problem) {
     if (operand != kStandardInput) {
         if (const FileResult read = readFileStart(operand, maxBytes, bytes); !read) {
             problem = read.error;
-            return std::nullopt;
+            return false;
         }
-        return bytes;
+        return true;
     }
+    bytes.clear();
     char buffer[65536];
     while (bytes.size() < maxBytes) {
         const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
@@ -37,7 +37,7 @@ std::optional<std::string> readInput(const std::string& operand, std::size_t max
         }
         if (n < 0) {
             problem = std::string("Could not read standard input: ") + std::strerror(errno) + ".";
-            return std::nullopt;
+            return false;
         }
         if (n == 0) {
             break;
@@ -45,7 +45,7 @@ std::optional<std::string> readInput(const std::string& operand, std::size_t max
         bytes.append(buffer, static_cast<std::size_t>(n));
     }
     bytes.resize(std::min(bytes.size(), maxBytes));
-    return bytes;
+    return true;
 }
 
 namespace {
@@ -73,11 +73,11 @@ constexpr std::size_t kMaxStandardInput = 256 * 1024 * 1024;
 
 std::unique_ptr<ByteSource> openInput(const std::string& operand, std::string& problem) {
     if (operand == kStandardInput) {
-        std::optional<std::string> bytes = readInput(operand, kMaxStandardInput, problem);
-        if (!bytes) {
+        std::string bytes;
+        if (!readInput(operand, kMaxStandardInput, bytes, problem)) {
             return nullptr;
         }
-        return std::make_unique<KeptBytes>(std::move(*bytes));
+        return std::make_unique<KeptBytes>(std::move(bytes));
     }
     auto file = std::make_unique<FileBytes>(operand);
     if (!file->status()) {
@@ -88,17 +88,17 @@ std::unique_ptr<ByteSource> openInput(const std::string& operand, std::string& p
 }
 
 bool loadPicture(const std::string& operand, LoadedPicture& into, std::string& problem) {
-    const std::optional<std::string> bytes = readInput(operand, kMaxPictureFileBytes, problem);
-    if (!bytes) {
+    if (!readInput(operand, kMaxPictureFileBytes, into.fileBytes, problem)) {
         return false;
     }
     const std::string shown = shownName(operand);
-    PictureFileReading reading = parsePictureFile(*bytes);
+    PictureFileReading& reading = into.file;
+    parsePictureFile(into.fileBytes, reading);
     if (!reading.error.empty()) {
         problem = "Could not open \"" + shown + "\": " + reading.error + ".";
         return false;
     }
-    PictureFileContent& file = reading.content;
+    const PictureFileContent& file = reading.content;
     if (reading.cellsEndedEarly) {
         problem = "The picture file \"" + shown + "\" is incomplete: it ends after " +
                   std::to_string(file.cells.size()) + " of its " +
@@ -108,14 +108,13 @@ bool loadPicture(const std::string& operand, LoadedPicture& into, std::string& p
     into.name = fromWindows1252(file.nameBytes);
     into.width = file.width;
     into.height = file.height;
-    into.cells = std::move(file.cells);
     return true;
 }
 
 void LoadedPicture::copyTo(Picture& picture) const {
     picture.width = width;
     picture.height = height;
-    const Pixel* cell = cells.data();
+    const Pixel* cell = file.content.cells.data();
     for (int y = 1; y <= height; ++y) {
         for (int x = 1; x <= width; ++x) {
             picture.pixels[x][y] = *cell++;

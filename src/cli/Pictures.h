@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "formats/ByteSource.h"
+#include "formats/PictureFile.h"
 #include "model/Picture.h"
 #include "model/PixelView.h"
 
@@ -19,10 +20,10 @@ inline constexpr const char* kStandardInput = "-";
 // How a file is named in messages: standard input as "standard input".
 std::string shownName(const std::string& operand);
 
-// The whole of a file, or of standard input for "-", at most maxBytes; nothing after
-// setting `problem`.
-std::optional<std::string> readInput(const std::string& operand, std::size_t maxBytes,
-                                     std::string& problem);
+// The whole of a file, or of standard input for "-", at most maxBytes, into `bytes`, whose
+// room is used again; false after setting `problem`.
+bool readInput(const std::string& operand, std::size_t maxBytes, std::string& bytes,
+               std::string& problem);
 
 // A file, or all of standard input for "-", to read at any offset; nothing after setting
 // `problem`.
@@ -32,9 +33,10 @@ struct LoadedPicture {
     std::string name;  // UTF-8
     int width = 0;
     int height = 0;
-    std::vector<Pixel> cells;  // row by row from the top, each row from the left
+    PictureFileReading file;  // the cells row by row; its room kept for the next file
+    std::string fileBytes;    // the last file read, its room kept for the next
 
-    PixelView view() const { return PixelView::rowByRow(cells.data(), width, height); }
+    PixelView view() const { return PixelView::rowByRow(file.content.cells.data(), width, height); }
     // The cells in a picture's grid, for what works on a picture (a box capture).
     void copyTo(Picture& picture) const;
 };

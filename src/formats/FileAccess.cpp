@@ -363,11 +363,11 @@ int openOrdinaryFile(const std::string& path, FileResult& result, std::uint64_t&
 }  // namespace
 
 FileResult readFileStart(const std::string& path, std::size_t maxBytes, std::string& content) {
-    content.clear();
     FileResult result;
     std::uint64_t size = 0;
     const int fd = openOrdinaryFile(path, result, size);
     if (fd < 0) {
+        content.clear();
         return result;
     }
     // Straight into the content: the size the file has, and one byte more to see that it

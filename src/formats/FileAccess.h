@@ -40,8 +40,9 @@ FileResult appendToFile(const std::string& path, std::string_view content);
 FileResult createMissingFile(const std::string& path, std::string_view content,
                              const FileResult& appendFailure);
 
-// Reads the file from its first byte, at most maxBytes of it. A missing file, a folder, or
-// anything else that is not an ordinary file or cannot be read gives a failure.
+// Reads the file from its first byte, at most maxBytes of it, into `content`, whose room is
+// used again. A missing file, a folder, or anything else that is not an ordinary file or
+// cannot be read gives a failure and an empty content.
 FileResult readFileStart(const std::string& path, std::size_t maxBytes, std::string& content);
 
 // An ordinary file read at any offset, each read as many system reads as it takes. A

@@ -83,10 +83,9 @@ class FieldReader {
     std::size_t pos_ = 0;
 };
 
-PictureFileReading refused(std::string why) {
-    PictureFileReading reading;
+// Marks the reading refused for `why`; nothing else of it is meaningful then.
+void refuse(PictureFileReading& reading, std::string why) {
     reading.error = std::move(why);
-    return reading;
 }
 
 }  // namespace
@@ -109,45 +108,54 @@ std::string encodePictureFile(const PictureFileContent& content) {
 }
 
 PictureFileReading parsePictureFile(std::string_view fileBytes) {
+    PictureFileReading reading;
+    parsePictureFile(fileBytes, reading);
+    return reading;
+}
+
+void parsePictureFile(std::string_view fileBytes, PictureFileReading& reading) {
     // Most files hold no 0x0D at all and are read as they are.
     std::string collapsed;
     if (fileBytes.find('\r') != std::string_view::npos) {
         collapsed = collapseLineEnds(fileBytes);
     }
     FieldReader read(collapsed.empty() ? fileBytes : std::string_view(collapsed));
-    PictureFileReading reading;
+    reading.error.clear();
+    reading.cellsEndedEarly = false;
     PictureFileContent& picture = reading.content;
 
     std::int32_t nameLength = 0;
     if (!read.int32(picture.version) || !read.int32(nameLength)) {
-        return refused("the file ends inside its header");
+        return refuse(reading, "the file ends inside its header");
     }
     if (nameLength < 0) {
-        return refused("the name length is negative (" + std::to_string(nameLength) + ")");
+        return refuse(reading, "the name length is negative (" + std::to_string(nameLength) + ")");
     }
     if (static_cast<std::size_t>(nameLength) > read.remaining()) {
-        return refused("the name is said to be " + std::to_string(nameLength) +
-                       " bytes long, but the file ends after " + std::to_string(read.remaining()) +
-                       " of them");
+        return refuse(reading, "the name is said to be " + std::to_string(nameLength) +
+                                   " bytes long, but the file ends after " +
+                                   std::to_string(read.remaining()) + " of them");
     }
     if (nameLength > kMaxPictureNameLength) {
-        return refused("the name is " + std::to_string(nameLength) +
-                       " bytes long; a picture name can have at most " +
-                       std::to_string(kMaxPictureNameLength) + " characters");
+        return refuse(reading, "the name is " + std::to_string(nameLength) +
+                                   " bytes long; a picture name can have at most " +
+                                   std::to_string(kMaxPictureNameLength) + " characters");
     }
     const std::string_view name = read.bytes(static_cast<std::size_t>(nameLength));
     picture.nameBytes = std::string(name.substr(0, name.find('\0')));
 
     if (!read.int32(picture.width) || !read.int32(picture.height)) {
-        return refused("the file ends before the picture's width and height");
+        return refuse(reading, "the file ends before the picture's width and height");
     }
     if (picture.width < 1 || picture.width > kMaxPictureWidth) {
-        return refused("the width is " + std::to_string(picture.width) + "; a picture is 1 to " +
-                       std::to_string(kMaxPictureWidth) + " pixels wide");
+        return refuse(reading, "the width is " + std::to_string(picture.width) +
+                                   "; a picture is 1 to " + std::to_string(kMaxPictureWidth) +
+                                   " pixels wide");
     }
     if (picture.height < 1 || picture.height > kMaxPictureHeight) {
-        return refused("the height is " + std::to_string(picture.height) + "; a picture is 1 to " +
-                       std::to_string(kMaxPictureHeight) + " pixels high");
+        return refuse(reading, "the height is " + std::to_string(picture.height) +
+                                   "; a picture is 1 to " + std::to_string(kMaxPictureHeight) +
+                                   " pixels high");
     }
 
     const int cellCount = picture.width * picture.height;
@@ -169,12 +177,12 @@ PictureFileReading parsePictureFile(std::string_view fileBytes) {
         const Pixel cell = picture.cells[i];
         if (cell < kBlack || cell > kTransparent) {
             const int at = static_cast<int>(i);
-            return refused("the pixel in column " + std::to_string(at % picture.width + 1) +
-                           ", row " + std::to_string(at / picture.width + 1) + " has the value " +
-                           std::to_string(cell) + "; pixel values are 0 to 4");
+            return refuse(reading, "the pixel in column " + std::to_string(at % picture.width + 1) +
+                                       ", row " + std::to_string(at / picture.width + 1) +
+                                       " has the value " + std::to_string(cell) +
+                                       "; pixel values are 0 to 4");
         }
     }
-    return reading;
 }
 
 StorableName storablePictureName(std::string_view utf8) {

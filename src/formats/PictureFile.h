@@ -62,5 +62,7 @@ struct PictureFileReading {
 // 1..96, a height outside 1..92 and a cell value outside 0..4. Bytes after the last cell
 // and the version's value are ignored.
 PictureFileReading parsePictureFile(std::string_view fileBytes);
+// The same into `reading`, whose room for cells is used again: for reading many files.
+void parsePictureFile(std::string_view fileBytes, PictureFileReading& reading);
 
 }  // namespace stipple
