@@ -31,6 +31,9 @@ const CommandSyntax kSyntax{
     {"--format", "--box", "--name", "-o", "--append"},
     {"--align"}};
 
+// Standard output is written in blocks of about this size.
+constexpr std::size_t kOutputBlock = 1 << 20;
+
 // The file form is no clipboard format; it has no alignment.
 enum class Form { Clipboard, FileForm };
 
@@ -123,29 +126,30 @@ int exportCommand(const Arguments& arguments) {
             form == Form::FileForm
                 ? asm8FileBlock(view, name)
                 : exportText(view, name, format->second, parsed.flags.count("--align") != 0);
-        if (!toFile) {
-            // Standard output takes each text as it comes.
-            if (const std::string failure = writeToStandardOutput(text, false); !failure.empty()) {
+        if (texts.empty()) {
+            // Pictures are alike in size: room for all, or for a block of standard output.
+            texts.reserve(std::min(text.size() * parsed.operands.size(), 2 * kOutputBlock));
+        }
+        texts += text;
+        // Standard output takes the texts in large blocks as they come.
+        if (!toFile && texts.size() >= kOutputBlock) {
+            if (const std::string failure = writeToStandardOutput(texts); !failure.empty()) {
                 tellRefused(kSyntax, failure);
                 return kRefused;
             }
-            continue;
+            texts.clear();
         }
-        if (texts.empty()) {
-            texts.reserve(text.size() * parsed.operands.size());  // pictures are alike in size
-        }
-        texts += text;
     }
 
+    if (texts.empty()) {
+        return status;  // written already, or every input was refused: nothing to write
+    }
     if (!toFile) {
-        if (const std::string failure = writeToStandardOutput({}, true); !failure.empty()) {
+        if (const std::string failure = writeToStandardOutput(texts); !failure.empty()) {
             tellRefused(kSyntax, failure);
             return kRefused;
         }
         return status;
-    }
-    if (texts.empty()) {
-        return status;  // every input was refused: nothing to write
     }
     // A file gets all texts at once, so that a failure leaves it as it was.
     const std::optional<std::string> out = parsed.value("-o");

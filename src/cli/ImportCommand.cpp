@@ -41,7 +41,7 @@ bool fromBitmap(ByteSource& bytes, int step, Picture& picture, std::string& prob
                 const std::string& shown) {
     const BitmapDecoding decoding = decodeBitmap(bytes, kMaxPictureWidth, kMaxPictureHeight);
     if (decoding.fault == BitmapFault::ReadFailed) {
-        problem = "Could not read \"" + shown + "\".";
+        problem = bytes.readFailure();
         return false;
     }
     if (!decoding) {
@@ -110,7 +110,7 @@ int importCommand(const Arguments& arguments) {
         std::string text(
             static_cast<std::size_t>(std::min<std::uint64_t>(input->size(), kMaxTextBytes)), '\0');
         if (!input->read(0, std::span(reinterpret_cast<std::uint8_t*>(text.data()), text.size()))) {
-            tellRefused(kSyntax, "Could not read \"" + shown + "\".");
+            tellRefused(kSyntax, input->readFailure());
             return kRefused;
         }
         const Asm8Reading reading = readAsm8Text(text);

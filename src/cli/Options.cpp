@@ -36,7 +36,11 @@ ParsedArguments parseArguments(const CommandSyntax& syntax, const Arguments& arg
             option = argument.substr(0, equals);
             value = argument.substr(equals + 1);
         }
-        if (syntax.flags.count(option) != 0 && !value) {
+        if (syntax.flags.count(option) != 0) {
+            if (value) {
+                parsed.problem = "the option " + option + " takes no value";
+                return parsed;
+            }
             parsed.flags.insert(option);
         } else if (syntax.valued.count(option) != 0) {
             if (!value) {

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <span>
 #include <utility>
-#include <vector>
 
 #include "formats/FileAccess.h"
 #include "formats/PictureFile.h"
@@ -122,13 +121,9 @@ void LoadedPicture::copyTo(Picture& picture) const {
     }
 }
 
-std::string writeToStandardOutput(const std::string& text, bool last) {
-    // Texts are gathered into large writes; the last one, or a failure, flushes.
-    static std::vector<char> buffer(1 << 20);
-    static const bool buffered = std::setvbuf(stdout, buffer.data(), _IOFBF, buffer.size()) == 0;
-    (void)buffered;
+std::string writeToStandardOutput(const std::string& text) {
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
-        (last && std::fflush(stdout) != 0)) {
+        std::fflush(stdout) != 0) {
         return std::string("Could not write to standard output: ") + std::strerror(errno) + ".";
     }
     return {};
@@ -140,12 +135,7 @@ std::string replaceWith(const std::string& path, const std::string& content) {
 }
 
 std::string appendTo(const std::string& path, const std::string& content) {
-    FileResult appended = appendToFile(path, content);
-    if (appended.openFailed) {
-        // As Save to end: a file that cannot be opened for adding is created if it is
-        // missing, and an existing one is never emptied.
-        appended = createMissingFile(path, content, appended);
-    }
+    const FileResult appended = appendToFile(path, content);
     return appended ? std::string() : appended.error;
 }
 

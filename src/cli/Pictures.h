@@ -46,9 +46,9 @@ struct LoadedPicture {
 bool loadPicture(const std::string& operand, LoadedPicture& into, std::string& problem);
 
 // The destinations of a text: standard output, a file replaced by a safe save, or the end
-// of a file as Save to end adds it. Empty when written, else the message.
-// Standard output is written in large blocks: `last` says that no more text follows.
-std::string writeToStandardOutput(const std::string& text, bool last = true);
+// of a file as Save to end adds it (never emptying or damaging what was there). Empty when
+// written, else the message.
+std::string writeToStandardOutput(const std::string& text);
 std::string replaceWith(const std::string& path, const std::string& content);
 std::string appendTo(const std::string& path, const std::string& content);
 

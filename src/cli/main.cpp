@@ -1,4 +1,5 @@
 // stipple: the editor's picture files, exports and bitmap import for builds and batches.
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -26,6 +27,9 @@ constexpr const char* kHelp =
 
 int main(int argc, char* argv[]) {
     using namespace stipple::cli;
+    // Under a file size limit a write then fails and is told, instead of ending the tool
+    // half-way through it.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::map<std::string, int (*)(const Arguments&)> commands = {
         {"export", exportCommand},
         {"import", importCommand},

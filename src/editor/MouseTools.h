@@ -1,6 +1,7 @@
 #pragma once
 // The mouse on the editing surface. Positions are surface pixels, origin at its top-left;
-// a press is taken where it lands, moves and releases are held to the picture's area.
+// a press is taken where it lands (the box tool holds it to the picture), moves and
+// releases are held to the picture's area.
 
 #include "editor/Session.h"
 

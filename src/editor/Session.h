@@ -1,8 +1,8 @@
 #pragma once
 // One editing session: the picture with its undo ring, the selection, the renderer with
-// its view settings, and the state of the tools. It is the one place that takes a
-// snapshot, changes the picture and redraws, in that order; what it shows and asks goes
-// through the Host.
+// its view settings, and the state of the tools. The commands work on it in one order:
+// a snapshot, the change to the picture, the redraw; what it shows and asks goes through
+// the Host.
 
 #include "editor/Host.h"
 #include "model/FloodFill.h"

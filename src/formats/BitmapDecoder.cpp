@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <limits>
 #include <optional>
 
 namespace stipple {
@@ -138,7 +139,8 @@ std::optional<BitmapDecoding> readLayout(ByteSource& file, Layout& layout) {
         layout.topDown = true;
         layout.height = -layout.height;
     }
-    if (planes != 1 || layout.width <= 0 || layout.height <= 0) {
+    if (planes != 1 || layout.width <= 0 || layout.height <= 0 ||
+        layout.height > std::numeric_limits<std::int32_t>::max()) {
         return fault(BitmapFault::NotABitmap);
     }
 
@@ -215,9 +217,7 @@ std::optional<BitmapDecoding> readLayout(ByteSource& file, Layout& layout) {
             count = coloursUsed;
         }
         // A colour table that the pixel data cuts short holds only the entries before it.
-        if (layout.dataOffset > paletteStart) {
-            count = std::min(count, (layout.dataOffset - paletteStart) / entrySize);
-        }
+        count = std::min(count, (layout.dataOffset - paletteStart) / entrySize);
         if (fileSize < paletteStart + count * entrySize) {
             return fault(BitmapFault::CutOff, "inside its colour table");
         }

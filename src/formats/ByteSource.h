@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace stipple {
 
@@ -13,6 +14,8 @@ class ByteSource {
     // Fills `into` with the bytes from `offset` on. False when they are not all there or
     // cannot be read; `into` then holds nothing meaningful.
     virtual bool read(std::uint64_t offset, std::span<std::uint8_t> into) = 0;
+    // After a read within the size failed: the message that names the source and says why.
+    virtual std::string readFailure() const { return {}; }
 };
 
 // Bytes held in memory, which must outlive it.

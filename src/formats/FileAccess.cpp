@@ -172,7 +172,7 @@ FileResult rewriteInPlace(int fd, const std::string& path, std::string_view cont
         return failure("Could not save", path, err, true);
     }
     int err = 0;
-    const std::size_t written = writeAllAt(fd, content, 0, err);
+    writeAllAt(fd, content, 0, err);
     if (err == 0 && ::ftruncate(fd, static_cast<off_t>(content.size())) != 0) {
         err = errno;
     }
@@ -182,13 +182,22 @@ FileResult rewriteInPlace(int fd, const std::string& path, std::string_view cont
     if (err == 0) {
         return {};
     }
-    // Only the bytes the new content reached were changed; put those back, then the length.
+    // Put all of the old content back: the write, the cut to the new length or both may
+    // have happened.
     int restoreErr = 0;
-    writeAllAt(fd, std::string_view(old).substr(0, std::min(written, old.size())), 0, restoreErr);
-    if (::ftruncate(fd, static_cast<off_t>(old.size())) == 0) {
-        ::fsync(fd);
+    writeAllAt(fd, old, 0, restoreErr);
+    if (restoreErr == 0 && ::ftruncate(fd, static_cast<off_t>(old.size())) != 0) {
+        restoreErr = errno;
     }
-    return failure("Could not save", path, err);
+    if (restoreErr == 0 && ::fsync(fd) != 0) {
+        restoreErr = errno;
+    }
+    FileResult result = failure("Could not save", path, err);
+    if (restoreErr != 0) {
+        result.error += std::string(" Its old content could not be put back either (") +
+                        std::strerror(restoreErr) + "); the file may be damaged.";
+    }
+    return result;
 }
 
 // Devices and pipes cannot be replaced by renaming; they get the text directly.
@@ -238,19 +247,8 @@ FileResult replaceFile(const std::string& path, std::string_view content) {
 
     // The file is written only where writing into it in place is allowed: a write-protected
     // file stays protected, whoever owns the folder.
-    const FileHandle existing(::open(target.c_str(), O_RDWR | O_CLOEXEC));
-    if (!existing) {
-        const int readWriteErr = errno;
-        const FileHandle writeOnly(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
-        if (!writeOnly) {
-            return failure("Could not save", path, errno, true);
-        }
-        // Writable but not readable: its content could not be put back after a failure.
-        FileResult result = failure("Could not save", path, readWriteErr, true);
-        result.error = "Could not save \"" + path +
-                       "\": the file cannot be read, so it could not be restored if the save "
-                       "failed.";
-        return result;
+    if (const FileHandle writable(::open(target.c_str(), O_WRONLY | O_CLOEXEC)); !writable) {
+        return failure("Could not save", path, errno, true);
     }
     // A new file renamed into place would split the file from its other links and take the
     // saving user's ownership; such a file, and one in a folder the user cannot write, is
@@ -267,6 +265,15 @@ FileResult replaceFile(const std::string& path, std::string_view content) {
             ::close(fd);
             ::unlink(tempPath.c_str());
         }
+    }
+    // In place, the old content is read first so that a failed write can put it back.
+    const FileHandle existing(::open(target.c_str(), O_RDWR | O_CLOEXEC));
+    if (!existing) {
+        FileResult result = failure("Could not save", path, errno, true);
+        result.error = "Could not save \"" + path +
+                       "\": the file cannot be read, so it could not be restored if the save "
+                       "failed.";
+        return result;
     }
     return rewriteInPlace(existing.fd, path, content);
 }

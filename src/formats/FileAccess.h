@@ -26,8 +26,8 @@ struct FileResult {
 // text goes into a new file in the same folder, which then takes the target's place, so the
 // old file stays whole until the new one is complete. Where that new file would lose the
 // target's other links or its owner, or the folder cannot take it, the target is rewritten
-// in place and its old content put back if the write fails. A symbolic link is followed; a
-// device or pipe is written in place.
+// in place, which needs it to be readable too, and its old content is put back if the write
+// fails. A symbolic link is followed; a device or pipe is written in place.
 FileResult replaceFile(const std::string& path, std::string_view content);
 
 // Appends to the end of the file, creating it if it is missing. A failed or short write
@@ -58,6 +58,7 @@ class FileBytes final : public ByteSource {
     const FileResult& status() const { return status_; }
     std::uint64_t size() const override { return size_; }
     bool read(std::uint64_t offset, std::span<std::uint8_t> into) override;
+    std::string readFailure() const override { return status_.error; }
 
   private:
     std::string path_;

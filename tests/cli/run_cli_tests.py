@@ -392,7 +392,7 @@ def test_errors(g):
         Case("-o, no folder", ["export", "-o", nowhere, good], 1, after={nowhere: None},
              stderr=f'stipple export: Could not save "{nowhere}": No such file or directory.'),
         Case("--append, no folder", ["export", "--append", nowhere, good], 1,
-             stderr=f'stipple export: Could not create "{nowhere}": No such file or directory.'),
+             stderr=f'stipple export: Could not add to "{nowhere}": No such file or directory.'),
         Case("a file as folder", ["import", "-o", good + "/x.stw", example_text], 1,
              stderr=f'stipple import: Could not save "{good}/x.stw": Not a directory.'),
         Case("unknown command", ["paint", good], 2, stderr="stipple: unknown command paint"),

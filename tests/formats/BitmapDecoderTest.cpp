@@ -262,6 +262,7 @@ TEST(BitmapDecoderTest, CutOffAndUnreadableKindsAreToldApart) {
          {paletted.begin(), paletted.begin() + 54 + 100},
          BitmapFault::CutOff,
          "inside its colour table"},
+        {"no colour table before the pixels", smallBitmap(8, 0, 4, 1, 0), BitmapFault::None, ""},
         {"JPEG inside", jpeg, BitmapFault::Unsupported, "JPEG compression"},
         {"PNG inside", png, BitmapFault::Unsupported, "PNG compression"},
         {"empty", {}, BitmapFault::NotABitmap, ""},
