@@ -433,7 +433,8 @@ BitmapDecoding decodeBitmap(ByteSource& file, int maxWidth, int maxHeight) {
 }
 
 std::string bitmapFaultMessage(const BitmapDecoding& decoding, std::string_view shownPath) {
-    const std::string file = "\"" + std::string(shownPath) + "\"";
+    std::string file = "\"";
+    file.append(shownPath).append("\"");
     switch (decoding.fault) {
         case BitmapFault::None:
             return {};
