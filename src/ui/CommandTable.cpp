@@ -16,34 +16,15 @@
 #include "ui/CommandErrors.h"
 #include "ui/MainWindow.h"
 #include "ui/MainWindowLayout.h"
+#include "ui/WidgetHelpers.h"
 
 namespace stipple::ui {
 
 namespace {
 
-// Searches the window's own objects only: the panels and dialogs it owns are windows of
-// their own and reuse its layout names, while its menus belong to it.
-template <class T>
-T* findIn(const QObject* parent, const QString& name) {
-    for (QObject* child : parent->children()) {
-        const auto* widget = qobject_cast<QWidget*>(child);
-        if (widget != nullptr && widget->isWindow() && qobject_cast<QMenu*>(child) == nullptr) {
-            continue;
-        }
-        if (auto* found = qobject_cast<T*>(child);
-            found != nullptr && child->objectName() == name) {
-            return found;
-        }
-        if (T* found = findIn<T>(child, name)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
 template <class T>
 T* findNamed(QWidget* window, const char* name) {
-    T* found = findIn<T>(window, QString::fromUtf8(name));
+    T* found = findOwnControl<T>(window, QString::fromUtf8(name));
     if (found == nullptr) {
         throw std::logic_error(std::string("no control named ") + name);
     }

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QMenu>
 #include <QPoint>
 #include <QRect>
 
@@ -47,5 +48,26 @@ QToolButton* glyphButton(QWidget* parent, const char* name, const QRect& geometr
                          const char* hint);
 
 QPushButton* pushButton(QWidget* parent, const char* name, const char* text, const QRect& geometry);
+
+// The control of type T named `name` among the window's own controls and menus, or null.
+// The panels and dialogs a window owns are windows of their own and reuse its layout names,
+// so the search does not go into them.
+template <class T>
+T* findOwnControl(const QObject* parent, const QString& name) {
+    for (QObject* child : parent->children()) {
+        const auto* widget = qobject_cast<QWidget*>(child);
+        if (widget != nullptr && widget->isWindow() && qobject_cast<QMenu*>(child) == nullptr) {
+            continue;
+        }
+        if (auto* found = qobject_cast<T*>(child);
+            found != nullptr && child->objectName() == name) {
+            return found;
+        }
+        if (T* found = findOwnControl<T>(child, name)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
 
 }  // namespace stipple::ui
