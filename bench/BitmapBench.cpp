@@ -17,7 +17,7 @@
 
 #include "formats/BitmapConversion.h"
 #include "formats/BitmapDecoder.h"
-#include "formats/FileAccess.h"
+#include "io/FileAccess.h"
 
 // The heap bytes in use and their peak, counted while `counting` is on.
 namespace {

@@ -8,7 +8,7 @@
 #include <span>
 #include <utility>
 
-#include "formats/FileAccess.h"
+#include "io/FileAccess.h"
 #include "formats/PictureFile.h"
 #include "formats/Windows1252.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/ByteSource.h"
+#include "io/ByteSource.h"
 #include "formats/PictureFile.h"
 #include "model/Picture.h"
 #include "model/PixelView.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "editor/Messages.h"
-#include "formats/FileAccess.h"
+#include "io/FileAccess.h"
 
 namespace stipple {
 

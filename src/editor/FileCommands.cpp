@@ -6,7 +6,7 @@
 
 #include "editor/Messages.h"
 #include "editor/SelectionCommands.h"
-#include "formats/FileAccess.h"
+#include "io/FileAccess.h"
 #include "formats/PictureFile.h"
 #include "formats/Windows1252.h"
 

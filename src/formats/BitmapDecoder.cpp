@@ -9,14 +9,6 @@
 
 namespace stipple {
 
-bool MemoryBytes::read(std::uint64_t offset, std::span<std::uint8_t> into) {
-    if (offset > bytes_.size() || into.size() > bytes_.size() - offset) {
-        return false;
-    }
-    std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), into.size(), into.begin());
-    return true;
-}
-
 namespace {
 
 constexpr std::uint32_t kOpaqueBlack = 0xFF000000u;

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "formats/BitmapConversion.h"
-#include "formats/ByteSource.h"
+#include "io/ByteSource.h"
 
 namespace stipple {
 

@@ -15,7 +15,7 @@
 #include "editor/FileCommands.h"
 #include "editor/Messages.h"
 #include "formats/BitmapDecoder.h"
-#include "formats/FileAccess.h"
+#include "io/FileAccess.h"
 #include "ui/CommandErrors.h"
 #include "ui/WidgetHelpers.h"
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/FileAccess.h"
+#include "io/FileAccess.h"
 #include "support/TestFiles.h"
 
 namespace stipple {

@@ -1,4 +1,4 @@
-#include "formats/FileAccess.h"
+#include "io/FileAccess.h"
 
 #include <grp.h>
 #include <gtest/gtest.h>

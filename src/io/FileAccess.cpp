@@ -1,4 +1,4 @@
-#include "formats/FileAccess.h"
+#include "io/FileAccess.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -409,6 +409,14 @@ FileResult readFileStart(const std::string& path, std::size_t maxBytes, std::str
         return failure("Could not open", path, err, true);
     }
     return {};
+}
+
+bool MemoryBytes::read(std::uint64_t offset, std::span<std::uint8_t> into) {
+    if (offset > bytes_.size() || into.size() > bytes_.size() - offset) {
+        return false;
+    }
+    std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), into.size(), into.begin());
+    return true;
 }
 
 FileBytes::FileBytes(const std::string& path) : path_(path) {

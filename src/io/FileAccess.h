@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "formats/ByteSource.h"
+#include "io/ByteSource.h"
 
 namespace stipple {
 
