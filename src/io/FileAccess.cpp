@@ -6,12 +6,22 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
+
+#include "io/KeptCopy.h"
+#include "io/NewFile.h"
+#include "io/SystemCalls.h"
 
 namespace stipple {
 
+using io::FileHandle;
+using io::folderOf;
+using io::retried;
+
 namespace {
+
+constexpr const char* kSave = "Could not save";
+constexpr const char* kAdd = "Could not add to";
 
 FileResult failure(const char* what, const std::string& path, int errorNumber,
                    bool openFailed = false) {
@@ -23,319 +33,254 @@ FileResult failure(const char* what, const std::string& path, int errorNumber,
     return result;
 }
 
-// Writes all of `content`; returns 0 or the errno of the write that failed.
-int writeAll(int fd, std::string_view content) {
-    while (!content.empty()) {
-        const ssize_t n = ::write(fd, content.data(), content.size());
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
+// The file that `path` names once its symbolic links are followed; it need not exist, so a
+// link that points nowhere yet leads to the file to make. 0 or an errno.
+int followLinks(const std::string& path, std::string& target) {
+    target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0) {
+            return errno == ENOENT ? 0 : errno;
         }
-        if (n == 0) {
-            return EIO;
+        if (!S_ISLNK(info.st_mode)) {
+            return 0;
         }
-        content.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return 0;
-}
-
-// Writes the content and makes sure it reached the disk; returns 0 or an errno.
-int writeAndSync(int fd, std::string_view content, bool regularFile) {
-    if (const int err = writeAll(fd, content); err != 0) {
-        return err;
-    }
-    if (regularFile && ::fsync(fd) != 0) {
-        return errno;
-    }
-    return 0;
-}
-
-int closeChecked(int fd) {
-    return ::close(fd) == 0 ? 0 : errno;
-}
-
-std::string folderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string fileNameOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// A file that did not exist, next to `target`, open for writing; -1 and errno on failure.
-int createTemporaryNextTo(const std::string& target, std::string& tempPath) {
-    // Keep the name short enough for any file system that takes the target's own name.
-    const std::string stem = folderOf(target) + "/." + fileNameOf(target).substr(0, 200) + ".";
-    static unsigned serial = 0;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = stem + std::to_string(::getpid()) + "-" + std::to_string(++serial) + ".tmp";
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
+        char link[4096];
+        const ssize_t n = ::readlink(target.c_str(), link, sizeof link);
+        if (n < 0 || n == sizeof link) {
+            return n < 0 ? errno : ENAMETOOLONG;
         }
+        const std::string to(link, static_cast<std::size_t>(n));
+        target = to.starts_with('/') ? to : folderOf(target) + "/" + to;
     }
-    errno = EEXIST;
-    return -1;
+    return ELOOP;
 }
 
-// Closes the descriptor it holds when it goes.
-struct FileHandle {
-    explicit FileHandle(int descriptor) : fd(descriptor) {}
-    ~FileHandle() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    explicit operator bool() const { return fd >= 0; }
-    int fd;
-};
-
-// Writes the content into the new file `fd` at `tempPath` and renames it over `target`;
-// on failure the new file goes and the target stays as it was.
-FileResult replaceByRename(int fd, const std::string& tempPath, const std::string& target,
-                           const std::string& path, std::string_view content) {
-    int err = writeAndSync(fd, content, true);
-    const int closeErr = closeChecked(fd);
+// Writes the content into `file`, a new file beside `target`, and then puts it in the
+// target's place (or, with `onlyIfMissing`, gives it the target's name only while nothing
+// has it). A failure leaves the folder as it was.
+FileResult completeNewFile(io::NewFile& file, const std::string& target, const std::string& path,
+                           std::string_view content, const char* verb, bool onlyIfMissing) {
+    int err = io::writeAndSync(file.fd(), content);
     if (err == 0) {
-        err = closeErr;
-    }
-    if (err == 0 && ::rename(tempPath.c_str(), target.c_str()) != 0) {
-        err = errno;
+        err = onlyIfMissing ? file.linkAs(target) : file.replace(target);
     }
     if (err != 0) {
-        ::unlink(tempPath.c_str());
-        return failure("Could not save", path, err);
+        return failure(verb, path, err);
     }
-    // Make the rename itself durable; the new content is already complete either way.
-    if (const int dir = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    const std::string folder = folderOf(target);
+    io::syncFolder(folder);
+    io::removeAbandonedTemporaries(folder);
     return {};
 }
 
-// Writes at `offset` until all is written or a write fails; returns the bytes written and
-// sets `err` to 0 or the errno of the failure.
-std::size_t writeAllAt(int fd, std::string_view content, off_t offset, int& err) {
-    std::size_t done = 0;
-    err = 0;
-    while (done < content.size()) {
-        const ssize_t n = ::pwrite(fd, content.data() + done, content.size() - done,
-                                   offset + static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            err = n < 0 ? errno : EIO;
-            break;
-        }
-        done += static_cast<std::size_t>(n);
+// A file that does not exist yet, made whole or not at all.
+FileResult createWhole(const std::string& target, const std::string& path, std::string_view content,
+                       const char* verb, bool onlyIfMissing) {
+    io::NewFile file;
+    if (const int err = file.create(folderOf(target), io::fileNameOf(target)); err != 0) {
+        return failure(verb, path, err, true);
     }
-    return done;
-}
-
-// The whole content of the open file, read from its first byte; returns 0 or an errno.
-int readWhole(int fd, std::string& content) {
-    content.clear();
-    char buffer[16384];
-    for (;;) {
-        const ssize_t n = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(content.size()));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return errno;
-        }
-        if (n == 0) {
-            return 0;
-        }
-        content.append(buffer, static_cast<std::size_t>(n));
-    }
+    return completeNewFile(file, target, path, content, verb, onlyIfMissing);
 }
 
 // Overwrites the open file `fd` (read and write) with the content, keeping its inode, links,
-// owner and mode. Its old content is kept first and written back when the new one does not
-// get in whole, so a failed save leaves the file as it was.
-FileResult rewriteInPlace(int fd, const std::string& path, std::string_view content) {
+// owner and mode. A complete copy of the old content is on the disk until the new content
+// is, and the old content is written back when the new one does not get in whole.
+FileResult rewriteInPlace(int fd, const std::string& target, const struct stat& file,
+                          const std::string& path, std::string_view content, const char* verb) {
     std::string old;
-    if (const int err = readWhole(fd, old); err != 0) {
-        return failure("Could not save", path, err, true);
+    if (const int err = io::readWhole(fd, old); err != 0) {
+        return failure(verb, path, err, true);
     }
-    int err = 0;
-    writeAllAt(fd, content, 0, err);
-    if (err == 0 && ::ftruncate(fd, static_cast<off_t>(content.size())) != 0) {
-        err = errno;
+    io::KeptCopy copy;
+    if (const int err = copy.keep(target, file, old); err != 0) {
+        FileResult result = failure(verb, path, err);
+        result.error = std::string(verb) + " \"" + path +
+                       "\": no copy of its old content could be kept while it is rewritten (" +
+                       std::strerror(err) + ").";
+        return result;
     }
-    if (err == 0 && ::fsync(fd) != 0) {
-        err = errno;
-    }
+    // Only what differs is written: an append writes just its block.
+    const std::size_t same = static_cast<std::size_t>(
+        std::mismatch(old.begin(), old.begin() + std::min(old.size(), content.size()),
+                      content.begin())
+            .first -
+        old.begin());
+    const auto put = [&](std::string_view bytes) {
+        int err = io::writeAll(fd, bytes.substr(same), static_cast<off_t>(same));
+        if (err == 0 && ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) {
+            err = errno;
+        }
+        if (err == 0 && retried([&] { return ::fsync(fd); }) != 0) {
+            err = errno;
+        }
+        return err;
+    };
+    const int err = put(content);
     if (err == 0) {
+        copy.remove();
         return {};
     }
     // Put all of the old content back: the write, the cut to the new length or both may
     // have happened.
-    int restoreErr = 0;
-    writeAllAt(fd, old, 0, restoreErr);
-    if (restoreErr == 0 && ::ftruncate(fd, static_cast<off_t>(old.size())) != 0) {
-        restoreErr = errno;
-    }
-    if (restoreErr == 0 && ::fsync(fd) != 0) {
-        restoreErr = errno;
-    }
-    FileResult result = failure("Could not save", path, err);
-    if (restoreErr != 0) {
+    FileResult result = failure(verb, path, err);
+    if (const int restoreErr = put(old); restoreErr != 0) {
         result.error += std::string(" Its old content could not be put back either (") +
-                        std::strerror(restoreErr) + "); the file may be damaged.";
+                        std::strerror(restoreErr) + "); it is kept in \"" + copy.path() + "\".";
+    } else {
+        copy.remove();
     }
     return result;
 }
 
 // Devices and pipes cannot be replaced by renaming; they get the text directly.
-FileResult writeInPlace(const std::string& path, std::string_view content) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0) {
-        return failure("Could not save", path, errno, true);
+FileResult writeDirectly(const std::string& path, std::string_view content, int flags,
+                         const char* verb) {
+    FileHandle fd(retried([&] { return ::open(path.c_str(), O_WRONLY | O_CLOEXEC | flags); }));
+    if (!fd) {
+        return failure(verb, path, errno, true);
     }
-    int err = writeAll(fd, content);
-    const int closeErr = closeChecked(fd);
+    int err = io::writeAll(fd.get(), content);
+    const int closeErr = fd.close();
     if (err == 0) {
         err = closeErr;
     }
-    return err == 0 ? FileResult{} : failure("Could not save", path, err);
+    return err == 0 ? FileResult{} : failure(verb, path, err);
+}
+
+// Replaces the ordinary file `target` (status `old`) with the content, where writing into
+// it is allowed: by a new file renamed into its place, or in place where that would split
+// it from its other links, change its owner, or the folder takes no new file.
+FileResult replaceExisting(const std::string& target, const struct stat& old,
+                           const std::string& path, std::string_view content, const char* verb) {
+    // A write-protected file stays protected, whoever owns the folder.
+    if (const FileHandle writable(
+            retried([&] { return ::open(target.c_str(), O_WRONLY | O_CLOEXEC); }));
+        !writable) {
+        return failure(verb, path, errno, true);
+    }
+    const std::string notice = io::keptCopyNotice(path, old);
+    FileResult result;
+    io::NewFile file;
+    struct stat made {};
+    if (old.st_nlink == 1 && file.create(folderOf(target), io::fileNameOf(target)) == 0 &&
+        ::fstat(file.fd(), &made) == 0 && made.st_uid == old.st_uid && made.st_gid == old.st_gid) {
+        ::fchmod(file.fd(), old.st_mode & 07777);  // a failure here only loses the mode bits
+        result = completeNewFile(file, target, path, content, verb, false);
+    } else if (const FileHandle existing(
+                   retried([&] { return ::open(target.c_str(), O_RDWR | O_CLOEXEC); }));
+               existing) {
+        file.discard();
+        result = rewriteInPlace(existing.get(), target, old, path, content, verb);
+    } else {
+        result = failure(verb, path, errno, true);
+        result.error = std::string(verb) + " \"" + path +
+                       "\": the file cannot be read, so it could not be restored if the save "
+                       "failed.";
+    }
+    result.notice = notice;
+    return result;
+}
+
+// The file `path` leads to and its status; false after setting `result` when it cannot be
+// told. `exists` says whether there is a file yet.
+bool locate(const std::string& path, const char* verb, std::string& target, struct stat& info,
+            bool& exists, FileResult& result) {
+    if (path.empty()) {
+        result = failure(verb, path, ENOENT, true);
+        return false;
+    }
+    if (const int err = followLinks(path, target); err != 0) {
+        result = failure(verb, path, err, true);
+        return false;
+    }
+    exists = ::stat(target.c_str(), &info) == 0;
+    if (!exists && errno != ENOENT) {
+        result = failure(verb, path, errno, true);
+        return false;
+    }
+    if (exists && S_ISDIR(info.st_mode)) {
+        result = failure(verb, path, EISDIR, true);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
 
 FileResult replaceFile(const std::string& path, std::string_view content) {
-    if (path.empty()) {
-        return failure("Could not save", path, ENOENT, true);
-    }
+    std::string target;
     struct stat old {};
-    if (::stat(path.c_str(), &old) != 0) {
-        if (errno != ENOENT) {
-            return failure("Could not save", path, errno, true);
-        }
-        std::string tempPath;
-        const int fd = createTemporaryNextTo(path, tempPath);
-        if (fd < 0) {
-            return failure("Could not save", path, errno, true);
-        }
-        return replaceByRename(fd, tempPath, path, path, content);
-    }
-    if (S_ISDIR(old.st_mode)) {
-        return failure("Could not save", path, EISDIR, true);
-    }
-    if (!S_ISREG(old.st_mode)) {
-        return writeInPlace(path, content);
-    }
-    // Through a symbolic link the file it points to is replaced, not the link.
-    std::string target = path;
-    if (char* real = ::realpath(path.c_str(), nullptr)) {
-        target = real;
-        std::free(real);
-    }
-
-    // The file is written only where writing into it in place is allowed: a write-protected
-    // file stays protected, whoever owns the folder.
-    if (const FileHandle writable(::open(target.c_str(), O_WRONLY | O_CLOEXEC)); !writable) {
-        return failure("Could not save", path, errno, true);
-    }
-    // A new file renamed into place would split the file from its other links and take the
-    // saving user's ownership; such a file, and one in a folder the user cannot write, is
-    // rewritten in place instead.
-    if (old.st_nlink == 1) {
-        std::string tempPath;
-        const int fd = createTemporaryNextTo(target, tempPath);
-        if (fd >= 0) {
-            struct stat made {};
-            if (::fstat(fd, &made) == 0 && made.st_uid == old.st_uid && made.st_gid == old.st_gid) {
-                ::fchmod(fd, old.st_mode & 07777);  // a failure here only loses the mode bits
-                return replaceByRename(fd, tempPath, target, path, content);
-            }
-            ::close(fd);
-            ::unlink(tempPath.c_str());
-        }
-    }
-    // In place, the old content is read first so that a failed write can put it back.
-    const FileHandle existing(::open(target.c_str(), O_RDWR | O_CLOEXEC));
-    if (!existing) {
-        FileResult result = failure("Could not save", path, errno, true);
-        result.error = "Could not save \"" + path +
-                       "\": the file cannot be read, so it could not be restored if the save "
-                       "failed.";
+    bool exists = false;
+    FileResult result;
+    if (!locate(path, kSave, target, old, exists, result)) {
         return result;
     }
-    return rewriteInPlace(existing.fd, path, content);
+    if (!exists) {
+        return createWhole(target, path, content, kSave, false);
+    }
+    if (!S_ISREG(old.st_mode)) {
+        return writeDirectly(target, content, O_TRUNC, kSave);
+    }
+    return replaceExisting(target, old, path, content, kSave);
 }
 
 FileResult appendToFile(const std::string& path, std::string_view content) {
-    if (path.empty()) {
-        return failure("Could not add to", path, ENOENT, true);
+    std::string target;
+    struct stat old {};
+    bool exists = false;
+    FileResult result;
+    if (!locate(path, kAdd, target, old, exists, result)) {
+        return result;
     }
-    bool created = false;
-    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-    if (fd < 0 && errno == ENOENT) {
-        fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        created = fd >= 0;
+    if (!exists) {
+        return createWhole(target, path, content, kAdd, true);
     }
-    if (fd < 0) {
-        return failure("Could not add to", path, errno, true);
+    if (!S_ISREG(old.st_mode)) {
+        return writeDirectly(target, content, O_APPEND, kAdd);
     }
-    struct stat before {};
-    const bool regularFile = ::fstat(fd, &before) == 0 && S_ISREG(before.st_mode);
-
-    int err = writeAndSync(fd, content, regularFile);
-    if (err != 0 && regularFile && !created) {
-        // Cut off what part of the block got in, so the old bytes are all that is left.
-        if (::ftruncate(fd, before.st_size) == 0) {
-            ::fsync(fd);
+    // The old bytes and the block go in together, as a save does, so that a kill at any
+    // moment leaves the old file or the old file with the whole block.
+    std::string whole;
+    if (const FileHandle readable(
+            retried([&] { return ::open(target.c_str(), O_RDONLY | O_CLOEXEC); }));
+        readable) {
+        if (const int err = io::readWhole(readable.get(), whole); err != 0) {
+            return failure(kAdd, path, err, true);
         }
+        whole += content;
+        return replaceExisting(target, old, path, whole, kAdd);
     }
-    const int closeErr = closeChecked(fd);
-    if (err == 0) {
-        err = closeErr;
+    // A file that cannot be read cannot be copied: the block goes straight to its end, and
+    // what part of it got in is cut off again if the write fails.
+    FileHandle fd(retried([&] { return ::open(target.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC); }));
+    if (!fd) {
+        return failure(kAdd, path, errno, true);
     }
-    if (err != 0) {
-        if (created) {
-            ::unlink(path.c_str());
-        }
-        return failure("Could not add to", path, err);
+    int err = io::writeAndSync(fd.get(), content);
+    if (err != 0 && ::ftruncate(fd.get(), old.st_size) == 0) {
+        ::fsync(fd.get());
     }
-    return {};
+    const int closeErr = fd.close();
+    return err == 0 && closeErr == 0 ? FileResult{}
+                                     : failure(kAdd, path, err != 0 ? err : closeErr);
 }
 
 FileResult createMissingFile(const std::string& path, std::string_view content,
                              const FileResult& appendFailure) {
-    if (path.empty()) {
+    std::string target;
+    if (path.empty() || followLinks(path, target) != 0) {
         return appendFailure;
     }
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        if (errno == EEXIST) {
-            return appendFailure;
-        }
-        return failure("Could not create", path, errno, true);
+    if (struct stat info{}; ::lstat(target.c_str(), &info) == 0) {
+        return appendFailure;  // an existing file is never emptied by the second try
     }
-    int err = writeAndSync(fd, content, true);
-    const int closeErr = closeChecked(fd);
-    if (err == 0) {
-        err = closeErr;
+    FileResult created = createWhole(target, path, content, "Could not create", true);
+    if (!created && created.errorNumber == EEXIST) {
+        return appendFailure;
     }
-    if (err != 0) {
-        ::unlink(path.c_str());
-        return failure("Could not create", path, err);
-    }
-    return {};
+    return created;
 }
 
 namespace {
@@ -343,7 +288,7 @@ namespace {
 // Opens an ordinary file for reading, not blocking, so that a pipe chosen by mistake cannot
 // hang the program; -1 and the failure for anything else.
 int openOrdinaryFile(const std::string& path, FileResult& result, std::uint64_t& size) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = retried([&] { return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC); });
     if (fd < 0) {
         result = failure("Could not open", path, errno, true);
         return -1;
@@ -364,6 +309,7 @@ int openOrdinaryFile(const std::string& path, FileResult& result, std::uint64_t&
         return -1;
     }
     size = static_cast<std::uint64_t>(info.st_size);
+    result.notice = io::keptCopyNotice(path, info);
     return fd;
 }
 
@@ -389,11 +335,9 @@ FileResult readFileStart(const std::string& path, std::size_t maxBytes, std::str
             }
             content.resize(std::min(maxBytes, filled + 65536));
         }
-        const ssize_t n = ::read(fd, content.data() + filled, content.size() - filled);
+        const ssize_t n =
+            retried([&] { return ::read(fd, content.data() + filled, content.size() - filled); });
         if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
             err = errno;
             break;
         }
@@ -408,7 +352,7 @@ FileResult readFileStart(const std::string& path, std::size_t maxBytes, std::str
         content.clear();
         return failure("Could not open", path, err, true);
     }
-    return {};
+    return result;
 }
 
 bool MemoryBytes::read(std::uint64_t offset, std::span<std::uint8_t> into) {
@@ -435,11 +379,10 @@ bool FileBytes::read(std::uint64_t offset, std::span<std::uint8_t> into) {
     }
     std::size_t done = 0;
     while (done < into.size()) {
-        const ssize_t n =
-            ::pread(fd_, into.data() + done, into.size() - done, static_cast<off_t>(offset + done));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
+        const ssize_t n = retried([&] {
+            return ::pread(fd_, into.data() + done, into.size() - done,
+                           static_cast<off_t>(offset + done));
+        });
         if (n <= 0) {
             // A file that shrank since it was opened ends early too.
             status_ = failure("Could not read", path_, n < 0 ? errno : EIO);

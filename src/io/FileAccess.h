@@ -18,6 +18,10 @@ struct FileResult {
     bool openFailed = false;  // the file could not be opened at all; nothing was written
     int errorNumber = 0;      // errno of the failure
     std::string error;        // the message for the user
+    // Told to the user whatever the outcome, as a line of its own: that a save of this file
+    // was killed earlier and where the copy of the content it replaced is kept. Empty for
+    // nearly every file.
+    std::string notice;
 
     explicit operator bool() const { return ok; }
 };

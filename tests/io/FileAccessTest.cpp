@@ -124,8 +124,10 @@ struct SaveOutcome {
     std::string error;
 };
 
-// replaceFile as the saving user, with writes limited to `sizeLimit` bytes when not 0.
-SaveOutcome saveAsUser(const std::string& path, const std::string& content, rlim_t sizeLimit) {
+// replaceFile as the saving user, with writes limited to `sizeLimit` bytes when not 0 and
+// copies of old contents kept in `stateFolder` where the file's folder takes none.
+SaveOutcome saveAsUser(const std::string& path, const std::string& content, rlim_t sizeLimit,
+                       const std::string& stateFolder) {
     int channel[2];
     if (::pipe(channel) != 0) {
         ADD_FAILURE() << "no pipe";
@@ -138,6 +140,7 @@ SaveOutcome saveAsUser(const std::string& path, const std::string& content, rlim
                                  ::setuid(kUnprivilegedId) != 0)) {
             ::_exit(2);
         }
+        ::setenv("XDG_STATE_HOME", stateFolder.c_str(), 1);
         std::optional<testing::FileSizeLimit> limit;
         if (sizeLimit != 0) {
             limit.emplace(sizeLimit);
@@ -210,6 +213,7 @@ TEST(FileAccessTest, SaveWritesWhereAnInPlaceWriteMayAndKeepsTheFileItself) {
             continue;  // only root can give a file to another owner
         }
         testing::TempFolder dir;
+        testing::TempFolder state;
         const fs::path file = dir / "pic.s";
         testing::writeFile(file, kOld);
         if (c.hardLinked) {
@@ -218,12 +222,13 @@ TEST(FileAccessTest, SaveWritesWhereAnInPlaceWriteMayAndKeepsTheFileItself) {
         ::chmod(file.c_str(), c.fileMode);
         if (root) {
             ::chown(dir.path().c_str(), user, user);
+            ::chown(state.path().c_str(), user, user);
             ::chown(file.c_str(), c.otherOwner ? 0 : user, c.otherOwner ? 0 : user);
         }
         ::chmod(dir.path().c_str(), c.folderMode);
         const FileState before = stateOf(file);
 
-        const SaveOutcome outcome = saveAsUser(file, kNew, c.sizeLimit);
+        const SaveOutcome outcome = saveAsUser(file, kNew, c.sizeLimit, state.path());
         ::chmod(dir.path().c_str(), 0755);
 
         const FileState after = stateOf(file);
@@ -232,6 +237,9 @@ TEST(FileAccessTest, SaveWritesWhereAnInPlaceWriteMayAndKeepsTheFileItself) {
         EXPECT_EQ(after.links, before.links);
         EXPECT_EQ(after.inode == before.inode, c.inPlace) << "the file itself is kept";
         EXPECT_EQ(dir.listing().size(), c.hardLinked ? 2u : 1u) << "no file is left behind";
+        EXPECT_TRUE(!fs::exists(state / "stippleworkshop") ||
+                    fs::is_empty(state / "stippleworkshop"))
+            << "no copy of the old content is left";
         if (c.errorNumber == 0) {
             EXPECT_TRUE(outcome.ok) << outcome.error;
             ::chmod(file.c_str(), 0644);  // to read a write-only file back
