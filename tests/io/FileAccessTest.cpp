@@ -50,6 +50,47 @@ TEST(FileAccessTest, ReplaceThroughALinkReplacesTheFileItPointsTo) {
     EXPECT_EQ(readFile(dir / "real.h"), "new");
 }
 
+TEST(FileAccessTest, ALinkThatPointsNowhereLeadsToTheFileToMake) {
+    TempFolder dir;
+    std::filesystem::create_symlink("made.s", dir / "saved.s");
+    std::filesystem::create_symlink("added.s", dir / "appended.s");
+    ASSERT_TRUE(replaceFile(dir / "saved.s", "new"));
+    ASSERT_TRUE(appendToFile(dir / "appended.s", "block"));
+    EXPECT_EQ(readFile(dir / "made.s"), "new");
+    EXPECT_EQ(readFile(dir / "added.s"), "block");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "saved.s"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "appended.s"));
+}
+
+TEST(FileAccessTest, WhatKilledSavesLeftIsToldOrCleared) {
+    TempFolder dir;
+    const std::string path = dir / "out.s";
+    writeFile(path, "new, cut o");
+    writeFile(dir / ".out.s.before-save", "the old content");
+    // A temporary file of a process that has ended, and a file merely named alike.
+    const pid_t ended = ::fork();
+    if (ended == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(ended, nullptr, 0);
+    const std::string abandoned = ".out.s." + std::to_string(ended) + "-1.tmp";
+    writeFile(dir / abandoned, "half");
+    writeFile(dir / ".notes.tmp", "mine");
+
+    const std::string notice = "A save of \"" + path +
+                               "\" was cut off before it ended; the content the file had before "
+                               "it is kept in \"" +
+                               (dir / ".out.s.before-save").string() + "\".";
+    std::string content;
+    EXPECT_EQ(readFileStart(path, 100, content).notice, notice);
+    EXPECT_EQ(replaceFile(path, "whole").notice, notice);
+    EXPECT_EQ(appendToFile(path, " and more").notice, notice);
+    EXPECT_EQ(readFile(path), "whole and more");
+    EXPECT_EQ(dir.listing(),
+              (std::vector<std::string>{".notes.tmp", ".out.s.before-save", "out.s"}));
+    EXPECT_EQ(readFile(dir / ".out.s.before-save"), "the old content");
+}
+
 TEST(FileAccessTest, FailedReplaceLeavesEverythingAsItWas) {
     TempFolder dir;
     writeFile(dir / "plain", "old");
