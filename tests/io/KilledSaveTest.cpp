@@ -8,8 +8,8 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
@@ -125,6 +125,9 @@ class KilledSave : public ::testing::TestWithParam<Row> {
                 }
             }
         }
+        for (const auto& entry : fs::directory_iterator(dir_.path())) {
+            temporaries_ += entry.path().extension() == ".tmp";
+        }
         if (now != old_ && now != after) {
             ++partial_;
             EXPECT_EQ(keptCopies, 1) << "kill " << kill << ": a partial file has its old copy";
@@ -138,6 +141,7 @@ class KilledSave : public ::testing::TestWithParam<Row> {
     testing::TempFolder state_;
     fs::path file_;
     int partial_ = 0;
+    int temporaries_ = 0;  // seen right after a kill, before the next save clears them
     const std::string old_ = pattern('o', 1 << 20);
     const std::string new_ = pattern('n', 4 << 20);
     const std::string block_ = pattern('b', 3 << 20);
@@ -174,8 +178,10 @@ TEST_P(KilledSave, LeavesAWholeFileOrAWholeCopyAndNoTemporaryFile) {
     EXPECT_EQ(dir_.listing(), expected);
     RecordProperty("kills", kills);
     RecordProperty("partial", partial_);
-    std::printf("%s: %d kills, %d partial files (each with its whole old copy kept)\n",
-                GetParam().name, kills, partial_);
+    std::printf(
+        "%s: %d kills, %d partial files (each with its whole old copy kept), %d "
+        "temporary files seen right after a kill\n",
+        GetParam().name, kills, partial_, temporaries_);
 }
 
 INSTANTIATE_TEST_SUITE_P(
