@@ -1,13 +1,18 @@
-// Writes the seed corpora of the fuzz targets into <folder>/picture and <folder>/bitmap:
-// picture files of several sizes, with and without expanded line ends, and bitmaps of
-// every depth and layout the import is meant to read. It encodes both formats itself, so
-// the seeds do not depend on the code under test.
+// Writes the seed corpora of the fuzz targets into <folder>/picture, <folder>/bitmap and
+// <folder>/text: picture files of several sizes, with and without expanded line ends,
+// bitmaps of every depth and layout the import is meant to read, and exported texts of
+// every format. It encodes the picture files and bitmaps itself, so those seeds do not
+// depend on the readers under test; the texts are the exporter's own, as users get them.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
+
+#include "formats/ExportText.h"
+#include "model/PixelView.h"
 
 namespace {
 
@@ -251,6 +256,67 @@ void writeBitmapSeeds(const std::filesystem::path& dir) {
     save(dir / "v5-32-8x6.bmp", bitmap(8, 6, 32, true, Header::V5, kBitfields));
 }
 
+// ---- Exported texts ----
+
+std::string withoutCarriageReturns(std::string text) {
+    std::erase(text, '\r');
+    return text;
+}
+
+void writeTextSeeds(const std::filesystem::path& dir) {
+    struct Format {
+        stipple::ExportFormat format;
+        const char* label;
+    };
+    const Format formats[] = {{stipple::ExportFormat::Asm8, "asm8"},
+                              {stipple::ExportFormat::CppArray, "cpp"},
+                              {stipple::ExportFormat::Asm1, "asm1"},
+                              {stipple::ExportFormat::Asm2, "asm2"},
+                              {stipple::ExportFormat::Asm4, "asm4"}};
+    struct Size {
+        int w, h;
+    };
+    // Widths around the packed byte's edges, and the smallest and largest pictures.
+    const Size sizes[] = {{1, 1}, {3, 2}, {8, 4}, {9, 5}, {17, 3}, {96, 92}};
+    // Plain, empty, holding ": ", Windows-1252 letters in UTF-8, and letters it lacks.
+    const char* const names[] = {"Ship", "", "a: b", "Zo\xC3\xAB \xE2\x82\xAC",
+                                 "\xE6\x97\xA5\xE6\x9C\xAC"};
+    std::vector<stipple::Pixel> cells;
+    int n = 0;
+    for (const Size s : sizes) {
+        cells.clear();
+        for (int i = 0; i < s.w * s.h; ++i) {
+            cells.push_back((i * 7 + i / s.w) % 5);
+        }
+        const auto view = stipple::PixelView::rowByRow(cells.data(), s.w, s.h);
+        const std::string name = names[n++ % std::size(names)];
+        const std::string size = std::to_string(s.w) + "x" + std::to_string(s.h);
+        const bool largest = s.w == 96;
+        for (const Format& f : formats) {
+            for (const bool align : {false, true}) {
+                if (largest && align && f.format != stipple::ExportFormat::Asm1) {
+                    continue;  // fewer of the largest texts: every run on one is slow
+                }
+                const std::string text = stipple::exportText(view, name, f.format, align);
+                const std::string stem = std::string(f.label) + (align ? "-align-" : "-") + size;
+                save(dir / (stem + ".txt"), text);
+                if (!largest || f.format == stipple::ExportFormat::Asm8) {
+                    save(dir / (stem + "-lf.txt"), withoutCarriageReturns(text));
+                }
+            }
+        }
+        const std::string block = stipple::asm8FileBlock(view, name);
+        save(dir / ("file-" + size + ".txt"), block);
+        save(dir / ("file-" + size + "-lf.txt"), withoutCarriageReturns(block));
+    }
+    // Empty lines may follow the block; a second block, as Save to end leaves, may not.
+    cells.assign(6, stipple::kGray33);
+    const auto view = stipple::PixelView::rowByRow(cells.data(), 3, 2);
+    save(dir / "file-empty-lines.txt", stipple::asm8FileBlock(view, "Tail") + "\r\n\r\n");
+    save(dir / "file-two-blocks.txt",
+         stipple::asm8FileBlock(view, "One") + stipple::asm8FileBlock(view, "Two"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -261,7 +327,9 @@ int main(int argc, char** argv) {
     const std::filesystem::path root = argv[1];
     std::filesystem::create_directories(root / "picture");
     std::filesystem::create_directories(root / "bitmap");
+    std::filesystem::create_directories(root / "text");
     writePictureSeeds(root / "picture");
     writeBitmapSeeds(root / "bitmap");
+    writeTextSeeds(root / "text");
     return 0;
 }

@@ -22,14 +22,16 @@ clang++ -fsanitize=fuzzer,address,undefined "$probe/probe.cpp" -o "$probe/probe"
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DSTIPPLE_FUZZ=ON -DSTIPPLE_TESTS=OFF >/dev/null
-cmake --build "$build" --target fuzz_picture_file fuzz_bitmap_import fuzz_make_seeds
+cmake --build "$build" --target fuzz_picture_file fuzz_bitmap_import fuzz_text_import \
+    fuzz_make_seeds
 "$build/fuzz/fuzz_make_seeds" "$build/seeds"
 
 status=0
-for target in picture bitmap; do
+for target in picture bitmap text; do
     case $target in
         picture) exe=fuzz_picture_file ;;
         bitmap) exe=fuzz_bitmap_import ;;
+        text) exe=fuzz_text_import ;;
     esac
     corpus=$build/corpus/$target
     log=$build/$target-smoke.log
