@@ -7,6 +7,7 @@
 #include "cli/Options.h"
 #include "cli/Pictures.h"
 #include "formats/ExportText.h"
+#include "formats/PictureFile.h"
 #include "model/Selection.h"
 
 namespace stipple::cli {
@@ -93,6 +94,12 @@ int exportCommand(const Arguments& arguments) {
     }
 
     const bool toFile = parsed.values.count("-o") != 0 || parsed.values.count("--append") != 0;
+    const std::optional<std::string> out = parsed.value("-o");
+    const std::string destination = out ? *out : parsed.value("--append").value_or(kStandardOutput);
+    if (const std::string onto = outputOntoInput(parsed.operands, destination); !onto.empty()) {
+        tellRefused(kSyntax, onto);
+        return kRefused;
+    }
     std::string texts;
     int status = kSucceeded;
     auto selection = std::make_unique<Selection>();
@@ -100,7 +107,7 @@ int exportCommand(const Arguments& arguments) {
     LoadedPicture loaded;
     for (const std::string& operand : parsed.operands) {
         std::string problem;
-        if (!loadPicture(operand, loaded, problem)) {
+        if (!loadPicture(kSyntax, operand, loaded, problem)) {
             tellRefused(kSyntax, problem);
             status = kRefused;
             continue;
@@ -122,6 +129,11 @@ int exportCommand(const Arguments& arguments) {
             view = selection->view();
         }
         const std::string name = parsed.value("--name").value_or(loaded.name);
+        if (const std::string refused = exportableNameProblem(name); !refused.empty()) {
+            tellRefused(kSyntax, "Could not export \"" + shownName(operand) + "\": " + refused);
+            status = kRefused;
+            continue;
+        }
         const std::string text =
             form == Form::FileForm
                 ? asm8FileBlock(view, name)
@@ -152,9 +164,8 @@ int exportCommand(const Arguments& arguments) {
         return status;
     }
     // A file gets all texts at once, so that a failure leaves it as it was.
-    const std::optional<std::string> out = parsed.value("-o");
     const std::string failure =
-        out ? replaceWith(*out, texts) : appendTo(*parsed.value("--append"), texts);
+        out ? replaceWith(kSyntax, destination, texts) : appendTo(kSyntax, destination, texts);
     if (!failure.empty()) {
         tellRefused(kSyntax, failure);
         return kRefused;

@@ -12,6 +12,7 @@
 #include "formats/BitmapConversion.h"
 #include "formats/BitmapDecoder.h"
 #include "formats/PictureFile.h"
+#include "formats/Windows1252.h"
 
 namespace stipple::cli {
 
@@ -25,16 +26,15 @@ const CommandSyntax kSyntax{
     "    window does, at the step N (1 to 200, default 64); the picture is named after\n"
     "    the file unless --name is given;\n"
     "  - the text that Save or Save to end writes, or the ASM 8bpp clipboard text: the\n"
-    "    picture and the name it holds come back exactly. The text must hold one picture.\n\n"
+    "    picture and the name it holds come back exactly. The text must hold one picture\n"
+    "    and nothing after it but empty lines; a text of more than 1 MiB (1048576 bytes)\n"
+    "    is refused.\n\n"
     "  --step N     the step of the cut into levels\n"
     "  --name NAME  the picture's name\n"
     "  -o FILE      the picture file to write, replaced as Save Picture does\n",
     {"--step", "--name", "-o"},
     {}};
-
-// The most of a text that is read: the text of the largest picture is far smaller, so a
-// longer one fails on what follows its last row.
-constexpr std::uint64_t kMaxTextBytes = 1024 * 1024;
+static_assert(kMaxAsm8TextBytes == 1048576, "the help and the refusal tell the limit");
 
 // The picture from a bitmap, or false after setting `problem`.
 bool fromBitmap(ByteSource& bytes, int step, Picture& picture, std::string& problem,
@@ -66,6 +66,15 @@ bool fromBitmap(ByteSource& bytes, int step, Picture& picture, std::string& prob
     return true;
 }
 
+// The picture's name made of a file's name: whatever a picture file or a text cannot hold
+// becomes "_", so that a bitmap of any name imports.
+std::string nameOfFile(const std::string& path) {
+    std::string name = toWindows1252Replacing(std::filesystem::path(path).stem().string(), '_');
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return c == '\r' || c == '\n'; }, '_');
+    return fromWindows1252(name);
+}
+
 }  // namespace
 
 int importCommand(const Arguments& arguments) {
@@ -90,8 +99,12 @@ int importCommand(const Arguments& arguments) {
 
     const std::string& operand = parsed.operands.front();
     const std::string shown = shownName(operand);
+    if (const std::string onto = outputOntoInput(parsed.operands, *out); !onto.empty()) {
+        tellRefused(kSyntax, onto);
+        return kRefused;
+    }
     std::string problem;
-    std::unique_ptr<ByteSource> input = openInput(operand, problem);
+    std::unique_ptr<ByteSource> input = openInput(kSyntax, operand, problem);
     if (!input) {
         tellRefused(kSyntax, problem);
         return kRefused;
@@ -105,10 +118,16 @@ int importCommand(const Arguments& arguments) {
             tellRefused(kSyntax, problem);
             return kRefused;
         }
-        name = operand == kStandardInput ? "Name" : std::filesystem::path(operand).stem().string();
+        name = operand == kStandardInput ? "Name" : nameOfFile(operand);
     } else {
-        std::string text(
-            static_cast<std::size_t>(std::min<std::uint64_t>(input->size(), kMaxTextBytes)), '\0');
+        if (input->size() > kMaxAsm8TextBytes) {
+            tellRefused(kSyntax, "Could not import \"" + shown + "\": it is " +
+                                     std::to_string(input->size()) +
+                                     " bytes long; a text can have at most " +
+                                     std::to_string(kMaxAsm8TextBytes) + " bytes (1 MiB).");
+            return kRefused;
+        }
+        std::string text(static_cast<std::size_t>(input->size()), '\0');
         if (!input->read(0, std::span(reinterpret_cast<std::uint8_t*>(text.data()), text.size()))) {
             tellRefused(kSyntax, input->readFailure());
             return kRefused;
@@ -132,12 +151,12 @@ int importCommand(const Arguments& arguments) {
 
     StorableName stored = storablePictureName(name);
     if (!stored) {
-        tellRefused(kSyntax, stored.problem);
+        tellRefused(kSyntax, "Could not import \"" + shown + "\": " + stored.problem);
         return kRefused;
     }
     const std::string encoded = encodePictureFile(
         pictureFileContent(picture->fileVersion, std::move(stored.bytes), picture->view()));
-    if (const std::string failure = replaceWith(*out, encoded); !failure.empty()) {
+    if (const std::string failure = replaceWith(kSyntax, *out, encoded); !failure.empty()) {
         tellRefused(kSyntax, failure);
         return kRefused;
     }

@@ -5,6 +5,7 @@
 #include "cli/Commands.h"
 #include "cli/Options.h"
 #include "cli/Pictures.h"
+#include "formats/Windows1252.h"
 
 namespace stipple::cli {
 
@@ -30,33 +31,34 @@ constexpr Value kValues[5] = {{'#', "black", "black"},
                               {'.', "white", "white"},
                               {'~', "transparent", "transparent"}};
 
+// A JSON string that is valid UTF-8 whatever the text holds: a byte that is not UTF-8 is
+// written as the four characters \xe9 (the backslash escaped), controls as \u00XX.
 std::string jsonString(const std::string& text) {
     std::string quoted = "\"";
-    for (const char c : text) {
-        switch (c) {
-            case '"':
-                quoted += "\\\"";
-                break;
-            case '\\':
-                quoted += "\\\\";
-                break;
-            case '\n':
-                quoted += "\\n";
-                break;
-            case '\r':
-                quoted += "\\r";
-                break;
-            case '\t':
-                quoted += "\\t";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                    quoted += escaped;
-                } else {
-                    quoted += c;  // UTF-8 passes as it is
-                }
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t start = pos;
+        char32_t c = 0;
+        char escaped[8];
+        if (!nextUtf8Character(text, pos, c)) {
+            std::snprintf(escaped, sizeof escaped, "\\\\x%02x",
+                          static_cast<unsigned char>(text[pos++]));
+            quoted += escaped;
+        } else if (c == '"') {
+            quoted += "\\\"";
+        } else if (c == '\\') {
+            quoted += "\\\\";
+        } else if (c == '\n') {
+            quoted += "\\n";
+        } else if (c == '\r') {
+            quoted += "\\r";
+        } else if (c == '\t') {
+            quoted += "\\t";
+        } else if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+            quoted += escaped;
+        } else {
+            quoted.append(text, start, pos - start);
         }
     }
     return quoted + "\"";
@@ -88,7 +90,7 @@ std::string describe(const std::string& operand, const LoadedPicture& loaded, bo
         }
         return out + "]}";
     }
-    out += shownName(operand) + "\n  name: " + loaded.name +
+    out += printableText(shownName(operand)) + "\n  name: " + printableText(loaded.name) +
            "\n  size: " + std::to_string(p.width()) + " x " + std::to_string(p.height()) +
            "\n  pixels:";
     for (int v = 0; v < 5; ++v) {
@@ -117,13 +119,17 @@ int infoCommand(const Arguments& arguments) {
         return usageError(kSyntax, "no picture file given");
     }
     const bool json = parsed.flags.count("--json") != 0;
+    if (const std::string onto = outputOntoInput(parsed.operands, kStandardOutput); !onto.empty()) {
+        tellRefused(kSyntax, onto);
+        return kRefused;
+    }
     int status = kSucceeded;
     std::string out = json ? "[\n" : "";
     bool first = true;
     LoadedPicture loaded;
     for (const std::string& operand : parsed.operands) {
         std::string problem;
-        if (!loadPicture(operand, loaded, problem)) {
+        if (!loadPicture(kSyntax, operand, loaded, problem)) {
             tellRefused(kSyntax, problem);
             status = kRefused;
             continue;

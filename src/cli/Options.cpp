@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "formats/Windows1252.h"
+
 namespace stipple::cli {
 
 std::optional<std::string> ParsedArguments::value(const std::string& option) const {
@@ -70,7 +72,8 @@ std::optional<int> helpOrUsageError(const CommandSyntax& syntax, const ParsedArg
 }
 
 int usageError(const CommandSyntax& syntax, const std::string& problem) {
-    std::fprintf(stderr, "stipple %s: %s\nusage: %s\n", syntax.name, problem.c_str(), syntax.usage);
+    std::fprintf(stderr, "stipple %s: %s\nusage: %s\n", syntax.name, printableText(problem).c_str(),
+                 syntax.usage);
     return kUsageError;
 }
 
@@ -80,7 +83,7 @@ int showHelp(const CommandSyntax& syntax) {
 }
 
 void tellRefused(const CommandSyntax& syntax, const std::string& message) {
-    std::fprintf(stderr, "stipple %s: %s\n", syntax.name, message.c_str());
+    std::fprintf(stderr, "stipple %s: %s\n", syntax.name, printableText(message).c_str());
 }
 
 std::optional<int> numberIn(const std::string& text, int low, int high) {

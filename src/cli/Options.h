@@ -40,11 +40,13 @@ ParsedArguments parseArguments(const CommandSyntax& syntax, const Arguments& arg
 std::optional<int> helpOrUsageError(const CommandSyntax& syntax, const ParsedArguments& parsed);
 
 // Prints "stipple <command>: <problem>" and the usage line to standard error; returns the
-// usage error status.
+// usage error status. Messages go out through printableText: a line stays one line and
+// drives no terminal.
 int usageError(const CommandSyntax& syntax, const std::string& problem);
 // Prints the usage line and the help text to standard output; returns success.
 int showHelp(const CommandSyntax& syntax);
-// Prints one line, "stipple <command>: <message>", to standard error.
+// Prints one line, "stipple <command>: <message>", to standard error, shown as above: a
+// refusal, or a notice that by itself changes nothing of the exit status.
 void tellRefused(const CommandSyntax& syntax, const std::string& message);
 
 // A whole decimal number within [low, high], or nothing.

@@ -1,5 +1,6 @@
 #include "cli/Pictures.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,9 +9,9 @@
 #include <span>
 #include <utility>
 
-#include "io/FileAccess.h"
 #include "formats/PictureFile.h"
 #include "formats/Windows1252.h"
+#include "io/FileAccess.h"
 
 namespace stipple::cli {
 
@@ -18,10 +19,22 @@ std::string shownName(const std::string& operand) {
     return operand == kStandardInput ? "standard input" : operand;
 }
 
-bool readInput(const std::string& operand, std::size_t maxBytes, std::string& bytes,
-               std::string& problem) {
+namespace {
+
+// Tells the notice of a file access, whatever its outcome.
+FileResult told(const CommandSyntax& syntax, FileResult result) {
+    if (!result.notice.empty()) {
+        tellRefused(syntax, result.notice);
+    }
+    return result;
+}
+
+}  // namespace
+
+bool readInput(const CommandSyntax& syntax, const std::string& operand, std::size_t maxBytes,
+               std::string& bytes, std::string& problem) {
     if (operand != kStandardInput) {
-        if (const FileResult read = readFileStart(operand, maxBytes, bytes); !read) {
+        if (const FileResult read = told(syntax, readFileStart(operand, maxBytes, bytes)); !read) {
             problem = read.error;
             return false;
         }
@@ -70,40 +83,61 @@ constexpr std::size_t kMaxStandardInput = 256 * 1024 * 1024;
 
 }  // namespace
 
-std::unique_ptr<ByteSource> openInput(const std::string& operand, std::string& problem) {
+std::unique_ptr<ByteSource> openInput(const CommandSyntax& syntax, const std::string& operand,
+                                      std::string& problem) {
     if (operand == kStandardInput) {
         std::string bytes;
-        if (!readInput(operand, kMaxStandardInput, bytes, problem)) {
+        // One byte more tells a longer input from one of just the most.
+        if (!readInput(syntax, operand, kMaxStandardInput + 1, bytes, problem)) {
+            return nullptr;
+        }
+        if (bytes.size() > kMaxStandardInput) {
+            problem = "Could not read standard input: it holds more than " +
+                      std::to_string(kMaxStandardInput >> 20) + " MiB; give the file instead.";
             return nullptr;
         }
         return std::make_unique<KeptBytes>(std::move(bytes));
     }
     auto file = std::make_unique<FileBytes>(operand);
-    if (!file->status()) {
+    if (!told(syntax, file->status())) {
         problem = file->status().error;
         return nullptr;
     }
     return file;
 }
 
-bool loadPicture(const std::string& operand, LoadedPicture& into, std::string& problem) {
-    if (!readInput(operand, kMaxPictureFileBytes, into.fileBytes, problem)) {
+std::string outputOntoInput(const std::vector<std::string>& inputs, const std::string& output) {
+    struct stat out {};
+    const bool toStandardOutput = output == kStandardOutput;
+    if ((toStandardOutput ? ::fstat(STDOUT_FILENO, &out) : ::stat(output.c_str(), &out)) != 0 ||
+        !S_ISREG(out.st_mode)) {
+        return {};
+    }
+    for (const std::string& input : inputs) {
+        struct stat in {};
+        if ((input == kStandardInput ? ::fstat(STDIN_FILENO, &in) : ::stat(input.c_str(), &in)) ==
+                0 &&
+            in.st_dev == out.st_dev && in.st_ino == out.st_ino) {
+            return "The output \"" + (toStandardOutput ? "standard output" : output) +
+                   "\" is the same file as the input \"" + shownName(input) +
+                   "\"; nothing was written.";
+        }
+    }
+    return {};
+}
+
+bool loadPicture(const CommandSyntax& syntax, const std::string& operand, LoadedPicture& into,
+                 std::string& problem) {
+    if (!readInput(syntax, operand, kMaxPictureFileBytes, into.fileBytes, problem)) {
         return false;
     }
-    const std::string shown = shownName(operand);
     PictureFileReading& reading = into.file;
     parsePictureFile(into.fileBytes, reading);
-    if (!reading.error.empty()) {
-        problem = "Could not open \"" + shown + "\": " + reading.error + ".";
+    problem = pictureFileRefusal(shownName(operand), reading);
+    if (!problem.empty()) {
         return false;
     }
     const PictureFileContent& file = reading.content;
-    if (reading.cellsEndedEarly) {
-        problem = "The picture file \"" + shown + "\" is incomplete: it ends after " +
-                  std::to_string(file.cells.size()) + " of its " +
-                  std::to_string(file.width * file.height) + " pixels.";
-        return false;
-    }
     into.name = fromWindows1252(file.nameBytes);
     into.width = file.width;
     into.height = file.height;
@@ -129,13 +163,15 @@ std::string writeToStandardOutput(const std::string& text) {
     return {};
 }
 
-std::string replaceWith(const std::string& path, const std::string& content) {
-    const FileResult saved = replaceFile(path, content);
+std::string replaceWith(const CommandSyntax& syntax, const std::string& path,
+                        const std::string& content) {
+    const FileResult saved = told(syntax, replaceFile(path, content));
     return saved ? std::string() : saved.error;
 }
 
-std::string appendTo(const std::string& path, const std::string& content) {
-    const FileResult appended = appendToFile(path, content);
+std::string appendTo(const CommandSyntax& syntax, const std::string& path,
+                     const std::string& content) {
+    const FileResult appended = told(syntax, appendToFile(path, content));
     return appended ? std::string() : appended.error;
 }
 

@@ -1,33 +1,42 @@
 #pragma once
 // Pictures read from files or standard input, and texts and files written, for the
-// commands: every failure comes back as the message the editor would show.
+// commands: every failure comes back as the message the editor would show, and a notice of
+// the file access is told on standard error at once.
 
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "io/ByteSource.h"
+#include "cli/Options.h"
 #include "formats/PictureFile.h"
+#include "io/ByteSource.h"
 #include "model/Picture.h"
 #include "model/PixelView.h"
 
 namespace stipple::cli {
 
-// The operand that names standard input.
+// The operand that names standard input, and the output that stands for standard output.
 inline constexpr const char* kStandardInput = "-";
+inline constexpr const char* kStandardOutput = "-";
 
 // How a file is named in messages: standard input as "standard input".
 std::string shownName(const std::string& operand);
 
 // The whole of a file, or of standard input for "-", at most maxBytes, into `bytes`, whose
 // room is used again; false after setting `problem`.
-bool readInput(const std::string& operand, std::size_t maxBytes, std::string& bytes,
-               std::string& problem);
+bool readInput(const CommandSyntax& syntax, const std::string& operand, std::size_t maxBytes,
+               std::string& bytes, std::string& problem);
 
 // A file, or all of standard input for "-", to read at any offset; nothing after setting
 // `problem`.
-std::unique_ptr<ByteSource> openInput(const std::string& operand, std::string& problem);
+std::unique_ptr<ByteSource> openInput(const CommandSyntax& syntax, const std::string& operand,
+                                      std::string& problem);
+
+// The refusal to write `output` ("-": standard output) when it is the same file, by device
+// and inode, as one of the inputs ("-": standard input), symbolic links followed; empty
+// otherwise. Only an ordinary file that exists can be an input. Reads no input.
+std::string outputOntoInput(const std::vector<std::string>& inputs, const std::string& output);
 
 struct LoadedPicture {
     std::string name;  // UTF-8
@@ -43,13 +52,16 @@ struct LoadedPicture {
 
 // Reads a picture file into `into`, checked as Open Picture checks it; an incomplete file
 // is refused too. False after setting `problem`.
-bool loadPicture(const std::string& operand, LoadedPicture& into, std::string& problem);
+bool loadPicture(const CommandSyntax& syntax, const std::string& operand, LoadedPicture& into,
+                 std::string& problem);
 
 // The destinations of a text: standard output, a file replaced by a safe save, or the end
 // of a file as Save to end adds it (never emptying or damaging what was there). Empty when
 // written, else the message.
 std::string writeToStandardOutput(const std::string& text);
-std::string replaceWith(const std::string& path, const std::string& content);
-std::string appendTo(const std::string& path, const std::string& content);
+std::string replaceWith(const CommandSyntax& syntax, const std::string& path,
+                        const std::string& content);
+std::string appendTo(const CommandSyntax& syntax, const std::string& path,
+                     const std::string& content);
 
 }  // namespace stipple::cli

@@ -35,9 +35,14 @@ int thumbnailCommand(const Arguments& arguments) {
     if (!size) {
         return usageError(kSyntax, "the size must be a number from 1 to 4096");
     }
+    if (const std::string onto = outputOntoInput({parsed.operands[0]}, parsed.operands[1]);
+        !onto.empty()) {
+        tellRefused(kSyntax, onto);
+        return kRefused;
+    }
     std::string problem;
     LoadedPicture loaded;
-    if (!loadPicture(parsed.operands[0], loaded, problem)) {
+    if (!loadPicture(kSyntax, parsed.operands[0], loaded, problem)) {
         tellRefused(kSyntax, problem);
         return kRefused;
     }
@@ -59,10 +64,12 @@ int thumbnailCommand(const Arguments& arguments) {
     }
     const std::optional<std::string> png = encodePng(rgba, width, height);
     if (!png) {
-        tellRefused(kSyntax, "Could not make the PNG image of \"" + parsed.operands[0] + "\".");
+        tellRefused(kSyntax,
+                    "Could not make the PNG image of \"" + shownName(parsed.operands[0]) + "\".");
         return kRefused;
     }
-    if (const std::string failure = replaceWith(parsed.operands[1], *png); !failure.empty()) {
+    if (const std::string failure = replaceWith(kSyntax, parsed.operands[1], *png);
+        !failure.empty()) {
         tellRefused(kSyntax, failure);
         return kRefused;
     }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "formats/Windows1252.h"
 
 namespace {
 
@@ -51,7 +52,8 @@ int main(int argc, char* argv[]) {
     }
     const auto command = commands.find(first);
     if (command == commands.end()) {
-        std::fprintf(stderr, "stipple: unknown command %s\n%s", first.c_str(), kUsage);
+        std::fprintf(stderr, "stipple: unknown command %s\n%s",
+                     stipple::printableText(first).c_str(), kUsage);
         return kUsageError;
     }
     return command->second(Arguments(argv + 2, argv + argc));

@@ -1,6 +1,7 @@
 #pragma once
 // The export commands: the picture or the copied box on the clipboard, and the file form
-// of the picture written to a new file or added to the end of one.
+// of the picture written to a new file or added to the end of one. A name that cannot go
+// into a text is told in a message box first; nothing is exported then.
 
 #include <optional>
 

@@ -6,9 +6,9 @@
 
 #include "editor/Messages.h"
 #include "editor/SelectionCommands.h"
-#include "io/FileAccess.h"
 #include "formats/PictureFile.h"
 #include "formats/Windows1252.h"
+#include "io/FileAccess.h"
 
 namespace stipple {
 
@@ -29,12 +29,20 @@ void savePictureAs(Host& host, std::int32_t version, const std::string& name,
     }
     const PictureFileContent content =
         pictureFileContent(version, std::move(nameBytes.bytes), view);
-    if (const FileResult saved = replaceFile(*path, encodePictureFile(content)); !saved) {
+    if (const FileResult saved = replaceFile(*path, encodePictureFile(content));
+        !showFileNotice(host, saved)) {
         host.showMessage(saved.error, kMessageCaption);
     }
 }
 
 }  // namespace
+
+const FileResult& showFileNotice(Host& host, const FileResult& result) {
+    if (!result.notice.empty()) {
+        host.showMessage(result.notice, kMessageCaption);
+    }
+    return result;
+}
 
 void newPicture(Session& s) {
     int width = s.picture.width;
@@ -55,15 +63,16 @@ void openPicture(Session& s) {
         return;
     }
     std::string bytes;
-    if (const FileResult opened = readFileStart(*path, kMaxPictureFileBytes, bytes); !opened) {
+    if (const FileResult opened = readFileStart(*path, kMaxPictureFileBytes, bytes);
+        !showFileNotice(host, opened)) {
         host.showMessage(opened.error, kMessageCaption);
         return;
     }
-    // The whole file is checked before anything of the picture changes.
+    // The whole file is checked before anything of the picture changes; a file cut short
+    // would leave old cells in the picture that a later save writes out.
     const PictureFileReading reading = parsePictureFile(bytes);
-    if (!reading.error.empty()) {
-        host.showMessage("Could not open \"" + *path + "\": " + reading.error + ".",
-                         kMessageCaption);
+    if (const std::string refused = pictureFileRefusal(*path, reading); !refused.empty()) {
+        host.showMessage(refused, kMessageCaption);
         return;
     }
     const PictureFileContent& file = reading.content;
@@ -76,13 +85,6 @@ void openPicture(Session& s) {
         s.picture.pixels[x][y] = file.cells[i];
     }
     s.redrawSurface();
-    if (reading.cellsEndedEarly) {
-        host.showMessage("The picture file \"" + *path + "\" is incomplete: it ends after " +
-                             std::to_string(file.cells.size()) + " of its " +
-                             std::to_string(file.width * file.height) +
-                             " pixels. The pixels that are missing keep their old values.",
-                         kMessageCaption);
-    }
 }
 
 void savePicture(Session& s) {

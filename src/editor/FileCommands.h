@@ -6,12 +6,14 @@
 
 #include "editor/Session.h"
 #include "formats/BitmapConversion.h"
+#include "io/FileAccess.h"
 
 namespace stipple {
 
 // Asks for a size, then clears the picture at that size to the right colour.
 void newPicture(Session& session);
-// Asks for a picture file and loads it; a file that cannot be loaded changes nothing.
+// Asks for a picture file and loads it; a file that cannot be loaded, or is cut off before
+// its last pixel, changes nothing.
 void openPicture(Session& session);
 // Asks where to save the picture under its name and writes it there.
 void savePicture(Session& session);
@@ -22,5 +24,9 @@ void saveSelection(Session& session, const std::string& name);
 // OK of the bitmap import: the converted picture replaces the picture's cells and size; no
 // undo snapshot, the name stays. Does nothing while nothing has been converted.
 void applyBitmapImport(Session& session, const BitmapImport& import);
+
+// Shows the notice of a file access in a message box, if it has one, whatever the access's
+// outcome; returns the result.
+const FileResult& showFileNotice(Host& host, const FileResult& result);
 
 }  // namespace stipple

@@ -3,6 +3,7 @@
 // Save to end, and the ASM 8bpp clipboard text. Both hold every pixel value and the name,
 // so a picture comes back from them exactly.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,10 @@
 #include "model/Pixel.h"
 
 namespace stipple {
+
+// The longest text that is read back, in bytes (1 MiB): the text of the largest picture
+// under the longest name is far shorter, so a longer input is refused unread.
+constexpr std::size_t kMaxAsm8TextBytes = 1024 * 1024;
 
 struct Asm8Picture {
     std::string name;  // as written, UTF-8

@@ -185,14 +185,34 @@ void parsePictureFile(std::string_view fileBytes, PictureFileReading& reading) {
     }
 }
 
+namespace {
+
+bool holdsLineBreak(std::string_view utf8) {
+    return utf8.find_first_of("\r\n") != std::string_view::npos;
+}
+
+std::string lineBreakProblem(std::string_view utf8, std::string_view where) {
+    return printableText("The name \"" + std::string(utf8) + "\" cannot " + std::string(where) +
+                         ": it holds a line break.");
+}
+
+}  // namespace
+
+std::string exportableNameProblem(std::string_view utf8) {
+    return holdsLineBreak(utf8) ? lineBreakProblem(utf8, "go into a text") : std::string();
+}
+
 StorableName storablePictureName(std::string_view utf8) {
     StorableName result;
     const Windows1252Text converted = toWindows1252(utf8);
     if (!converted) {
-        result.problem = "The name \"" + std::string(utf8) +
-                         "\" cannot be saved in a picture file: " + converted.problem + ".";
+        result.problem =
+            printableText("The name \"" + std::string(utf8) +
+                          "\" cannot be saved in a picture file: " + converted.problem + ".");
     } else if (converted.bytes.find('\0') != std::string::npos) {
         result.problem = "The name cannot be saved in a picture file: it holds a zero character.";
+    } else if (holdsLineBreak(utf8)) {
+        result.problem = lineBreakProblem(utf8, "be saved in a picture file");
     } else if (converted.bytes.size() > static_cast<std::size_t>(kMaxPictureNameLength)) {
         result.problem = "The name cannot be saved in a picture file: it is longer than " +
                          std::to_string(kMaxPictureNameLength) + " characters.";
@@ -200,6 +220,20 @@ StorableName storablePictureName(std::string_view utf8) {
         result.bytes = converted.bytes;
     }
     return result;
+}
+
+std::string pictureFileRefusal(std::string_view shownName, const PictureFileReading& reading) {
+    const std::string shown = printableText(shownName);
+    if (!reading.error.empty()) {
+        return "Could not open \"" + shown + "\": " + reading.error + ".";
+    }
+    if (reading.cellsEndedEarly) {
+        const PictureFileContent& file = reading.content;
+        return "The picture file \"" + shown + "\" is cut off: it ends after " +
+               std::to_string(file.cells.size()) + " of its " +
+               std::to_string(file.width * file.height) + " pixels.";
+    }
+    return {};
 }
 
 PictureFileContent pictureFileContent(std::int32_t version, std::string nameBytes,

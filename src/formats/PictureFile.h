@@ -30,9 +30,13 @@ struct PictureFileContent {
     std::vector<Pixel> cells;  // row by row from the top, each row from the left
 };
 
+// Why the name (UTF-8) cannot go into an export text, as a sentence, or empty when it can:
+// a line break (CR or LF) would end the name's line, and the text would not read back.
+std::string exportableNameProblem(std::string_view utf8);
+
 // The name as a picture file stores it, one Windows-1252 byte per character, or the message
-// that says why it cannot be stored (a character Windows-1252 lacks, a zero character, too
-// long).
+// that says why it cannot be stored (a character Windows-1252 lacks, a zero character, a
+// line break, too long).
 struct StorableName {
     std::string bytes;
     std::string problem;
@@ -49,13 +53,17 @@ std::string encodePictureFile(const PictureFileContent& content);
 
 struct PictureFileReading {
     PictureFileContent content;  // nameBytes stop at the first zero byte
-    // The file ended before all cells: `cells` holds those that were read, the rest of the
-    // picture keeps its old values.
+    // The file ended before all cells: `cells` holds those that were read. Such a file is
+    // not loaded, or a later save would mix it with the picture before.
     bool cellsEndedEarly = false;
-    // Empty when the file can be loaded; otherwise what is wrong with it, e.g. "the width
-    // is 97; a picture is 1 to 96 pixels wide". Nothing else is then meaningful.
+    // Empty unless the file is refused; then what is wrong with it, e.g. "the width is 97;
+    // a picture is 1 to 96 pixels wide". Nothing else is then meaningful.
     std::string error;
 };
+
+// Why a file read as `reading` cannot be loaded, as the sentence to tell the user with the
+// file shown as `shownName`: refused, or cut off before its last cell. Empty when it loads.
+std::string pictureFileRefusal(std::string_view shownName, const PictureFileReading& reading);
 
 // Reads the file's bytes, never past their end. Refuses a file that ends inside its
 // header, name, width or height, a negative or overlong name length, a width outside

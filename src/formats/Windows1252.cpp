@@ -1,5 +1,6 @@
 #include "formats/Windows1252.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -50,9 +51,22 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-// Decodes one character at `pos` and moves past it; false on a malformed sequence
-// (truncated, overlong, a surrogate or beyond U+10FFFF).
-bool nextCharacter(std::string_view text, std::size_t& pos, char32_t& c) {
+std::string codePointName(char32_t c) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
+    return buffer;
+}
+
+void appendByteEscape(std::string& out, unsigned char byte) {
+    constexpr char kHex[] = "0123456789abcdef";
+    out += "\\x";
+    out += kHex[byte >> 4];
+    out += kHex[byte & 0xF];
+}
+
+}  // namespace
+
+bool nextUtf8Character(std::string_view text, std::size_t& pos, char32_t& c) {
     const auto lead = static_cast<unsigned char>(text[pos]);
     int follow = 0;
     char32_t minimum = 0;
@@ -92,14 +106,6 @@ bool nextCharacter(std::string_view text, std::size_t& pos, char32_t& c) {
     return true;
 }
 
-std::string codePointName(char32_t c) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
-    return buffer;
-}
-
-}  // namespace
-
 Windows1252Text toWindows1252(std::string_view utf8) {
     Windows1252Text result;
     result.bytes.reserve(utf8.size());
@@ -107,7 +113,7 @@ Windows1252Text toWindows1252(std::string_view utf8) {
     while (pos < utf8.size()) {
         const std::size_t start = pos;
         char32_t c = 0;
-        if (!nextCharacter(utf8, pos, c)) {
+        if (!nextUtf8Character(utf8, pos, c)) {
             result.problem = "it is not valid UTF-8 text";
             return result;
         }
@@ -129,6 +135,51 @@ std::string fromWindows1252(std::string_view bytes) {
         appendUtf8(utf8, characterOfByte(static_cast<unsigned char>(byte)));
     }
     return utf8;
+}
+
+std::string toWindows1252Replacing(std::string_view utf8, char replacement) {
+    std::string bytes;
+    bytes.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        char32_t c = 0;
+        if (!nextUtf8Character(utf8, pos, c)) {
+            ++pos;  // one byte at a time, so that what follows is read again
+            bytes += replacement;
+            continue;
+        }
+        const int byte = byteOfCharacter(c);
+        bytes += byte < 0 ? replacement : static_cast<char>(byte);
+    }
+    return bytes;
+}
+
+std::string printableText(std::string_view text) {
+    // Most texts need nothing.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
+        return std::string(text);
+    }
+    std::string shown;
+    shown.reserve(text.size() + 8);
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t start = pos;
+        char32_t c = 0;
+        if (!nextUtf8Character(text, pos, c)) {
+            appendByteEscape(shown, static_cast<unsigned char>(text[pos++]));
+        } else if (c == '\n') {
+            shown += "\\n";
+        } else if (c == '\r') {
+            shown += "\\r";
+        } else if (c == '\t') {
+            shown += "\\t";
+        } else if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+            appendByteEscape(shown, static_cast<unsigned char>(c));
+        } else {
+            shown.append(text.substr(start, pos - start));
+        }
+    }
+    return shown;
 }
 
 }  // namespace stipple

@@ -5,12 +5,13 @@ prefix and <prefix>/bin/stipple is run on files made here and on the golden file
     run_cli_tests.py [--cmake CMAKE] BUILD_DIR SOURCE_DIR WORK_DIR GROUP
 
 GROUP install installs the build into WORK_DIR/prefix; the groups export, import, info,
-thumbnail, errors and build_example then run the tool installed there, each in a folder
-WORK_DIR/GROUP of its own, so they may run side by side. The environment passes through
+thumbnail, errors, hostile and build_example then run the tool installed there, each in a
+folder WORK_DIR/GROUP of its own, so they may run side by side. The environment passes through
 (the sanitizers' options among it). Exit code 77: a needed tool is missing.
 """
 
 import argparse
+import contextlib
 import gzip
 import json
 import os
@@ -149,8 +150,10 @@ class Group:
             self.failures.append(f"{what}:\n    got  {got!r:.600}\n    want {want!r:.600}")
 
     def tool(self, args, stdin=b"", user=()):
-        done = subprocess.run([*user, self.stipple, *args], input=stdin, capture_output=True,
-                              timeout=60)
+        """`stdin` is the bytes to feed, or a Path of the file to give as standard input."""
+        with open(stdin, "rb") if isinstance(stdin, Path) else contextlib.nullcontext() as f:
+            done = subprocess.run([*user, self.stipple, *args], input=None if f else stdin,
+                                  stdin=f, capture_output=True, timeout=60)
         return done.returncode, done.stdout, done.stderr.decode("utf-8", "replace")
 
     def run_cases(self, cases):
@@ -382,7 +385,7 @@ def test_errors(g):
              stderr=f'stipple thumbnail: Could not open "{five}": the pixel in column 2, row 1 '
                     'has the value 5; pixel values are 0 to 4.'),
         Case("cells missing", ["export", "--append", out, short], 1, before=before,
-             after=untouched, stderr=f'stipple export: The picture file "{short}" is incomplete: '
+             after=untouched, stderr=f'stipple export: The picture file "{short}" is cut off: '
                                      'it ends after 4 of its 6 pixels.'),
         Case("not a bitmap", ["import", "-o", stw, bad_bitmap], 1, after=untouched,
              stderr=f'stipple import: Could not import "{bad_bitmap}": Bitmap image is not valid.'),
@@ -412,6 +415,88 @@ def test_errors(g):
                           stderr=f'stipple export: Could not save "{locked}": Permission denied.',
                           after={locked: kept}))
     g.run_cases(cases)
+
+
+def test_hostile(g):
+    """Inputs that made the tool write onto its input, write texts it cannot read back, refuse
+    a good bitmap or drive the terminal."""
+    pic_bytes, bmp_bytes = stw_bytes("Pic", ["034", "123"]), bmp24(GRAYS)
+    pic, bmp, out = g.path("pic.stw", pic_bytes), g.path("pic.bmp", bmp_bytes), g.path("o.stw")
+    link, two = g.path("link"), g.path("two.stw", stw_bytes("a\nb", ["0"]))
+    os.symlink(pic, link)
+    block, blanks = file_form("Pic", ["034", "123"]), 200000  # 400 kB of empty lines
+    late = g.path("late.txt", block + b"\r\n" * blanks + block)
+    huge, cr_text = g.path("huge.txt", block + b"\r\n" * 600000), g.path("cr.txt", file_form(
+        "a\rb", ["0"]))
+    latin = g.path(os.fsdecode(b"caf\xe9.bmp"), bmp_bytes)
+    escape = g.path("esc.stw", stw_bytes("\x1b]0;x\x07", ["3"]))
+    kept = {pic: pic_bytes, bmp: bmp_bytes, out: None}
+
+    def onto(command, output, input_):
+        return (f'stipple {command}: The output "{output}" is the same file as the input '
+                f'"{input_}"; nothing was written.')
+
+    def refused(command, file, why):
+        return f'stipple {command}: Could not {command} "{file}": {why}'
+
+    line_break = "it holds a line break."
+    over = f"it is {len(block) + 1200000} bytes long; a text can have at most 1048576 bytes " \
+        "(1 MiB)."
+    late_end = f"line {6 + blanks}: expected the end of the text after the last row."
+    info = (f"{escape}\n  name: \\x1b]0;x\\x07\n  size: 1 x 1\n  pixels: 0 black, 0 66 % gray, "
+            "0 33 % gray, 1 white, 0 transparent\n  .\n  legend:  # black  = 66 % gray  - 33 % "
+            "gray  . white  ~ transparent\n").encode()
+    cases = [
+        Case("-o onto an input", ["export", "-o", pic, bmp, pic], 1, after=kept,
+             stderr=onto("export", pic, pic)),
+        Case("--append onto an input", ["export", "--append", pic, pic], 1, after=kept,
+             stderr=onto("export", pic, pic)),
+        Case("through a link", ["export", "-o", link, pic], 1, after=kept,
+             stderr=onto("export", link, pic)),
+        Case("onto standard input", ["export", "-o", pic, "-"], 1, stdin=Path(pic), after=kept,
+             stderr=onto("export", pic, "standard input")),
+        Case("thumbnail onto its input", ["thumbnail", pic, link], 1, after=kept,
+             stderr=onto("thumbnail", link, pic)),
+        Case("import onto its input", ["import", "-o", bmp, bmp], 1, after=kept,
+             stderr=onto("import", bmp, bmp)),
+        Case("--name with LF", ["export", "--name", "two\nlines", pic], 1, stderr=refused(
+            "export", pic, f'The name "two\\nlines" cannot go into a text: {line_break}')),
+        Case("a stored name with LF", ["export", "--format", "file", two], 1, stderr=refused(
+            "export", two, f'The name "a\\nb" cannot go into a text: {line_break}')),
+        Case("a text's name with CR", ["import", "-o", out, cr_text], 1, after=kept,
+             stderr=refused("import", cr_text, 'The name "a\\rb" cannot be saved in a picture '
+                                               f'file: {line_break}')),
+        Case("a second picture late", ["import", "-o", out, late], 1, after=kept,
+             stderr=refused("import", late, late_end)),
+        Case("over the limit", ["import", "-o", out, huge], 1, after=kept,
+             stderr=refused("import", huge, over)),
+        Case("over the limit on standard input", ["import", "-o", out, "-"], 1, after=kept,
+             stdin=Path(huge), stderr=refused("import", "standard input", over)),
+        Case("a Japanese file name", ["import", "-o", out, g.path("日本.bmp", bmp_bytes)],
+             after={out: stw_bytes("__", GRAY_LEVELS[64])}),
+        Case("a file name not UTF-8", ["import", "-o", out, latin],
+             after={out: stw_bytes("caf_", GRAY_LEVELS[64])}),
+        Case("--name outside Windows-1252", ["import", "--name", "日本", "-o", pic, bmp], 1,
+             after={pic: pic_bytes}, stderr=refused("import", bmp, 'The name "日本" cannot be saved in a '
+                                        'picture file: the character "日" (U+65E5) has no place '
+                                        'in Windows-1252.')),
+        Case("info escapes the name", ["info", escape], stdout=info),
+        Case("a missing file's name escaped", ["export", str(g.tmp / "a\n\x1b[2J")], 1,
+             stderr=f'stipple export: Could not open "{g.tmp}/a\\n\\x1b[2J": No such file or '
+                    'directory.'),
+        Case("an option escaped", ["info", "--\x1b[2J", pic], 2,
+             stderr="stipple info: unknown option --\\x1b[2J"),
+    ]
+    g.run_cases(cases)
+    # JSON stays valid UTF-8: a byte that is not UTF-8 comes as \xe9.
+    odd = g.path(os.fsdecode(b"caf\xe9.stw"), stw_bytes("\x1b\u2026\n", ["4"]))
+    status, got, err = g.tool(["info", "--json", odd])
+    try:
+        got = [(o["file"], o["name"]) for o in json.loads(got.decode("utf-8"))]
+    except (ValueError, KeyError, TypeError) as error:
+        got = f"not JSON ({error}): {got!r}"
+    g.expect(f"info --json {odd!r} (stderr {err!r})", (status, got),
+             (0, [(f"{g.tmp}/caf\\xe9.stw", "\x1b\u2026\n")]))
 
 
 def readme_block(readme, language):
@@ -453,7 +538,8 @@ def test_build_example(g):
 
 
 GROUPS = {"install": test_install, "export": test_export, "import": test_import, "info": test_info,
-          "thumbnail": test_thumbnail, "errors": test_errors, "build_example": test_build_example}
+          "thumbnail": test_thumbnail, "errors": test_errors, "hostile": test_hostile,
+          "build_example": test_build_example}
 
 
 def main():
@@ -464,6 +550,8 @@ def main():
     parser.add_argument("work_dir")
     parser.add_argument("group", choices=GROUPS)
     options = parser.parse_args()
+    # File names made of bytes that are not UTF-8 show in failures as escapes.
+    sys.stdout.reconfigure(errors="backslashreplace")
     # Leaks fail a sanitized build's run, also outside ./test.
     os.environ.setdefault("ASAN_OPTIONS", "detect_leaks=1")
     os.environ.setdefault("LSAN_OPTIONS", f"suppressions={options.source_dir}/tests/lsan.supp")

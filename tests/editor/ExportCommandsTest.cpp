@@ -119,6 +119,21 @@ TEST_F(ExportCommandsTest, ClipboardGetsTheTextAndTheBoxOnlyWhenCopied) {
     EXPECT_EQ(host.clipboardWrites, 2);
 }
 
+TEST_F(ExportCommandsTest, NameWithALineBreakIsNotExported) {
+    host.name = "two\nlines";
+    choose(dir / "out.s");
+    copyExportToClipboard(s(), ExportSource::Picture, ExportFormat::CppArray, false);
+    saveAsm8File(s());
+    appendAsm8ToFile(s());
+    const std::pair<std::string, std::string> refused{
+        "The name \"two\\nlines\" cannot go into a text: it holds a line break.",
+        "Vexlan Tarn Stippleworkshop"};
+    EXPECT_EQ(host.messages, Messages(3, refused));
+    EXPECT_EQ(host.clipboardWrites, 0);
+    EXPECT_EQ(host.exportFileQuestions, 0);
+    EXPECT_TRUE(dir.listing().empty());
+}
+
 TEST_F(ExportCommandsTest, AlignButtonFollowsTheFlag) {
     toggleAlignToByte(s());
     EXPECT_TRUE(s().alignToByte);

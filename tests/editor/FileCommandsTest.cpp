@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "editor/Messages.h"
 #include "formats/PictureFile.h"
 #include "support/SessionFixture.h"
 #include "support/TestFiles.h"
@@ -174,23 +175,38 @@ TEST_F(PictureFileCommands, FilesThatCannotBeOpenedChangeNothing) {
     }
 }
 
-TEST_F(PictureFileCommands, IncompleteFileLoadsWhatItHoldsAndSaysSo) {
+TEST_F(PictureFileCommands, IncompleteFileIsRefusedAndChangesNothing) {
     fillGridWithPattern();
     const auto path = dir / "short.stw";
     // A 3 x 2 picture named "Ab" whose file ends after three cells.
     writeFile(path, "\x01\0\0\0\x02\0\0\0Ab\x03\0\0\0\x02\0\0\0\0\0\0\0\x03\0\0\0\x04\0\0\0"s);
     open(path);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(lastMessage(), "The picture file \"" + path.string() +
-                                 "\" is incomplete: it ends after 3 of its 6 pixels. The pixels "
-                                 "that are missing keep their old values.");
-    EXPECT_EQ(host.name, "Ab");
-    EXPECT_EQ(picture().width, 3);
-    EXPECT_EQ(picture().height, 2);
-    EXPECT_EQ(picture().pixels[1][1], 0);
-    EXPECT_EQ(picture().pixels[2][1], 3);
-    EXPECT_EQ(picture().pixels[3][1], 4);
-    EXPECT_EQ(picture().pixels[1][2], (7 + 6) % 5);  // not in the file
+    EXPECT_EQ(host.messages[0], std::pair("The picture file \"" + path.string() +
+                                              "\" is cut off: it ends after 3 of its 6 pixels."s,
+                                          std::string(kMessageCaption)));
+    EXPECT_EQ(host.name, "Name");
+    EXPECT_EQ(picture().width, 96);
+    EXPECT_EQ(picture().height, 92);
+    EXPECT_TRUE(gridHoldsPattern());
+}
+
+TEST_F(PictureFileCommands, NameWithALineBreakOpensButIsNotSaved) {
+    const auto path = dir / "two.stw";
+    writeFile(path, "\x01\0\0\0\x03\0\0\0A\r\nB\x01\0\0\0\x01\0\0\0\x03\0\0\0"s);
+    open(path);
+    EXPECT_TRUE(host.messages.empty()) << lastMessage();
+    EXPECT_EQ(host.name, "A\nB");
+    host.saveFileAnswer = path.string();
+    setBox(s().selection, {"0"});
+    host.saveSelectAnswer = "Part\r";
+    savePicture(s());
+    saveSelectionAs(s());
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0].first,
+              "The name \"A\\nB\" cannot be saved in a picture file: it holds a line break.");
+    EXPECT_EQ(host.messages[1].first.rfind("The name \"Part\\r\" cannot be saved", 0), 0u);
+    EXPECT_TRUE(host.savePresets.empty());  // no file dialog showed
 }
 
 TEST_F(PictureFileCommands, NewPictureClearsTheWholeGridAfterOk) {

@@ -60,5 +60,21 @@ TEST(Windows1252Test, RefusesWhatItCannotHoldAndBadUtf8) {
     }
 }
 
+TEST(Windows1252Test, PrintableAndReplacingTexts) {
+    const struct {
+        const char* text;
+        const char* printable;
+        const char* replaced;  // as Windows-1252 bytes
+    } cases[] = {
+        {"a\nb\t\x1B]\x7F\\", "a\\nb\\t\\x1b]\\x7f\\", "a\nb\t\x1B]\x7F\\"},
+        {"\xC2\x9B\xC2\x81", "\\x9b\\x81", "_\x81"},  // C1 controls; U+009B has no byte
+        {"caf\xE9 \xE6\x97\xA5\xE2\x82\xAC", "caf\\xe9 \xE6\x97\xA5\xE2\x82\xAC", "caf_ _\x80"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(printableText(c.text), c.printable);
+        EXPECT_EQ(toWindows1252Replacing(c.text, '_'), c.replaced) << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace stipple
