@@ -56,14 +56,16 @@ void saveAsm8File(Session& s) {
     if (!name) {
         return;
     }
-    const std::optional<std::string> path = s.host().askExportFile();
+    const std::optional<std::string> path = s.host().askExportFile(true);
     if (!path) {
         return;
     }
     const std::string block = asm8FileBlock(s.picture.view(), *name);
     if (const FileResult saved = replaceFile(*path, block); !showFileNotice(s.host(), saved)) {
         s.host().showMessage(saved.error, kMessageCaption);
+        return;
     }
+    s.markWritten();
 }
 
 void appendAsm8ToFile(Session& s) {
@@ -71,7 +73,7 @@ void appendAsm8ToFile(Session& s) {
     if (!name) {
         return;
     }
-    const std::optional<std::string> path = s.host().askExportFile();
+    const std::optional<std::string> path = s.host().askExportFile(false);
     if (!path) {
         return;
     }
@@ -89,7 +91,9 @@ void appendAsm8ToFile(Session& s) {
     }
     if (!appended) {
         s.host().showMessage(appended.error, kMessageCaption);
+        return;
     }
+    s.markWritten();
 }
 
 }  // namespace stipple

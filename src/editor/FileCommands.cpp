@@ -15,24 +15,26 @@ namespace stipple {
 namespace {
 
 // Asks where to save the cells under `name` and writes them there; every refusal and
-// failure is told to the user.
-void savePictureAs(Host& host, std::int32_t version, const std::string& name,
+// failure is told to the user. True when the file was written.
+bool savePictureAs(Host& host, std::int32_t version, const std::string& name,
                    const PixelView& view) {
     StorableName nameBytes = storablePictureName(name);
     if (!nameBytes) {
         host.showMessage(nameBytes.problem, kMessageCaption);
-        return;
+        return false;
     }
     const std::optional<std::string> path = host.askSavePictureFile(name);
     if (!path) {
-        return;
+        return false;
     }
     const PictureFileContent content =
         pictureFileContent(version, std::move(nameBytes.bytes), view);
     if (const FileResult saved = replaceFile(*path, encodePictureFile(content));
         !showFileNotice(host, saved)) {
         host.showMessage(saved.error, kMessageCaption);
+        return false;
     }
+    return true;
 }
 
 }  // namespace
@@ -50,10 +52,12 @@ void newPicture(Session& s) {
     if (!s.host().askPictureSize(width, height)) {
         return;
     }
+    s.takeNamedSnapshot();
     s.picture.height = height;
     s.picture.width = width;
     s.redrawSurface();
     s.clearPicture();
+    s.markWritten();
 }
 
 void openPicture(Session& s) {
@@ -76,6 +80,7 @@ void openPicture(Session& s) {
         return;
     }
     const PictureFileContent& file = reading.content;
+    s.takeNamedSnapshot();
     host.setPictureName(fromWindows1252(file.nameBytes));
     s.picture.width = file.width;
     s.picture.height = file.height;
@@ -85,10 +90,30 @@ void openPicture(Session& s) {
         s.picture.pixels[x][y] = file.cells[i];
     }
     s.redrawSurface();
+    s.markWritten();
 }
 
-void savePicture(Session& s) {
-    savePictureAs(s.host(), s.picture.fileVersion, s.host().pictureName(), s.picture.view());
+bool savePicture(Session& s) {
+    if (!savePictureAs(s.host(), s.picture.fileVersion, s.host().pictureName(), s.picture.view())) {
+        return false;
+    }
+    s.markWritten();
+    return true;
+}
+
+bool mayClose(Session& s) {
+    if (!s.hasUnwrittenChanges()) {
+        return true;
+    }
+    switch (s.host().askSaveBeforeClosing(s.host().pictureName())) {
+        case Dialogs::CloseChoice::Save:
+            return savePicture(s);
+        case Dialogs::CloseChoice::Discard:
+            return true;
+        case Dialogs::CloseChoice::Cancel:
+            break;
+    }
+    return false;
 }
 
 void saveSelectionAs(Session& s) {
@@ -114,6 +139,7 @@ void applyBitmapImport(Session& s, const BitmapImport& import) {
     if (import.importWidth < 1 || import.importHeight < 1) {
         return;  // a 0 x 0 picture would break every loop over the picture
     }
+    s.takeNamedSnapshot();
     for (int x = 1; x <= import.importWidth; ++x) {
         for (int y = 1; y <= import.importHeight; ++y) {
             s.picture.pixels[x][y] = import.importPixels[x][y];

@@ -15,8 +15,11 @@ void newPicture(Session& session);
 // Asks for a picture file and loads it; a file that cannot be loaded, or is cut off before
 // its last pixel, changes nothing.
 void openPicture(Session& session);
-// Asks where to save the picture under its name and writes it there.
-void savePicture(Session& session);
+// Asks where to save the picture under its name and writes it there; true when written.
+bool savePicture(Session& session);
+// Whether the program may close: with changes not yet written, after asking whether to
+// save them first (and saving, if so).
+bool mayClose(Session& session);
 // The Select tool panel's Save: asks the Save Select box for a name, then saveSelection.
 void saveSelectionAs(Session& session);
 // Saves the copied box as a picture file under `name` (UTF-8); one undo level.

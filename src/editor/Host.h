@@ -23,6 +23,8 @@ class Display {
     virtual void showSwatches(Rgb left, Rgb right) = 0;
     // The Undo menu item and toolbar button.
     virtual void setUndoControlsEnabled(bool enabled) = 0;
+    // The Redo menu item.
+    virtual void setRedoControlsEnabled(bool enabled) = 0;
     // Check marks of the grid and border menu items and the state of their buttons.
     virtual void setViewControls(bool gridsOn, bool borderOn) = 0;
     // Panel 0 (x) or 1 (y) of the status bar.
@@ -49,17 +51,21 @@ class Dialogs {
     // The Set Size dialog with the given values; on OK returns true with the values the
     // user accepted (already checked by the dialog).
     virtual bool askPictureSize(int& width, int& height) = 0;
-    // The export save dialog (no default extension, no question before overwriting, the
-    // last chosen name preset); returns the chosen path in UTF-8, or nothing on Cancel.
-    virtual std::optional<std::string> askExportFile() = 0;
+    // The export save dialog (no default extension, the last chosen name preset); with
+    // `replacing`, it asks before a file that exists is replaced. Returns the chosen path
+    // in UTF-8, or nothing on Cancel.
+    virtual std::optional<std::string> askExportFile(bool replacing) = 0;
     // The picture open dialog; returns the chosen path, or nothing on Cancel.
     virtual std::optional<std::string> askOpenPictureFile() = 0;
-    // The picture save dialog (".stw" added to a name typed without an extension, no
-    // question before overwriting) with the file name preset to `presetName`.
+    // The picture save dialog (".stw" added to a name typed without an extension, a question
+    // before a file that exists is replaced) with the file name preset to `presetName`.
     virtual std::optional<std::string> askSavePictureFile(const std::string& presetName) = 0;
     // The Save Select box with `name` in its name field; on its "Save..." button returns
     // the name as the user left it, else nothing.
     virtual std::optional<std::string> askSaveSelectName(const std::string& name) = 0;
+    // Before closing with unwritten changes: whether to save the picture named `name` first.
+    enum class CloseChoice { Save, Discard, Cancel };
+    virtual CloseChoice askSaveBeforeClosing(const std::string& name) = 0;
     // A message box with one OK button; returns when the user has closed it.
     virtual void showMessage(const std::string& text, const std::string& caption) = 0;
 };

@@ -1,5 +1,7 @@
 #include "editor/Session.h"
 
+#include <cstring>
+
 namespace stipple {
 
 void Session::start() {
@@ -20,6 +22,7 @@ void Session::start() {
     redrawSurface();
     paintSwatches();
     clearPicture();
+    markWritten();
 }
 
 void Session::clearPicture() {
@@ -33,19 +36,69 @@ void Session::clearPicture() {
 
 void Session::takeUndoSnapshot() {
     undo.push(picture);
+    redo_.clear();
     refreshUndoControls();
 }
 
-void Session::undoChange() {
-    if (!undo.pop(picture)) {
-        return;
+void Session::takeNamedSnapshot() {
+    const std::string name = host_.pictureName();
+    undo.push(picture, &name);
+    redo_.clear();
+    refreshUndoControls();
+}
+
+bool Session::stepHistory(UndoRing& from, UndoRing& to) {
+    if (from.undoCount() == 0) {
+        return false;
+    }
+    if (from.newestHoldsName()) {
+        const std::string name = host_.pictureName();
+        to.push(picture, &name);
+        std::string restored;
+        from.pop(picture, &restored);
+        host_.setPictureName(restored);
+    } else {
+        to.push(picture);
+        from.pop(picture);
     }
     refreshUndoControls();
     redrawSurface();
+    return true;
+}
+
+void Session::undoChange() {
+    stepHistory(undo, redo_);
+}
+
+void Session::redoChange() {
+    stepHistory(redo_, undo);
 }
 
 void Session::refreshUndoControls() {
     host_.setUndoControlsEnabled(undo.undoCount() > 0);
+    host_.setRedoControlsEnabled(redo_.undoCount() > 0);
+}
+
+void Session::markWritten() {
+    written_.width = picture.width;
+    written_.height = picture.height;
+    std::memcpy(written_.pixels, picture.pixels, sizeof picture.pixels);
+    writtenName_ = host_.pictureName();
+}
+
+bool Session::hasUnwrittenChanges() const {
+    if (written_.width != picture.width || written_.height != picture.height ||
+        writtenName_ != host_.pictureName()) {
+        return true;
+    }
+    // Only the cells inside the picture are written.
+    for (int x = 1; x <= picture.width; ++x) {
+        if (std::memcmp(&written_.pixels[x][1], &picture.pixels[x][1],
+                        sizeof(Pixel) * static_cast<std::size_t>(picture.height)) != 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void Session::syncViewControls() {

@@ -4,6 +4,8 @@
 // a snapshot, the change to the picture, the redraw; what it shows and asks goes through
 // the Host.
 
+#include <string>
+
 #include "editor/Host.h"
 #include "model/FloodFill.h"
 #include "model/Picture.h"
@@ -34,10 +36,23 @@ class Session {
     // redraws. Takes no snapshot.
     void clearPicture();
 
+    // A step of the history before a change; every new step drops what could be redone.
     void takeUndoSnapshot();
-    // Puts the newest snapshot back and redraws; does nothing when there is none.
+    // The same for a change of the whole picture (open, new, import): the step holds the
+    // picture's name too, and undoing it gives the name back.
+    void takeNamedSnapshot();
+    // Puts the newest snapshot back and redraws, keeping the state it replaced for a redo;
+    // does nothing when there is none.
     void undoChange();
+    // Gives back the state the last undo replaced; does nothing when there is none.
+    void redoChange();
     void refreshUndoControls();
+    int redoCount() const { return redo_.undoCount(); }
+
+    // The picture and its name as last written (Save Picture, Save, Save to end) or as
+    // opened or created; a close asks first while they differ from that.
+    void markWritten();
+    bool hasUnwrittenChanges() const;
 
     // Repaints the whole surface from the picture, with the selection frame when it shows
     // (putting its corners in order first), presents it and shows the sizes.
@@ -75,7 +90,14 @@ class Session {
     bool alignToByte = false;
 
   private:
+    // Moves the newest level of `from` into the picture, keeping the state it replaces in
+    // `to`; false when `from` is empty.
+    bool stepHistory(UndoRing& from, UndoRing& to);
+
     Host& host_;
+    UndoRing redo_;
+    Picture written_;
+    std::string writtenName_;
 };
 
 }  // namespace stipple

@@ -23,19 +23,23 @@ const std::int32_t* UndoRing::levelSize(int k) const {
     return levels_[slotOfLevel(k)].size;
 }
 
-void UndoRing::push(const Picture& picture) {
+void UndoRing::push(const Picture& picture, const std::string* name) {
     // The slot after the newest is the oldest level, so writing there drops level 50.
     newestSlot_ = (newestSlot_ + 1) % kUndoLevels;
     Level& level = levels_[newestSlot_];
     std::memcpy(level.pixels, picture.pixels, sizeof picture.pixels);
     level.size[0] = picture.width;
     level.size[1] = picture.height;
+    holdsName_[newestSlot_] = name != nullptr;
+    if (name != nullptr) {
+        names_[newestSlot_] = *name;
+    }
     if (undoCount_ < kUndoLevels) {
         ++undoCount_;
     }
 }
 
-bool UndoRing::pop(Picture& picture) {
+bool UndoRing::pop(Picture& picture, std::string* name) {
     if (undoCount_ == 0) {
         return false;
     }
@@ -43,6 +47,9 @@ bool UndoRing::pop(Picture& picture) {
     std::memcpy(picture.pixels, level.pixels, sizeof picture.pixels);
     picture.width = level.size[0];
     picture.height = level.size[1];
+    if (name != nullptr && holdsName_[newestSlot_]) {
+        *name = names_[newestSlot_];
+    }
     newestSlot_ = slotOfLevel(2);
     --undoCount_;
     return true;

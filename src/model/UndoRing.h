@@ -4,9 +4,11 @@
 // drops the oldest level. The ring's memory is taken once, zeroed by the system, and only
 // becomes resident as levels are used.
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "model/Picture.h"
 
@@ -16,11 +18,17 @@ class UndoRing {
   public:
     UndoRing();
 
-    // Copies the picture's cells and size into a new level 1.
-    void push(const Picture& picture);
+    // Copies the picture's cells and size into a new level 1; with `name`, the level holds
+    // the picture's name too (a step that changes the whole picture, as an open does).
+    void push(const Picture& picture, const std::string* name = nullptr);
     // Copies level 1 back into the picture's cells and size and drops it; false, and the
-    // picture untouched, when the store is empty.
-    bool pop(Picture& picture);
+    // picture untouched, when the store is empty. Where the level holds a name, it goes
+    // into `name`.
+    bool pop(Picture& picture, std::string* name = nullptr);
+    // Whether level 1 holds a name; false when the store is empty.
+    bool newestHoldsName() const { return undoCount_ > 0 && holdsName_[newestSlot_]; }
+    // Drops every level.
+    void clear() { undoCount_ = 0; }
     // Levels in use, 0..50.
     int undoCount() const { return undoCount_; }
 
@@ -40,6 +48,9 @@ class UndoRing {
 
     std::unique_ptr<Level[], Free> levels_{
         static_cast<Level*>(std::calloc(kUndoLevels, sizeof(Level)))};
+    // The names of the levels that hold one, by slot; empty strings take no memory.
+    std::array<std::string, kUndoLevels> names_;
+    std::array<bool, kUndoLevels> holdsName_{};
     int newestSlot_ = 0;  // the slot of level 1; the slot before it holds level 2, and so on
     int undoCount_ = 0;
 };

@@ -158,12 +158,13 @@ void bindMainWindowCommands(MainWindow& window, Session& session) {
         {"NewPicture1", "ToolButton1", on(newPicture)},
         {"OpenPicture1", "ToolButton2", on(openPicture)},
         {"OpenBMPfile1", "ToolButton21", [&window] { window.bitmapImportDialog().exec(); }},
-        {"Savepicture1", "ToolButton3", on(savePicture)},
+        {"Savepicture1", "ToolButton3", [&session] { savePicture(session); }},
         {"Save1", nullptr, on(saveAsm8File)},
         {"Savetoend1", "ToolButton11", on(appendAsm8ToFile)},
         {"Exit1", "ToolButton15", [&window] { window.close(); }},
 
         {"Undochange1", "UndoButton", [&session] { session.undoChange(); }},
+        {"Redochange1", nullptr, [&session] { session.redoChange(); }},
         {"SetSize1", "ToolButton10", on(askAndSetSize)},
         {"ClearImage1", "ToolButton19", on(clearImage)},
 

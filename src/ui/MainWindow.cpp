@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 
+#include "editor/FileCommands.h"
 #include "editor/MouseTools.h"
 #include "ui/CommandErrors.h"
 #include "ui/CommandTable.h"
@@ -47,7 +48,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // Nothing is saved and nothing is asked: closing the main window ends the program.
+    // Changes not yet written are never closed away without a question.
+    bool allowed = false;
+    runCommand(this, [&] { allowed = mayClose(session_); });
+    if (!allowed) {
+        event->ignore();
+        return;
+    }
     event->accept();
     QApplication::quit();
 }

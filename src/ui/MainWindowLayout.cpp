@@ -83,7 +83,7 @@ const ToolBarButton kToolBar[] = {
 };
 
 // The main menu in order: an entry that opens a menu is followed by its items, an entry
-// without a name is a separator. Shortcuts are in portable text.
+// without a name is a separator. Shortcuts are in portable text, several split by "; ".
 struct MenuEntry {
     const char* name;
     const char* caption;
@@ -105,6 +105,7 @@ const MenuEntry kMenu[] = {
     {"Exit1", "Exit"},
     {"Image2", "Image", "", false, nullptr, true},
     {"Undochange1", "Undo change", "Ctrl+Z", false, &Controls::undoItem},
+    {"Redochange1", "Redo change", "Ctrl+Y; Ctrl+Shift+Z", false, &Controls::redoItem},
     {nullptr, nullptr},
     {"SetSize1", "Set Size", "Ctrl+Alt+S"},
     {"ClearImage1", "Clear Image", "Ctrl+Alt+C"},
@@ -307,8 +308,8 @@ void buildMenu(QMainWindow& window, Controls& c) {
         } else {
             QAction* a = menu->addAction(QString::fromUtf8(e.caption));
             a->setObjectName(QString::fromUtf8(e.name));
-            a->setShortcut(
-                QKeySequence(QString::fromLatin1(e.shortcut), QKeySequence::PortableText));
+            a->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(e.shortcut),
+                                                         QKeySequence::PortableText));
             a->setCheckable(e.checkable);
             // Held by the window too, so the shortcut works while the menu is closed.
             window.addAction(a);
@@ -430,9 +431,7 @@ void buildSurfaceAndStatus(QMainWindow& window, Controls& c) {
     // Every menu shortcut stays with the menu while the name box has the focus.
     QList<QKeySequence> shortcuts;
     for (QAction* a : window.actions()) {
-        if (!a->shortcut().isEmpty()) {
-            shortcuts.append(a->shortcut());
-        }
+        shortcuts.append(a->shortcuts());
     }
     c.nameEdit->setMenuShortcuts(shortcuts);
 }

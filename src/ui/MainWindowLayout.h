@@ -40,6 +40,7 @@ struct MainWindowControls {
     QLabel* rightSwatch = nullptr;
     std::array<QLabel*, 3> statusPanels{};
     QAction* undoItem = nullptr;
+    QAction* redoItem = nullptr;
     QToolButton* undoButton = nullptr;
     QAction* gridsItem = nullptr;
     QToolButton* gridsButton = nullptr;

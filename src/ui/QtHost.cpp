@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QToolButton>
 
+#include "editor/Messages.h"
 #include "editor/Session.h"
 #include "ui/MainWindow.h"
 #include "ui/NameEdit.h"
@@ -23,9 +24,10 @@ namespace {
 // Qt's own dialogs behave the same on every desktop, also on one without a desktop
 // environment, and take a whole path typed into the name field. The filter descriptions
 // already name their patterns, so they are shown alone.
-constexpr QFileDialog::Options kFileDialogOptions = QFileDialog::DontConfirmOverwrite |
-                                                    QFileDialog::DontUseNativeDialog |
-                                                    QFileDialog::HideNameFilterDetails;
+// The save dialogs ask before a file that exists is replaced; Save to end, which only adds
+// to a file, does not.
+constexpr QFileDialog::Options kFileDialogOptions =
+    QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails;
 
 // The open and save dialogs of picture files; a name typed without an extension gets
 // ".stw".
@@ -99,6 +101,10 @@ void QtHost::setUndoControlsEnabled(bool enabled) {
     window_.controls().undoButton->setEnabled(enabled);
 }
 
+void QtHost::setRedoControlsEnabled(bool enabled) {
+    window_.controls().redoItem->setEnabled(enabled);
+}
+
 void QtHost::setViewControls(bool gridsOn, bool borderOn) {
     const MainWindowControls& c = window_.controls();
     c.gridsItem->setChecked(gridsOn);
@@ -146,12 +152,13 @@ bool QtHost::askPictureSize(int& width, int& height) {
     return window_.setSizeDialog().askSize(width, height);
 }
 
-std::optional<std::string> QtHost::askExportFile() {
+std::optional<std::string> QtHost::askExportFile(bool replacing) {
     QFileDialog dialog(&window_, QStringLiteral("Save As"));
     dialog.setObjectName(QStringLiteral("SaveDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOptions(kFileDialogOptions);
+    dialog.setOptions(replacing ? kFileDialogOptions
+                                : kFileDialogOptions | QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters({QStringLiteral("(lib *.h , source *.s text *.txt) (*.h *.txt *.s)"),
                            QStringLiteral("(All Files *.*) (*)")});
     if (!lastExportFile_.isEmpty()) {
@@ -204,6 +211,23 @@ std::optional<std::string> QtHost::askSaveSelectName(const std::string& name) {
         return std::nullopt;
     }
     return chosen->toStdString();
+}
+
+Dialogs::CloseChoice QtHost::askSaveBeforeClosing(const std::string& name) {
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(kMessageCaption),
+                    QStringLiteral("Save changes to the picture \"%1\" before closing?")
+                        .arg(QString::fromStdString(name)),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &window_);
+    box.setObjectName(QStringLiteral("SaveChangesBox"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return CloseChoice::Save;
+        case QMessageBox::Discard:
+            return CloseChoice::Discard;
+        default:
+            return CloseChoice::Cancel;
+    }
 }
 
 void QtHost::showMessage(const std::string& text, const std::string& caption) {

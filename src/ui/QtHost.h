@@ -23,6 +23,7 @@ class QtHost final : public Host {
     void showSizeFields(int width, int height, int pixelSize) override;
     void showSwatches(Rgb left, Rgb right) override;
     void setUndoControlsEnabled(bool enabled) override;
+    void setRedoControlsEnabled(bool enabled) override;
     void setViewControls(bool gridsOn, bool borderOn) override;
     void showStatusText(int panel, const std::string& text) override;
     void setAlignButtonDown(bool down) override;
@@ -33,7 +34,8 @@ class QtHost final : public Host {
     void setPictureName(const std::string& name) override;
     void setClipboardText(const std::string& utf8) override;
     bool askPictureSize(int& width, int& height) override;
-    std::optional<std::string> askExportFile() override;
+    std::optional<std::string> askExportFile(bool replacing) override;
+    CloseChoice askSaveBeforeClosing(const std::string& name) override;
     std::optional<std::string> askOpenPictureFile() override;
     std::optional<std::string> askSavePictureFile(const std::string& presetName) override;
     std::optional<std::string> askSaveSelectName(const std::string& name) override;

@@ -23,6 +23,7 @@ class FakeHost : public Host {
         rightSwatch = right;
     }
     void setUndoControlsEnabled(bool enabled) override { undoEnabled = enabled; }
+    void setRedoControlsEnabled(bool enabled) override { redoEnabled = enabled; }
     void setViewControls(bool grids, bool border) override {
         gridsChecked = grids;
         borderChecked = border;
@@ -48,9 +49,14 @@ class FakeHost : public Host {
     }
 
     // ---- Export ----
-    std::optional<std::string> askExportFile() override {
+    std::optional<std::string> askExportFile(bool replacing) override {
         ++exportFileQuestions;
+        exportAsksBeforeReplacing = replacing;
         return exportFileAnswer;
+    }
+    CloseChoice askSaveBeforeClosing(const std::string& shown) override {
+        closeQuestions.push_back(shown);
+        return closeAnswer;
     }
     void setClipboardText(const std::string& utf8) override {
         clipboard = utf8;
@@ -60,6 +66,9 @@ class FakeHost : public Host {
 
     std::optional<std::string> exportFileAnswer;  // nothing: the user cancels
     int exportFileQuestions = 0;
+    bool exportAsksBeforeReplacing = false;  // as the last export dialog was shown
+    CloseChoice closeAnswer = CloseChoice::Cancel;
+    std::vector<std::string> closeQuestions;  // the name in each question before closing
     std::string clipboard = "(earlier clipboard)";
     int clipboardWrites = 0;
     bool alignDown = false;
@@ -103,6 +112,7 @@ class FakeHost : public Host {
     int shownWidth = -1, shownHeight = -1, shownPixelSize = -1;
     Rgb leftSwatch = 0x123456, rightSwatch = 0x123456;
     bool undoEnabled = true;
+    bool redoEnabled = true;
     bool gridsChecked = false, borderChecked = true;
     std::string status[2];
     std::string name = "Name";

@@ -15,13 +15,15 @@ class SilentHost : public Host {
     void showSizeFields(int, int, int) override {}
     void showSwatches(Rgb, Rgb) override {}
     void setUndoControlsEnabled(bool) override {}
+    void setRedoControlsEnabled(bool) override {}
     void setViewControls(bool, bool) override {}
     void showStatusText(int, const std::string&) override {}
     std::string pictureName() const override { return name; }
     void setPictureName(const std::string& n) override { name = n; }
     void showSelectToolPanel(bool) override {}
     bool askPictureSize(int&, int&) override { return false; }
-    std::optional<std::string> askExportFile() override { return std::nullopt; }
+    std::optional<std::string> askExportFile(bool) override { return std::nullopt; }
+    CloseChoice askSaveBeforeClosing(const std::string&) override { return CloseChoice::Cancel; }
     void setClipboardText(const std::string&) override {}
     void setAlignButtonDown(bool) override {}
     std::optional<std::string> askOpenPictureFile() override { return openPath; }
