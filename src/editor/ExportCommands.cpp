@@ -35,20 +35,23 @@ std::optional<ExportFormat> exportFormatForPanelItem(int itemIndex) {
 }
 
 void copyExportToClipboard(Session& s, ExportSource source, ExportFormat format, bool alignToByte) {
-    if (source == ExportSource::SelectedBox && !s.selection.bufferFilled) {
+    if (source == ExportSource::SelectedBox && !s.selection().bufferFilled) {
         return;
     }
     const std::optional<std::string> name = exportableName(s.host());
     if (!name) {
         return;
     }
-    const PixelView view = source == ExportSource::Picture ? s.picture.view() : s.selection.view();
+    const PixelView view =
+        source == ExportSource::Picture ? s.picture().view() : s.selection().view();
     s.host().setClipboardText(exportText(view, *name, format, alignToByte));
 }
 
 void toggleAlignToByte(Session& s) {
-    s.alignToByte = !s.alignToByte;
-    s.host().setAlignButtonDown(s.alignToByte);
+    s.edit(Step::None, [](SessionState& st) {
+        st.alignToByte = !st.alignToByte;
+        return Changes{changed::kExport};
+    });
 }
 
 void saveAsm8File(Session& s) {
@@ -60,7 +63,7 @@ void saveAsm8File(Session& s) {
     if (!path) {
         return;
     }
-    const std::string block = asm8FileBlock(s.picture.view(), *name);
+    const std::string block = asm8FileBlock(s.picture().view(), *name);
     if (const FileResult saved = replaceFile(*path, block); !showFileNotice(s.host(), saved)) {
         s.host().showMessage(saved.error, kMessageCaption);
         return;
@@ -77,7 +80,7 @@ void appendAsm8ToFile(Session& s) {
     if (!path) {
         return;
     }
-    const std::string block = asm8FileBlock(s.picture.view(), *name);
+    const std::string block = asm8FileBlock(s.picture().view(), *name);
     FileResult appended = showFileNotice(s.host(), appendToFile(*path, block));
     if (appended.openFailed) {
         // The file could not be opened for appending: say so, then try to create it. A

@@ -6,6 +6,7 @@
 
 #include "editor/Messages.h"
 #include "editor/SelectionCommands.h"
+#include "editor/ViewCommands.h"
 #include "formats/PictureFile.h"
 #include "formats/Windows1252.h"
 #include "io/FileAccess.h"
@@ -47,16 +48,17 @@ const FileResult& showFileNotice(Host& host, const FileResult& result) {
 }
 
 void newPicture(Session& s) {
-    int width = s.picture.width;
-    int height = s.picture.height;
+    int width = s.picture().width;
+    int height = s.picture().height;
     if (!s.host().askPictureSize(width, height)) {
         return;
     }
-    s.takeNamedSnapshot();
-    s.picture.height = height;
-    s.picture.width = width;
-    s.redrawSurface();
-    s.clearPicture();
+    s.edit(Step::NamedSnapshot, [=](SessionState& st) {
+        st.picture.height = height;
+        st.picture.width = width;
+        fillPicture(st);
+        return Changes{changed::kCells | changed::kSize};
+    });
     s.markWritten();
 }
 
@@ -80,21 +82,17 @@ void openPicture(Session& s) {
         return;
     }
     const PictureFileContent& file = reading.content;
-    s.takeNamedSnapshot();
-    host.setPictureName(fromWindows1252(file.nameBytes));
-    s.picture.width = file.width;
-    s.picture.height = file.height;
-    for (std::size_t i = 0; i < file.cells.size(); ++i) {
-        const int x = static_cast<int>(i) % file.width + 1;
-        const int y = static_cast<int>(i) / file.width + 1;
-        s.picture.pixels[x][y] = file.cells[i];
-    }
-    s.redrawSurface();
+    s.edit(Step::NamedSnapshot, [&](SessionState& st) {
+        host.setPictureName(fromWindows1252(file.nameBytes));
+        st.picture.assign(PixelView::rowByRow(file.cells.data(), file.width, file.height));
+        return Changes{changed::kCells | changed::kSize | changed::kName};
+    });
     s.markWritten();
 }
 
 bool savePicture(Session& s) {
-    if (!savePictureAs(s.host(), s.picture.fileVersion, s.host().pictureName(), s.picture.view())) {
+    if (!savePictureAs(s.host(), s.picture().fileVersion, s.host().pictureName(),
+                       s.picture().view())) {
         return false;
     }
     s.markWritten();
@@ -118,7 +116,7 @@ bool mayClose(Session& s) {
 
 void saveSelectionAs(Session& s) {
     const std::string name = s.host().pictureName();
-    if (!s.selection.bufferFilled || !boxFitsAPicture(s, "saving it")) {
+    if (!s.selection().bufferFilled || !boxFitsAPicture(s, "saving it")) {
         return;
     }
     if (const std::optional<std::string> chosen = s.host().askSaveSelectName(name)) {
@@ -128,26 +126,22 @@ void saveSelectionAs(Session& s) {
 
 void saveSelection(Session& s, const std::string& name) {
     // A picture file that Open Picture would refuse is never written.
-    if (!s.selection.bufferFilled || !boxFitsAPicture(s, "saving it")) {
+    if (!s.selection().bufferFilled || !boxFitsAPicture(s, "saving it")) {
         return;
     }
-    s.takeUndoSnapshot();
-    savePictureAs(s.host(), s.picture.fileVersion, name, s.selection.view());
+    // A step although the picture does not change, as the box's other commands take one.
+    s.edit(Step::Snapshot, [](SessionState&) { return Changes{}; });
+    savePictureAs(s.host(), s.picture().fileVersion, name, s.selection().view());
 }
 
 void applyBitmapImport(Session& s, const BitmapImport& import) {
     if (import.importWidth < 1 || import.importHeight < 1) {
         return;  // a 0 x 0 picture would break every loop over the picture
     }
-    s.takeNamedSnapshot();
-    for (int x = 1; x <= import.importWidth; ++x) {
-        for (int y = 1; y <= import.importHeight; ++y) {
-            s.picture.pixels[x][y] = import.importPixels[x][y];
-        }
-    }
-    s.picture.width = import.importWidth;
-    s.picture.height = import.importHeight;
-    s.redrawSurface();
+    s.edit(Step::NamedSnapshot, [&](SessionState& st) {
+        st.picture.assign(PixelView(import.importPixels, import.importWidth, import.importHeight));
+        return Changes{changed::kCells | changed::kSize};
+    });
 }
 
 }  // namespace stipple

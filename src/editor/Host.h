@@ -5,36 +5,20 @@
 #include <optional>
 #include <string>
 
+#include "editor/Changes.h"
 #include "model/Pixel.h"
 #include "render/Raster.h"
 
 namespace stipple {
 
-// What the editor shows.
-class Display {
+// What the editor shows. Everything else a window shows it reads from the session when the
+// session announces a change.
+class Display : public SessionListener {
   public:
-    virtual ~Display() = default;
-
     // Copies the visible 670 x 587 part of the surface onto the window.
     virtual void presentSurface(const Raster& surface) = 0;
-    // The read-only width, height and pixel size fields.
-    virtual void showSizeFields(int width, int height, int pixelSize) = 0;
-    // The swatches of the left and right colour.
-    virtual void showSwatches(Rgb left, Rgb right) = 0;
-    // The Undo menu item and toolbar button.
-    virtual void setUndoControlsEnabled(bool enabled) = 0;
-    // The Redo menu item.
-    virtual void setRedoControlsEnabled(bool enabled) = 0;
-    // Check marks of the grid and border menu items and the state of their buttons.
-    virtual void setViewControls(bool gridsOn, bool borderOn) = 0;
-    // Panel 0 (x) or 1 (y) of the status bar.
-    virtual void showStatusText(int panel, const std::string& text) = 0;
-    // The pressed state of the toolbar's align button.
-    virtual void setAlignButtonDown(bool down) = 0;
-    // Shows or hides the Select tool panel.
-    virtual void showSelectToolPanel(bool visible) = 0;
-    // The Select tool panel's fields X1, Y1, X2, Y2 (1-based cells).
-    virtual void showBoxCoordinates(int x1, int y1, int x2, int y2) = 0;
+    // The status bar: the 0-based cell under the pointer.
+    virtual void showPointerCell(int x, int y) = 0;
 };
 
 // What the editor asks the user, and the name box and clipboard it reads and writes.

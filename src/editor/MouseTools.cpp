@@ -1,12 +1,12 @@
 // What each tool does with a press, a move and a release: the pen, pick-up, colour
-// replacement, the bucket and the box tool.
+// replacement, the bucket and the box tool. Each is one edit of the session.
 #include "editor/MouseTools.h"
-
-#include <string>
 
 namespace stipple {
 
 namespace {
+
+using namespace changed;
 
 // A move or release beyond the picture's area counts at its nearest edge.
 int clampToPicture(int position, int cells, int pixelSize) {
@@ -17,204 +17,205 @@ int clampToPicture(int position, int cells, int pixelSize) {
     return position < 0 ? 0 : position;
 }
 
-void penPaint(Session& s, Pixel value, int X, int Y) {
-    const int x = X / s.pixelSize() + 1;
-    const int y = Y / s.pixelSize() + 1;
+Changes penPaint(SessionState& st, Pixel value, int X, int Y) {
+    const int x = X / st.view.pixelSize + 1;
+    const int y = Y / st.view.pixelSize + 1;
     // Presses are not clamped: a press left of or above the surface gives no cell either.
-    if (X < 0 || Y < 0 || x > s.picture.width || y > s.picture.height) {
-        return;
+    if (X < 0 || Y < 0 || x > st.picture.width || y > st.picture.height ||
+        st.picture.pixels[x][y] == value) {
+        return {};
     }
-    if (s.picture.pixels[x][y] == value) {
-        return;
-    }
-    s.picture.pixels[x][y] = value;
-    s.paintCell(x, y);
+    st.picture.pixels[x][y] = value;
+    return Changes::cell(x, y);
 }
 
 // Cells beyond the picture up to 96 x 92 still give their hidden value.
-void pickColour(Session& s, bool forLeft, int X, int Y) {
-    const int x = X / s.pixelSize() + 1;
-    const int y = Y / s.pixelSize() + 1;
+Changes pickColour(SessionState& st, bool forLeft, int X, int Y) {
+    const int x = X / st.view.pixelSize + 1;
+    const int y = Y / st.view.pixelSize + 1;
     if (X >= 0 && Y >= 0 && x >= 1 && x <= kMaxPictureWidth && y >= 1 && y <= kMaxPictureHeight) {
-        (forLeft ? s.leftColour : s.rightColour) = s.picture.pixels[x][y];
+        (forLeft ? st.leftColour : st.rightColour) = st.picture.pixels[x][y];
     }
-    s.paintSwatches();
+    return {kColours};
 }
 
-void replaceColour(Session& s, Pixel value, int X, int Y) {
-    const int x = X / s.pixelSize() + 1;
-    const int y = Y / s.pixelSize() + 1;
+Changes replaceColour(SessionState& st, Pixel value, int X, int Y) {
+    const int x = X / st.view.pixelSize + 1;
+    const int y = Y / st.view.pixelSize + 1;
     // A press beside the picture means no colour of it: nothing is replaced.
-    if (X < 0 || Y < 0 || x > s.picture.width || y > s.picture.height) {
-        return;
+    if (X < 0 || Y < 0 || x > st.picture.width || y > st.picture.height) {
+        return {};
     }
-    const Pixel target = s.picture.pixels[x][y];
-    for (int col = 1; col <= s.picture.width; ++col) {
-        for (int row = 1; row <= s.picture.height; ++row) {
-            if (s.picture.pixels[col][row] == target) {
-                s.picture.pixels[col][row] = value;
+    const Pixel target = st.picture.pixels[x][y];
+    for (int col = 1; col <= st.picture.width; ++col) {
+        for (int row = 1; row <= st.picture.height; ++row) {
+            if (st.picture.pixels[col][row] == target) {
+                st.picture.pixels[col][row] = value;
             }
         }
     }
-    s.redrawSurface();
+    return {kCells};
 }
 
-void bucketFill(Session& s, Pixel value, int X, int Y) {
-    if (X < 0 || Y < 0) {
-        return;
+Changes bucketFill(SessionState& st, Pixel value, int X, int Y) {
+    const int x = X / st.view.pixelSize + 1;
+    const int y = Y / st.view.pixelSize + 1;
+    if (X < 0 || Y < 0 || x > st.picture.width || y > st.picture.height) {
+        return {};
     }
-    const int x = X / s.pixelSize() + 1;
-    const int y = Y / s.pixelSize() + 1;
-    if (x > s.picture.width || y > s.picture.height) {
-        return;
-    }
-    const Pixel target = s.picture.pixels[x][y];
+    const Pixel target = st.picture.pixels[x][y];
     if (value == target) {
-        return;
+        return {};
     }
-    s.flood.floodRegion(s.picture, value, target, x, y);
-    s.redrawSurface();
+    st.flood.floodRegion(st.picture, value, target, x, y);
+    return {kCells};
 }
 
-void startBox(Session& s, int X, int Y) {
-    X = clampToPicture(X, s.picture.width, s.pixelSize());
-    Y = clampToPicture(Y, s.picture.height, s.pixelSize());
-    s.selection.frameShown = false;
-    s.takeUndoSnapshot();
-    s.selection.selX1 = X / s.pixelSize();
-    s.selection.selY1 = Y / s.pixelSize();
-    s.boxDragging = true;
+Changes startBox(SessionState& st, int X, int Y) {
+    X = clampToPicture(X, st.picture.width, st.view.pixelSize);
+    Y = clampToPicture(Y, st.picture.height, st.view.pixelSize);
+    st.selection.frameShown = false;
+    st.selection.selX1 = X / st.view.pixelSize;
+    st.selection.selY1 = Y / st.view.pixelSize;
+    st.boxDragging = true;
+    // The old frame goes with the next redraw, as the band is drawn.
+    return {kDrag};
 }
 
 // cx, cy: the release position, already held to the picture.
-void captureBox(Session& s, int cx, int cy) {
-    Selection& sel = s.selection;
+Changes captureBox(SessionState& st, int cx, int cy) {
+    Selection& sel = st.selection;
     sel.frameShown = true;
-    sel.selX2 = cx / s.pixelSize() + 1;
-    sel.selY2 = cy / s.pixelSize() + 1;
+    sel.selX2 = cx / st.view.pixelSize + 1;
+    sel.selY2 = cy / st.view.pixelSize + 1;
     sel.normalizeCorners();
-    s.renderer.drawSelectionFrame(sel);
-    s.presentSurface();
-    sel.capture(s.picture);
-    s.host().showBoxCoordinates(sel.boxLeft, sel.boxTop, sel.boxRight, sel.boxBottom);
-    s.redrawSurface();
-    s.boxDragging = false;
+    sel.capture(st.picture);
+    st.boxDragging = false;
+    return {kSelection | kBox};
 }
 
 // Writes the buffer's cells from the pressed cell on; its transparent cells and what falls
-// beyond the picture are left out. One undo step, also for a press that pastes nothing.
-void pasteSelection(Session& s, int X, int Y) {
-    const Selection& sel = s.selection;
-    if (!sel.bufferFilled) {
-        return;
-    }
-    s.takeUndoSnapshot();
+// beyond the picture are left out.
+Changes pasteSelection(SessionState& st, int X, int Y) {
+    const Selection& sel = st.selection;
     // A press left of or above the surface has no cell; it pastes nothing.
     if (X < 0 || Y < 0) {
-        return;
+        return {kCells};
     }
-    const int x0 = X / s.pixelSize() + 1;
-    const int y0 = Y / s.pixelSize() + 1;
+    const int x0 = X / st.view.pixelSize + 1;
+    const int y0 = Y / st.view.pixelSize + 1;
     for (int a = 1; a <= sel.selWidth; ++a) {
         for (int b = 1; b <= sel.selHeight; ++b) {
             const int gx = x0 + a - 1;
             const int gy = y0 + b - 1;
-            if (sel.selBuffer[a][b] != kTransparent && gx <= s.picture.width &&
-                gy <= s.picture.height) {
-                s.picture.pixels[gx][gy] = sel.selBuffer[a][b];
+            if (sel.selBuffer[a][b] != kTransparent && gx <= st.picture.width &&
+                gy <= st.picture.height) {
+                st.picture.pixels[gx][gy] = sel.selBuffer[a][b];
             }
         }
     }
-}
-
-void showPointerPosition(Session& s, int X, int Y) {
-    s.host().showStatusText(0, "X: " + std::to_string(X / s.pixelSize()));
-    s.host().showStatusText(1, "Y: " + std::to_string(Y / s.pixelSize()));
+    return {kCells};
 }
 
 }  // namespace
 
 void press(Session& s, MouseButton button, int X, int Y) {
-    s.leftDown = button == MouseButton::Left;
-    s.rightDown = button == MouseButton::Right;
-    if (button == MouseButton::Middle) {
-        return;
-    }
     const bool left = button == MouseButton::Left;
-    const Pixel colour = left ? s.leftColour : s.rightColour;
-    switch (s.tool) {
-        case Tool::Pen:
-            s.takeUndoSnapshot();
-            penPaint(s, colour, X, Y);
-            break;
-        case Tool::Pipe:
-            pickColour(s, left, X, Y);
-            break;
-        case Tool::Bucket:
-            s.takeUndoSnapshot();
-            bucketFill(s, colour, X, Y);
-            break;
-        case Tool::ChangeColour:
-            s.takeUndoSnapshot();
-            replaceColour(s, colour, X, Y);
-            break;
-        case Tool::Box:
-            // The box tool answers the left button only.
-            if (left && s.boxMode == BoxMode::Select) {
-                startBox(s, X, Y);
-            } else if (left) {
-                pasteSelection(s, X, Y);
-                s.redrawSurface();
-            }
-            break;
+    // The step each tool takes: one per stroke, fill or replacement, and one per box.
+    Step step = Step::None;
+    if (button != MouseButton::Middle) {
+        switch (s.tool()) {
+            case Tool::Pen:
+            case Tool::Bucket:
+            case Tool::ChangeColour:
+                step = Step::Snapshot;
+                break;
+            case Tool::Box:
+                // A paste is one step even where it pastes nothing.
+                if (left && (s.boxMode() == BoxMode::Select || s.selection().bufferFilled)) {
+                    step = Step::Snapshot;
+                }
+                break;
+            case Tool::Pipe:
+                break;
+        }
     }
+    s.edit(step, [&](SessionState& st) -> Changes {
+        st.leftDown = left;
+        st.rightDown = button == MouseButton::Right;
+        if (button == MouseButton::Middle) {
+            return {};
+        }
+        const Pixel colour = left ? st.leftColour : st.rightColour;
+        switch (st.tool) {
+            case Tool::Pen:
+                return penPaint(st, colour, X, Y);
+            case Tool::Pipe:
+                return pickColour(st, left, X, Y);
+            case Tool::Bucket:
+                return bucketFill(st, colour, X, Y);
+            case Tool::ChangeColour:
+                return replaceColour(st, colour, X, Y);
+            case Tool::Box:
+                // The box tool answers the left button only.
+                if (left && st.boxMode == BoxMode::Select) {
+                    return startBox(st, X, Y);
+                }
+                if (left && st.selection.bufferFilled) {
+                    return pasteSelection(st, X, Y);
+                }
+                break;
+        }
+        return {};
+    });
 }
 
 void move(Session& s, int X, int Y) {
-    const int cx = clampToPicture(X, s.picture.width, s.pixelSize());
-    const int cy = clampToPicture(Y, s.picture.height, s.pixelSize());
-    showPointerPosition(s, cx, cy);
-    if (s.leftDown) {
-        if (s.tool == Tool::Pen) {
-            penPaint(s, s.leftColour, cx, cy);
-        }
-        if (s.tool == Tool::Pipe) {
-            pickColour(s, true, cx, cy);
-        }
-    }
-    if (s.rightDown) {
-        if (s.tool == Tool::Pen) {
-            penPaint(s, s.rightColour, cx, cy);
-        }
-        if (s.tool == Tool::Pipe) {
-            pickColour(s, false, cx, cy);
-        }
-    }
+    const int cx = clampToPicture(X, s.picture().width, s.pixelSize());
+    const int cy = clampToPicture(Y, s.picture().height, s.pixelSize());
+    s.host().showPointerCell(cx / s.pixelSize(), cy / s.pixelSize());
+    s.edit(Step::None, [&](SessionState& st) {
+        Changes changes;
+        const auto drag = [&](bool held, Pixel colour, bool left) {
+            if (held && st.tool == Tool::Pen) {
+                changes |= penPaint(st, colour, cx, cy);
+            }
+            if (held && st.tool == Tool::Pipe) {
+                changes |= pickColour(st, left, cx, cy);
+            }
+        };
+        drag(st.leftDown, st.leftColour, true);
+        drag(st.rightDown, st.rightColour, false);
+        return changes;
+    });
     if (s.pasteMode()) {
         s.drawPastePreview(cx, cy);
     }
-    if (s.selectMode() && s.boxDragging) {
-        s.drawRubberBand(s.selection.selX1, s.selection.selY1, cx / s.pixelSize(),
+    if (s.selectMode() && s.state().boxDragging) {
+        s.drawRubberBand(s.selection().selX1, s.selection().selY1, cx / s.pixelSize(),
                          cy / s.pixelSize());
     }
 }
 
 void release(Session& s, MouseButton button, int X, int Y) {
-    const int cx = clampToPicture(X, s.picture.width, s.pixelSize());
-    const int cy = clampToPicture(Y, s.picture.height, s.pixelSize());
-    if (button == MouseButton::Left) {
-        if (s.tool == Tool::Box) {
-            if (s.boxMode == BoxMode::Select) {
-                captureBox(s, cx, cy);
-            } else {
-                s.selection.frameShown = false;
+    const int cx = clampToPicture(X, s.picture().width, s.pixelSize());
+    const int cy = clampToPicture(Y, s.picture().height, s.pixelSize());
+    s.edit(Step::None, [&](SessionState& st) -> Changes {
+        Changes changes;
+        if (button == MouseButton::Left) {
+            if (st.tool == Tool::Box && st.boxMode == BoxMode::Select) {
+                changes = captureBox(st, cx, cy);
+            } else if (st.tool == Tool::Box) {
+                st.selection.frameShown = false;
+                changes = {kDrag};
             }
+            st.leftDown = false;
         }
-        s.leftDown = false;
-    }
-    if (button == MouseButton::Right) {
-        s.rightDown = false;
-    }
+        if (button == MouseButton::Right) {
+            st.rightDown = false;
+        }
+        return changes;
+    });
 }
 
 }  // namespace stipple

@@ -1,138 +1,150 @@
 #include "editor/Session.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace stipple {
 
 void Session::start() {
-    picture.fileVersion = 1;
-    tool = Tool::Pen;
-    picture.height = kMaxPictureHeight;
-    picture.width = kMaxPictureWidth;
-    renderer.view.viewHeight = Raster::kStoredHeight;
-    renderer.view.viewWidth = Raster::kStoredWidth;
-    renderer.view.gridsOn = true;
-    boxDragging = false;
-    renderer.view.borderOn = false;
-    renderer.view.pixelSize = 10;
-    renderer.initColourTable();
-    rightColour = kTransparent;
-    refreshUndoControls();
-    syncViewControls();
-    redrawSurface();
-    paintSwatches();
-    clearPicture();
+    renderer_.initColourTable();
+    started_ = true;
+    edit(Step::None, [](SessionState& st) {
+        st.picture.fileVersion = 1;
+        st.tool = Tool::Pen;
+        st.picture.height = kMaxPictureHeight;
+        st.picture.width = kMaxPictureWidth;
+        st.view.viewHeight = Raster::kStoredHeight;
+        st.view.viewWidth = Raster::kStoredWidth;
+        st.view.gridsOn = true;
+        st.boxDragging = false;
+        st.view.borderOn = false;
+        st.view.pixelSize = 10;
+        st.rightColour = kTransparent;
+        // Every cell of the grid, also beyond the picture's size, takes the right colour.
+        for (int x = 1; x <= kMaxPictureWidth; ++x) {
+            std::fill_n(&st.picture.pixels[x][1], kMaxPictureHeight, st.rightColour);
+        }
+        return Changes{changed::kEverything};
+    });
     markWritten();
 }
 
-void Session::clearPicture() {
-    for (int x = 1; x <= kMaxPictureWidth; ++x) {
-        for (int y = 1; y <= kMaxPictureHeight; ++y) {
-            picture.pixels[x][y] = rightColour;
-        }
+void Session::beginEdit(Step step) {
+    if (editDepth_++ == 0) {
+        pending_ = {};
     }
-    redrawSurface();
+    if (step == Step::None) {
+        return;
+    }
+    if (step == Step::NamedSnapshot) {
+        const std::string name = host_.pictureName();
+        undo_.push(state_.picture, &name);
+    } else {
+        undo_.push(state_.picture);
+    }
+    redo_.clear();  // a new change drops what could be redone
+    pending_ |= Changes{changed::kHistory};
 }
 
-void Session::takeUndoSnapshot() {
-    undo.push(picture);
-    redo_.clear();
-    refreshUndoControls();
+void Session::endEdit(Changes changes) {
+    pending_ |= changes;
+    if (--editDepth_ == 0) {
+        announce(pending_);
+    }
 }
 
-void Session::takeNamedSnapshot() {
-    const std::string name = host_.pictureName();
-    undo.push(picture, &name);
-    redo_.clear();
-    refreshUndoControls();
+void Session::announce(const Changes& c) {
+    // Before the start there is no surface yet; the start announces everything.
+    if (c.what == 0 || !started_) {
+        return;
+    }
+    renderer_.view = state_.view;
+    if ((c.what & changed::kSurface) == changed::kCells && c.cellX > 0) {
+        renderer_.paintCell(state_.picture, c.cellX, c.cellY);
+        presentSurface();
+    } else if (c.has(changed::kSurface)) {
+        redrawSurface();
+    }
+    host_.sessionChanged(*this, c);
+    for (SessionListener* listener : listeners_) {
+        listener->sessionChanged(*this, c);
+    }
+}
+
+void Session::unsubscribe(SessionListener& listener) {
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), &listener),
+                     listeners_.end());
 }
 
 bool Session::stepHistory(UndoRing& from, UndoRing& to) {
     if (from.undoCount() == 0) {
         return false;
     }
+    Changes changes{changed::kCells | changed::kSize | changed::kHistory};
     if (from.newestHoldsName()) {
         const std::string name = host_.pictureName();
-        to.push(picture, &name);
+        to.push(state_.picture, &name);
         std::string restored;
-        from.pop(picture, &restored);
+        from.pop(state_.picture, &restored);
         host_.setPictureName(restored);
+        changes.what |= changed::kName;
     } else {
-        to.push(picture);
-        from.pop(picture);
+        to.push(state_.picture);
+        from.pop(state_.picture);
     }
-    refreshUndoControls();
-    redrawSurface();
+    announce(changes);
     return true;
 }
 
 void Session::undoChange() {
-    stepHistory(undo, redo_);
+    stepHistory(undo_, redo_);
 }
 
 void Session::redoChange() {
-    stepHistory(redo_, undo);
-}
-
-void Session::refreshUndoControls() {
-    host_.setUndoControlsEnabled(undo.undoCount() > 0);
-    host_.setRedoControlsEnabled(redo_.undoCount() > 0);
+    stepHistory(redo_, undo_);
 }
 
 void Session::markWritten() {
-    written_.width = picture.width;
-    written_.height = picture.height;
-    std::memcpy(written_.pixels, picture.pixels, sizeof picture.pixels);
+    written_.width = state_.picture.width;
+    written_.height = state_.picture.height;
+    std::memcpy(written_.pixels, state_.picture.pixels, sizeof written_.pixels);
     writtenName_ = host_.pictureName();
 }
 
 bool Session::hasUnwrittenChanges() const {
-    if (written_.width != picture.width || written_.height != picture.height ||
+    const Picture& p = state_.picture;
+    if (written_.width != p.width || written_.height != p.height ||
         writtenName_ != host_.pictureName()) {
         return true;
     }
     // Only the cells inside the picture are written.
-    for (int x = 1; x <= picture.width; ++x) {
-        if (std::memcmp(&written_.pixels[x][1], &picture.pixels[x][1],
-                        sizeof(Pixel) * static_cast<std::size_t>(picture.height)) != 0) {
+    for (int x = 1; x <= p.width; ++x) {
+        if (std::memcmp(&written_.pixels[x][1], &p.pixels[x][1],
+                        sizeof(Pixel) * static_cast<std::size_t>(p.height)) != 0) {
             return true;
         }
     }
     return false;
 }
 
-void Session::syncViewControls() {
-    host_.setViewControls(renderer.view.gridsOn, renderer.view.borderOn);
-}
-
 void Session::redrawSurface() {
-    renderer.drawPicture(picture);
-    if (selection.frameShown) {
-        selection.normalizeCorners();
-        renderer.drawSelectionFrame(selection);
-        presentSurface();
+    renderer_.view = state_.view;
+    renderer_.drawPicture(state_.picture);
+    if (state_.selection.frameShown) {
+        state_.selection.normalizeCorners();
+        renderer_.drawSelectionFrame(state_.selection);
     }
     presentSurface();
-    host_.showSizeFields(picture.width, picture.height, renderer.view.pixelSize);
 }
 
 void Session::presentSurface() {
-    host_.presentSurface(renderer.raster());
-}
-
-void Session::paintCell(int x, int y) {
-    renderer.paintCell(picture, x, y);
-    presentSurface();
-}
-
-void Session::paintSwatches() {
-    host_.showSwatches(displayColour(leftColour), displayColour(rightColour));
+    host_.presentSurface(renderer_.raster());
 }
 
 void Session::drawRubberBand(int anchorX, int anchorY, int cellX, int cellY) {
-    if (renderer.rubberBandMoved(cellX, cellY)) {
+    if (renderer_.rubberBandMoved(cellX, cellY)) {
         redrawSurface();
-        renderer.drawRubberBand(anchorX, anchorY, cellX, cellY);
+        renderer_.drawRubberBand(anchorX, anchorY, cellX, cellY);
         presentSurface();
     }
 }
@@ -140,12 +152,12 @@ void Session::drawRubberBand(int anchorX, int anchorY, int cellX, int cellY) {
 void Session::drawPastePreview(int X, int Y) {
     const int cx = X / pixelSize() + 1;
     const int cy = Y / pixelSize() + 1;
-    if (cx > picture.width || cy > picture.height) {
+    if (cx > state_.picture.width || cy > state_.picture.height) {
         return;
     }
-    if (renderer.pastePreviewMoved(cx, cy)) {
+    if (renderer_.pastePreviewMoved(cx, cy)) {
         redrawSurface();
-        renderer.drawPastePreview(picture, selection, cx, cy);
+        renderer_.drawPastePreview(state_.picture, state_.selection, cx, cy);
         presentSurface();
     }
 }

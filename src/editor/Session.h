@@ -1,11 +1,16 @@
 #pragma once
-// One editing session: the picture with its undo ring, the selection, the renderer with
-// its view settings, and the state of the tools. The commands work on it in one order:
-// a snapshot, the change to the picture, the redraw; what it shows and asks goes through
-// the Host.
+// One editing session: the picture with its history, the selection, the view, the tools
+// and colours, and the renderer of the surface. Its state is read through const accessors
+// and changed only through edit(): a transaction that takes the history step its command
+// takes, applies the change and announces once, at its end, what changed. The surface is
+// redrawn in one place, in answer to that announcement; the Host and any other listener
+// read from the session what they show.
 
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "editor/Changes.h"
 #include "editor/Host.h"
 #include "model/FloodFill.h"
 #include "model/Picture.h"
@@ -20,6 +25,31 @@ enum class Tool { Pen, Bucket, Pipe, ChangeColour, Box };
 enum class BoxMode { Select, Paste };
 enum class MouseButton { Left, Right, Middle };
 
+// Everything an edit may change.
+struct SessionState {
+    Picture picture;
+    Selection selection;
+    ViewSettings view;
+    Tool tool = Tool::Pen;
+    BoxMode boxMode = BoxMode::Select;
+    Pixel leftColour = kBlack;
+    Pixel rightColour = kBlack;
+    bool alignToByte = false;
+    // The mouse: the buttons held and a box drag under way.
+    bool leftDown = false;
+    bool rightDown = false;
+    bool boxDragging = false;
+    // Room for the bucket's fill, kept so that a fill allocates nothing.
+    FloodFill flood;
+};
+
+// The history step an edit takes before it changes anything.
+enum class Step {
+    None,
+    Snapshot,       // the picture's cells and size
+    NamedSnapshot,  // the same with the picture's name: a change of the whole picture
+};
+
 class Session {
   public:
     explicit Session(Host& host) : host_(host) {}
@@ -32,70 +62,79 @@ class Session {
     // pixel size 10 with grids, the pen, black and transparent.
     void start();
 
-    // Sets every cell of the grid, also beyond the picture's size, to the right colour and
-    // redraws. Takes no snapshot.
-    void clearPicture();
-
-    // A step of the history before a change; every new step drops what could be redone.
-    void takeUndoSnapshot();
-    // The same for a change of the whole picture (open, new, import): the step holds the
-    // picture's name too, and undoing it gives the name back.
-    void takeNamedSnapshot();
-    // Puts the newest snapshot back and redraws, keeping the state it replaced for a redo;
-    // does nothing when there is none.
+    // The one way to change the state: takes `step`, then calls change(state), which
+    // returns what it changed, and announces that. Edits inside an edit announce with the
+    // outermost one.
+    template <typename Change>
+    void edit(Step step, Change&& change) {
+        beginEdit(step);
+        endEdit(std::forward<Change>(change)(state_));
+    }
+    // The step before the newest back, keeping the state it replaces for a redo; does
+    // nothing when there is none.
     void undoChange();
-    // Gives back the state the last undo replaced; does nothing when there is none.
+    // The state the last undo replaced back; does nothing when there is none.
     void redoChange();
-    void refreshUndoControls();
-    int redoCount() const { return redo_.undoCount(); }
 
     // The picture and its name as last written (Save Picture, Save, Save to end) or as
     // opened or created; a close asks first while they differ from that.
     void markWritten();
     bool hasUnwrittenChanges() const;
 
-    // Repaints the whole surface from the picture, with the selection frame when it shows
-    // (putting its corners in order first), presents it and shows the sizes.
+    // Told of every announcement after the Host; must stay subscribed only while it lives.
+    void subscribe(SessionListener& listener) { listeners_.push_back(&listener); }
+    void unsubscribe(SessionListener& listener);
+
+    const SessionState& state() const { return state_; }
+    const Picture& picture() const { return state_.picture; }
+    const Selection& selection() const { return state_.selection; }
+    const ViewSettings& view() const { return state_.view; }
+    Tool tool() const { return state_.tool; }
+    BoxMode boxMode() const { return state_.boxMode; }
+    Pixel leftColour() const { return state_.leftColour; }
+    Pixel rightColour() const { return state_.rightColour; }
+    bool alignToByte() const { return state_.alignToByte; }
+    int pixelSize() const { return state_.view.pixelSize; }
+    bool pasteMode() const { return state_.tool == Tool::Box && state_.boxMode == BoxMode::Paste; }
+    bool selectMode() const {
+        return state_.tool == Tool::Box && state_.boxMode == BoxMode::Select;
+    }
+    int undoCount() const { return undo_.undoCount(); }
+    int redoCount() const { return redo_.undoCount(); }
+    const UndoRing& undoLevels() const { return undo_; }
+
+    Rgb displayColour(Pixel value) const { return renderer_.displayColour(value); }
+    const SurfaceRenderer& renderer() const { return renderer_; }
+    const Raster& surface() const { return renderer_.raster(); }
+
+    // Repaints the whole surface from the picture, with the selection frame when it shows,
+    // and presents it: what a window's paint asks for.
     void redrawSurface();
-    void presentSurface();
-    // Paints one cell (1-based) with its value and presents.
-    void paintCell(int x, int y);
-    void paintSwatches();
-    void syncViewControls();
-    // The rubber band of a box drag; 0-based cells of the press and of the pointer.
+    // The overlays that follow the mouse, drawn over the surface; they change no state.
+    // The rubber band of a box drag: 0-based cells of the press and of the pointer.
     void drawRubberBand(int anchorX, int anchorY, int cellX, int cellY);
     // The paste preview at the pointer position (X, Y) in surface pixels; nothing when the
     // pointer is beyond the picture.
     void drawPastePreview(int X, int Y);
-    Rgb displayColour(Pixel value) const { return renderer.displayColour(value); }
-    const Raster& surface() const { return renderer.raster(); }
-
-    bool pasteMode() const { return tool == Tool::Box && boxMode == BoxMode::Paste; }
-    bool selectMode() const { return tool == Tool::Box && boxMode == BoxMode::Select; }
-    int pixelSize() const { return renderer.view.pixelSize; }
-
-    Picture picture;
-    UndoRing undo;
-    Selection selection;
-    SurfaceRenderer renderer;
-    FloodFill flood;
-
-    Tool tool = Tool::Pen;
-    BoxMode boxMode = BoxMode::Select;
-    Pixel leftColour = kBlack;
-    Pixel rightColour = kBlack;
-    bool leftDown = false;
-    bool rightDown = false;
-    bool boxDragging = false;
-    bool alignToByte = false;
 
   private:
+    void beginEdit(Step step);
+    void endEdit(Changes changes);
+    void announce(const Changes& changes);
     // Moves the newest level of `from` into the picture, keeping the state it replaces in
     // `to`; false when `from` is empty.
     bool stepHistory(UndoRing& from, UndoRing& to);
+    void presentSurface();
 
     Host& host_;
+    SessionState state_;
+    UndoRing undo_;
     UndoRing redo_;
+    SurfaceRenderer renderer_;
+    std::vector<SessionListener*> listeners_;
+    bool started_ = false;
+    int editDepth_ = 0;
+    Changes pending_;
     Picture written_;
     std::string writtenName_;
 };

@@ -2,14 +2,30 @@
 
 namespace stipple {
 
+namespace {
+
+using namespace changed;
+
+// One edit that changes the state and tells what it changed, without a history step.
+template <typename Change>
+void change(Session& s, Change&& apply) {
+    s.edit(Step::None, std::forward<Change>(apply));
+}
+
+}  // namespace
+
 void setLeftColour(Session& s, Pixel value) {
-    s.leftColour = value;
-    s.paintSwatches();
+    change(s, [value](SessionState& st) {
+        st.leftColour = value;
+        return Changes{kColours};
+    });
 }
 
 void setRightColour(Session& s, Pixel value) {
-    s.rightColour = value;
-    s.paintSwatches();
+    change(s, [value](SessionState& st) {
+        st.rightColour = value;
+        return Changes{kColours};
+    });
 }
 
 void pressPaletteColour(Session& s, MouseButton button, Pixel value) {
@@ -21,70 +37,80 @@ void pressPaletteColour(Session& s, MouseButton button, Pixel value) {
 }
 
 void selectTool(Session& s, Tool tool) {
-    s.tool = tool;
-    if (tool == Tool::Box) {
-        s.host().showSelectToolPanel(true);
-        s.redrawSurface();
-    } else {
-        s.selection.frameShown = false;
-        s.redrawSurface();
-        s.host().showSelectToolPanel(false);
-    }
+    change(s, [tool](SessionState& st) {
+        st.tool = tool;
+        if (tool != Tool::Box) {
+            st.selection.frameShown = false;
+        }
+        return Changes{kTool};
+    });
 }
 
 void setBoxMode(Session& s, BoxMode mode) {
-    s.boxMode = mode;
+    change(s, [mode](SessionState& st) {
+        st.boxMode = mode;
+        return Changes{kTool};
+    });
 }
 
 void setPictureWidth(Session& s, int width) {
-    s.picture.width = width;
-    s.redrawSurface();
+    change(s, [width](SessionState& st) {
+        st.picture.width = width;
+        return Changes{kSize};
+    });
 }
 
 void setPictureHeight(Session& s, int height) {
-    s.picture.height = height;
-    s.redrawSurface();
+    change(s, [height](SessionState& st) {
+        st.picture.height = height;
+        return Changes{kSize};
+    });
 }
 
 namespace {
 
 // One undo step, then one cell more or less within [2, largest - 1].
-void stepSize(Session& s, std::int32_t& size, int delta, int largest) {
-    s.takeUndoSnapshot();
-    if (delta > 0 && size < largest - 1) {
-        ++size;
-    } else if (delta < 0 && size > 2) {
-        --size;
-    }
-    s.redrawSurface();
+void stepSize(Session& s, bool width, int delta) {
+    s.edit(Step::Snapshot, [&](SessionState& st) {
+        std::int32_t& size = width ? st.picture.width : st.picture.height;
+        const int largest = width ? kMaxPictureWidth : kMaxPictureHeight;
+        if (delta > 0 && size < largest - 1) {
+            ++size;
+        } else if (delta < 0 && size > 2) {
+            --size;
+        }
+        return Changes{kSize};
+    });
 }
 
 void stepPixelSize(Session& s, int delta) {
-    int& size = s.renderer.view.pixelSize;
-    if (delta > 0 && size < kMaxPixelSize) {
-        ++size;
-    } else if (delta < 0 && size > 1) {
-        --size;
-    }
-    s.redrawSurface();
+    change(s, [delta](SessionState& st) {
+        int& size = st.view.pixelSize;
+        if (delta > 0 && size < kMaxPixelSize) {
+            ++size;
+        } else if (delta < 0 && size > 1) {
+            --size;
+        }
+        return Changes{kView};
+    });
 }
 
 }  // namespace
 
 void widthUp(Session& s) {
-    stepSize(s, s.picture.width, +1, kMaxPictureWidth);
+    stepSize(s, true, +1);
 }
 
 void widthDown(Session& s) {
-    stepSize(s, s.picture.width, -1, kMaxPictureWidth);
+    stepSize(s, true, -1);
 }
 
 void heightUp(Session& s) {
-    stepSize(s, s.picture.height, +1, kMaxPictureHeight);
+    stepSize(s, false, +1);
 }
 
 void heightDown(Session& s) {
-    stepSize(s, s.picture.height, -1, kMaxPictureHeight);
+    stepSize(s, false, -1);
 }
 
 void pixelSizeUp(Session& s) {
@@ -96,38 +122,53 @@ void pixelSizeDown(Session& s) {
 }
 
 void setPixelSize(Session& s, int size) {
-    s.renderer.view.pixelSize = size;
-    s.redrawSurface();
+    change(s, [size](SessionState& st) {
+        st.view.pixelSize = size;
+        return Changes{kView};
+    });
 }
 
 void toggleGrids(Session& s) {
-    s.renderer.view.gridsOn = !s.renderer.view.gridsOn;
-    s.syncViewControls();
-    s.redrawSurface();
+    change(s, [](SessionState& st) {
+        st.view.gridsOn = !st.view.gridsOn;
+        return Changes{kView};
+    });
 }
 
 void toggleBorder(Session& s) {
-    s.renderer.view.borderOn = !s.renderer.view.borderOn;
-    s.syncViewControls();
-    s.redrawSurface();
+    change(s, [](SessionState& st) {
+        st.view.borderOn = !st.view.borderOn;
+        return Changes{kView};
+    });
 }
 
 void askAndSetSize(Session& s) {
-    int width = s.picture.width;
-    int height = s.picture.height;
+    int width = s.picture().width;
+    int height = s.picture().height;
     if (!s.host().askPictureSize(width, height)) {
         return;
     }
-    s.takeUndoSnapshot();
-    s.picture.height = height;
-    s.picture.width = width;
-    s.redrawSurface();
+    s.edit(Step::Snapshot, [=](SessionState& st) {
+        st.picture.height = height;
+        st.picture.width = width;
+        return Changes{kSize};
+    });
+}
+
+void fillPicture(SessionState& st) {
+    for (int x = 1; x <= kMaxPictureWidth; ++x) {
+        for (int y = 1; y <= kMaxPictureHeight; ++y) {
+            st.picture.pixels[x][y] = st.rightColour;
+        }
+    }
 }
 
 void clearImage(Session& s) {
     // It asks nothing, so it must be possible to take back.
-    s.takeUndoSnapshot();
-    s.clearPicture();
+    s.edit(Step::Snapshot, [](SessionState& st) {
+        fillPicture(st);
+        return Changes{kCells};
+    });
 }
 
 }  // namespace stipple

@@ -35,6 +35,8 @@ void toggleBorder(Session& session);
 
 // Image > Set Size: asks for a size and applies it as one undo step.
 void askAndSetSize(Session& session);
+// Every cell of the grid, also beyond the picture's size, takes the right colour.
+void fillPicture(SessionState& state);
 // Image > Clear Image: every cell takes the right colour, as one undo step.
 void clearImage(Session& session);
 

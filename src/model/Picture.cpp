@@ -9,4 +9,14 @@ PixelView Picture::view() const {
             std::clamp(height, 0, kMaxPictureHeight)};
 }
 
+void Picture::assign(const PixelView& cells) {
+    width = cells.width();
+    height = cells.height();
+    for (int x = 1; x <= width; ++x) {
+        for (int y = 1; y <= height; ++y) {
+            pixels[x][y] = cells.at(x, y);
+        }
+    }
+}
+
 }  // namespace stipple

@@ -19,6 +19,9 @@ struct Picture {
 
     // The width x height cells, the size held to what the grid can index.
     PixelView view() const;
+    // Takes the size and the cells of `cells`, which must fit the grid; the cells beyond
+    // keep their values.
+    void assign(const PixelView& cells);
 };
 
 }  // namespace stipple

@@ -140,7 +140,7 @@ void bindMainWindowCommands(MainWindow& window, Session& session) {
     };
     const auto exportPicture = [&session](ExportFormat format) -> ClickCommand {
         return [&session, format] {
-            copyExportToClipboard(session, ExportSource::Picture, format, session.alignToByte);
+            copyExportToClipboard(session, ExportSource::Picture, format, session.alignToByte());
         };
     };
     const auto paletteColour = [&session](Pixel value) -> PressCommand {
@@ -221,7 +221,7 @@ void bindMainWindowCommands(MainWindow& window, Session& session) {
         // A plain left click on the left swatch shows its colour again.
         {nullptr, "Col",
          [&window, &session] {
-             window.host().showLeftSwatch(session.displayColour(session.leftColour));
+             window.host().showLeftSwatch(session.displayColour(session.leftColour()));
          }},
     };
     for (const QuickSize& q : kQuickSizes) {

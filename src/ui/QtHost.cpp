@@ -96,44 +96,50 @@ void QtHost::showLeftSwatch(Rgb colour) {
     window_.controls().leftSwatch->setPixmap(swatchPixmap(colour));
 }
 
-void QtHost::setUndoControlsEnabled(bool enabled) {
-    window_.controls().undoItem->setEnabled(enabled);
-    window_.controls().undoButton->setEnabled(enabled);
-}
-
-void QtHost::setRedoControlsEnabled(bool enabled) {
-    window_.controls().redoItem->setEnabled(enabled);
-}
-
-void QtHost::setViewControls(bool gridsOn, bool borderOn) {
+void QtHost::sessionChanged(const Session& session, const Changes& changes) {
+    using namespace changed;
     const MainWindowControls& c = window_.controls();
-    c.gridsItem->setChecked(gridsOn);
-    c.gridsButton->setChecked(gridsOn);
-    c.borderItem->setChecked(borderOn);
-    c.borderButton->setChecked(borderOn);
-}
-
-void QtHost::showStatusText(int panel, const std::string& text) {
-    const auto& panels = window_.controls().statusPanels;
-    if (panel < 0 || panel >= static_cast<int>(panels.size())) {
-        return;
+    const SessionState& st = session.state();
+    if (changes.has(kSize | kView)) {
+        showSizeFields(st.picture.width, st.picture.height, st.view.pixelSize);
     }
-    const QString t = QString::fromStdString(text);
-    if (panels[panel]->text() != t) {
-        panels[panel]->setText(t);
+    if (changes.has(kColours)) {
+        showSwatches(session.displayColour(st.leftColour), session.displayColour(st.rightColour));
+    }
+    if (changes.has(kHistory)) {
+        c.undoItem->setEnabled(session.undoCount() > 0);
+        c.undoButton->setEnabled(session.undoCount() > 0);
+        c.redoItem->setEnabled(session.redoCount() > 0);
+    }
+    if (changes.has(kView)) {
+        c.gridsItem->setChecked(st.view.gridsOn);
+        c.gridsButton->setChecked(st.view.gridsOn);
+        c.borderItem->setChecked(st.view.borderOn);
+        c.borderButton->setChecked(st.view.borderOn);
+    }
+    if (changes.has(kExport)) {
+        c.alignButton->setChecked(st.alignToByte);
+    }
+    if (changes.has(kTool)) {
+        window_.selectToolPanel().setVisible(st.tool == Tool::Box);
+    }
+    if (changes.has(kBox)) {
+        const Selection& sel = st.selection;
+        window_.selectToolPanel().showBoxCoordinates(sel.boxLeft, sel.boxTop, sel.boxRight,
+                                                     sel.boxBottom);
     }
 }
 
-void QtHost::setAlignButtonDown(bool down) {
-    window_.controls().alignButton->setChecked(down);
+void QtHost::showPointerCell(int x, int y) {
+    showStatusText(0, QStringLiteral("X: %1").arg(x));
+    showStatusText(1, QStringLiteral("Y: %1").arg(y));
 }
 
-void QtHost::showSelectToolPanel(bool visible) {
-    window_.selectToolPanel().setVisible(visible);
-}
-
-void QtHost::showBoxCoordinates(int x1, int y1, int x2, int y2) {
-    window_.selectToolPanel().showBoxCoordinates(x1, y1, x2, y2);
+void QtHost::showStatusText(int panel, const QString& text) {
+    QLabel* shown = window_.controls().statusPanels[panel];
+    if (shown->text() != text) {
+        shown->setText(text);
+    }
 }
 
 std::string QtHost::pictureName() const {

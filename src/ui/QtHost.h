@@ -20,15 +20,9 @@ class QtHost final : public Host {
     explicit QtHost(MainWindow& window) : window_(window) {}
 
     void presentSurface(const Raster& surface) override;
-    void showSizeFields(int width, int height, int pixelSize) override;
-    void showSwatches(Rgb left, Rgb right) override;
-    void setUndoControlsEnabled(bool enabled) override;
-    void setRedoControlsEnabled(bool enabled) override;
-    void setViewControls(bool gridsOn, bool borderOn) override;
-    void showStatusText(int panel, const std::string& text) override;
-    void setAlignButtonDown(bool down) override;
-    void showSelectToolPanel(bool visible) override;
-    void showBoxCoordinates(int x1, int y1, int x2, int y2) override;
+    void showPointerCell(int x, int y) override;
+    // The main window's controls and the Select tool panel show what changed.
+    void sessionChanged(const Session& session, const Changes& changes) override;
 
     std::string pictureName() const override;
     void setPictureName(const std::string& name) override;
@@ -48,6 +42,10 @@ class QtHost final : public Host {
     void showLeftSwatch(Rgb colour);
 
   private:
+    void showSizeFields(int width, int height, int pixelSize);
+    void showSwatches(Rgb left, Rgb right);
+    void showStatusText(int panel, const QString& text);
+
     MainWindow& window_;
     QString lastExportFile_;     // offered again by the next export dialog
     QString lastOpenedPicture_;  // offered again by the next open dialog

@@ -99,10 +99,7 @@ SelectToolPanel::SelectToolPanel(Session& session, QWidget* parent)
         modes->addButton(b);
         // The session learns the mode with every click; the surface shows it at once.
         connect(b, &QToolButton::clicked, this, [this, &session, mode = m.mode] {
-            runCommand(this, [&] {
-                setBoxMode(session, mode);
-                session.redrawSurface();
-            });
+            runCommand(this, [&] { setBoxMode(session, mode); });
         });
     }
     modes->buttons().constFirst()->setChecked(true);

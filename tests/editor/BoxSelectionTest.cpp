@@ -39,26 +39,26 @@ class BoxSelection : public SessionFixture {
         return out;
     }
     std::vector<std::string> buffer() const {
-        return rows(s().selection.selBuffer, s().selection.selWidth, s().selection.selHeight);
+        return rows(s().selection().selBuffer, s().selection().selWidth, s().selection().selHeight);
     }
     using Rows = std::vector<std::string>;
 };
 
 TEST_F(BoxSelection, DragUpwardsAndLeftCapturesTheEnclosedCells) {
-    setPicture(picture(), {"0000000", "0000000", "0000000", "0000000", "0012300", "0031200",
-                           "0023100", "0012300", "0000000"});
+    setPicture({"0000000", "0000000", "0000000", "0000000", "0012300", "0031200", "0023100",
+                "0012300", "0000000"});
     drag(5, 5, 3, 8);
     EXPECT_EQ(std::vector<int>(host.boxFields, host.boxFields + 4), (std::vector<int>{3, 5, 5, 8}));
     EXPECT_EQ(buffer(), (Rows{"123", "312", "231", "123"}));
-    EXPECT_EQ(s().selection.selX1, 2);
-    EXPECT_EQ(s().selection.selX2, 5);
-    EXPECT_TRUE(s().selection.frameShown);
-    EXPECT_FALSE(s().boxDragging);
-    EXPECT_EQ(s().undo.undoCount(), 1);  // the press, although nothing changed
+    EXPECT_EQ(s().selection().selX1, 2);
+    EXPECT_EQ(s().selection().selX2, 5);
+    EXPECT_TRUE(s().selection().frameShown);
+    EXPECT_FALSE(s().state().boxDragging);
+    EXPECT_EQ(s().undoCount(), 1);  // the press, although nothing changed
 
     click(2, 2);  // a one-cell box
-    EXPECT_EQ(s().selection.selWidth, 1);
-    EXPECT_EQ(s().selection.selHeight, 1);
+    EXPECT_EQ(s().selection().selWidth, 1);
+    EXPECT_EQ(s().selection().selHeight, 1);
     EXPECT_EQ(host.boxFields[0], 2);
     EXPECT_EQ(host.boxFields[3], 2);
 }
@@ -70,18 +70,18 @@ TEST_F(BoxSelection, DragPastTheEdgeEndsAtTheLastColumnAndRow) {
     release(s(), MouseButton::Left, 600, 580);
     EXPECT_EQ(std::vector<int>(host.boxFields, host.boxFields + 4),
               (std::vector<int>{18, 9, 20, 10}));
-    EXPECT_EQ(s().selection.selWidth, 3);
-    EXPECT_EQ(s().selection.selHeight, 2);
+    EXPECT_EQ(s().selection().selWidth, 3);
+    EXPECT_EQ(s().selection().selHeight, 2);
 }
 
 TEST_F(BoxSelection, PasteWritesOpaqueCellsInsideThePictureOnly) {
-    setPicture(picture(), {"304", "140", "000"});
+    setPicture({"304", "140", "000"});
     drag(1, 1, 3, 2);  // buffer 304 / 140
     setPictureWidth(s(), 10);
     setPictureHeight(s(), 10);
     for (int x = 1; x <= 11; ++x) {
         for (int y = 1; y <= 11; ++y) {
-            picture().pixels[x][y] = kGray33;
+            change([&](SessionState& st) { st.picture.pixels[x][y] = kGray33; });
         }
     }
     pasteMode(true);
@@ -95,24 +95,26 @@ TEST_F(BoxSelection, PasteWritesOpaqueCellsInsideThePictureOnly) {
     EXPECT_EQ(pictureRows()[8], "2222222230");
     EXPECT_EQ(pictureRows()[9], "2222222212");
     EXPECT_EQ(picture().pixels[11][9], kGray33);  // beyond the picture: dropped
-    EXPECT_FALSE(s().selection.frameShown);       // the release in paste mode hides the frame
-    EXPECT_EQ(s().undo.undoCount(), 2);
+    EXPECT_FALSE(s().selection().frameShown);     // the release in paste mode hides the frame
+    EXPECT_EQ(s().undoCount(), 2);
 }
 
 TEST_F(BoxSelection, PasteBeforeAnyCaptureDoesNothing) {
     pasteMode(true);
     click(3, 3);
-    EXPECT_EQ(s().undo.undoCount(), 0);
+    EXPECT_EQ(s().undoCount(), 0);
     EXPECT_EQ(picture().pixels[3][3], kTransparent);
     press(s(), MouseButton::Left, -20, -20);  // nor does a press off the surface
     EXPECT_EQ(picture().pixels[1][1], kTransparent);
 }
 
 TEST_F(BoxSelection, TwoPastesUndoneNewestFirstUsingTheContentAtCapture) {
-    setPicture(picture(), {"01", "22", "33", "44"});
+    setPicture({"01", "22", "33", "44"});
     setPictureWidth(s(), 8);
     drag(1, 1, 2, 1);
-    picture().pixels[1][1] = kWhite;  // drawn over after the capture
+    change([&](SessionState& st) {
+        st.picture.pixels[1][1] = kWhite;
+    });  // drawn over after the capture
     pasteMode(true);
     click(4, 2);
     click(6, 3);
@@ -126,7 +128,7 @@ TEST_F(BoxSelection, TwoPastesUndoneNewestFirstUsingTheContentAtCapture) {
 }
 
 TEST_F(BoxSelection, RotatedFiveByTwoBoxCropsToTwoByFive) {
-    setPicture(picture(), {"01234", "12340", "00000"});
+    setPicture({"01234", "12340", "00000"});
     drag(1, 1, 5, 2);
     rotateRight(s());
     EXPECT_EQ(buffer(), (Rows{"10", "21", "32", "43", "04"}));
@@ -134,10 +136,10 @@ TEST_F(BoxSelection, RotatedFiveByTwoBoxCropsToTwoByFive) {
     EXPECT_EQ(pictureRows(), (Rows{"10", "21", "32", "43", "04"}));
     EXPECT_EQ(host.shownWidth, 2);
     EXPECT_EQ(host.shownHeight, 5);
-    EXPECT_EQ(s().selection.selX2, 2);
-    EXPECT_EQ(s().selection.selY2, 5);
+    EXPECT_EQ(s().selection().selX2, 2);
+    EXPECT_EQ(s().selection().selY2, 5);
     EXPECT_EQ(host.boxFields[2], 5);  // the panel still shows the captured box
-    EXPECT_EQ(s().undo.undoCount(), 2);
+    EXPECT_EQ(s().undoCount(), 2);
     s().undoChange();
     EXPECT_EQ(pictureRows(), (Rows{"01234", "12340", "00000"}));
 
@@ -146,7 +148,7 @@ TEST_F(BoxSelection, RotatedFiveByTwoBoxCropsToTwoByFive) {
 }
 
 TEST_F(BoxSelection, TurnsAndFlipsGiveBackTheBuffer) {
-    setPicture(picture(), {"0123", "3214", "4400"});
+    setPicture({"0123", "3214", "4400"});
     drag(1, 1, 4, 3);
     const Rows original = buffer();
     flipVertically(s());
@@ -167,39 +169,39 @@ TEST_F(BoxSelection, TurnsAndFlipsGiveBackTheBuffer) {
         rotateRight(s());
     }
     EXPECT_EQ(buffer(), original);
-    EXPECT_EQ(s().undo.undoCount(), 1);  // only the capture's press
+    EXPECT_EQ(s().undoCount(), 1);  // only the capture's press
     EXPECT_EQ(pictureRows(), (Rows{"0123", "3214", "4400"}));
 }
 
 TEST_F(BoxSelection, OperationsBeforeTheFirstCaptureDoNothing) {
-    picture().pixels[1][1] = kBlack;
+    change([&](SessionState& st) { st.picture.pixels[1][1] = kBlack; });
     clearBox(s());
     cropToSelection(s());
     rotateLeft(s());
     rotateRight(s());
     flipHorizontally(s());
     flipVertically(s());
-    EXPECT_EQ(s().undo.undoCount(), 0);
-    EXPECT_EQ(s().selection.selWidth, 0);
+    EXPECT_EQ(s().undoCount(), 0);
+    EXPECT_EQ(s().selection().selWidth, 0);
     EXPECT_EQ(picture().width, 96);
     EXPECT_EQ(picture().pixels[1][1], kBlack);
 }
 
 TEST_F(BoxSelection, ClearEmptiesTheLastCapturedBoxEvenWhenHidden) {
-    setPicture(picture(), {"00000", "00000", "00000", "00000", "00000"});
+    setPicture({"00000", "00000", "00000", "00000", "00000"});
     drag(2, 2, 4, 5);
     pasteMode(true);
     click(5, 5);  // hides the frame
     clearBox(s());
     EXPECT_EQ(pictureRows(), (Rows{"00000", "04440", "04440", "04440", "04440"}));
-    EXPECT_EQ(s().undo.undoCount(), 3);
+    EXPECT_EQ(s().undoCount(), 3);
     click(1, 1);  // the buffer still holds the captured cells
     EXPECT_EQ(pictureRows()[1], "00040");
 }
 
 TEST_F(BoxSelection, SaveAfterRotateHoldsTheSwappedSize) {
     TempFolder dir;
-    setPicture(picture(), {"01234", "12340"});
+    setPicture({"01234", "12340"});
     drag(1, 1, 5, 2);
     rotateLeft(s());
     host.saveSelectAnswer = "Turned";
@@ -215,12 +217,12 @@ TEST_F(BoxSelection, SaveAfterRotateHoldsTheSwappedSize) {
 
 TEST_F(BoxSelection, CropAndSaveOfABoxTallerThanAPictureAreRefused) {
     for (int x = 1; x <= 96; ++x) {
-        picture().pixels[x][1] = x % 4;
+        change([&](SessionState& st) { st.picture.pixels[x][1] = x % 4; });
     }
     setPixelSize(s(), 6);
     drag(1, 1, 96, 3);
     rotateRight(s());
-    ASSERT_EQ(s().selection.selHeight, 96);
+    ASSERT_EQ(s().selection().selHeight, 96);
     host.saveSelectAnswer = "Tall";
     host.saveFileAnswer = std::string(STIPPLE_TEST_TMP_DIR) + "/never-written.stw";
     struct Command {
@@ -239,10 +241,10 @@ TEST_F(BoxSelection, CropAndSaveOfABoxTallerThanAPictureAreRefused) {
                       c.action + ".");
         EXPECT_EQ(picture().width, 96);
         EXPECT_EQ(picture().height, 92);
-        EXPECT_EQ(s().undo.undoCount(), 1) << "no snapshot";
+        EXPECT_EQ(s().undoCount(), 1) << "no snapshot";
         EXPECT_TRUE(host.saveSelectShown.empty()) << "no name asked for";
         EXPECT_TRUE(host.savePresets.empty()) << "no file dialog";
-        EXPECT_EQ(s().selection.selHeight, 96) << "the box stays for paste and export";
+        EXPECT_EQ(s().selection().selHeight, 96) << "the box stays for paste and export";
     }
     EXPECT_FALSE(std::filesystem::exists(*host.saveFileAnswer));
 

@@ -26,7 +26,7 @@ class ExportCommandsTest : public testing::SessionFixture {
   protected:
     void SetUp() override {
         SessionFixture::SetUp();
-        testing::setPicture(picture(), {"034", "123"});
+        setPicture({"034", "123"});
     }
     void choose(const std::filesystem::path& path) { host.exportFileAnswer = path.string(); }
 
@@ -112,7 +112,7 @@ TEST_F(ExportCommandsTest, ClipboardGetsTheTextAndTheBoxOnlyWhenCopied) {
               "/* format 2 bits per pixel */\r\nName: \r\n.byte 3,2  /* Image "
               "size*/\r\n.byte 60,57\r\n");
 
-    testing::setBox(s().selection, {"3", "0"});
+    setBox({"3", "0"});
     copyExportToClipboard(s(), ExportSource::SelectedBox, ExportFormat::CppArray, false);
     EXPECT_EQ(host.clipboard,
               "/*Created by VexlanImageMaker */\r\nName[1][2]={\r\n{3}\r\n{0}\r\n}");
@@ -136,10 +136,10 @@ TEST_F(ExportCommandsTest, NameWithALineBreakIsNotExported) {
 
 TEST_F(ExportCommandsTest, AlignButtonFollowsTheFlag) {
     toggleAlignToByte(s());
-    EXPECT_TRUE(s().alignToByte);
+    EXPECT_TRUE(s().alignToByte());
     EXPECT_TRUE(host.alignDown);
     toggleAlignToByte(s());
-    EXPECT_FALSE(s().alignToByte);
+    EXPECT_FALSE(s().alignToByte());
     EXPECT_FALSE(host.alignDown);
 }
 

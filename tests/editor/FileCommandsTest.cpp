@@ -18,7 +18,7 @@ class PictureFileCommands : public SessionFixture {
     void fillGridWithPattern() {
         for (int x = 1; x <= kMaxPictureWidth; ++x) {
             for (int y = 1; y <= kMaxPictureHeight; ++y) {
-                picture().pixels[x][y] = (x * 7 + y * 3) % 5;
+                change([&](SessionState& st) { st.picture.pixels[x][y] = (x * 7 + y * 3) % 5; });
             }
         }
     }
@@ -45,14 +45,14 @@ class PictureFileCommands : public SessionFixture {
 };
 
 TEST_F(PictureFileCommands, SaveAndOpenGiveBackNameSizeAndCells) {
-    setPicture(picture(), {"0123401234", "4321043210", "2222222222"});
+    setPicture({"0123401234", "4321043210", "2222222222"});
     host.name = "Bild \xC3\x84 \xE2\x82\xAC";  // A umlaut, euro sign
     const auto path = dir / "bild.stw";
     host.saveFileAnswer = path.string();
     savePicture(s());
     EXPECT_EQ(host.savePresets, std::vector<std::string>{host.name});
     EXPECT_TRUE(host.messages.empty()) << lastMessage();
-    EXPECT_EQ(s().undo.undoCount(), 0);
+    EXPECT_EQ(s().undoCount(), 0);
     const std::string bytes = readFile(path);
     EXPECT_EQ(bytes.substr(4, 4 + 8), "\x08\0\0\0Bild \xC4 \x80"s);
 
@@ -74,7 +74,7 @@ TEST_F(PictureFileCommands, SaveAndOpenGiveBackNameSizeAndCells) {
     // Cells beyond the file's size keep what they held.
     EXPECT_EQ(picture().pixels[11][1], (11 * 7 + 3) % 5);
     EXPECT_EQ(picture().pixels[1][4], (7 + 12) % 5);
-    EXPECT_EQ(s().undo.undoCount(), 0);
+    EXPECT_EQ(s().undoCount(), 1) << "an open is one step of the history";
 }
 
 TEST_F(PictureFileCommands, CancelledDialogsChangeNothing) {
@@ -102,7 +102,7 @@ TEST_F(PictureFileCommands, NameOutsideWindows1252IsNotSaved) {
 
 TEST_F(PictureFileCommands, FailedSaveIsReportedAndLeavesThePicture) {
     host.saveFileAnswer = (dir / "missing-folder" / "x.stw").string();
-    picture().pixels[1][1] = kWhite;
+    change([&](SessionState& st) { st.picture.pixels[1][1] = kWhite; });
     savePicture(s());
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(lastMessage().find("Could not save"), std::string::npos) << lastMessage();
@@ -198,7 +198,7 @@ TEST_F(PictureFileCommands, NameWithALineBreakOpensButIsNotSaved) {
     EXPECT_TRUE(host.messages.empty()) << lastMessage();
     EXPECT_EQ(host.name, "A\nB");
     host.saveFileAnswer = path.string();
-    setBox(s().selection, {"0"});
+    setBox({"0"});
     host.saveSelectAnswer = "Part\r";
     savePicture(s());
     saveSelectionAs(s());
@@ -211,7 +211,7 @@ TEST_F(PictureFileCommands, NameWithALineBreakOpensButIsNotSaved) {
 
 TEST_F(PictureFileCommands, NewPictureClearsTheWholeGridAfterOk) {
     fillGridWithPattern();
-    s().rightColour = kWhite;
+    change([&](SessionState& st) { st.rightColour = kWhite; });
     host.name = "kept";
     newPicture(s());  // Cancel
     EXPECT_TRUE(gridHoldsPattern());
@@ -230,7 +230,7 @@ TEST_F(PictureFileCommands, NewPictureClearsTheWholeGridAfterOk) {
             ASSERT_EQ(picture().pixels[x][y], kWhite) << x << "," << y;
         }
     }
-    EXPECT_EQ(s().undo.undoCount(), 0);
+    EXPECT_EQ(s().undoCount(), 1) << "a new picture is one step of the history";
     EXPECT_EQ(host.name, "kept");
 }
 
@@ -240,18 +240,18 @@ TEST_F(PictureFileCommands, SaveSelectNeedsACaptureAndWritesTheBufferUnderTheBox
     host.saveFileAnswer = (dir / "part.stw").string();
     saveSelectionAs(s());  // nothing captured yet
     EXPECT_TRUE(host.saveSelectShown.empty());
-    EXPECT_EQ(s().undo.undoCount(), 0);
+    EXPECT_EQ(s().undoCount(), 0);
 
-    setBox(s().selection, {"012", "344"});
+    setBox({"012", "344"});
     host.saveSelectAnswer.reset();  // the box is closed without OK
     saveSelectionAs(s());
     EXPECT_EQ(host.saveSelectShown, std::vector<std::string>{"Main"});
-    EXPECT_EQ(s().undo.undoCount(), 0);
+    EXPECT_EQ(s().undoCount(), 0);
     EXPECT_TRUE(dir.listing().empty());
 
     host.saveSelectAnswer = "Part";
     saveSelectionAs(s());
-    EXPECT_EQ(s().undo.undoCount(), 1);
+    EXPECT_EQ(s().undoCount(), 1);
     EXPECT_EQ(host.savePresets, std::vector<std::string>{"Part"});
     PictureFileContent expected;
     expected.nameBytes = "Part";
@@ -268,7 +268,7 @@ TEST_F(BitmapImportApply, ReplacesSizeAndCellsButKeepsTheRest) {
     import.importWidth = 3;
     import.importHeight = 2;
     import.importPixels[3][2] = kGray33;
-    picture().pixels[50][50] = kWhite;
+    change([&](SessionState& st) { st.picture.pixels[50][50] = kWhite; });
     host.name = "Kept";
     applyBitmapImport(s(), import);
     EXPECT_EQ(picture().width, 3);
@@ -276,7 +276,7 @@ TEST_F(BitmapImportApply, ReplacesSizeAndCellsButKeepsTheRest) {
     EXPECT_EQ(picture().pixels[3][2], kGray33);
     EXPECT_EQ(picture().pixels[50][50], kWhite);
     EXPECT_EQ(host.shownWidth, 3);
-    EXPECT_EQ(s().undo.undoCount(), 0);
+    EXPECT_EQ(s().undoCount(), 1) << "an import is one step of the history";
     EXPECT_EQ(host.name, "Kept");
 
     // Nothing converted yet: the picture keeps its size.

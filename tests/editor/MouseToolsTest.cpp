@@ -25,7 +25,7 @@ TEST_F(MouseTools, PenStrokeIsOneUndoStepAndPaintsOnlyReportedCells) {
     EXPECT_EQ(picture().pixels[4][3], kTransparent);
     EXPECT_EQ(picture().pixels[5][3], kTransparent);
     EXPECT_EQ(picture().pixels[6][3], kBlack);
-    EXPECT_EQ(s().undo.undoCount(), 1);
+    EXPECT_EQ(s().undoCount(), 1);
     // The changed cell shows black inside its grid outline.
     EXPECT_EQ(s().surface().pixel(15, 25), 0x000000u);
     EXPECT_EQ(s().surface().pixel(10, 25), 0xC0DCC0u);
@@ -36,11 +36,11 @@ TEST_F(MouseTools, PenStrokeIsOneUndoStepAndPaintsOnlyReportedCells) {
 }
 
 TEST_F(MouseTools, PressOnSameColourChangesNothingButAddsALevel) {
-    picture().pixels[4][4] = kBlack;
+    change([&](SessionState& st) { st.picture.pixels[4][4] = kBlack; });
     s().redrawSurface();
     const int presentsBefore = host.presentCount;
     pressCell(MouseButton::Left, 4, 4);
-    EXPECT_EQ(s().undo.undoCount(), 1);
+    EXPECT_EQ(s().undoCount(), 1);
     EXPECT_EQ(host.presentCount, presentsBefore);  // nothing repainted
     EXPECT_TRUE(host.undoEnabled);
 }
@@ -48,16 +48,16 @@ TEST_F(MouseTools, PressOnSameColourChangesNothingButAddsALevel) {
 TEST_F(MouseTools, PressOutsideThePictureAddsALevelOnly) {
     setPictureWidth(s(), 10);
     stipple::press(s(), MouseButton::Left, 10 * 10 + 5, 5);
-    EXPECT_EQ(s().undo.undoCount(), 1);
+    EXPECT_EQ(s().undoCount(), 1);
     EXPECT_EQ(picture().pixels[11][1], kTransparent);
 }
 
 TEST_F(MouseTools, ButtonFlagsFollowTheLastPress) {
-    s().rightColour = kWhite;
+    change([&](SessionState& st) { st.rightColour = kWhite; });
     pressCell(MouseButton::Left, 1, 1);
     pressCell(MouseButton::Right, 1, 2);  // without releasing the left button
-    EXPECT_FALSE(s().leftDown);
-    EXPECT_TRUE(s().rightDown);
+    EXPECT_FALSE(s().state().leftDown);
+    EXPECT_TRUE(s().state().rightDown);
     moveToCell(5, 5);
     EXPECT_EQ(picture().pixels[5][5], kWhite);
     releaseCell(MouseButton::Left, 5, 5);  // does not stop the right-button drawing
@@ -65,8 +65,8 @@ TEST_F(MouseTools, ButtonFlagsFollowTheLastPress) {
     EXPECT_EQ(picture().pixels[6][5], kWhite);
 
     pressCell(MouseButton::Middle, 7, 7);
-    EXPECT_FALSE(s().leftDown);
-    EXPECT_FALSE(s().rightDown);
+    EXPECT_FALSE(s().state().leftDown);
+    EXPECT_FALSE(s().state().rightDown);
     moveToCell(8, 8);
     EXPECT_EQ(picture().pixels[7][7], kTransparent);
     EXPECT_EQ(picture().pixels[8][8], kTransparent);
@@ -99,42 +99,46 @@ TEST_F(MouseTools, StatusBarShowsZeroBasedCellsOnMovesOnly) {
 
 TEST_F(MouseTools, PipePicksFromTheWholeGridWithoutAnUndoLevel) {
     selectTool(s(), Tool::Pipe);
-    picture().pixels[3][3] = kWhite;
+    change([&](SessionState& st) { st.picture.pixels[3][3] = kWhite; });
     pressCell(MouseButton::Right, 3, 3);
-    EXPECT_EQ(s().rightColour, kWhite);
+    EXPECT_EQ(s().rightColour(), kWhite);
     EXPECT_EQ(host.rightSwatch, 0xFFFFFFu);
-    EXPECT_EQ(s().leftColour, kBlack);
-    EXPECT_EQ(s().undo.undoCount(), 0);
+    EXPECT_EQ(s().leftColour(), kBlack);
+    EXPECT_EQ(s().undoCount(), 0);
 
-    picture().pixels[96][10] = kGray33;  // column 96 of a 96-column picture
+    change([&](SessionState& st) {
+        st.picture.pixels[96][10] = kGray33;
+    });  // column 96 of a 96-column picture
     pressCell(MouseButton::Left, 96, 10);
-    EXPECT_EQ(s().leftColour, kGray33);
+    EXPECT_EQ(s().leftColour(), kGray33);
 
     // A hidden cell beyond the picture but within the grid's room is picked too.
     setPictureWidth(s(), 10);
-    picture().pixels[40][2] = kGray66;
+    change([&](SessionState& st) { st.picture.pixels[40][2] = kGray66; });
     pressCell(MouseButton::Left, 40, 2);
-    EXPECT_EQ(s().leftColour, kGray66);
+    EXPECT_EQ(s().leftColour(), kGray66);
 
     // Dragging with the pipe keeps picking; beyond the grid's room nothing is picked.
     setPixelSize(s(), 1);
     stipple::press(s(), MouseButton::Left, 200, 5);
-    EXPECT_EQ(s().leftColour, kGray66);
-    EXPECT_EQ(s().undo.undoCount(), 0);
+    EXPECT_EQ(s().leftColour(), kGray66);
+    EXPECT_EQ(s().undoCount(), 0);
 }
 
 TEST_F(MouseTools, ChangeColourReplacesEveryEqualCellInOneStep) {
     selectTool(s(), Tool::ChangeColour);
-    picture().pixels[1][1] = kWhite;
-    picture().pixels[50][60] = kWhite;  // not connected to the first
-    picture().pixels[96][92] = kWhite;
-    s().leftColour = kBlack;
+    change([&](SessionState& st) { st.picture.pixels[1][1] = kWhite; });
+    change([&](SessionState& st) {
+        st.picture.pixels[50][60] = kWhite;
+    });  // not connected to the first
+    change([&](SessionState& st) { st.picture.pixels[96][92] = kWhite; });
+    change([&](SessionState& st) { st.leftColour = kBlack; });
     pressCell(MouseButton::Left, 50, 60);
     EXPECT_EQ(picture().pixels[1][1], kBlack);
     EXPECT_EQ(picture().pixels[50][60], kBlack);
     EXPECT_EQ(picture().pixels[96][92], kBlack);
     EXPECT_EQ(picture().pixels[2][2], kTransparent);
-    EXPECT_EQ(s().undo.undoCount(), 1);
+    EXPECT_EQ(s().undoCount(), 1);
 
     s().undoChange();
     EXPECT_EQ(picture().pixels[50][60], kWhite);
@@ -146,9 +150,9 @@ TEST_F(MouseTools, ChangeColourPressedBesideThePictureChangesNothing) {
     setPictureHeight(s(), 8);
     for (const auto& [cx, cy] : {std::pair{11, 1}, std::pair{30, 5}, std::pair{5, 9}}) {
         SCOPED_TRACE(std::to_string(cx) + "," + std::to_string(cy));
-        const int before = s().undo.undoCount();
+        const int before = s().undoCount();
         pressCell(MouseButton::Left, cx, cy);
-        EXPECT_EQ(s().undo.undoCount(), before + 1) << "the press keeps its undo level";
+        EXPECT_EQ(s().undoCount(), before + 1) << "the press keeps its undo level";
         for (int x = 1; x <= kMaxPictureWidth; ++x) {
             for (int y = 1; y <= kMaxPictureHeight; ++y) {
                 ASSERT_EQ(picture().pixels[x][y], kTransparent) << x << "," << y;
@@ -159,20 +163,20 @@ TEST_F(MouseTools, ChangeColourPressedBesideThePictureChangesNothing) {
 
 TEST_F(MouseTools, ChangeColourOnTheCurrentColourStillRedrawsAndAddsALevel) {
     selectTool(s(), Tool::ChangeColour);
-    s().leftColour = kTransparent;
+    change([&](SessionState& st) { st.leftColour = kTransparent; });
     const int presentsBefore = host.presentCount;
     pressCell(MouseButton::Left, 5, 5);
-    EXPECT_EQ(s().undo.undoCount(), 1);
+    EXPECT_EQ(s().undoCount(), 1);
     EXPECT_GT(host.presentCount, presentsBefore);
 }
 
 TEST_F(MouseTools, MovesWithBucketOrChangeColourDoNothing) {
     selectTool(s(), Tool::ChangeColour);
     pressCell(MouseButton::Left, 1, 1);
-    picture().pixels[9][9] = kWhite;
+    change([&](SessionState& st) { st.picture.pixels[9][9] = kWhite; });
     moveToCell(9, 9);
     EXPECT_EQ(picture().pixels[9][9], kWhite);
-    EXPECT_EQ(s().undo.undoCount(), 1);
+    EXPECT_EQ(s().undoCount(), 1);
 }
 
 }  // namespace

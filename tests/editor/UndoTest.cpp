@@ -10,6 +10,9 @@
 namespace stipple {
 namespace {
 
+using testing::announce;
+using testing::takeSnapshot;
+
 // Everything the undo store keeps: all cells of the grid (shown or hidden) and the size.
 struct PictureState {
     std::vector<Pixel> cells;
@@ -37,16 +40,16 @@ void stamp(Picture& m, int k) {
 using UndoStoreTest = testing::SessionFixture;
 
 TEST_F(UndoStoreTest, StartsEmptyAndUndoDoesNothing) {
-    EXPECT_EQ(s().undo.undoCount(), 0);
+    EXPECT_EQ(s().undoCount(), 0);
     EXPECT_FALSE(host.undoEnabled);
 
-    picture().pixels[4][4] = kBlack;
+    change([&](SessionState& st) { st.picture.pixels[4][4] = kBlack; });
     const PictureState before = stateOf(picture());
     const int presents = host.presentCount;
     s().undoChange();
 
     EXPECT_EQ(stateOf(picture()), before);
-    EXPECT_EQ(s().undo.undoCount(), 0);
+    EXPECT_EQ(s().undoCount(), 0);
     EXPECT_FALSE(host.undoEnabled);
     EXPECT_EQ(host.presentCount, presents) << "an undo with nothing to undo redraws nothing";
 }
@@ -54,20 +57,20 @@ TEST_F(UndoStoreTest, StartsEmptyAndUndoDoesNothing) {
 TEST_F(UndoStoreTest, KeepsTheFiftyLatestStatesAndDropsTheOldest) {
     std::vector<PictureState> snapshots;
     for (int k = 0; k <= kUndoLevels; ++k) {
-        stamp(picture(), k);
+        change([&](SessionState& st) { stamp(st.picture, k); });
         snapshots.push_back(stateOf(picture()));
-        s().takeUndoSnapshot();
+        takeSnapshot(s());
     }
-    stamp(picture(), 99);
-    ASSERT_EQ(s().undo.undoCount(), kUndoLevels);
+    change([&](SessionState& st) { stamp(st.picture, 99); });
+    ASSERT_EQ(s().undoCount(), kUndoLevels);
 
     for (int i = 1; i <= kUndoLevels; ++i) {
         s().undoChange();
         const PictureState& expected = snapshots[kUndoLevels + 1 - i];
         ASSERT_EQ(stateOf(picture()), expected) << "undo " << i;
-        EXPECT_EQ(s().undo.undoCount(), kUndoLevels - i);
+        EXPECT_EQ(s().undoCount(), kUndoLevels - i);
         EXPECT_EQ(host.undoEnabled, i < kUndoLevels) << "undo " << i;
-        EXPECT_EQ(s().undo.undoCount() > 0, i < kUndoLevels) << "undo " << i;
+        EXPECT_EQ(s().undoCount() > 0, i < kUndoLevels) << "undo " << i;
         EXPECT_EQ(host.shownWidth, expected.width) << "undo " << i;
         EXPECT_EQ(host.shownHeight, expected.height) << "undo " << i;
     }
@@ -76,17 +79,19 @@ TEST_F(UndoStoreTest, KeepsTheFiftyLatestStatesAndDropsTheOldest) {
     const int presents = host.presentCount;
     s().undoChange();
     EXPECT_EQ(stateOf(picture()), snapshots[1]);
-    EXPECT_EQ(s().undo.undoCount(), 0);
+    EXPECT_EQ(s().undoCount(), 0);
     EXPECT_EQ(host.presentCount, presents);
 }
 
 TEST_F(UndoStoreTest, RestoresTheSizeTogetherWithTheCells) {
-    picture().pixels[90][80] = kWhite;
-    s().takeUndoSnapshot();
-    picture().width = 40;
-    picture().height = 30;
-    picture().pixels[90][80] = kBlack;  // hidden at 40 x 30, still part of the store
-    s().redrawSurface();
+    change([&](SessionState& st) { st.picture.pixels[90][80] = kWhite; });
+    takeSnapshot(s());
+    change([&](SessionState& st) { st.picture.width = 40; });
+    change([&](SessionState& st) { st.picture.height = 30; });
+    change([&](SessionState& st) {
+        st.picture.pixels[90][80] = kBlack;
+    });  // hidden at 40 x 30, still part of the store
+    announce(s(), {changed::kSize});
     ASSERT_EQ(host.shownWidth, 40);
 
     s().undoChange();
@@ -100,13 +105,15 @@ TEST_F(UndoStoreTest, RestoresTheSizeTogetherWithTheCells) {
 }
 
 TEST_F(UndoStoreTest, UndoAfterClearBringsBackTheLastSnapshotNotThePictureBeforeTheClear) {
-    picture().pixels[5][5] = kBlack;
+    change([&](SessionState& st) { st.picture.pixels[5][5] = kBlack; });
     const PictureState atSnapshot = stateOf(picture());
-    s().takeUndoSnapshot();
-    picture().pixels[6][6] = kWhite;  // changed without a snapshot of its own
+    takeSnapshot(s());
+    change([&](SessionState& st) {
+        st.picture.pixels[6][6] = kWhite;
+    });  // changed without a snapshot of its own
 
-    s().clearPicture();
-    EXPECT_EQ(s().undo.undoCount(), 1) << "clearing takes no snapshot";
+    change([](SessionState& st) { fillPicture(st); });
+    EXPECT_EQ(s().undoCount(), 1) << "clearing takes no snapshot";
     s().undoChange();
 
     EXPECT_EQ(stateOf(picture()), atSnapshot);
@@ -132,8 +139,8 @@ TEST_F(UndoStoreTest, MixedSnapshotsAndUndosBehaveLikeABoundedStack) {
                 if (reference.size() > kUndoLevels) {
                     reference.pop_back();
                 }
-                s().takeUndoSnapshot();
-                stamp(picture(), ++next);
+                takeSnapshot(s());
+                change([&](SessionState& st) { stamp(st.picture, ++next); });
             } else {
                 const PictureState expected =
                     reference.empty() ? stateOf(picture()) : reference.front();
@@ -143,23 +150,23 @@ TEST_F(UndoStoreTest, MixedSnapshotsAndUndosBehaveLikeABoundedStack) {
                 s().undoChange();
                 ASSERT_EQ(stateOf(picture()), expected) << "step " << step;
             }
-            ASSERT_EQ(s().undo.undoCount(), static_cast<int>(reference.size())) << "step " << step;
+            ASSERT_EQ(s().undoCount(), static_cast<int>(reference.size())) << "step " << step;
             ASSERT_EQ(host.undoEnabled, !reference.empty()) << "step " << step;
-            ASSERT_EQ(s().undo.undoCount() > 0, !reference.empty()) << "step " << step;
+            ASSERT_EQ(s().undoCount() > 0, !reference.empty()) << "step " << step;
         }
     }
 }
 
 TEST_F(UndoStoreTest, ShrinkingHidesCellsAndEnlargingShowsThemUnchanged) {
-    picture().pixels[10][10] = kBlack;
-    picture().pixels[96][92] = kGray33;
-    picture().width = 8;
-    picture().height = 8;
+    change([&](SessionState& st) { st.picture.pixels[10][10] = kBlack; });
+    change([&](SessionState& st) { st.picture.pixels[96][92] = kGray33; });
+    change([&](SessionState& st) { st.picture.width = 8; });
+    change([&](SessionState& st) { st.picture.height = 8; });
     s().redrawSurface();
     EXPECT_EQ(s().surface().pixel(95, 95), 0xFFFFFFu) << "hidden cell is not drawn";
 
-    picture().width = 96;
-    picture().height = 92;
+    change([&](SessionState& st) { st.picture.width = 96; });
+    change([&](SessionState& st) { st.picture.height = 92; });
     s().redrawSurface();
     EXPECT_EQ(picture().pixels[10][10], kBlack);
     EXPECT_EQ(picture().pixels[96][92], kGray33);
@@ -167,12 +174,12 @@ TEST_F(UndoStoreTest, ShrinkingHidesCellsAndEnlargingShowsThemUnchanged) {
 }
 
 TEST_F(UndoStoreTest, ClearingAlsoWritesTheCellsBeyondTheCurrentSize) {
-    picture().pixels[10][10] = kBlack;
-    picture().pixels[96][92] = kGray33;
-    picture().width = 8;
-    picture().height = 8;
-    s().rightColour = kWhite;
-    s().clearPicture();
+    change([&](SessionState& st) { st.picture.pixels[10][10] = kBlack; });
+    change([&](SessionState& st) { st.picture.pixels[96][92] = kGray33; });
+    change([&](SessionState& st) { st.picture.width = 8; });
+    change([&](SessionState& st) { st.picture.height = 8; });
+    change([&](SessionState& st) { st.rightColour = kWhite; });
+    change([](SessionState& st) { fillPicture(st); });
 
     for (int x = 1; x <= kMaxPictureWidth; ++x) {
         for (int y = 1; y <= kMaxPictureHeight; ++y) {

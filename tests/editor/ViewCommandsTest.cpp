@@ -9,21 +9,21 @@ using Commands = SessionFixture;
 
 TEST_F(Commands, PaletteReactsToLeftAndRightPressOnly) {
     pressPaletteColour(s(), MouseButton::Right, kWhite);
-    EXPECT_EQ(s().rightColour, kWhite);
-    EXPECT_EQ(s().leftColour, kBlack);
+    EXPECT_EQ(s().rightColour(), kWhite);
+    EXPECT_EQ(s().leftColour(), kBlack);
     EXPECT_EQ(host.rightSwatch, 0xFFFFFFu);
     EXPECT_EQ(host.leftSwatch, 0x000000u);
     pressPaletteColour(s(), MouseButton::Middle, kGray33);
-    EXPECT_EQ(s().rightColour, kWhite);
-    EXPECT_EQ(s().leftColour, kBlack);
+    EXPECT_EQ(s().rightColour(), kWhite);
+    EXPECT_EQ(s().leftColour(), kBlack);
     pressPaletteColour(s(), MouseButton::Left, kGray66);
-    EXPECT_EQ(s().leftColour, kGray66);
+    EXPECT_EQ(s().leftColour(), kGray66);
     EXPECT_EQ(host.leftSwatch, 0x808080u);
 }
 
 TEST_F(Commands, QuickSizeKeepsCellsAndTakesNoSnapshot) {
-    picture().pixels[96][92] = kWhite;
-    picture().pixels[50][50] = kBlack;
+    change([&](SessionState& st) { st.picture.pixels[96][92] = kWhite; });
+    change([&](SessionState& st) { st.picture.pixels[50][50] = kBlack; });
     setPictureWidth(s(), 2);
     setPictureHeight(s(), 2);
     EXPECT_EQ(host.shownWidth, 2);
@@ -32,7 +32,7 @@ TEST_F(Commands, QuickSizeKeepsCellsAndTakesNoSnapshot) {
     setPictureHeight(s(), 92);
     EXPECT_EQ(picture().pixels[96][92], kWhite);
     EXPECT_EQ(picture().pixels[50][50], kBlack);
-    EXPECT_EQ(s().undo.undoCount(), 0);
+    EXPECT_EQ(s().undoCount(), 0);
     EXPECT_FALSE(host.undoEnabled);
 }
 
@@ -50,18 +50,18 @@ TEST_F(Commands, StepButtonsStopAtTheirLimitsButAlwaysSnapshot) {
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << (c.width ? "width " : "height ") << c.from
                                           << (c.delta > 0 ? " up" : " down"));
-        std::int32_t& size = c.width ? picture().width : picture().height;
-        size = c.from;
-        const int levels = s().undo.undoCount();
+        change(
+            [&](SessionState& st) { (c.width ? st.picture.width : st.picture.height) = c.from; });
+        const int levels = s().undoCount();
         if (c.width) {
             (c.delta > 0 ? widthUp : widthDown)(s());
         } else {
             (c.delta > 0 ? heightUp : heightDown)(s());
         }
-        EXPECT_EQ(size, c.expected);
-        EXPECT_EQ(s().undo.undoCount(), levels + 1);
+        EXPECT_EQ(c.width ? picture().width : picture().height, c.expected);
+        EXPECT_EQ(s().undoCount(), levels + 1);
         // The snapshot holds the size from before the step.
-        EXPECT_EQ(s().undo.levelSize(1)[c.width ? 0 : 1], c.from);
+        EXPECT_EQ(s().undoLevels().levelSize(1)[c.width ? 0 : 1], c.from);
     }
 }
 
@@ -74,12 +74,12 @@ TEST_F(Commands, PixelSizeStaysWithinOneTo49) {
     pixelSizeUp(s());
     EXPECT_EQ(s().pixelSize(), 49);
     EXPECT_EQ(host.shownPixelSize, 49);
-    EXPECT_EQ(s().undo.undoCount(), 0);
+    EXPECT_EQ(s().undoCount(), 0);
 }
 
 TEST_F(Commands, ViewTogglesKeepMenuAndToolbarInStep) {
     toggleGrids(s());
-    EXPECT_FALSE(s().renderer.view.gridsOn);
+    EXPECT_FALSE(s().view().gridsOn);
     EXPECT_FALSE(host.gridsChecked);
     EXPECT_EQ(s().surface().pixel(10, 5), 0x008080u);  // no grid line any more
     toggleBorder(s());
@@ -92,17 +92,17 @@ TEST_F(Commands, ViewTogglesKeepMenuAndToolbarInStep) {
 TEST_F(Commands, ClearImageFillsTheWholeGridAsOneUndoStep) {
     setPictureWidth(s(), 10);
     setPictureHeight(s(), 10);
-    s().rightColour = kBlack;
-    s().takeUndoSnapshot();
-    picture().pixels[3][3] = kWhite;
-    s().takeUndoSnapshot();
-    picture().pixels[4][4] = kWhite;
+    change([&](SessionState& st) { st.rightColour = kBlack; });
+    takeSnapshot(s());
+    change([&](SessionState& st) { st.picture.pixels[3][3] = kWhite; });
+    takeSnapshot(s());
+    change([&](SessionState& st) { st.picture.pixels[4][4] = kWhite; });
     clearImage(s());
     setPictureWidth(s(), 96);
     setPictureHeight(s(), 92);
     EXPECT_EQ(picture().pixels[96][92], kBlack);
     EXPECT_EQ(picture().pixels[1][1], kBlack);
-    EXPECT_EQ(s().undo.undoCount(), 3);
+    EXPECT_EQ(s().undoCount(), 3);
     // Undo brings back both strokes, then the first alone.
     s().undoChange();
     EXPECT_EQ(picture().pixels[3][3], kWhite);
@@ -113,13 +113,13 @@ TEST_F(Commands, ClearImageFillsTheWholeGridAsOneUndoStep) {
 }
 
 TEST_F(Commands, ChoosingAToolShowsThePanelAndTheBoxModeForTheBoxToolOnly) {
-    s().selection.frameShown = true;
+    change([&](SessionState& st) { st.selection.frameShown = true; });
     selectTool(s(), Tool::Box);
-    EXPECT_EQ(s().tool, Tool::Box);
+    EXPECT_EQ(s().tool(), Tool::Box);
     EXPECT_TRUE(host.selectPanelVisible);
     EXPECT_TRUE(s().selectMode());
     EXPECT_FALSE(s().pasteMode());
-    EXPECT_TRUE(s().selection.frameShown);
+    EXPECT_TRUE(s().selection().frameShown);
 
     setBoxMode(s(), BoxMode::Paste);
     selectTool(s(), Tool::Box);
@@ -127,20 +127,20 @@ TEST_F(Commands, ChoosingAToolShowsThePanelAndTheBoxModeForTheBoxToolOnly) {
     EXPECT_FALSE(s().selectMode());
 
     selectTool(s(), Tool::Pen);
-    EXPECT_EQ(s().tool, Tool::Pen);
-    EXPECT_FALSE(s().selection.frameShown);
+    EXPECT_EQ(s().tool(), Tool::Pen);
+    EXPECT_FALSE(s().selection().frameShown);
     EXPECT_FALSE(s().pasteMode());
     EXPECT_FALSE(s().selectMode());
     EXPECT_FALSE(host.selectPanelVisible);
 }
 
 TEST_F(Commands, SetSizeAppliesAfterOkAsOneUndoStep) {
-    picture().pixels[90][90] = kWhite;
+    change([&](SessionState& st) { st.picture.pixels[90][90] = kWhite; });
     host.sizeAnswer = false;
     askAndSetSize(s());
     EXPECT_EQ(host.askedWidth, 96);
     EXPECT_EQ(host.askedHeight, 92);
-    EXPECT_EQ(s().undo.undoCount(), 0);
+    EXPECT_EQ(s().undoCount(), 0);
 
     host.sizeAnswer = true;
     host.answerWidth = 12;
@@ -149,7 +149,7 @@ TEST_F(Commands, SetSizeAppliesAfterOkAsOneUndoStep) {
     EXPECT_EQ(picture().width, 12);
     EXPECT_EQ(picture().height, 7);
     EXPECT_EQ(host.shownWidth, 12);
-    EXPECT_EQ(s().undo.undoCount(), 1);
+    EXPECT_EQ(s().undoCount(), 1);
     EXPECT_EQ(picture().pixels[90][90], kWhite);
     s().undoChange();
     EXPECT_EQ(picture().width, 96);

@@ -11,6 +11,9 @@
 namespace stipple {
 namespace {
 
+using testing::announce;
+using testing::takeSnapshot;
+
 using testing::expectRasterBlock;
 
 class SurfaceRenderingTest : public testing::SessionFixture {
@@ -20,28 +23,31 @@ class SurfaceRenderingTest : public testing::SessionFixture {
     // Sets the picture size and its cells from rows of pixel values, row by row from the
     // top: "0123" gives black, 66 % gray, 33 % gray, white.
     void setPicture(std::initializer_list<std::string_view> rows) {
-        picture().height = static_cast<int>(rows.size());
-        picture().width = static_cast<int>(rows.begin()->size());
+        change([&](SessionState& st) { st.picture.height = static_cast<int>(rows.size()); });
+        change(
+            [&](SessionState& st) { st.picture.width = static_cast<int>(rows.begin()->size()); });
         int y = 1;
         for (std::string_view row : rows) {
             for (int x = 1; x <= static_cast<int>(row.size()); ++x) {
-                picture().pixels[x][y] = row[x - 1] - '0';
+                change([&](SessionState& st) { st.picture.pixels[x][y] = row[x - 1] - '0'; });
             }
             ++y;
         }
     }
 
     void setSelBuffer(std::initializer_list<std::string_view> rows) {
-        s().selection.selHeight = static_cast<int>(rows.size());
-        s().selection.selWidth = static_cast<int>(rows.begin()->size());
+        change([&](SessionState& st) { st.selection.selHeight = static_cast<int>(rows.size()); });
+        change([&](SessionState& st) {
+            st.selection.selWidth = static_cast<int>(rows.begin()->size());
+        });
         int j = 1;
         for (std::string_view row : rows) {
             for (int i = 1; i <= static_cast<int>(row.size()); ++i) {
-                s().selection.selBuffer[i][j] = row[i - 1] - '0';
+                change([&](SessionState& st) { st.selection.selBuffer[i][j] = row[i - 1] - '0'; });
             }
             ++j;
         }
-        s().selection.bufferFilled = true;
+        change([&](SessionState& st) { st.selection.bufferFilled = true; });
     }
 };
 
@@ -102,8 +108,8 @@ class GridTest : public SurfaceRenderingTest, public ::testing::WithParamInterfa
 TEST_P(GridTest, DrawsTheGridOnlyFromPixelSizeFourWhenSwitchedOn) {
     const GridCase& c = GetParam();
     setPicture({"01", "24"});
-    s().renderer.view.pixelSize = c.pixelSize;
-    s().renderer.view.gridsOn = c.gridsOn;
+    change([&](SessionState& st) { st.view.pixelSize = c.pixelSize; });
+    change([&](SessionState& st) { st.view.gridsOn = c.gridsOn; });
     s().redrawSurface();
 
     expectRasterBlock(surface(), 0, 0, c.rows);
@@ -147,8 +153,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SurfaceRenderingTest, BorderAtPixelSizeOneLiesInTheExtraColumnAndRow) {
     setPicture({"444", "444"});
-    s().renderer.view.pixelSize = 1;
-    s().renderer.view.borderOn = true;
+    change([&](SessionState& st) { st.view.pixelSize = 1; });
+    change([&](SessionState& st) { st.view.borderOn = true; });
     s().redrawSurface();
 
     // The left and top lines cover the picture's first column and row.
@@ -161,8 +167,8 @@ TEST_F(SurfaceRenderingTest, BorderAtPixelSizeOneLiesInTheExtraColumnAndRow) {
 
 TEST_F(SurfaceRenderingTest, BorderCoversTheOutermostGridLines) {
     setPicture({"00", "00"});
-    s().renderer.view.pixelSize = 4;
-    s().renderer.view.borderOn = true;
+    change([&](SessionState& st) { st.view.pixelSize = 4; });
+    change([&](SessionState& st) { st.view.borderOn = true; });
     s().redrawSurface();
 
     expectRasterBlock(surface(), 0, 0,
@@ -180,7 +186,7 @@ TEST_F(SurfaceRenderingTest, BorderCoversTheOutermostGridLines) {
 
 TEST_F(SurfaceRenderingTest, SmallPictureStillFillsTheVisibleAreaWithWhiteAround) {
     setPicture({"00", "00"});  // the hidden cells beyond stay transparent in the grid
-    s().renderer.view.pixelSize = 1;
+    change([&](SessionState& st) { st.view.pixelSize = 1; });
     s().redrawSurface();
 
     EXPECT_EQ(surface().width(), 670);
@@ -190,12 +196,12 @@ TEST_F(SurfaceRenderingTest, SmallPictureStillFillsTheVisibleAreaWithWhiteAround
 }
 
 TEST_F(SurfaceRenderingTest, LargestPictureOverflowsAtPixelSizeTenAndFitsAtFive) {
-    s().renderer.view.pixelSize = 10;
+    change([&](SessionState& st) { st.view.pixelSize = 10; });
     s().redrawSurface();
     EXPECT_EQ(surface().width(), 961);
     EXPECT_EQ(surface().height(), 921);
 
-    s().renderer.view.pixelSize = 5;
+    change([&](SessionState& st) { st.view.pixelSize = 5; });
     s().redrawSurface();
     EXPECT_EQ(surface().width(), 670);
     EXPECT_EQ(surface().height(), 587);
@@ -213,34 +219,34 @@ TEST_F(SurfaceRenderingTest, LargestPictureOverflowsAtPixelSizeTenAndFitsAtFive)
 
 TEST_F(SurfaceRenderingTest, InvalidValueTakesTheColourOfTheCellPaintedBeforeIt) {
     // Cells are painted column by column: (1,1), (1,2), (2,1), (2,2), (3,1), (3,2).
-    picture().width = 3;
-    picture().height = 2;
-    picture().pixels[1][1] = 9;  // first cell: white
-    picture().pixels[1][2] = kBlack;
-    picture().pixels[2][1] = -1;  // after (1,2): black
-    picture().pixels[2][2] = kGray33;
-    picture().pixels[3][1] = kTransparent;
-    picture().pixels[3][2] = 5;  // after (3,1): teal
-    s().renderer.view.pixelSize = 1;
+    change([&](SessionState& st) { st.picture.width = 3; });
+    change([&](SessionState& st) { st.picture.height = 2; });
+    change([&](SessionState& st) { st.picture.pixels[1][1] = 9; });  // first cell: white
+    change([&](SessionState& st) { st.picture.pixels[1][2] = kBlack; });
+    change([&](SessionState& st) { st.picture.pixels[2][1] = -1; });  // after (1,2): black
+    change([&](SessionState& st) { st.picture.pixels[2][2] = kGray33; });
+    change([&](SessionState& st) { st.picture.pixels[3][1] = kTransparent; });
+    change([&](SessionState& st) { st.picture.pixels[3][2] = 5; });  // after (3,1): teal
+    change([&](SessionState& st) { st.view.pixelSize = 1; });
     s().redrawSurface();
 
     expectRasterBlock(surface(), 0, 0, {"WKTW", "KLTW"});
 }
 
 TEST_F(SurfaceRenderingTest, SelectionFrameIsNormalisedWrittenBackAndDrawnDashed) {
-    s().renderer.view.gridsOn = false;
-    s().renderer.view.pixelSize = 4;
-    s().selection.frameShown = true;
-    s().selection.selX1 = 5;
-    s().selection.selX2 = 3;
-    s().selection.selY1 = 3;
-    s().selection.selY2 = 3;
+    change([&](SessionState& st) { st.view.gridsOn = false; });
+    change([&](SessionState& st) { st.view.pixelSize = 4; });
+    change([&](SessionState& st) { st.selection.frameShown = true; });
+    change([&](SessionState& st) { st.selection.selX1 = 5; });
+    change([&](SessionState& st) { st.selection.selX2 = 3; });
+    change([&](SessionState& st) { st.selection.selY1 = 3; });
+    change([&](SessionState& st) { st.selection.selY2 = 3; });
     s().redrawSurface();
 
-    EXPECT_EQ(s().selection.selX1, 2);
-    EXPECT_EQ(s().selection.selX2, 6);
-    EXPECT_EQ(s().selection.selY1, 2);
-    EXPECT_EQ(s().selection.selY2, 4);
+    EXPECT_EQ(s().selection().selX1, 2);
+    EXPECT_EQ(s().selection().selX2, 6);
+    EXPECT_EQ(s().selection().selY1, 2);
+    EXPECT_EQ(s().selection().selY2, 4);
 
     // Dashes of four black and two white run from the top-left corner down, along the
     // bottom, up the right side and back along the top.
@@ -262,18 +268,18 @@ TEST_F(SurfaceRenderingTest, SelectionFrameIsNormalisedWrittenBackAndDrawnDashed
 
     // A normalised rectangle stays as it is on the next redraw.
     s().redrawSurface();
-    EXPECT_EQ(s().selection.selX1, 2);
-    EXPECT_EQ(s().selection.selX2, 6);
+    EXPECT_EQ(s().selection().selX1, 2);
+    EXPECT_EQ(s().selection().selX2, 6);
     expectFrame();
 
-    s().selection.frameShown = false;
+    change([&](SessionState& st) { st.selection.frameShown = false; });
     s().redrawSurface();
     expectRasterBlock(surface(), 8, 8, {"TTTTTTTTTTTTTTTTT"});
 }
 
 TEST_F(SurfaceRenderingTest, RubberBandDrawsOnlyWhenThePointerEntersAnotherCell) {
-    s().renderer.view.gridsOn = false;
-    s().renderer.view.pixelSize = 4;
+    change([&](SessionState& st) { st.view.gridsOn = false; });
+    change([&](SessionState& st) { st.view.pixelSize = 4; });
     s().redrawSurface();
 
     // The remembered cell starts at (0, 0), so a first call there draws nothing.
@@ -283,8 +289,8 @@ TEST_F(SurfaceRenderingTest, RubberBandDrawsOnlyWhenThePointerEntersAnotherCell)
 
     s().drawRubberBand(1, 0, 0, 1);
     EXPECT_GT(host.presentCount, presents);
-    EXPECT_EQ(s().renderer.rubberBandCellX(), 0);
-    EXPECT_EQ(s().renderer.rubberBandCellY(), 1);
+    EXPECT_EQ(s().renderer().rubberBandCellX(), 0);
+    EXPECT_EQ(s().renderer().rubberBandCellY(), 1);
     // Anchor right of and above the pointer: the band still spans both cells.
     expectRasterBlock(surface(), 0, 0,
                       {"KKKWWKKKKT",  //
@@ -305,8 +311,8 @@ TEST_F(SurfaceRenderingTest, RubberBandDrawsOnlyWhenThePointerEntersAnotherCell)
     // Moving on redraws the whole surface, so the old band is gone.
     s().drawRubberBand(1, 0, 1, 0);
     EXPECT_GT(host.presentCount, presents);
-    EXPECT_EQ(s().renderer.rubberBandCellX(), 1);
-    EXPECT_EQ(s().renderer.rubberBandCellY(), 0);
+    EXPECT_EQ(s().renderer().rubberBandCellX(), 1);
+    EXPECT_EQ(s().renderer().rubberBandCellY(), 0);
     expectRasterBlock(surface(), 0, 0,
                       {"TTTTKKKKKT",  //
                        "TTTTK...WT"});
@@ -316,7 +322,7 @@ TEST_F(SurfaceRenderingTest, RubberBandDrawsOnlyWhenThePointerEntersAnotherCell)
 TEST_F(SurfaceRenderingTest, PastePreviewOverThePictureLetsTransparentCellsShowIt) {
     setPicture({"1111", "1111", "1111"});
     setSelBuffer({"34", "42"});
-    s().renderer.view.pixelSize = 1;
+    change([&](SessionState& st) { st.view.pixelSize = 1; });
     s().redrawSurface();
 
     s().drawPastePreview(1, 1);
@@ -326,15 +332,15 @@ TEST_F(SurfaceRenderingTest, PastePreviewOverThePictureLetsTransparentCellsShowI
                        "DWDDW",  //
                        "DDLDW",  //
                        "WWWWW"});
-    EXPECT_EQ(s().renderer.pastePreviewCellX(), 2);
-    EXPECT_EQ(s().renderer.pastePreviewCellY(), 2);
+    EXPECT_EQ(s().renderer().pastePreviewCellX(), 2);
+    EXPECT_EQ(s().renderer().pastePreviewCellY(), 2);
     EXPECT_EQ(picture().pixels[2][2], kGray66) << "the preview leaves the picture alone";
 }
 
 TEST_F(SurfaceRenderingTest, PastePreviewBeyondTheEdgeShowsTheWholeBlockInTeal) {
     setPicture({"1111", "1111", "1111"});
     setSelBuffer({"34", "42"});
-    s().renderer.view.pixelSize = 1;
+    change([&](SessionState& st) { st.view.pixelSize = 1; });
     s().redrawSurface();
 
     s().drawPastePreview(3, 2);
@@ -350,7 +356,7 @@ TEST_F(SurfaceRenderingTest, PastePreviewBeyondTheEdgeShowsTheWholeBlockInTeal) 
 TEST_F(SurfaceRenderingTest, PastePreviewCoversTheGridAndRedrawsOnlyOnANewCell) {
     setPicture({"00", "00"});
     setSelBuffer({"3"});
-    s().renderer.view.pixelSize = 4;
+    change([&](SessionState& st) { st.view.pixelSize = 4; });
     s().redrawSurface();
 
     int presents = host.presentCount;
@@ -371,7 +377,7 @@ TEST_F(SurfaceRenderingTest, PastePreviewCoversTheGridAndRedrawsOnlyOnANewCell) 
 TEST_F(SurfaceRenderingTest, PastePreviewIgnoresAPointerBeyondThePicture) {
     setPicture({"00", "00"});
     setSelBuffer({"3"});
-    s().renderer.view.pixelSize = 4;
+    change([&](SessionState& st) { st.view.pixelSize = 4; });
     s().redrawSurface();
     s().drawPastePreview(0, 0);
     const int presents = host.presentCount;
@@ -380,17 +386,17 @@ TEST_F(SurfaceRenderingTest, PastePreviewIgnoresAPointerBeyondThePicture) {
     s().drawPastePreview(0, 8);  // cell (1, 3)
 
     EXPECT_EQ(host.presentCount, presents);
-    EXPECT_EQ(s().renderer.pastePreviewCellX(), 1);
-    EXPECT_EQ(s().renderer.pastePreviewCellY(), 1);
+    EXPECT_EQ(s().renderer().pastePreviewCellX(), 1);
+    EXPECT_EQ(s().renderer().pastePreviewCellY(), 1);
     expectRasterBlock(surface(), 0, 0, {"WWWWG", "WWWWG"});
 }
 
 TEST_F(SurfaceRenderingTest, SwatchesShowTheDisplayColoursOfBothCurrentColours) {
     const Rgb colours[] = {0x000000, 0x808080, 0xC0C0C0, 0xFFFFFF, 0x008080};
     for (Pixel value = 0; value <= 4; ++value) {
-        s().leftColour = value;
-        s().rightColour = 4 - value;
-        s().paintSwatches();
+        change([&](SessionState& st) { st.leftColour = value; });
+        change([&](SessionState& st) { st.rightColour = 4 - value; });
+        announce(s(), {changed::kColours});
         EXPECT_EQ(host.leftSwatch, colours[value]) << "value " << value;
         EXPECT_EQ(host.rightSwatch, colours[4 - value]) << "value " << value;
     }
@@ -412,15 +418,17 @@ class PaintCellTest : public SurfaceRenderingTest,
 TEST_P(PaintCellTest, RepaintsOneCellWithItsOutline) {
     const PaintCellCase& c = GetParam();
     setPicture({"44", "44"});
-    s().renderer.view.pixelSize = c.pixelSize;
-    s().renderer.view.gridsOn = c.gridsOn;
+    change([&](SessionState& st) { st.view.pixelSize = c.pixelSize; });
+    change([&](SessionState& st) { st.view.gridsOn = c.gridsOn; });
     s().redrawSurface();
-    picture().pixels[1][1] = kWhite;  // changed in the model only: stays as drawn
-    picture().pixels[2][1] = kBlack;
+    change([&](SessionState& st) {
+        st.picture.pixels[1][1] = kWhite;
+    });  // changed in the model only: stays as drawn
+    change([&](SessionState& st) { st.picture.pixels[2][1] = kBlack; });
     host.shownWidth = -1;
     const int presents = host.presentCount;
 
-    s().paintCell(2, 1);
+    announce(s(), Changes::cell(2, 1));
 
     EXPECT_EQ(host.presentCount, presents + 1);
     EXPECT_EQ(host.shownWidth, -1) << "no full redraw";

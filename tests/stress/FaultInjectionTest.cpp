@@ -96,8 +96,8 @@ class FaultInjection : public SessionFixture {
   protected:
     void SetUp() override {
         SessionFixture::SetUp();
-        setPicture(picture(), {"0123", "4321"});
-        setBox(s().selection, {"3", "0"});
+        setPicture({"0123", "4321"});
+        setBox({"3", "0"});
         host.saveSelectAnswer = "Part";
     }
 
@@ -157,17 +157,17 @@ class FaultInjection : public SessionFixture {
     // A drawing and an export after the failure work as ever.
     void expectStillWorking() {
         const Pixel old = picture().pixels[1][1];
-        s().leftColour = old == kWhite ? kBlack : kWhite;
+        change([&](SessionState& st) { st.leftColour = old == kWhite ? kBlack : kWhite; });
         press(s(), MouseButton::Left, at(1), at(1));
         release(s(), MouseButton::Left, at(1), at(1));
-        EXPECT_EQ(picture().pixels[1][1], s().leftColour);
+        EXPECT_EQ(picture().pixels[1][1], s().leftColour());
 
         host.messages.clear();
         host.exportFileAnswer = (good / "after.s").string();
         saveAsm8File(s());
         EXPECT_TRUE(host.messages.empty());
         EXPECT_EQ(readFile(good / "after.s"), asm8FileBlock(picture().view(), host.name));
-        picture().pixels[1][1] = old;
+        change([&](SessionState& st) { st.picture.pixels[1][1] = old; });
     }
 
     static std::vector<std::string> listing(const fs::path& folder) {

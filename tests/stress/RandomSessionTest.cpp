@@ -101,11 +101,12 @@ class RandomSession : public SessionFixture {
         if (button == MouseButton::Middle) {
             return false;
         }
-        if (s().tool == Tool::Pen || s().tool == Tool::Bucket || s().tool == Tool::ChangeColour) {
+        if (s().tool() == Tool::Pen || s().tool() == Tool::Bucket ||
+            s().tool() == Tool::ChangeColour) {
             return true;
         }
-        if (button == MouseButton::Left && s().tool == Tool::Box) {
-            return s().selectMode() || (s().pasteMode() && s().selection.bufferFilled);
+        if (button == MouseButton::Left && s().tool() == Tool::Box) {
+            return s().selectMode() || (s().pasteMode() && s().selection().bufferFilled);
         }
         return false;
     }
@@ -232,10 +233,10 @@ class RandomSession : public SessionFixture {
                 step(false, [&] { chance(50) ? flipHorizontally(s()) : flipVertically(s()); });
                 return "flip";
             case 15:
-                step(s().selection.bufferFilled, [&] { clearBox(s()); });
+                step(s().selection().bufferFilled, [&] { clearBox(s()); });
                 return "clear box";
             case 16:
-                step(s().selection.bufferFilled && s().selection.selHeight <= kMaxPictureHeight,
+                step(s().selection().bufferFilled && s().selection().selHeight <= kMaxPictureHeight,
                      [&] { cropToSelection(s()); });
                 return "crop";
             default:
@@ -268,8 +269,8 @@ class RandomSession : public SessionFixture {
         EXPECT_LE(picture().height, kMaxPictureHeight);
         EXPECT_GE(s().pixelSize(), 1);
         EXPECT_LE(s().pixelSize(), kMaxPixelSize);
-        EXPECT_LE(s().selection.selWidth, kSelDim - 1);
-        EXPECT_LE(s().selection.selHeight, kSelDim - 1);
+        EXPECT_LE(s().selection().selWidth, kSelDim - 1);
+        EXPECT_LE(s().selection().selHeight, kSelDim - 1);
         for (int x = 1; x <= kMaxPictureWidth; ++x) {
             for (int y = 1; y <= kMaxPictureHeight; ++y) {
                 ASSERT_TRUE(picture().pixels[x][y] >= kBlack &&
@@ -277,10 +278,10 @@ class RandomSession : public SessionFixture {
                     << "cell " << x << "," << y << " holds " << picture().pixels[x][y];
             }
         }
-        EXPECT_EQ(s().undo.undoCount(), shadow.count());
-        EXPECT_GE(s().undo.undoCount(), 0);
-        EXPECT_LE(s().undo.undoCount(), kUndoLevels);
-        EXPECT_EQ(host.undoEnabled, s().undo.undoCount() > 0);
+        EXPECT_EQ(s().undoCount(), shadow.count());
+        EXPECT_GE(s().undoCount(), 0);
+        EXPECT_LE(s().undoCount(), kUndoLevels);
+        EXPECT_EQ(host.undoEnabled, s().undoCount() > 0);
     }
 
     std::mt19937 random;
@@ -357,7 +358,7 @@ TEST_F(RandomSession, ALongSessionEndsInTheRecordedSurfaceExportsAndFiles) {
              "\n";
     for (const ExportSource source : {ExportSource::Picture, ExportSource::SelectedBox}) {
         const PixelView view =
-            source == ExportSource::Picture ? picture().view() : s().selection.view();
+            source == ExportSource::Picture ? picture().view() : s().selection().view();
         // The formats by their codes, 1 to 5.
         for (int code = 1; code <= 5; ++code) {
             for (const bool align : {false, true}) {

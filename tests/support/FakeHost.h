@@ -7,33 +7,56 @@
 #include <vector>
 
 #include "editor/Host.h"
+#include "editor/Session.h"
 
 namespace stipple::testing {
 
 class FakeHost : public Host {
   public:
     void presentSurface(const Raster&) override { ++presentCount; }
-    void showSizeFields(int width, int height, int pixelSize) override {
-        shownWidth = width;
-        shownHeight = height;
-        shownPixelSize = pixelSize;
+    void showPointerCell(int x, int y) override {
+        status[0] = "X: " + std::to_string(x);
+        status[1] = "Y: " + std::to_string(y);
     }
-    void showSwatches(Rgb left, Rgb right) override {
-        leftSwatch = left;
-        rightSwatch = right;
-    }
-    void setUndoControlsEnabled(bool enabled) override { undoEnabled = enabled; }
-    void setRedoControlsEnabled(bool enabled) override { redoEnabled = enabled; }
-    void setViewControls(bool grids, bool border) override {
-        gridsChecked = grids;
-        borderChecked = border;
-    }
-    void showStatusText(int panel, const std::string& text) override {
-        status[panel == 0 ? 0 : 1] = text;
+    // Reads what the main window would show, as the real windows do.
+    void sessionChanged(const Session& session, const Changes& changes) override {
+        using namespace changed;
+        ++announcements;
+        lastChanges = changes;
+        const SessionState& st = session.state();
+        if (changes.has(kSize | kView)) {
+            shownWidth = st.picture.width;
+            shownHeight = st.picture.height;
+            shownPixelSize = st.view.pixelSize;
+        }
+        if (changes.has(kColours)) {
+            leftSwatch = session.displayColour(st.leftColour);
+            rightSwatch = session.displayColour(st.rightColour);
+        }
+        if (changes.has(kHistory)) {
+            undoEnabled = session.undoCount() > 0;
+            redoEnabled = session.redoCount() > 0;
+        }
+        if (changes.has(kView)) {
+            gridsChecked = st.view.gridsOn;
+            borderChecked = st.view.borderOn;
+        }
+        if (changes.has(kExport)) {
+            alignDown = st.alignToByte;
+        }
+        if (changes.has(kTool)) {
+            selectPanelVisible = st.tool == Tool::Box;
+        }
+        if (changes.has(kBox)) {
+            const Selection& sel = st.selection;
+            boxFields[0] = sel.boxLeft;
+            boxFields[1] = sel.boxTop;
+            boxFields[2] = sel.boxRight;
+            boxFields[3] = sel.boxBottom;
+        }
     }
     std::string pictureName() const override { return name; }
     void setPictureName(const std::string& n) override { name = n; }
-    void showSelectToolPanel(bool visible) override { selectPanelVisible = visible; }
     bool askPictureSize(int& width, int& height) override {
         askedWidth = width;
         askedHeight = height;
@@ -62,7 +85,6 @@ class FakeHost : public Host {
         clipboard = utf8;
         ++clipboardWrites;
     }
-    void setAlignButtonDown(bool down) override { alignDown = down; }
 
     std::optional<std::string> exportFileAnswer;  // nothing: the user cancels
     int exportFileQuestions = 0;
@@ -82,12 +104,6 @@ class FakeHost : public Host {
     std::optional<std::string> askSavePictureFile(const std::string& presetName) override {
         savePresets.push_back(presetName);
         return saveFileAnswer;
-    }
-    void showBoxCoordinates(int x1, int y1, int x2, int y2) override {
-        boxFields[0] = x1;
-        boxFields[1] = y1;
-        boxFields[2] = x2;
-        boxFields[3] = y2;
     }
     std::optional<std::string> askSaveSelectName(const std::string& shown) override {
         saveSelectShown.push_back(shown);
@@ -109,6 +125,8 @@ class FakeHost : public Host {
     int askedWidth = -1, askedHeight = -1;
 
     int presentCount = 0;
+    int announcements = 0;
+    Changes lastChanges;
     int shownWidth = -1, shownHeight = -1, shownPixelSize = -1;
     Rgb leftSwatch = 0x123456, rightSwatch = 0x123456;
     bool undoEnabled = true;

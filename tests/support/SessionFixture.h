@@ -14,6 +14,8 @@
 #include "editor/Session.h"
 #include "editor/ViewCommands.h"
 #include "support/FakeHost.h"
+#include "support/StateChange.h"
+#include "support/TestFiles.h"
 
 namespace stipple::testing {
 
@@ -26,8 +28,18 @@ class SessionFixture : public ::testing::Test {
 
     Session& s() { return *session; }
     const Session& s() const { return *session; }
-    Picture& picture() { return session->picture; }
-    const Picture& picture() const { return session->picture; }
+    const Picture& picture() const { return session->picture(); }
+    // Sets up state for a test as one edit without a history step.
+    template <typename Change>
+    void change(Change&& apply) {
+        changeState(*session, std::forward<Change>(apply));
+    }
+    void setPicture(const std::vector<std::string>& rows) {
+        change([&](SessionState& st) { testing::setPicture(st.picture, rows); });
+    }
+    void setBox(const std::vector<std::string>& rows) {
+        change([&](SessionState& st) { testing::setBox(st.selection, rows); });
+    }
     // The picture as rows of digits, the top row first.
     std::vector<std::string> pictureRows() const {
         std::vector<std::string> rows;

@@ -12,23 +12,16 @@ namespace stipple::testing {
 class SilentHost : public Host {
   public:
     void presentSurface(const Raster&) override {}
-    void showSizeFields(int, int, int) override {}
-    void showSwatches(Rgb, Rgb) override {}
-    void setUndoControlsEnabled(bool) override {}
-    void setRedoControlsEnabled(bool) override {}
-    void setViewControls(bool, bool) override {}
-    void showStatusText(int, const std::string&) override {}
+    void showPointerCell(int, int) override {}
+    void sessionChanged(const Session&, const Changes&) override {}
     std::string pictureName() const override { return name; }
     void setPictureName(const std::string& n) override { name = n; }
-    void showSelectToolPanel(bool) override {}
     bool askPictureSize(int&, int&) override { return false; }
     std::optional<std::string> askExportFile(bool) override { return std::nullopt; }
     CloseChoice askSaveBeforeClosing(const std::string&) override { return CloseChoice::Cancel; }
     void setClipboardText(const std::string&) override {}
-    void setAlignButtonDown(bool) override {}
     std::optional<std::string> askOpenPictureFile() override { return openPath; }
     std::optional<std::string> askSavePictureFile(const std::string&) override { return savePath; }
-    void showBoxCoordinates(int, int, int, int) override {}
     std::optional<std::string> askSaveSelectName(const std::string&) override {
         return std::nullopt;
     }

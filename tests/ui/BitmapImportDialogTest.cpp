@@ -22,11 +22,16 @@
 
 #include "editor/Session.h"
 #include "support/FakeHost.h"
+#include "support/StateChange.h"
 #include "support/TestFiles.h"
 #include "ui/BitmapImportDialog.h"
 #include "ui/Controls.h"
 
 namespace {
+
+using stipple::SessionState;
+using stipple::testing::changeState;
+using stipple::testing::takeSnapshot;
 
 using stipple::BitmapImport;
 using stipple::testing::control;
@@ -186,7 +191,7 @@ class BitmapImportDialogTest : public ::testing::Test {
     QTemporaryDir folder{QStringLiteral(STIPPLE_TEST_TMP_DIR "/bmpwin-XXXXXX")};
     stipple::testing::FakeHost host;
     stipple::Session session{host};
-    stipple::Picture& picture = session.picture;
+    const stipple::Picture& picture = session.picture();
     stipple::ui::BitmapImportDialog win{session};
     QStringList boxTexts;
 };
@@ -346,8 +351,10 @@ TEST_F(BitmapImportDialogTest, TakesTheTopLeftOfALargeBitmapAndOkCopiesIt) {
     EXPECT_EQ(previewColour(96, 92), shown(2));
     EXPECT_EQ(win.previewSurface().pixel(191, 183), shown(2));
 
-    stipple::testing::setPicture(picture, {"444", "444"});
-    picture.pixels[96][92] = 4;
+    changeState(session, [&](SessionState& st) {
+        stipple::testing::setPicture(st.picture, {"444", "444"});
+    });
+    changeState(session, [&](SessionState& st) { st.picture.pixels[96][92] = 4; });
     const int presented = host.presentCount;
     EXPECT_EQ(runWindow([this] { QTest::mouseClick(okButton(), Qt::LeftButton); }),
               QDialog::Accepted);
@@ -456,7 +463,9 @@ TEST_F(BitmapImportDialogTest, SliderSetsTheStepAndOpenBmpPutsItBackTo64) {
 
 TEST_F(BitmapImportDialogTest, CancelKeepsThePictureAndReopeningShowsTheMovedSlider) {
     ASSERT_TRUE(load(writeRamp()));
-    stipple::testing::setPicture(picture, {"01", "23"});
+    changeState(session, [&](SessionState& st) {
+        stipple::testing::setPicture(st.picture, {"01", "23"});
+    });
     EXPECT_EQ(runWindow([this] {
                   slider()->setValue(150);
                   QTest::mouseClick(named<QPushButton>("BitBtn2"), Qt::LeftButton);

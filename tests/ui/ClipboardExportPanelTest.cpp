@@ -12,11 +12,16 @@
 #include "editor/Session.h"
 #include "formats/ExportText.h"
 #include "support/FakeHost.h"
+#include "support/StateChange.h"
 #include "support/TestFiles.h"
 #include "ui/ClipboardExportPanel.h"
 #include "ui/Controls.h"
 
 namespace {
+
+using stipple::SessionState;
+using stipple::testing::changeState;
+using stipple::testing::takeSnapshot;
 
 using stipple::ExportFormat;
 using stipple::testing::control;
@@ -26,7 +31,9 @@ class ClipboardExportPanelTest : public ::testing::Test {
     void SetUp() override {
         session.start();
         // Nine wide, so that aligned and unaligned packings differ.
-        stipple::testing::setPicture(session.picture, {"012340123", "321043210"});
+        changeState(session, [&](SessionState& st) {
+            stipple::testing::setPicture(st.picture, {"012340123", "321043210"});
+        });
         panel.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
     }
@@ -48,7 +55,7 @@ class ClipboardExportPanelTest : public ::testing::Test {
     QPushButton* button(const char* name) const { return control<QPushButton>(&panel, name); }
 
     std::string pictureText(ExportFormat format, bool align) const {
-        return stipple::exportText(session.picture.view(), "Name", format, align);
+        return stipple::exportText(session.picture().view(), "Name", format, align);
     }
 
     stipple::testing::FakeHost host;
@@ -84,7 +91,7 @@ TEST_F(ClipboardExportPanelTest, StartsWithAsm8AndNoAlignment) {
 TEST_F(ClipboardExportPanelTest, EachItemExportsItsFormatWithThePanelsOwnAlignment) {
     // The toolbar's alignment is on; the panel does not follow it.
     stipple::toggleAlignToByte(session);
-    ASSERT_TRUE(session.alignToByte);
+    ASSERT_TRUE(session.alignToByte());
     const struct {
         int item;
         ExportFormat format;
@@ -100,11 +107,11 @@ TEST_F(ClipboardExportPanelTest, EachItemExportsItsFormatWithThePanelsOwnAlignme
         button("BitBtn1")->click();
         EXPECT_EQ(host.clipboard, pictureText(c.format, c.align));
     }
-    EXPECT_TRUE(session.alignToByte);
+    EXPECT_TRUE(session.alignToByte());
     // And ticking the panel's box leaves the toolbar's flag alone.
     stipple::toggleAlignToByte(session);
     alignBox()->setChecked(true);
-    EXPECT_FALSE(session.alignToByte);
+    EXPECT_FALSE(session.alignToByte());
 }
 
 TEST_F(ClipboardExportPanelTest, BoxExportNeedsACopiedBox) {
@@ -112,12 +119,14 @@ TEST_F(ClipboardExportPanelTest, BoxExportNeedsACopiedBox) {
     EXPECT_EQ(host.clipboardWrites, 0);
     EXPECT_EQ(host.clipboard, "(earlier clipboard)");
 
-    stipple::testing::setBox(session.selection, {"33", "01", "44"});
+    changeState(session, [&](SessionState& st) {
+        stipple::testing::setBox(st.selection, {"33", "01", "44"});
+    });
     choose(1);
     button("BitBtn2")->click();
     EXPECT_EQ(host.clipboardWrites, 1);
     EXPECT_EQ(host.clipboard,
-              stipple::exportText(session.selection.view(), "Name", ExportFormat::Asm1, false));
+              stipple::exportText(session.selection().view(), "Name", ExportFormat::Asm1, false));
     EXPECT_NE(host.clipboard, pictureText(ExportFormat::Asm1, false));
 }
 

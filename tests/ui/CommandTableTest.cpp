@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,6 +22,7 @@
 
 #include "editor/ViewCommands.h"
 #include "formats/ExportText.h"
+#include "support/StateChange.h"
 #include "ui/Controls.h"
 #include "ui/FileDialogs.h"
 #include "ui/MainWindow.h"
@@ -28,6 +30,10 @@
 #include "ui/SurfaceWidget.h"
 
 namespace {
+
+using stipple::SessionState;
+using stipple::testing::changeState;
+using stipple::testing::takeSnapshot;
 
 using stipple::ExportFormat;
 using stipple::Tool;
@@ -64,30 +70,30 @@ class CommandTableTest : public ::testing::Test {
 
     MainWindow form;
     stipple::Session& session = form.session();
-    stipple::Picture& picture = session.picture;
+    const stipple::Picture& picture = session.picture();
     NameEdit* nameEdit = named<NameEdit>("Edit1");
     SurfaceWidget* surface = named<SurfaceWidget>("Image1");
 };
 
 TEST_F(CommandTableTest, PaletteButtonsActOnThePressOfLeftOrRight) {
     QTest::mousePress(named<QToolButton>("SpeedButton6"), Qt::RightButton);
-    EXPECT_EQ(session.rightColour, stipple::kWhite);
-    EXPECT_EQ(session.leftColour, stipple::kBlack);
+    EXPECT_EQ(session.rightColour(), stipple::kWhite);
+    EXPECT_EQ(session.leftColour(), stipple::kBlack);
     EXPECT_EQ(shownPixel(named<QLabel>("ColRight"), {12, 12}), 0xFFFFFFu);
     EXPECT_EQ(shownPixel(named<QLabel>("Col"), {12, 12}), 0x000000u);
     QTest::mouseRelease(named<QToolButton>("SpeedButton6"), Qt::RightButton);
 
     QTest::mousePress(named<QToolButton>("SpeedButton7"), Qt::MiddleButton);
     QTest::mouseRelease(named<QToolButton>("SpeedButton7"), Qt::MiddleButton);
-    EXPECT_EQ(session.rightColour, stipple::kWhite);
-    EXPECT_EQ(session.leftColour, stipple::kBlack);
+    EXPECT_EQ(session.rightColour(), stipple::kWhite);
+    EXPECT_EQ(session.leftColour(), stipple::kBlack);
 
     // The press alone is enough; the release changes nothing more.
     QTest::mousePress(named<QToolButton>("SpeedButton8"), Qt::LeftButton);
-    EXPECT_EQ(session.leftColour, stipple::kGray66);
+    EXPECT_EQ(session.leftColour(), stipple::kGray66);
     EXPECT_EQ(shownPixel(named<QLabel>("Col"), {12, 12}), 0x808080u);
     QTest::mouseRelease(named<QToolButton>("SpeedButton8"), Qt::LeftButton);
-    EXPECT_EQ(session.rightColour, stipple::kWhite);
+    EXPECT_EQ(session.rightColour(), stipple::kWhite);
 }
 
 TEST_F(CommandTableTest, ColourMenusSetTheirOwnColour) {
@@ -111,12 +117,14 @@ TEST_F(CommandTableTest, ColourMenusSetTheirOwnColour) {
     for (const Item& item : items) {
         SCOPED_TRACE(item.action->objectName().toStdString());
         // Start from the colour the other side of the menu would not set.
-        session.leftColour = session.rightColour =
-            item.value == stipple::kGray33 ? stipple::kWhite : stipple::kGray33;
-        const stipple::Pixel other = session.leftColour;
+        changeState(session, [&](SessionState& st) {
+            st.leftColour = st.rightColour =
+                item.value == stipple::kGray33 ? stipple::kWhite : stipple::kGray33;
+        });
+        const stipple::Pixel other = session.leftColour();
         item.action->trigger();
-        EXPECT_EQ(item.left ? session.leftColour : session.rightColour, item.value);
-        EXPECT_EQ(item.left ? session.rightColour : session.leftColour, other);
+        EXPECT_EQ(item.left ? session.leftColour() : session.rightColour(), item.value);
+        EXPECT_EQ(item.left ? session.rightColour() : session.leftColour(), other);
         EXPECT_EQ(
             shownPixel(item.left ? named<QLabel>("Col") : named<QLabel>("ColRight"), {12, 12}),
             session.displayColour(item.value));
@@ -124,8 +132,9 @@ TEST_F(CommandTableTest, ColourMenusSetTheirOwnColour) {
 }
 
 TEST_F(CommandTableTest, ClickOnTheLeftSwatchRepaintsItAlone) {
-    session.leftColour = stipple::kWhite;   // not shown yet
-    session.rightColour = stipple::kBlack;  // nor this
+    changeState(session,
+                [&](SessionState& st) { st.leftColour = stipple::kWhite; });  // not shown yet
+    changeState(session, [&](SessionState& st) { st.rightColour = stipple::kBlack; });  // nor this
     QTest::mouseClick(named<QLabel>("Col"), Qt::LeftButton);
     EXPECT_EQ(shownPixel(named<QLabel>("Col"), {12, 12}), 0xFFFFFFu);
     EXPECT_EQ(shownPixel(named<QLabel>("ColRight"), {12, 12}), 0x008080u);
@@ -143,7 +152,7 @@ TEST_F(CommandTableTest, ViewMenuAndToolbarAgreeWhicheverToggles) {
                            &stipple::ViewSettings::borderOn}};
     for (const Pair& p : pairs) {
         SCOPED_TRACE(p.item->objectName().toStdString());
-        const bool start = session.renderer.view.*p.flag;
+        const bool start = session.view().*p.flag;
         for (int step = 1; step <= 4; ++step) {
             if (step % 2 == 1) {
                 p.button->click();
@@ -151,7 +160,7 @@ TEST_F(CommandTableTest, ViewMenuAndToolbarAgreeWhicheverToggles) {
                 p.item->trigger();
             }
             const bool expected = step % 2 == 1 ? !start : start;
-            EXPECT_EQ(session.renderer.view.*p.flag, expected) << "step " << step;
+            EXPECT_EQ(session.view().*p.flag, expected) << "step " << step;
             EXPECT_EQ(p.item->isChecked(), expected) << "step " << step;
             EXPECT_EQ(p.button->isChecked(), expected) << "step " << step;
         }
@@ -176,7 +185,7 @@ TEST_F(CommandTableTest, FunctionKeysChooseToolsAlsoFromTheNameBox) {
         SCOPED_TRACE(k.button->objectName().toStdString());
         QTest::keyClick(nameEdit, k.key);
         EXPECT_TRUE(k.button->isChecked());
-        EXPECT_EQ(session.tool, k.tool);
+        EXPECT_EQ(session.tool(), k.tool);
     }
     EXPECT_EQ(nameEdit->text(), "Name");
 }
@@ -184,14 +193,14 @@ TEST_F(CommandTableTest, FunctionKeysChooseToolsAlsoFromTheNameBox) {
 TEST_F(CommandTableTest, BoxButtonShowsTheSelectToolPanelAndPenHidesIt) {
     showActive();
     named<QToolButton>("box_button")->click();
-    EXPECT_EQ(session.tool, Tool::Box);
+    EXPECT_EQ(session.tool(), Tool::Box);
     EXPECT_TRUE(session.selectMode());
     EXPECT_TRUE(form.selectToolPanel().isVisible());
     named<QToolButton>("chcol_button")->click();
-    EXPECT_EQ(session.tool, Tool::ChangeColour);
+    EXPECT_EQ(session.tool(), Tool::ChangeColour);
     EXPECT_FALSE(form.selectToolPanel().isVisible());
     named<QToolButton>("pen_button")->click();
-    EXPECT_EQ(session.tool, Tool::Pen);
+    EXPECT_EQ(session.tool(), Tool::Pen);
 }
 
 TEST_F(CommandTableTest, DragOnTheSurfacePaintsOneUndoStep) {
@@ -205,12 +214,12 @@ TEST_F(CommandTableTest, DragOnTheSurfacePaintsOneUndoStep) {
     EXPECT_EQ(picture.pixels[1][2], stipple::kBlack);
     EXPECT_EQ(shownPixel(surface, {25, 15}), 0x000000u);
     EXPECT_EQ(named<QLabel>("StatusPanel0")->text(), "X: 0");
-    EXPECT_EQ(session.undo.undoCount(), 1);
+    EXPECT_EQ(session.undoCount(), 1);
 
     // Right button paints with the right colour.
     QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(15, 15));
     EXPECT_EQ(picture.pixels[2][2], stipple::kTransparent);
-    EXPECT_EQ(session.undo.undoCount(), 2);
+    EXPECT_EQ(session.undoCount(), 2);
 
     named<QToolButton>("UndoButton")->click();
     named<QToolButton>("UndoButton")->click();
@@ -249,12 +258,12 @@ TEST_F(CommandTableTest, SizeButtonsAndPixelMenuShowInTheFields) {
         EXPECT_EQ(named<QLineEdit>("HEIG")->text(), steps[i].heig);
         EXPECT_EQ(named<QLineEdit>("PSIZE")->text(), steps[i].psize);
     }
-    EXPECT_EQ(session.undo.undoCount(), 4);  // the four size steps
+    EXPECT_EQ(session.undoCount(), 4);  // the four size steps
 }
 
 TEST_F(CommandTableTest, ToolbarExportsPutTheirFormatOnTheClipboard) {
-    picture.pixels[1][1] = stipple::kWhite;
-    picture.pixels[2][1] = stipple::kGray33;
+    changeState(session, [&](SessionState& st) { st.picture.pixels[1][1] = stipple::kWhite; });
+    changeState(session, [&](SessionState& st) { st.picture.pixels[2][1] = stipple::kGray33; });
     stipple::setPictureWidth(session, 9);
     stipple::setPictureHeight(session, 2);
     const auto exportText = [this](ExportFormat format, bool aligned) {
@@ -287,10 +296,10 @@ TEST_F(CommandTableTest, ToolbarExportsPutTheirFormatOnTheClipboard) {
 
 TEST_F(CommandTableTest, AlignToggledTwiceIsOffAgain) {
     named<QToolButton>("align")->click();
-    EXPECT_TRUE(session.alignToByte);
+    EXPECT_TRUE(session.alignToByte());
     EXPECT_TRUE(named<QToolButton>("align")->isChecked());
     named<QToolButton>("align")->click();
-    EXPECT_FALSE(session.alignToByte);
+    EXPECT_FALSE(session.alignToByte());
     EXPECT_FALSE(named<QToolButton>("align")->isChecked());
 }
 
@@ -301,11 +310,12 @@ TEST_F(CommandTableTest, SaveAndSaveToEndWriteTheFileChosenInTheDialog) {
     const QString path = folder.filePath(QStringLiteral("out.s"));
     QFile existing(path);
     ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-    existing.write("old content that Save replaces without asking\r\n");
+    existing.write("old content that Save replaces after asking\r\n");
     existing.close();
 
     QStringList filters, shownFilters;
     QFileDialog::Options options;
+    QString question;
     whenModalOpens([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
@@ -316,17 +326,26 @@ TEST_F(CommandTableTest, SaveAndSaveToEndWriteTheFileChosenInTheDialog) {
         auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(name, nullptr);
         name->setText(path);
+        // The file exists: the dialog asks before it is replaced.
+        whenModalOpens([&](QWidget* box) {
+            auto* asked = qobject_cast<QMessageBox*>(box);
+            ASSERT_NE(asked, nullptr);
+            question = asked->text();
+            asked->button(QMessageBox::Yes)->click();
+        });
         QTest::keyClick(name, Qt::Key_Return);
     });
     named<QAction>("Save1")->trigger();
+    EXPECT_TRUE(question.contains(QStringLiteral("already exists"))) << question.toStdString();
     EXPECT_EQ(filters,
               QStringList({QStringLiteral("(lib *.h , source *.s text *.txt) (*.h *.txt *.s)"),
                            QStringLiteral("(All Files *.*) (*)")}));
     EXPECT_EQ(shownFilters, QStringList({QStringLiteral("(lib *.h , source *.s text *.txt)"),
                                          QStringLiteral("(All Files *.*)")}));
-    EXPECT_TRUE(options & QFileDialog::DontConfirmOverwrite);
+    EXPECT_FALSE(options & QFileDialog::DontConfirmOverwrite);
 
-    // The next dialog offers the same file again.
+    // The next dialog offers the same file again; Save to end, which only adds to it,
+    // takes it without a question.
     QString preset;
     whenModalOpens([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -368,7 +387,7 @@ TEST_F(CommandTableTest, SetSizeGoesThroughTheDialog) {
     whenModalOpens([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
     named<QAction>("SetSize1")->trigger();
     EXPECT_EQ(named<QLineEdit>("WID")->text(), "30");
-    EXPECT_EQ(session.undo.undoCount(), 1);
+    EXPECT_EQ(session.undoCount(), 1);
 }
 
 TEST_F(CommandTableTest, PanelAndAboutBoxAreShown) {

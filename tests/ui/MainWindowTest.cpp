@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "support/StateChange.h"
 #include "ui/CommandErrors.h"
 #include "ui/Controls.h"
 #include "ui/MainWindow.h"
@@ -30,6 +31,10 @@
 #include "ui/SurfaceWidget.h"
 
 namespace {
+
+using stipple::SessionState;
+using stipple::testing::changeState;
+using stipple::testing::takeSnapshot;
 
 using stipple::MouseButton;
 using stipple::testing::control;
@@ -74,7 +79,7 @@ class MainWindowTest : public ::testing::Test {
 
     MainWindow form;
     stipple::Session& session = form.session();
-    stipple::Picture& picture = session.picture;
+    const stipple::Picture& picture = session.picture();
     NameEdit* nameEdit = named<NameEdit>("Edit1");
     SurfaceWidget* surface = named<SurfaceWidget>("Image1");
     QString boxCaption, boxText;
@@ -240,6 +245,7 @@ TEST_F(MainWindowTest, MenuCaptionsAndShortcuts) {
           {"Exit1", "Exit", ""}}},
         {"Image",
          {{"Undochange1", "Undo change", "Ctrl+Z"},
+          {"Redochange1", "Redo change", "Ctrl+Y"},
           {"-", "", ""},
           {"SetSize1", "Set Size", "Ctrl+Alt+S"},
           {"ClearImage1", "Clear Image", "Ctrl+Alt+C"}}},
@@ -391,8 +397,8 @@ TEST_F(MainWindowTest, MenuShortcutsWinWhileTheNameBoxHasTheFocus) {
     };
 
     // Ctrl+Z undoes the picture, not the name box.
-    session.takeUndoSnapshot();
-    picture.pixels[1][1] = stipple::kBlack;
+    takeSnapshot(session);
+    changeState(session, [&](SessionState& st) { st.picture.pixels[1][1] = stipple::kBlack; });
     session.redrawSurface();
     QTest::keyClick(nameEdit, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(picture.pixels[1][1], stipple::kTransparent);
@@ -406,7 +412,7 @@ TEST_F(MainWindowTest, MenuShortcutsWinWhileTheNameBoxHasTheFocus) {
     EXPECT_FALSE(nameEdit->hasSelectedText());
 
     // Ctrl+Alt+C clears with the right colour.
-    session.rightColour = stipple::kWhite;
+    changeState(session, [&](SessionState& st) { st.rightColour = stipple::kWhite; });
     QTest::keyClick(nameEdit, Qt::Key_C, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_EQ(picture.pixels[1][1], stipple::kWhite);
     EXPECT_EQ(picture.pixels[96][92], stipple::kWhite);
@@ -455,8 +461,8 @@ TEST_F(MainWindowTest, TypingEditsThePictureName) {
 }
 
 TEST_F(MainWindowTest, UndoAndClearButtonsReachTheCore) {
-    session.takeUndoSnapshot();
-    picture.pixels[3][4] = stipple::kGray66;
+    takeSnapshot(session);
+    changeState(session, [&](SessionState& st) { st.picture.pixels[3][4] = stipple::kGray66; });
     session.redrawSurface();
     ASSERT_TRUE(named<QToolButton>("UndoButton")->isEnabled());
     ASSERT_TRUE(named<QAction>("Undochange1")->isEnabled());
@@ -464,7 +470,7 @@ TEST_F(MainWindowTest, UndoAndClearButtonsReachTheCore) {
     EXPECT_EQ(picture.pixels[3][4], stipple::kTransparent);
     EXPECT_FALSE(named<QAction>("Undochange1")->isEnabled());
 
-    session.rightColour = stipple::kBlack;
+    changeState(session, [&](SessionState& st) { st.rightColour = stipple::kBlack; });
     named<QToolButton>("ToolButton19")->click();
     EXPECT_EQ(picture.pixels[50][50], stipple::kBlack);
     EXPECT_EQ(shownPixel(surface, {505, 505}), kBlackRgb);
@@ -478,7 +484,7 @@ TEST_F(MainWindowTest, ExitClosesTheMainWindowAtOnce) {
     for (const bool fromMenu : {false, true}) {
         SCOPED_TRACE(fromMenu ? "menu" : "toolbar");
         showActive();
-        session.takeUndoSnapshot();  // unsaved changes ask nothing
+        takeSnapshot(session);  // unsaved changes ask nothing
         if (fromMenu) {
             named<QAction>("Exit1")->trigger();
         } else {
@@ -490,7 +496,9 @@ TEST_F(MainWindowTest, ExitClosesTheMainWindowAtOnce) {
 
 TEST_F(MainWindowTest, PaintingTheWindowRedrawsTheSurfaceFromThePicture) {
     showActive();
-    picture.pixels[2][2] = stipple::kBlack;  // changed behind the surface's back
+    changeState(session, [&](SessionState& st) {
+        st.picture.pixels[2][2] = stipple::kBlack;
+    });  // changed behind the surface's back
     EXPECT_EQ(session.surface().pixel(15, 15), kTeal);
     form.centralWidget()->repaint();
     EXPECT_EQ(session.surface().pixel(15, 15), kBlackRgb);

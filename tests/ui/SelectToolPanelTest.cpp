@@ -19,6 +19,7 @@
 #include <functional>
 #include <string>
 
+#include "support/StateChange.h"
 #include "ui/Controls.h"
 #include "ui/FileDialogs.h"
 #include "ui/MainWindow.h"
@@ -26,6 +27,10 @@
 #include "ui/SurfaceWidget.h"
 
 namespace {
+
+using stipple::SessionState;
+using stipple::testing::changeState;
+using stipple::testing::takeSnapshot;
 
 using stipple::BoxMode;
 using stipple::Tool;
@@ -118,8 +123,8 @@ class SelectToolPanelTest : public ::testing::Test {
     MainWindow form;
     SelectToolPanel& panel = form.selectToolPanel();
     stipple::Session& session = form.session();
-    stipple::Picture& picture = session.picture;
-    stipple::Selection& selection = session.selection;
+    const stipple::Picture& picture = session.picture();
+    const stipple::Selection& selection = session.selection();
     NameEdit* nameEdit = named<NameEdit>("Edit1");
     SurfaceWidget* surface = named<SurfaceWidget>("Image1");
     QTemporaryDir folder{QStringLiteral(STIPPLE_TEST_TMP_DIR "/selpanel-XXXXXX")};
@@ -168,14 +173,14 @@ TEST_F(SelectToolPanelTest, ControlsStandAtTheirPlacesWithTheirHints) {
 TEST_F(SelectToolPanelTest, PanelGoesWithTheBoxToolAndKeepsItsMode) {
     named<QToolButton>("box_button")->click();
     EXPECT_TRUE(panel.isVisible());
-    EXPECT_EQ(session.boxMode, BoxMode::Select);
+    EXPECT_EQ(session.boxMode(), BoxMode::Select);
     EXPECT_TRUE(session.selectMode());
 
     // The panel pushes its mode into the session as it changes.
     panelButton("PasteButton")->click();
     EXPECT_TRUE(panelButton("PasteButton")->isChecked());
     EXPECT_FALSE(panelButton("selectbutton")->isChecked());
-    EXPECT_EQ(session.boxMode, BoxMode::Paste);
+    EXPECT_EQ(session.boxMode(), BoxMode::Paste);
     EXPECT_TRUE(session.pasteMode());
 
     named<QToolButton>("pen_button")->click();
@@ -188,25 +193,27 @@ TEST_F(SelectToolPanelTest, PanelGoesWithTheBoxToolAndKeepsItsMode) {
     EXPECT_TRUE(session.pasteMode());
 
     panelButton("selectbutton")->click();
-    EXPECT_EQ(session.boxMode, BoxMode::Select);
+    EXPECT_EQ(session.boxMode(), BoxMode::Select);
     EXPECT_TRUE(session.selectMode());
 
     // Its close box only hides it; the box tool stays chosen.
     panel.close();
     EXPECT_FALSE(panel.isVisible());
-    EXPECT_EQ(session.tool, Tool::Box);
+    EXPECT_EQ(session.tool(), Tool::Box);
 }
 
 TEST_F(SelectToolPanelTest, DragCapturesTheBoxAndTheButtonsWorkOnIt) {
-    picture.pixels[3][5] = kWhite;  // top-left of the box to come
-    picture.pixels[5][8] = kGray33;
+    changeState(session, [&](SessionState& st) {
+        st.picture.pixels[3][5] = kWhite;
+    });  // top-left of the box to come
+    changeState(session, [&](SessionState& st) { st.picture.pixels[5][8] = kGray33; });
     named<QToolButton>("box_button")->click();
     // From cell (5, 5) back to cell (3, 8) at pixel size 10.
     drag({45, 45}, {25, 75});
     EXPECT_EQ(boxFields(), "3 5 5 8");
     EXPECT_EQ(selection.selWidth, 3);
     EXPECT_EQ(selection.selHeight, 4);
-    EXPECT_EQ(session.undo.undoCount(), 1);
+    EXPECT_EQ(session.undoCount(), 1);
 
     panelButton("SpeedButton2")->click();  // rotate right
     EXPECT_EQ(selection.selWidth, 4);
@@ -234,13 +241,13 @@ TEST_F(SelectToolPanelTest, DragCapturesTheBoxAndTheButtonsWorkOnIt) {
     EXPECT_EQ(named<QLineEdit>("WID")->text(), "3");
     EXPECT_EQ(named<QLineEdit>("HEIG")->text(), "4");
     EXPECT_EQ(picture.pixels[1][1], kGray33);
-    EXPECT_EQ(session.undo.undoCount(), 4);  // capture, paste, clear, crop
+    EXPECT_EQ(session.undoCount(), 4);  // capture, paste, clear, crop
 }
 
 TEST_F(SelectToolPanelTest, SavedSelectionOpensAsAPicture) {
     nameEdit->setText(QStringLiteral("Sheet"));
-    picture.pixels[2][2] = kBlack;
-    picture.pixels[3][2] = kWhite;
+    changeState(session, [&](SessionState& st) { st.picture.pixels[2][2] = kBlack; });
+    changeState(session, [&](SessionState& st) { st.picture.pixels[3][2] = kWhite; });
     named<QToolButton>("box_button")->click();
     drag({15, 15}, {35, 25});  // cells (2, 2) to (4, 3)
     ASSERT_EQ(boxFields(), "2 2 4 3");
@@ -270,10 +277,10 @@ TEST_F(SelectToolPanelTest, SavedSelectionOpensAsAPicture) {
     EXPECT_EQ(suffix, "stw");
     EXPECT_EQ(filters, QStringList(QStringLiteral("(Stippleworkshop *.stw) (*.stw)")));
     EXPECT_EQ(shownFilters, QStringList(QStringLiteral("(Stippleworkshop *.stw)")));
-    EXPECT_TRUE(options & QFileDialog::DontConfirmOverwrite);
+    EXPECT_FALSE(options & QFileDialog::DontConfirmOverwrite) << "it asks before replacing";
     const QString saved = folder.filePath(QStringLiteral("part.stw"));
     ASSERT_TRUE(QFile::exists(saved));
-    EXPECT_EQ(session.undo.undoCount(), 2);  // the capture and the save
+    EXPECT_EQ(session.undoCount(), 2);  // the capture and the save
 
     named<QAction>("ClearImage1")->trigger();
     whenOpens<QFileDialog>([&](QFileDialog* dialog) {
@@ -293,13 +300,13 @@ TEST_F(SelectToolPanelTest, SavedSelectionOpensAsAPicture) {
 TEST_F(SelectToolPanelTest, SaveSelectEndsWhereTheUserStops) {
     // Before any capture the box is not even shown.
     panelButton("SaveButton")->click();
-    EXPECT_EQ(session.undo.undoCount(), 0);
+    EXPECT_EQ(session.undoCount(), 0);
 
     named<QToolButton>("box_button")->click();
     drag({15, 15}, {15, 15});
     whenOpens<SaveSelectionDialog>([this](SaveSelectionDialog* box) { box->close(); });
     panelButton("SaveButton")->click();
-    EXPECT_EQ(session.undo.undoCount(), 1);  // the capture only
+    EXPECT_EQ(session.undoCount(), 1);  // the capture only
 
     // OK, then the file dialog cancelled: the undo level is taken, nothing is written.
     whenOpens<SaveSelectionDialog>([this](SaveSelectionDialog* box) {
@@ -307,7 +314,7 @@ TEST_F(SelectToolPanelTest, SaveSelectEndsWhereTheUserStops) {
         control<QPushButton>(box, "Button1")->click();
     });
     panelButton("SaveButton")->click();
-    EXPECT_EQ(session.undo.undoCount(), 2);
+    EXPECT_EQ(session.undoCount(), 2);
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
 }
 
