@@ -1,5 +1,6 @@
 #include "ui/QtHost.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
 #include <QFileDialog>
@@ -225,6 +226,9 @@ Dialogs::CloseChoice QtHost::askSaveBeforeClosing(const std::string& name) {
                         .arg(QString::fromStdString(name)),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &window_);
     box.setObjectName(QStringLiteral("SaveChangesBox"));
+    // Alt with the first letter answers from the keyboard; Escape cancels.
+    box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
         case QMessageBox::Save:

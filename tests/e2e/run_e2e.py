@@ -22,8 +22,10 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from editor import MainWindow  # noqa: E402
-from xsession import (VALUE_COLOURS, WHITE, E2EFailure, XSession,  # noqa: E402
+from xsession import (VALUE_COLOURS, WHITE, E2EFailure, Window, XSession,  # noqa: E402
                       missing_tools, wait_until)
+
+MAIN_CAPTION = "Vexlan Tarn Stippleworkshop"
 
 DEFAULT_WORK_DIR = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)),
                                                 os.pardir, os.pardir, "build", "e2e-results"))
@@ -64,18 +66,28 @@ def wait_file(path, expected, timeout=10):
 
 def answer_file_dialog(session, caption, path, timeout=15):
     """Types a whole path into the name field of Qt's own file dialog and presses Enter.
-    The name field's completer may take an Enter; then Enter goes again."""
+    The name field's completer may take an Enter; then Enter goes again. Where the dialog
+    asks before it replaces a file that exists (a second window of its caption), the answer
+    is Yes. Returns whether it asked."""
     dialog = session.wait_window(caption)
     dialog.key("ctrl+a")
     dialog.type(path)
     dialog.key("Return")
     deadline = time.monotonic() + timeout
     next_enter = time.monotonic() + 3
+    asked = False
     while dialog.visible():
         session.check_alive()
         now = time.monotonic()
         if now >= deadline:
             raise E2EFailure(f'the dialog "{caption}" did not take {path}')
+        question = [w for w in session.find_windows(caption) if w != dialog.wid]
+        if question:
+            if not asked:
+                Window(session, question[-1]).key("alt+y")
+            asked = True
+            time.sleep(0.2)
+            continue
         if now >= next_enter:
             try:
                 dialog.key("Return")
@@ -83,12 +95,28 @@ def answer_file_dialog(session, caption, path, timeout=15):
                 pass  # closed in the meantime
             next_enter = now + 3
         time.sleep(0.05)
+    return asked
 
 
 def exit_program(session, ui):
     """Exit from the toolbar: the program must end by itself and cleanly, which under the
-    sanitizers also means no memory error and no leak."""
+    sanitizers also means no memory error and no leak. With changes not yet written it
+    first asks; Cancel keeps it running, Discard lets it end."""
+    before = set(session.find_windows(MAIN_CAPTION))
     ui.toolbar("exit")
+    deadline = time.monotonic() + 5
+    while session.app_exit_code() is None and time.monotonic() < deadline:
+        question = [w for w in session.find_windows(MAIN_CAPTION) if w not in before]
+        if question:
+            Window(session, question[-1]).key("Escape")  # Cancel
+            time.sleep(0.5)
+            session.check_alive()
+            ui.toolbar("exit")
+            again = wait_until("the question before closing, again", lambda: [
+                w for w in session.find_windows(MAIN_CAPTION) if w not in before], timeout=5)
+            Window(session, again[-1]).key("alt+d")  # Discard
+            break
+        time.sleep(0.05)
     code = session.wait_app_exit()
     if code != 0:
         raise E2EFailure(f"the program ended with exit code {code}:\n"
