@@ -9,6 +9,7 @@
 #include "editor/Session.h"
 #include "editor/ViewCommands.h"
 #include "support/SilentHost.h"
+#include "support/StateChange.h"
 
 namespace stipple::bench {
 
@@ -22,11 +23,13 @@ struct BenchSession {
     explicit BenchSession(int pixelSize = 10) {
         session->start();
         // A picture of all five values, so that every colour is drawn.
-        for (int x = 1; x <= kMaxPictureWidth; ++x) {
-            for (int y = 1; y <= kMaxPictureHeight; ++y) {
-                session->picture.pixels[x][y] = (x * 3 + y * 7) % 5;
+        testing::changeState(*session, [](SessionState& st) {
+            for (int x = 1; x <= kMaxPictureWidth; ++x) {
+                for (int y = 1; y <= kMaxPictureHeight; ++y) {
+                    st.picture.pixels[x][y] = (x * 3 + y * 7) % 5;
+                }
             }
-        }
+        });
         setPixelSize(*session, pixelSize);
     }
     Session& operator*() { return *session; }

@@ -13,7 +13,7 @@ void atPixelSizes(benchmark::internal::Benchmark* b) {
 
 void BM_RedrawSurface(benchmark::State& state) {
     BenchSession ed(static_cast<int>(state.range(0)));
-    ed->renderer.view.borderOn = true;
+    toggleBorder(*ed);
     for (auto _ : state) {
         ed->redrawSurface();
     }
@@ -25,7 +25,7 @@ void BM_PenPress(benchmark::State& state) {
     BenchSession ed(static_cast<int>(state.range(0)));
     Pixel colour = kBlack;
     for (auto _ : state) {
-        ed->leftColour = colour;
+        testing::changeState(*ed, [colour](SessionState& st) { st.leftColour = colour; });
         press(*ed, MouseButton::Left, 5, 5);
         release(*ed, MouseButton::Left, 5, 5);
         colour = colour == kBlack ? kWhite : kBlack;
@@ -39,7 +39,7 @@ void BM_PenMove(benchmark::State& state) {
     press(*ed, MouseButton::Left, 0, 0);
     Pixel colour = kBlack;
     for (auto _ : state) {
-        ed->leftColour = colour;
+        testing::changeState(*ed, [colour](SessionState& st) { st.leftColour = colour; });
         move(*ed, 5, 5);
         colour = colour == kBlack ? kWhite : kBlack;
     }
@@ -49,10 +49,10 @@ BENCHMARK(BM_PenMove)->Apply(atPixelSizes);
 void BM_TakeUndoSnapshot(benchmark::State& state) {
     BenchSession ed;
     for (int i = 0; i < kUndoLevels; ++i) {
-        ed->takeUndoSnapshot();
+        testing::takeSnapshot(*ed);
     }
     for (auto _ : state) {
-        ed->takeUndoSnapshot();
+        testing::takeSnapshot(*ed);
     }
 }
 BENCHMARK(BM_TakeUndoSnapshot);
@@ -61,12 +61,12 @@ BENCHMARK(BM_TakeUndoSnapshot);
 void BM_UndoChange(benchmark::State& state) {
     BenchSession ed(static_cast<int>(state.range(0)));
     for (int i = 0; i < kUndoLevels; ++i) {
-        ed->takeUndoSnapshot();
+        testing::takeSnapshot(*ed);
     }
     for (auto _ : state) {
         ed->undoChange();
         state.PauseTiming();
-        ed->takeUndoSnapshot();
+        testing::takeSnapshot(*ed);
         state.ResumeTiming();
     }
 }
@@ -76,7 +76,7 @@ BENCHMARK(BM_UndoChange)->Apply(atPixelSizes);
 void pressAlternatingColours(benchmark::State& state, BenchSession& ed) {
     Pixel colour = kBlack;
     for (auto _ : state) {
-        ed->leftColour = colour;
+        testing::changeState(*ed, [colour](SessionState& st) { st.leftColour = colour; });
         press(*ed, MouseButton::Left, 0, 0);
         release(*ed, MouseButton::Left, 0, 0);
         colour = colour == kBlack ? kWhite : kBlack;
@@ -87,8 +87,8 @@ void pressAlternatingColours(benchmark::State& state, BenchSession& ed) {
 // colours alternate so that every press fills the whole picture.
 void BM_BucketPress(benchmark::State& state) {
     BenchSession ed(static_cast<int>(state.range(0)));
-    ed->rightColour = kWhite;
-    ed->clearPicture();
+    setRightColour(*ed, kWhite);
+    testing::changeState(*ed, fillPicture);
     selectTool(*ed, Tool::Bucket);
     pressAlternatingColours(state, ed);
 }

@@ -16,7 +16,7 @@ void BM_ExportText(benchmark::State& state) {
     BenchSession ed;
     const auto format = static_cast<ExportFormat>(state.range(0));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(exportText(ed->picture.view(), "Name", format, false));
+        benchmark::DoNotOptimize(exportText(ed->picture().view(), "Name", format, false));
     }
 }
 // By the formats' codes: 1 ASM 8bpp, 2 C++ array, 3 ASM 1bpp, 4 ASM 2bpp, 5 ASM 4bpp.
@@ -25,7 +25,7 @@ BENCHMARK(BM_ExportText)->ArgName("format")->DenseRange(1, 5);
 void BM_Asm8FileBlock(benchmark::State& state) {
     BenchSession ed;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(asm8FileBlock(ed->picture.view(), "Name"));
+        benchmark::DoNotOptimize(asm8FileBlock(ed->picture().view(), "Name"));
     }
 }
 BENCHMARK(BM_Asm8FileBlock);

@@ -22,9 +22,11 @@ struct Run {
 
     Run() {
         session->start();
-        session->renderer.view.viewWidth = 1;
-        session->renderer.view.viewHeight = 1;
-        session->renderer.view.pixelSize = 1;
+        testing::changeState(*session, [](SessionState& st) {
+            st.view.viewWidth = 1;
+            st.view.viewHeight = 1;
+            st.view.pixelSize = 1;
+        });
     }
 };
 
@@ -84,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     applyBitmapImport(*run.session, import);
-    const Picture& picture = run.session->picture;
+    const Picture& picture = run.session->picture();
     FUZZ_CHECK(picture.width == import.importWidth && picture.height == import.importHeight);
     for (int x = 1; x <= picture.width; ++x) {
         for (int y = 1; y <= picture.height; ++y) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "support/SilentHost.h"
+#include "support/StateChange.h"
 
 // Fails the run with a message; unlike assert() it stays in optimised builds.
 #define FUZZ_CHECK(condition)                                                                  \

@@ -30,9 +30,11 @@ struct Run {
     Run() {
         session->start();
         // A redraw then only draws the picture itself, not the whole visible surface.
-        session->renderer.view.viewWidth = 1;
-        session->renderer.view.viewHeight = 1;
-        session->renderer.view.pixelSize = 1;
+        testing::changeState(*session, [](SessionState& st) {
+            st.view.viewWidth = 1;
+            st.view.viewHeight = 1;
+            st.view.pixelSize = 1;
+        });
         host.openPath = openPath;
         host.savePath = savePath;
     }
@@ -73,7 +75,7 @@ void checkAcceptedContent(const PictureFileReading& reading) {
 
 // Open Picture on the bytes, compared with what the parser said.
 void checkOpenPicture(Run& s, std::string_view bytes, const PictureFileReading& reading) {
-    Picture& picture = s.session->picture;
+    const Picture& picture = s.session->picture();
     std::memcpy(s.before->pixels, picture.pixels, sizeof picture.pixels);
     const int oldWidth = picture.width;
     const int oldHeight = picture.height;
