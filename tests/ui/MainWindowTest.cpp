@@ -404,6 +404,15 @@ TEST_F(MainWindowTest, MenuShortcutsWinWhileTheNameBoxHasTheFocus) {
     EXPECT_EQ(picture.pixels[1][1], stipple::kTransparent);
     EXPECT_FALSE(named<QToolButton>("UndoButton")->isEnabled());
     EXPECT_EQ(nameEdit->text(), "Name");
+    // Ctrl+Shift+Z and Ctrl+Y redo it; Redo is enabled only while there is something.
+    ASSERT_TRUE(named<QAction>("Redochange1")->isEnabled());
+    QTest::keyClick(nameEdit, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(picture.pixels[1][1], stipple::kBlack);
+    EXPECT_FALSE(named<QAction>("Redochange1")->isEnabled());
+    QTest::keyClick(nameEdit, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(nameEdit, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(picture.pixels[1][1], stipple::kBlack);
+    EXPECT_EQ(nameEdit->text(), "Name");
 
     // Ctrl+A belongs to "Save (asm 8bpp format)...", not to select-all.
     QSignalSpy saveSpy(named<QAction>("Save1"), &QAction::triggered);
@@ -480,17 +489,47 @@ TEST_F(MainWindowTest, UndoAndClearButtonsReachTheCore) {
     EXPECT_FALSE(named<QAction>("Undochange1")->isEnabled());
 }
 
-TEST_F(MainWindowTest, ExitClosesTheMainWindowAtOnce) {
+TEST_F(MainWindowTest, ExitAsksFirstOnlyWhileChangesAreNotWritten) {
+    struct Case {
+        const char* name;
+        bool changed;
+        QMessageBox::StandardButton answer;
+        bool closes;
+    };
+    const Case cases[] = {
+        {"nothing changed", false, QMessageBox::NoButton, true},
+        {"changed, Cancel", true, QMessageBox::Cancel, false},
+        {"changed, Discard", true, QMessageBox::Discard, true},
+    };
     for (const bool fromMenu : {false, true}) {
-        SCOPED_TRACE(fromMenu ? "menu" : "toolbar");
-        showActive();
-        takeSnapshot(session);  // unsaved changes ask nothing
-        if (fromMenu) {
-            named<QAction>("Exit1")->trigger();
-        } else {
-            named<QToolButton>("ToolButton15")->click();
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(fromMenu ? "menu, " : "toolbar, ") + c.name);
+            showActive();
+            if (c.changed) {
+                named<QToolButton>("pen_button")->click();
+                QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(5, 5));
+            }
+            QString asked;
+            if (c.changed) {
+                QTimer::singleShot(0, [&] {
+                    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                    ASSERT_NE(box, nullptr);
+                    asked = box->text();
+                    box->button(c.answer)->click();
+                });
+            }
+            if (fromMenu) {
+                named<QAction>("Exit1")->trigger();
+            } else {
+                named<QToolButton>("ToolButton15")->click();
+            }
+            EXPECT_EQ(asked, c.changed ? "Save changes to the picture \"Name\" before closing?"
+                                       : QString());
+            EXPECT_EQ(form.isVisible(), !c.closes);
+            if (c.changed) {
+                session.undoChange();  // back to the picture as it started
+            }
         }
-        EXPECT_FALSE(form.isVisible());
     }
 }
 
