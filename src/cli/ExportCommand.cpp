@@ -124,7 +124,7 @@ int exportCommand(const Arguments& arguments) {
             selection->selY1 = box->y1 - 1;
             selection->selX2 = box->x2;
             selection->selY2 = box->y2;
-            loaded.copyTo(*picture);
+            picture->assign(loaded.view());
             selection->capture(*picture);
             view = selection->view();
         }

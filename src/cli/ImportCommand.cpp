@@ -56,13 +56,7 @@ bool fromBitmap(ByteSource& bytes, int step, Picture& picture, std::string& prob
     import->levelStep = step;
     takeImportSize(decoding.bitmap.view(), *import);
     convertBitmap(decoding.bitmap.view(), *import);
-    picture.width = import->importWidth;
-    picture.height = import->importHeight;
-    for (int x = 1; x <= picture.width; ++x) {
-        for (int y = 1; y <= picture.height; ++y) {
-            picture.pixels[x][y] = import->importPixels[x][y];
-        }
-    }
+    picture.assign(PixelView(import->importPixels, import->importWidth, import->importHeight));
     return true;
 }
 
@@ -138,11 +132,7 @@ int importCommand(const Arguments& arguments) {
             return kRefused;
         }
         const Asm8Picture& read = reading.picture;
-        picture->width = read.width;
-        picture->height = read.height;
-        for (std::size_t i = 0; i < read.cells.size(); ++i) {
-            picture->pixels[i % read.width + 1][i / read.width + 1] = read.cells[i];
-        }
+        picture->assign(PixelView::rowByRow(read.cells.data(), read.width, read.height));
         name = read.name;
     }
     if (const std::optional<std::string> given = parsed.value("--name")) {

@@ -144,17 +144,6 @@ bool loadPicture(const CommandSyntax& syntax, const std::string& operand, Loaded
     return true;
 }
 
-void LoadedPicture::copyTo(Picture& picture) const {
-    picture.width = width;
-    picture.height = height;
-    const Pixel* cell = file.content.cells.data();
-    for (int y = 1; y <= height; ++y) {
-        for (int x = 1; x <= width; ++x) {
-            picture.pixels[x][y] = *cell++;
-        }
-    }
-}
-
 std::string writeToStandardOutput(const std::string& text) {
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
         std::fflush(stdout) != 0) {

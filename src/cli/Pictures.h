@@ -46,8 +46,6 @@ struct LoadedPicture {
     std::string fileBytes;    // the last file read, its room kept for the next
 
     PixelView view() const { return PixelView::rowByRow(file.content.cells.data(), width, height); }
-    // The cells in a picture's grid, for what works on a picture (a box capture).
-    void copyTo(Picture& picture) const;
 };
 
 // Reads a picture file into `into`, checked as Open Picture checks it; an incomplete file

@@ -1,43 +1,24 @@
 #include "render/SurfaceRenderer.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace stipple {
 
 void SurfaceRenderer::initColourTable() {
-    colours_.blackRgb = kDisplayColours[kBlack];
-    colours_.gray33Rgb = kDisplayColours[kGray33];
-    colours_.gray66Rgb = kDisplayColours[kGray66];
-    colours_.whiteRgb = kDisplayColours[kWhite];
-    colours_.transparentRgb = kDisplayColours[kTransparent];
+    std::copy(std::begin(kDisplayColours), std::end(kDisplayColours), colours_.values);
     colours_.gridRgb = 0xC0DCC0;
     colours_.borderRgb = 0xFF0000;
 }
 
 void SurfaceRenderer::setBrushForValue(Pixel value, Rgb& brush) const {
-    switch (value) {
-        case kBlack:
-            brush = colours_.blackRgb;
-            break;
-        case kGray66:
-            brush = colours_.gray66Rgb;
-            break;
-        case kGray33:
-            brush = colours_.gray33Rgb;
-            break;
-        case kWhite:
-            brush = colours_.whiteRgb;
-            break;
-        case kTransparent:
-            brush = colours_.transparentRgb;
-            break;
-        default:
-            break;
+    if (value >= kBlack && value <= kTransparent) {
+        brush = colours_.values[value];
     }
 }
 
 Rgb SurfaceRenderer::displayColour(Pixel value) const {
-    Rgb colour = colours_.whiteRgb;
+    Rgb colour = colours_.values[kWhite];
     setBrushForValue(value, colour);
     return colour;
 }
@@ -61,10 +42,10 @@ void SurfaceRenderer::drawPicture(const Picture& picture) {
     // Cells are painted as if column by column, each with the brush of its value; a value
     // outside 0..4 keeps the brush of the cell painted before it. So each column starts
     // with the brush the one before it ended with, and carries it down its rows.
-    const Rgb brushOf[5] = {c.blackRgb, c.gray66Rgb, c.gray33Rgb, c.whiteRgb, c.transparentRgb};
+    const Rgb* brushOf = c.values;
     auto isValue = [](Pixel v) { return v >= kBlack && v <= kTransparent; };
     Rgb brushOfColumn[kGridCols] = {};
-    Rgb brush = c.whiteRgb;
+    Rgb brush = c.values[kWhite];
     for (int x = 1; x <= columns; ++x) {
         brushOfColumn[x] = brush;
         for (int y = rows; y >= 1; --y) {
@@ -102,15 +83,15 @@ void SurfaceRenderer::drawPicture(const Picture& picture) {
                 surface_.fillRect(i * ps, first, i * ps + 1, first + 1, c.gridRgb);
             }
             surface_.fillRect(W, first, W + 1, first + 1, c.gridRgb);
-            surface_.fillRect(W + 1, first, kFar, first + 1, c.whiteRgb);
+            surface_.fillRect(W + 1, first, kFar, first + 1, c.values[kWhite]);
             surface_.fillRect(0, top, W + 1, top + 1, c.gridRgb);
-            surface_.fillRect(W + 1, top, kFar, top + 1, c.whiteRgb);
+            surface_.fillRect(W + 1, top, kFar, top + 1, c.values[kWhite]);
         } else {
-            surface_.fillRect(W, first, kFar, first + 1, c.whiteRgb);
+            surface_.fillRect(W, first, kFar, first + 1, c.values[kWhite]);
         }
         surface_.copyRow(first, first + 1, top + ps);
     }
-    surface_.fillRect(0, H, kFar, Raster::kStoredHeight, c.whiteRgb);
+    surface_.fillRect(0, H, kFar, Raster::kStoredHeight, c.values[kWhite]);
     if (grid) {
         surface_.fillRect(0, H, W, H + 1, c.gridRgb);
     }
@@ -128,7 +109,7 @@ void SurfaceRenderer::drawSelectionFrame(const Selection& selection) {
                                {s.selX1 * ps, s.selY2 * ps},
                                {s.selX2 * ps, s.selY2 * ps},
                                {s.selX2 * ps, s.selY1 * ps}};
-    surface_.closedLine(corners, 4, colours_.blackRgb, PenStyle::Dashed);
+    surface_.closedLine(corners, 4, colours_.values[kBlack], PenStyle::Dashed);
 }
 
 void SurfaceRenderer::drawRubberBand(int anchorX, int anchorY, int cellX, int cellY) {
@@ -138,7 +119,7 @@ void SurfaceRenderer::drawRubberBand(int anchorX, int anchorY, int cellX, int ce
     const int top = std::min(anchorY, cellY) * ps;
     const int bottom = (std::max(anchorY, cellY) + 1) * ps;
     const int corners[4][2] = {{left, top}, {left, bottom}, {right, bottom}, {right, top}};
-    surface_.closedLine(corners, 4, colours_.blackRgb, PenStyle::Dashed);
+    surface_.closedLine(corners, 4, colours_.values[kBlack], PenStyle::Dashed);
     rubberBandCellX_ = cellX;
     rubberBandCellY_ = cellY;
 }

@@ -22,10 +22,10 @@ struct ViewSettings {
     bool gridVisible() const { return gridsOn && pixelSize > 3; }
 };
 
-// Display colours of the five values, the grid and the border; all 0 until
+// Display colours of the five values (by value), the grid and the border; all 0 until
 // initColourTable.
 struct ColourTable {
-    Rgb blackRgb = 0, gray66Rgb = 0, gray33Rgb = 0, whiteRgb = 0, transparentRgb = 0;
+    Rgb values[5] = {};
     Rgb gridRgb = 0, borderRgb = 0;
 };
 

@@ -142,20 +142,17 @@ void BitmapImportDialog::makeSurfaces() {
 
 void BitmapImportDialog::chooseBitmapFile() {
     QFileDialog dialog(this, QStringLiteral("Open"));
-    dialog.setObjectName(QStringLiteral("OpenDialog1"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // Also a name of a file that does not exist: loading it then tells the user.
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOptions(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilter(QStringLiteral("Bitmap files (*.bmp)"));
-    dialog.setDefaultSuffix(QStringLiteral("bmp"));
+    setUpFileDialog(dialog, "OpenDialog1", QFileDialog::AcceptOpen, {},
+                    {QStringLiteral("Bitmap files (*.bmp)")}, QStringLiteral("bmp"));
     if (!lastBitmapFile_.isEmpty()) {
         dialog.selectFile(lastBitmapFile_);
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    const std::optional<QString> chosen = chosenFile(dialog);
+    if (!chosen) {
         return;
     }
-    lastBitmapFile_ = dialog.selectedFiles().constFirst();
+    lastBitmapFile_ = *chosen;
     loadBitmapFile(lastBitmapFile_);
 }
 
@@ -223,9 +220,7 @@ void BitmapImportDialog::drawPreview() {
 }
 
 void BitmapImportDialog::showLoadError(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kMessageCaption), text,
-                    QMessageBox::Ok, this);
-    box.exec();
+    showErrorMessage(this, text);
 }
 
 }  // namespace stipple::ui

@@ -129,30 +129,30 @@ const MenuEntry kMenu[] = {
 };
 
 // The five colours in the order of both swatch menus: the left swatch's item, the right
-// swatch's item, the caption and the chip colour.
+// swatch's item, the caption and the value whose display colour the chip shows.
 struct ColourItem {
     const char* leftName;
     const char* rightName;
     const char* caption;
-    QRgb chip;
+    Pixel chip;
 };
 const ColourItem kColourItems[] = {
-    {"white1", "MenuItem1", "white", 0xFFFFFF},
-    {"N33gray1", "MenuItem2", "33 % gray", 0xC0C0C0},
-    {"N66gray1", "MenuItem3", "66 % gray", 0x808080},
-    {"black1", "MenuItem4", "black", 0x000000},
-    {"transparent1", "MenuItem5", "transparent", 0x008080},
+    {"white1", "MenuItem1", "white", kWhite},
+    {"N33gray1", "MenuItem2", "33 % gray", kGray33},
+    {"N66gray1", "MenuItem3", "66 % gray", kGray66},
+    {"black1", "MenuItem4", "black", kBlack},
+    {"transparent1", "MenuItem5", "transparent", kTransparent},
 };
 
 struct PaletteButton {
     const char* name;
     QPoint at;
-    QRgb chip;
+    Pixel chip;
 };
 const PaletteButton kPalette[] = {
-    {"SpeedButton9", {4, 68}, 0x008080},  {"SpeedButton6", {20, 68}, 0xFFFFFF},
-    {"SpeedButton7", {36, 68}, 0xC0C0C0}, {"SpeedButton8", {4, 84}, 0x808080},
-    {"SpeedButton5", {20, 84}, 0x000000},
+    {"SpeedButton9", {4, 68}, kTransparent}, {"SpeedButton6", {20, 68}, kWhite},
+    {"SpeedButton7", {36, 68}, kGray33},     {"SpeedButton8", {4, 84}, kGray66},
+    {"SpeedButton5", {20, 84}, kBlack},
 };
 
 // The tool buttons; the first is down at start.
@@ -325,8 +325,8 @@ void addColourMenu(QMainWindow& window, QLabel* swatch, const char* name, bool l
     auto* m = new QMenu(&window);
     m->setObjectName(QString::fromUtf8(name));
     for (const ColourItem& item : kColourItems) {
-        QAction* a =
-            m->addAction(QIcon(colourChip(item.chip, 12)), QString::fromUtf8(item.caption));
+        QAction* a = m->addAction(QIcon(colourChip(kDisplayColours[item.chip], 12)),
+                                  QString::fromUtf8(item.caption));
         a->setObjectName(QString::fromUtf8(left ? item.leftName : item.rightName));
     }
     swatch->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -346,7 +346,7 @@ void buildPaletteAndTools(QMainWindow& window, Controls& c) {
 
     for (const PaletteButton& p : kPalette) {
         QToolButton* b = speedButton(c.client, p.name, QRect(p.at, QSize(17, 17)));
-        b->setIcon(QIcon(colourChip(p.chip, 11)));
+        b->setIcon(QIcon(colourChip(kDisplayColours[p.chip], 11)));
         b->setIconSize(QSize(11, 11));
     }
 

@@ -17,36 +17,22 @@
 #include "ui/MainWindow.h"
 #include "ui/NameEdit.h"
 #include "ui/SurfaceWidget.h"
+#include "ui/WidgetHelpers.h"
 
 namespace stipple::ui {
 
 namespace {
 
-// Qt's own dialogs behave the same on every desktop, also on one without a desktop
-// environment, and take a whole path typed into the name field. The filter descriptions
-// already name their patterns, so they are shown alone.
-// The save dialogs ask before a file that exists is replaced; Save to end, which only adds
-// to a file, does not.
-constexpr QFileDialog::Options kFileDialogOptions =
-    QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails;
+// The filter descriptions already name their patterns, so they are shown alone. The save
+// dialogs ask before a file that exists is replaced; Save to end, which only adds to a
+// file, does not.
+constexpr QFileDialog::Options kFileDialogOptions = QFileDialog::HideNameFilterDetails;
 
 // The open and save dialogs of picture files; a name typed without an extension gets
 // ".stw".
 void setUpPictureDialog(QFileDialog& dialog, const char* name, QFileDialog::AcceptMode mode) {
-    dialog.setObjectName(QString::fromUtf8(name));
-    dialog.setAcceptMode(mode);
-    // Also a name of a file that does not exist: opening it then tells the user.
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOptions(kFileDialogOptions);
-    dialog.setNameFilters({QStringLiteral("(Stippleworkshop *.stw) (*.stw)")});
-    dialog.setDefaultSuffix(QStringLiteral("stw"));
-}
-
-std::optional<QString> chosenFile(QFileDialog& dialog) {
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    return dialog.selectedFiles().constFirst();
+    setUpFileDialog(dialog, name, mode, kFileDialogOptions,
+                    {QStringLiteral("(Stippleworkshop *.stw) (*.stw)")}, QStringLiteral("stw"));
 }
 
 QPixmap swatchPixmap(Rgb colour) {
@@ -161,13 +147,11 @@ bool QtHost::askPictureSize(int& width, int& height) {
 
 std::optional<std::string> QtHost::askExportFile(bool replacing) {
     QFileDialog dialog(&window_, QStringLiteral("Save As"));
-    dialog.setObjectName(QStringLiteral("SaveDialog1"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOptions(replacing ? kFileDialogOptions
-                                : kFileDialogOptions | QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilters({QStringLiteral("(lib *.h , source *.s text *.txt) (*.h *.txt *.s)"),
-                           QStringLiteral("(All Files *.*) (*)")});
+    setUpFileDialog(
+        dialog, "SaveDialog1", QFileDialog::AcceptSave,
+        replacing ? kFileDialogOptions : kFileDialogOptions | QFileDialog::DontConfirmOverwrite,
+        {QStringLiteral("(lib *.h , source *.s text *.txt) (*.h *.txt *.s)"),
+         QStringLiteral("(All Files *.*) (*)")});
     if (!lastExportFile_.isEmpty()) {
         dialog.selectFile(lastExportFile_);
     }

@@ -86,4 +86,24 @@ QPushButton* pushButton(QWidget* parent, const char* name, const char* text,
     return b;
 }
 
+void setUpFileDialog(QFileDialog& dialog, const char* name, QFileDialog::AcceptMode mode,
+                     QFileDialog::Options options, const QStringList& filters,
+                     const QString& suffix) {
+    dialog.setObjectName(QString::fromUtf8(name));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOptions(options | QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilters(filters);
+    if (!suffix.isEmpty()) {
+        dialog.setDefaultSuffix(suffix);
+    }
+}
+
+std::optional<QString> chosenFile(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
 }  // namespace stipple::ui

@@ -3,10 +3,13 @@
 // every window, fixed-size windows, labels and buttons placed at their pixel positions.
 
 #include <QColor>
+#include <QFileDialog>
 #include <QFont>
 #include <QMenu>
 #include <QPoint>
 #include <QRect>
+
+#include <optional>
 
 #include "ui/Glyphs.h"
 
@@ -48,6 +51,15 @@ QToolButton* glyphButton(QWidget* parent, const char* name, const QRect& geometr
                          const char* hint);
 
 QPushButton* pushButton(QWidget* parent, const char* name, const char* text, const QRect& geometry);
+
+// Qt's own file dialog (the same on every desktop, and a whole path may be typed into its
+// name field) under the layout's name. It takes the name of a file that does not exist
+// too; `suffix`, when not empty, is added to a name typed without an extension.
+void setUpFileDialog(QFileDialog& dialog, const char* name, QFileDialog::AcceptMode mode,
+                     QFileDialog::Options options, const QStringList& filters,
+                     const QString& suffix = {});
+// Shows the dialog; the chosen file, or nothing on Cancel.
+std::optional<QString> chosenFile(QFileDialog& dialog);
 
 // The control of type T named `name` among the window's own controls and menus, or null.
 // The panels and dialogs a window owns are windows of their own and reuse its layout names,

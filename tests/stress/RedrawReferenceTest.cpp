@@ -21,7 +21,7 @@ Rgb drawCellByCell(const Session& session, Raster& r) {
     const int W = p.width * ps;
     const int H = p.height * ps;
     r.setLogicalSize(std::max(W + 1, view.viewWidth), std::max(H + 1, view.viewHeight));
-    Rgb brush = colours.whiteRgb;
+    Rgb brush = colours.values[kWhite];
     r.fill(brush);
     for (int x = 1; x <= p.width; ++x) {
         for (int y = 1; y <= p.height; ++y) {
