@@ -98,9 +98,10 @@ class ClickFilter : public QObject {
 void bindCommands(QWidget* window, const std::vector<CommandRow>& rows) {
     for (const CommandRow& row : rows) {
         QWidget* control =
-            row.control != nullptr ? findNamed<QWidget>(window, row.control) : nullptr;
-        QAction* item =
-            row.menuItem != nullptr ? findNamed<QAction>(window, row.menuItem) : nullptr;
+            row.names.control != nullptr ? findNamed<QWidget>(window, row.names.control) : nullptr;
+        QAction* item = row.names.menuItem != nullptr
+                            ? findNamed<QAction>(window, row.names.menuItem)
+                            : nullptr;
         if (const auto* press = std::get_if<PressCommand>(&row.command)) {
             new PressFilter(control, window, *press);
             continue;
@@ -155,77 +156,77 @@ void bindMainWindowCommands(MainWindow& window, Session& session) {
     };
 
     std::vector<CommandRow> rows = {
-        {"NewPicture1", "ToolButton1", on(newPicture)},
-        {"OpenPicture1", "ToolButton2", on(openPicture)},
-        {"OpenBMPfile1", "ToolButton21", [&window] { window.bitmapImportDialog().exec(); }},
-        {"Savepicture1", "ToolButton3", [&session] { savePicture(session); }},
-        {"Save1", nullptr, on(saveAsm8File)},
-        {"Savetoend1", "ToolButton11", on(appendAsm8ToFile)},
-        {"Exit1", "ToolButton15", [&window] { window.close(); }},
+        {CommandId::NewPicture, on(newPicture)},
+        {CommandId::OpenPicture, on(openPicture)},
+        {CommandId::OpenBitmap, [&window] { window.bitmapImportDialog().exec(); }},
+        {CommandId::SavePicture, [&session] { savePicture(session); }},
+        {CommandId::SaveAsm8, on(saveAsm8File)},
+        {CommandId::AppendAsm8, on(appendAsm8ToFile)},
+        {CommandId::Exit, [&window] { window.close(); }},
 
-        {"Undochange1", "UndoButton", [&session] { session.undoChange(); }},
-        {"Redochange1", nullptr, [&session] { session.redoChange(); }},
-        {"SetSize1", "ToolButton10", on(askAndSetSize)},
-        {"ClearImage1", "ToolButton19", on(clearImage)},
+        {CommandId::Undo, [&session] { session.undoChange(); }},
+        {CommandId::Redo, [&session] { session.redoChange(); }},
+        {CommandId::SetSize, on(askAndSetSize)},
+        {CommandId::ClearImage, on(clearImage)},
 
-        {"Pen1", "pen_button", tool(Tool::Pen)},
-        {"Bucket1", "fill_button", tool(Tool::Bucket)},
-        {"Pipe1", "pipe_button", tool(Tool::Pipe)},
-        {"ChangeColor1", "chcol_button", tool(Tool::ChangeColour)},
-        {nullptr, "box_button", tool(Tool::Box)},
+        {CommandId::Pen, tool(Tool::Pen)},
+        {CommandId::Bucket, tool(Tool::Bucket)},
+        {CommandId::Pipe, tool(Tool::Pipe)},
+        {CommandId::ChangeColour, tool(Tool::ChangeColour)},
+        {CommandId::SelectBox, tool(Tool::Box)},
 
-        {"ViewGrids1", "GridsButton", on(toggleGrids)},
-        {"ViewBorder1", "BorderButton", on(toggleBorder)},
-        {"x11", nullptr, pixelSize(1)},
-        {"x2NoGrids1", nullptr, pixelSize(2)},
-        {"x3NoGrids1", nullptr, pixelSize(3)},
-        {"x51", nullptr, pixelSize(5)},
-        {"x101", nullptr, pixelSize(10)},
-        {"x151", nullptr, pixelSize(15)},
-        {nullptr, "SpeedButton23", on(pixelSizeUp)},
-        {nullptr, "SpeedButton24", on(pixelSizeDown)},
-        {nullptr, "SpeedButton2", on(widthUp)},
-        {nullptr, "SpeedButton4", on(widthDown)},
-        {nullptr, "SpeedButton3", on(heightUp)},
-        {nullptr, "SpeedButton1", on(heightDown)},
+        {CommandId::ViewGrids, on(toggleGrids)},
+        {CommandId::ViewBorder, on(toggleBorder)},
+        {CommandId::PixelSize1, pixelSize(1)},
+        {CommandId::PixelSize2, pixelSize(2)},
+        {CommandId::PixelSize3, pixelSize(3)},
+        {CommandId::PixelSize5, pixelSize(5)},
+        {CommandId::PixelSize10, pixelSize(10)},
+        {CommandId::PixelSize15, pixelSize(15)},
+        {CommandId::PixelSizeUp, on(pixelSizeUp)},
+        {CommandId::PixelSizeDown, on(pixelSizeDown)},
+        {CommandId::WidthUp, on(widthUp)},
+        {CommandId::WidthDown, on(widthDown)},
+        {CommandId::HeightUp, on(heightUp)},
+        {CommandId::HeightDown, on(heightDown)},
 
-        {"About2", nullptr, [&window] { window.aboutBox().exec(); }},
+        {CommandId::About, [&window] { window.aboutBox().exec(); }},
 
-        {nullptr, "ToolButton12",
+        {CommandId::ClipboardPanel,
          [&window] {
              window.clipboardExportPanel().show();
              window.clipboardExportPanel().raise();
          }},
-        {nullptr, "align", on(toggleAlignToByte)},
-        {nullptr, "ToolButton7", exportPicture(ExportFormat::CppArray)},
-        {nullptr, "ToolButton5", exportPicture(ExportFormat::Asm1)},
-        {nullptr, "ToolButton16", exportPicture(ExportFormat::Asm2)},
-        {nullptr, "ToolButton17", exportPicture(ExportFormat::Asm4)},
-        {nullptr, "ToolButton8", exportPicture(ExportFormat::Asm8)},
+        {CommandId::AlignToByte, on(toggleAlignToByte)},
+        {CommandId::ExportCpp, exportPicture(ExportFormat::CppArray)},
+        {CommandId::ExportAsm1, exportPicture(ExportFormat::Asm1)},
+        {CommandId::ExportAsm2, exportPicture(ExportFormat::Asm2)},
+        {CommandId::ExportAsm4, exportPicture(ExportFormat::Asm4)},
+        {CommandId::ExportAsm8, exportPicture(ExportFormat::Asm8)},
 
-        {nullptr, "SpeedButton9", paletteColour(kTransparent)},
-        {nullptr, "SpeedButton6", paletteColour(kWhite)},
-        {nullptr, "SpeedButton7", paletteColour(kGray33)},
-        {nullptr, "SpeedButton8", paletteColour(kGray66)},
-        {nullptr, "SpeedButton5", paletteColour(kBlack)},
-        {"white1", nullptr, leftColour(kWhite)},
-        {"N33gray1", nullptr, leftColour(kGray33)},
-        {"N66gray1", nullptr, leftColour(kGray66)},
-        {"black1", nullptr, leftColour(kBlack)},
-        {"transparent1", nullptr, leftColour(kTransparent)},
-        {"MenuItem1", nullptr, rightColour(kWhite)},
-        {"MenuItem2", nullptr, rightColour(kGray33)},
-        {"MenuItem3", nullptr, rightColour(kGray66)},
-        {"MenuItem4", nullptr, rightColour(kBlack)},
-        {"MenuItem5", nullptr, rightColour(kTransparent)},
+        {CommandId::PaletteTransparent, paletteColour(kTransparent)},
+        {CommandId::PaletteWhite, paletteColour(kWhite)},
+        {CommandId::PaletteGray33, paletteColour(kGray33)},
+        {CommandId::PaletteGray66, paletteColour(kGray66)},
+        {CommandId::PaletteBlack, paletteColour(kBlack)},
+        {CommandId::LeftWhite, leftColour(kWhite)},
+        {CommandId::LeftGray33, leftColour(kGray33)},
+        {CommandId::LeftGray66, leftColour(kGray66)},
+        {CommandId::LeftBlack, leftColour(kBlack)},
+        {CommandId::LeftTransparent, leftColour(kTransparent)},
+        {CommandId::RightWhite, rightColour(kWhite)},
+        {CommandId::RightGray33, rightColour(kGray33)},
+        {CommandId::RightGray66, rightColour(kGray66)},
+        {CommandId::RightBlack, rightColour(kBlack)},
+        {CommandId::RightTransparent, rightColour(kTransparent)},
         // A plain left click on the left swatch shows its colour again.
-        {nullptr, "Col",
+        {CommandId::ShowLeftSwatch,
          [&window, &session] {
              window.host().showLeftSwatch(session.displayColour(session.leftColour()));
          }},
     };
     for (const QuickSize& q : kQuickSizes) {
-        rows.push_back({nullptr, q.name, [&session, q] {
+        rows.push_back({q.name, [&session, q] {
                             if (q.setsWidth) {
                                 setPictureWidth(session, q.value);
                             } else {

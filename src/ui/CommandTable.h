@@ -4,10 +4,12 @@
 // through runCommand, so an error escaping it is shown to the user.
 
 #include <functional>
+#include <utility>
 #include <variant>
 #include <vector>
 
 #include "editor/Session.h"
+#include "ui/CommandIds.h"
 
 class QWidget;
 
@@ -20,10 +22,14 @@ using ClickCommand = std::function<void()>;
 // button pressed. Bound to a control only, never to a menu item.
 using PressCommand = std::function<void(MouseButton)>;
 
+// A command by its id, or a control by its layout name for the quick size buttons.
 struct CommandRow {
-    const char* menuItem;  // a menu item's layout name, or nullptr
-    const char* control;   // a control's layout name, or nullptr
+    CommandNames names;
     std::variant<ClickCommand, PressCommand> command;
+    CommandRow(CommandId id, std::variant<ClickCommand, PressCommand> run)
+        : names(namesOf(id)), command(std::move(run)) {}
+    CommandRow(const char* control, std::variant<ClickCommand, PressCommand> run)
+        : names{nullptr, control}, command(std::move(run)) {}
 };
 
 // Binds each row to its menu item and control under `window`. A menu item whose control

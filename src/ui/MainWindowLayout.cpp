@@ -19,6 +19,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <optional>
+
+#include "ui/CommandIds.h"
 #include "ui/Glyphs.h"
 #include "ui/NameEdit.h"
 #include "ui/SurfaceWidget.h"
@@ -48,7 +51,7 @@ enum class Kind { Plain, Toggles, QuietHint };
 
 // The toolbar from the left; an entry without a name is a separator.
 struct ToolBarButton {
-    const char* name;
+    std::optional<CommandId> id;  // none: a separator
     Glyph glyph;
     const char* hint;
     // QuietHint: the hint is never shown as a tooltip; it stays for assistive tools.
@@ -56,118 +59,125 @@ struct ToolBarButton {
     QToolButton* Controls::*kept;  // where the window keeps the button, if it does
 };
 const ToolBarButton kToolBar[] = {
-    {"ToolButton1", Glyph::New, "New...", Kind::Plain, nullptr},
-    {"ToolButton2", Glyph::Open, "Open", Kind::Plain, nullptr},
-    {"ToolButton21", Glyph::OpenBitmap, nullptr, Kind::Plain, nullptr},
-    {"ToolButton3", Glyph::Save, "Save...", Kind::Plain, nullptr},
-    {"ToolButton11", Glyph::SaveToEnd, nullptr, Kind::Plain, nullptr},
+    {CommandId::NewPicture, Glyph::New, "New...", Kind::Plain, nullptr},
+    {CommandId::OpenPicture, Glyph::Open, "Open", Kind::Plain, nullptr},
+    {CommandId::OpenBitmap, Glyph::OpenBitmap, nullptr, Kind::Plain, nullptr},
+    {CommandId::SavePicture, Glyph::Save, "Save...", Kind::Plain, nullptr},
+    {CommandId::AppendAsm8, Glyph::SaveToEnd, nullptr, Kind::Plain, nullptr},
     {},
-    {"UndoButton", Glyph::Undo, "Undo changes", Kind::Plain, &Controls::undoButton},
+    {CommandId::Undo, Glyph::Undo, "Undo changes", Kind::Plain, &Controls::undoButton},
     {},
-    {"ToolButton12", Glyph::ClipboardPanel, "Move to ClipBoard panel", Kind::Plain, nullptr},
-    {"align", Glyph::Align, "Clipboard with align up to byte", Kind::Toggles,
+    {CommandId::ClipboardPanel, Glyph::ClipboardPanel, "Move to ClipBoard panel", Kind::Plain,
+     nullptr},
+    {CommandId::AlignToByte, Glyph::Align, "Clipboard with align up to byte", Kind::Toggles,
      &Controls::alignButton},
-    {"ToolButton7", Glyph::ExportCpp, "Move to Clipboard (format C++)", Kind::Plain, nullptr},
-    {"ToolButton5", Glyph::Export1, "Move to Clipboard (format ASM 1bpp)", Kind::Plain, nullptr},
-    {"ToolButton16", Glyph::Export2, "Move to Clipboard (format ASM 2bpp)", Kind::Plain, nullptr},
-    {"ToolButton17", Glyph::Export4, "Move to Clipboard (format ASM 4bpp)", Kind::Plain, nullptr},
-    {"ToolButton8", Glyph::Export8, "Move to Clipboard (format ASM)", Kind::Plain, nullptr},
+    {CommandId::ExportCpp, Glyph::ExportCpp, "Move to Clipboard (format C++)", Kind::Plain,
+     nullptr},
+    {CommandId::ExportAsm1, Glyph::Export1, "Move to Clipboard (format ASM 1bpp)", Kind::Plain,
+     nullptr},
+    {CommandId::ExportAsm2, Glyph::Export2, "Move to Clipboard (format ASM 2bpp)", Kind::Plain,
+     nullptr},
+    {CommandId::ExportAsm4, Glyph::Export4, "Move to Clipboard (format ASM 4bpp)", Kind::Plain,
+     nullptr},
+    {CommandId::ExportAsm8, Glyph::Export8, "Move to Clipboard (format ASM)", Kind::Plain, nullptr},
     {},
-    {"ToolButton10", Glyph::SetSize, "Set Size", Kind::Plain, nullptr},
-    {"ToolButton19", Glyph::Clear, "Clear Image", Kind::QuietHint, nullptr},
+    {CommandId::SetSize, Glyph::SetSize, "Set Size", Kind::Plain, nullptr},
+    {CommandId::ClearImage, Glyph::Clear, "Clear Image", Kind::QuietHint, nullptr},
     {},
-    {"GridsButton", Glyph::Grid, "View Grids", Kind::Toggles, &Controls::gridsButton},
-    {"BorderButton", Glyph::Border, "View Border", Kind::Toggles, &Controls::borderButton},
+    {CommandId::ViewGrids, Glyph::Grid, "View Grids", Kind::Toggles, &Controls::gridsButton},
+    {CommandId::ViewBorder, Glyph::Border, "View Border", Kind::Toggles, &Controls::borderButton},
     {},
-    {"ToolButton15", Glyph::Exit, "Exit", Kind::Plain, nullptr},
+    {CommandId::Exit, Glyph::Exit, "Exit", Kind::Plain, nullptr},
 };
 
 // The main menu in order: an entry that opens a menu is followed by its items, an entry
 // without a name is a separator. Shortcuts are in portable text, several split by "; ".
 struct MenuEntry {
-    const char* name;
-    const char* caption;
+    std::optional<CommandId> id;    // an item's command; none for a menu or a separator
+    const char* caption = nullptr;  // none: a separator
     const char* shortcut = "";
     bool checkable = false;
     QAction* Controls::*kept = nullptr;
-    bool opensMenu = false;
+    const char* menuName = nullptr;  // the layout name of a menu that opens here
 };
 const MenuEntry kMenu[] = {
-    {"File1", "File", "", false, nullptr, true},
-    {"NewPicture1", "New Picture...", "Ctrl+N"},
-    {"OpenPicture1", "Open Picture...", "Ctrl+O"},
-    {"OpenBMPfile1", "Open BMP file..."},
-    {"Savepicture1", "Save Picture...", "Ctrl+S"},
-    {nullptr, nullptr},
-    {"Save1", "Save (asm 8bpp format)...", "Ctrl+A"},
-    {"Savetoend1", "Save to end (asm 8bpp format)...", "Ctrl+E"},
-    {nullptr, nullptr},
-    {"Exit1", "Exit"},
-    {"Image2", "Image", "", false, nullptr, true},
-    {"Undochange1", "Undo change", "Ctrl+Z", false, &Controls::undoItem},
-    {"Redochange1", "Redo change", "Ctrl+Y; Ctrl+Shift+Z", false, &Controls::redoItem},
-    {nullptr, nullptr},
-    {"SetSize1", "Set Size", "Ctrl+Alt+S"},
-    {"ClearImage1", "Clear Image", "Ctrl+Alt+C"},
-    {"Tools1", "Tools", "", false, nullptr, true},
-    {"Pen1", "Pen", "F2"},
-    {"Bucket1", "Bucket", "F3"},
-    {"Pipe1", "Pipe", "F4"},
-    {"ChangeColor1", "Change Color", "F5"},
-    {"View1", "View", "", false, nullptr, true},
-    {"ViewGrids1", "View Grids", "", true, &Controls::gridsItem},
-    {"ViewBorder1", "View Border", "", true, &Controls::borderItem},
-    {"Pixel1", "Pixel", "", false, nullptr, true},
-    {"x11", "x1 (No Grids)"},
-    {"x2NoGrids1", "x2 (No Grids)"},
-    {"x3NoGrids1", "x3 (No Grids)"},
-    {"x51", "x5"},
-    {"x101", "x10"},
-    {"x151", "x15"},
-    {"N1", "?", "", false, nullptr, true},
-    {"About2", "About...", "F1"},
+    {{}, "File", "", false, nullptr, "File1"},
+    {CommandId::NewPicture, "New Picture...", "Ctrl+N"},
+    {CommandId::OpenPicture, "Open Picture...", "Ctrl+O"},
+    {CommandId::OpenBitmap, "Open BMP file..."},
+    {CommandId::SavePicture, "Save Picture...", "Ctrl+S"},
+    {},
+    {CommandId::SaveAsm8, "Save (asm 8bpp format)...", "Ctrl+A"},
+    {CommandId::AppendAsm8, "Save to end (asm 8bpp format)...", "Ctrl+E"},
+    {},
+    {CommandId::Exit, "Exit"},
+    {{}, "Image", "", false, nullptr, "Image2"},
+    {CommandId::Undo, "Undo change", "Ctrl+Z", false, &Controls::undoItem},
+    {CommandId::Redo, "Redo change", "Ctrl+Y; Ctrl+Shift+Z", false, &Controls::redoItem},
+    {},
+    {CommandId::SetSize, "Set Size", "Ctrl+Alt+S"},
+    {CommandId::ClearImage, "Clear Image", "Ctrl+Alt+C"},
+    {{}, "Tools", "", false, nullptr, "Tools1"},
+    {CommandId::Pen, "Pen", "F2"},
+    {CommandId::Bucket, "Bucket", "F3"},
+    {CommandId::Pipe, "Pipe", "F4"},
+    {CommandId::ChangeColour, "Change Color", "F5"},
+    {{}, "View", "", false, nullptr, "View1"},
+    {CommandId::ViewGrids, "View Grids", "", true, &Controls::gridsItem},
+    {CommandId::ViewBorder, "View Border", "", true, &Controls::borderItem},
+    {{}, "Pixel", "", false, nullptr, "Pixel1"},
+    {CommandId::PixelSize1, "x1 (No Grids)"},
+    {CommandId::PixelSize2, "x2 (No Grids)"},
+    {CommandId::PixelSize3, "x3 (No Grids)"},
+    {CommandId::PixelSize5, "x5"},
+    {CommandId::PixelSize10, "x10"},
+    {CommandId::PixelSize15, "x15"},
+    {{}, "?", "", false, nullptr, "N1"},
+    {CommandId::About, "About...", "F1"},
 };
 
 // The five colours in the order of both swatch menus: the left swatch's item, the right
 // swatch's item, the caption and the value whose display colour the chip shows.
 struct ColourItem {
-    const char* leftName;
-    const char* rightName;
+    CommandId left;
+    CommandId right;
     const char* caption;
     Pixel chip;
 };
 const ColourItem kColourItems[] = {
-    {"white1", "MenuItem1", "white", kWhite},
-    {"N33gray1", "MenuItem2", "33 % gray", kGray33},
-    {"N66gray1", "MenuItem3", "66 % gray", kGray66},
-    {"black1", "MenuItem4", "black", kBlack},
-    {"transparent1", "MenuItem5", "transparent", kTransparent},
+    {CommandId::LeftWhite, CommandId::RightWhite, "white", kWhite},
+    {CommandId::LeftGray33, CommandId::RightGray33, "33 % gray", kGray33},
+    {CommandId::LeftGray66, CommandId::RightGray66, "66 % gray", kGray66},
+    {CommandId::LeftBlack, CommandId::RightBlack, "black", kBlack},
+    {CommandId::LeftTransparent, CommandId::RightTransparent, "transparent", kTransparent},
 };
 
 struct PaletteButton {
-    const char* name;
+    CommandId id;
     QPoint at;
     Pixel chip;
 };
 const PaletteButton kPalette[] = {
-    {"SpeedButton9", {4, 68}, kTransparent}, {"SpeedButton6", {20, 68}, kWhite},
-    {"SpeedButton7", {36, 68}, kGray33},     {"SpeedButton8", {4, 84}, kGray66},
-    {"SpeedButton5", {20, 84}, kBlack},
+    {CommandId::PaletteTransparent, {4, 68}, kTransparent},
+    {CommandId::PaletteWhite, {20, 68}, kWhite},
+    {CommandId::PaletteGray33, {36, 68}, kGray33},
+    {CommandId::PaletteGray66, {4, 84}, kGray66},
+    {CommandId::PaletteBlack, {20, 84}, kBlack},
 };
 
 // The tool buttons; the first is down at start.
 struct ToolButton {
-    const char* name;
+    CommandId id;
     QPoint at;
     Glyph glyph;
     const char* hint;
 };
 const ToolButton kTools[] = {
-    {"pen_button", {3, 108}, Glyph::Pen, "Pen"},
-    {"fill_button", {27, 108}, Glyph::Bucket, "Bucket"},
-    {"pipe_button", {3, 132}, Glyph::Pipe, "Pipe"},
-    {"chcol_button", {27, 132}, Glyph::ChangeColour, "Change color"},
-    {"box_button", {3, 156}, Glyph::SelectBox, "Select box"},
+    {CommandId::Pen, {3, 108}, Glyph::Pen, "Pen"},
+    {CommandId::Bucket, {27, 108}, Glyph::Bucket, "Bucket"},
+    {CommandId::Pipe, {3, 132}, Glyph::Pipe, "Pipe"},
+    {CommandId::ChangeColour, {27, 132}, Glyph::ChangeColour, "Change color"},
+    {CommandId::SelectBox, {3, 156}, Glyph::SelectBox, "Select box"},
 };
 
 // The labels of the info row, each with the left edge of the control after it.
@@ -199,14 +209,17 @@ const SizeField kSizeFields[] = {
 
 // The small arrows beside the size fields.
 struct StepButton {
-    const char* name;
+    CommandId id;
     QPoint at;
     Glyph glyph;
 };
 const StepButton kStepButtons[] = {
-    {"SpeedButton2", {367, 33}, Glyph::ArrowUp},  {"SpeedButton4", {367, 49}, Glyph::ArrowDown},
-    {"SpeedButton3", {474, 33}, Glyph::ArrowUp},  {"SpeedButton1", {474, 49}, Glyph::ArrowDown},
-    {"SpeedButton23", {605, 33}, Glyph::ArrowUp}, {"SpeedButton24", {605, 49}, Glyph::ArrowDown},
+    {CommandId::WidthUp, {367, 33}, Glyph::ArrowUp},
+    {CommandId::WidthDown, {367, 49}, Glyph::ArrowDown},
+    {CommandId::HeightUp, {474, 33}, Glyph::ArrowUp},
+    {CommandId::HeightDown, {474, 49}, Glyph::ArrowDown},
+    {CommandId::PixelSizeUp, {605, 33}, Glyph::ArrowUp},
+    {CommandId::PixelSizeDown, {605, 49}, Glyph::ArrowDown},
 };
 
 // The info row's labels are bold at 10 points (13 pixels at 96 dots per inch), in a narrow
@@ -273,12 +286,12 @@ void buildToolBar(Controls& c) {
     bar->setFloatable(false);
     bar->setIconSize(QSize(16, 16));
     for (const ToolBarButton& t : kToolBar) {
-        if (t.name == nullptr) {
+        if (!t.id) {
             bar->addSeparator();
             continue;
         }
         auto* b = new QToolButton;
-        b->setObjectName(QString::fromUtf8(t.name));
+        b->setObjectName(QString::fromUtf8(namesOf(*t.id).control));
         b->setIcon(glyphIcon(t.glyph));
         b->setIconSize(QSize(16, 16));
         b->setFixedSize(23, 22);
@@ -300,14 +313,14 @@ void buildToolBar(Controls& c) {
 void buildMenu(QMainWindow& window, Controls& c) {
     QMenu* menu = nullptr;
     for (const MenuEntry& e : kMenu) {
-        if (e.opensMenu) {
+        if (e.menuName != nullptr) {
             menu = window.menuBar()->addMenu(QString::fromUtf8(e.caption));
-            menu->setObjectName(QString::fromUtf8(e.name));
-        } else if (e.name == nullptr) {
+            menu->setObjectName(QString::fromUtf8(e.menuName));
+        } else if (!e.id) {
             menu->addSeparator();
         } else {
             QAction* a = menu->addAction(QString::fromUtf8(e.caption));
-            a->setObjectName(QString::fromUtf8(e.name));
+            a->setObjectName(QString::fromUtf8(namesOf(*e.id).menuItem));
             a->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(e.shortcut),
                                                          QKeySequence::PortableText));
             a->setCheckable(e.checkable);
@@ -327,7 +340,7 @@ void addColourMenu(QMainWindow& window, QLabel* swatch, const char* name, bool l
     for (const ColourItem& item : kColourItems) {
         QAction* a = m->addAction(QIcon(colourChip(kDisplayColours[item.chip], 12)),
                                   QString::fromUtf8(item.caption));
-        a->setObjectName(QString::fromUtf8(left ? item.leftName : item.rightName));
+        a->setObjectName(QString::fromUtf8(namesOf(left ? item.left : item.right).menuItem));
     }
     swatch->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(swatch, &QWidget::customContextMenuRequested, m,
@@ -336,7 +349,7 @@ void addColourMenu(QMainWindow& window, QLabel* swatch, const char* name, bool l
 
 void buildPaletteAndTools(QMainWindow& window, Controls& c) {
     c.leftSwatch = new QLabel(c.client);
-    c.leftSwatch->setObjectName(QStringLiteral("Col"));
+    c.leftSwatch->setObjectName(QString::fromUtf8(namesOf(CommandId::ShowLeftSwatch).control));
     c.leftSwatch->setGeometry(4, 34, 24, 24);
     c.rightSwatch = new QLabel(c.client);
     c.rightSwatch->setObjectName(QStringLiteral("ColRight"));
@@ -345,7 +358,7 @@ void buildPaletteAndTools(QMainWindow& window, Controls& c) {
     addColourMenu(window, c.rightSwatch, "ColRightMenu", false);
 
     for (const PaletteButton& p : kPalette) {
-        QToolButton* b = speedButton(c.client, p.name, QRect(p.at, QSize(17, 17)));
+        QToolButton* b = speedButton(c.client, namesOf(p.id).control, QRect(p.at, QSize(17, 17)));
         b->setIcon(QIcon(colourChip(kDisplayColours[p.chip], 11)));
         b->setIconSize(QSize(11, 11));
     }
@@ -353,7 +366,8 @@ void buildPaletteAndTools(QMainWindow& window, Controls& c) {
     auto* tools = new QButtonGroup(&window);
     tools->setExclusive(true);
     for (const ToolButton& t : kTools) {
-        QToolButton* b = glyphButton(c.client, t.name, QRect(t.at, QSize(23, 22)), t.glyph, t.hint);
+        QToolButton* b = glyphButton(c.client, namesOf(t.id).control, QRect(t.at, QSize(23, 22)),
+                                     t.glyph, t.hint);
         b->setAutoRaise(true);
         b->setCheckable(true);
         tools->addButton(b);
@@ -399,7 +413,7 @@ void buildInfoRow(QMainWindow& window, Controls& c) {
         c.*f.kept = e;
     }
     for (const StepButton& s : kStepButtons) {
-        QToolButton* b = speedButton(c.client, s.name, QRect(s.at, QSize(16, 16)));
+        QToolButton* b = speedButton(c.client, namesOf(s.id).control, QRect(s.at, QSize(16, 16)));
         b->setIcon(glyphIcon(s.glyph));
         b->setIconSize(QSize(7, 4));
     }
