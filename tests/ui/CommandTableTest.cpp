@@ -9,9 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,6 +30,8 @@
 #include "ui/SurfaceWidget.h"
 
 namespace {
+
+using stipple::ui::CommandId;
 
 using stipple::SessionState;
 using stipple::testing::changeState;
@@ -63,6 +65,11 @@ class CommandTableTest : public ::testing::Test {
         });
     }
 
+    QAction* item(CommandId id) { return stipple::testing::menuItem(&form, id); }
+    template <class T>
+    T* button(CommandId id) {
+        return stipple::testing::commandControl<T>(&form, id);
+    }
     template <class T>
     T* named(const char* name) {
         return control<T>(&form, name);
@@ -76,23 +83,23 @@ class CommandTableTest : public ::testing::Test {
 };
 
 TEST_F(CommandTableTest, PaletteButtonsActOnThePressOfLeftOrRight) {
-    QTest::mousePress(named<QToolButton>("SpeedButton6"), Qt::RightButton);
+    QTest::mousePress(button<QToolButton>(CommandId::PaletteWhite), Qt::RightButton);
     EXPECT_EQ(session.rightColour(), stipple::kWhite);
     EXPECT_EQ(session.leftColour(), stipple::kBlack);
     EXPECT_EQ(shownPixel(named<QLabel>("ColRight"), {12, 12}), 0xFFFFFFu);
-    EXPECT_EQ(shownPixel(named<QLabel>("Col"), {12, 12}), 0x000000u);
-    QTest::mouseRelease(named<QToolButton>("SpeedButton6"), Qt::RightButton);
+    EXPECT_EQ(shownPixel(button<QLabel>(CommandId::ShowLeftSwatch), {12, 12}), 0x000000u);
+    QTest::mouseRelease(button<QToolButton>(CommandId::PaletteWhite), Qt::RightButton);
 
-    QTest::mousePress(named<QToolButton>("SpeedButton7"), Qt::MiddleButton);
-    QTest::mouseRelease(named<QToolButton>("SpeedButton7"), Qt::MiddleButton);
+    QTest::mousePress(button<QToolButton>(CommandId::PaletteGray33), Qt::MiddleButton);
+    QTest::mouseRelease(button<QToolButton>(CommandId::PaletteGray33), Qt::MiddleButton);
     EXPECT_EQ(session.rightColour(), stipple::kWhite);
     EXPECT_EQ(session.leftColour(), stipple::kBlack);
 
     // The press alone is enough; the release changes nothing more.
-    QTest::mousePress(named<QToolButton>("SpeedButton8"), Qt::LeftButton);
+    QTest::mousePress(button<QToolButton>(CommandId::PaletteGray66), Qt::LeftButton);
     EXPECT_EQ(session.leftColour(), stipple::kGray66);
-    EXPECT_EQ(shownPixel(named<QLabel>("Col"), {12, 12}), 0x808080u);
-    QTest::mouseRelease(named<QToolButton>("SpeedButton8"), Qt::LeftButton);
+    EXPECT_EQ(shownPixel(button<QLabel>(CommandId::ShowLeftSwatch), {12, 12}), 0x808080u);
+    QTest::mouseRelease(button<QToolButton>(CommandId::PaletteGray66), Qt::LeftButton);
     EXPECT_EQ(session.rightColour(), stipple::kWhite);
 }
 
@@ -103,16 +110,16 @@ TEST_F(CommandTableTest, ColourMenusSetTheirOwnColour) {
         stipple::Pixel value;
     };
     const Item items[] = {
-        {named<QAction>("white1"), true, stipple::kWhite},
-        {named<QAction>("N33gray1"), true, stipple::kGray33},
-        {named<QAction>("N66gray1"), true, stipple::kGray66},
-        {named<QAction>("black1"), true, stipple::kBlack},
-        {named<QAction>("transparent1"), true, stipple::kTransparent},
-        {named<QAction>("MenuItem1"), false, stipple::kWhite},
-        {named<QAction>("MenuItem2"), false, stipple::kGray33},
-        {named<QAction>("MenuItem3"), false, stipple::kGray66},
-        {named<QAction>("MenuItem4"), false, stipple::kBlack},
-        {named<QAction>("MenuItem5"), false, stipple::kTransparent},
+        {item(CommandId::LeftWhite), true, stipple::kWhite},
+        {item(CommandId::LeftGray33), true, stipple::kGray33},
+        {item(CommandId::LeftGray66), true, stipple::kGray66},
+        {item(CommandId::LeftBlack), true, stipple::kBlack},
+        {item(CommandId::LeftTransparent), true, stipple::kTransparent},
+        {item(CommandId::RightWhite), false, stipple::kWhite},
+        {item(CommandId::RightGray33), false, stipple::kGray33},
+        {item(CommandId::RightGray66), false, stipple::kGray66},
+        {item(CommandId::RightBlack), false, stipple::kBlack},
+        {item(CommandId::RightTransparent), false, stipple::kTransparent},
     };
     for (const Item& item : items) {
         SCOPED_TRACE(item.action->objectName().toStdString());
@@ -125,9 +132,10 @@ TEST_F(CommandTableTest, ColourMenusSetTheirOwnColour) {
         item.action->trigger();
         EXPECT_EQ(item.left ? session.leftColour() : session.rightColour(), item.value);
         EXPECT_EQ(item.left ? session.rightColour() : session.leftColour(), other);
-        EXPECT_EQ(
-            shownPixel(item.left ? named<QLabel>("Col") : named<QLabel>("ColRight"), {12, 12}),
-            session.displayColour(item.value));
+        EXPECT_EQ(shownPixel(item.left ? button<QLabel>(CommandId::ShowLeftSwatch)
+                                       : named<QLabel>("ColRight"),
+                             {12, 12}),
+                  session.displayColour(item.value));
     }
 }
 
@@ -135,8 +143,8 @@ TEST_F(CommandTableTest, ClickOnTheLeftSwatchRepaintsItAlone) {
     changeState(session,
                 [&](SessionState& st) { st.leftColour = stipple::kWhite; });  // not shown yet
     changeState(session, [&](SessionState& st) { st.rightColour = stipple::kBlack; });  // nor this
-    QTest::mouseClick(named<QLabel>("Col"), Qt::LeftButton);
-    EXPECT_EQ(shownPixel(named<QLabel>("Col"), {12, 12}), 0xFFFFFFu);
+    QTest::mouseClick(button<QLabel>(CommandId::ShowLeftSwatch), Qt::LeftButton);
+    EXPECT_EQ(shownPixel(button<QLabel>(CommandId::ShowLeftSwatch), {12, 12}), 0xFFFFFFu);
     EXPECT_EQ(shownPixel(named<QLabel>("ColRight"), {12, 12}), 0x008080u);
 }
 
@@ -146,9 +154,9 @@ TEST_F(CommandTableTest, ViewMenuAndToolbarAgreeWhicheverToggles) {
         QToolButton* button;
         bool stipple::ViewSettings::*flag;
     };
-    const Pair pairs[] = {{named<QAction>("ViewGrids1"), named<QToolButton>("GridsButton"),
+    const Pair pairs[] = {{item(CommandId::ViewGrids), button<QToolButton>(CommandId::ViewGrids),
                            &stipple::ViewSettings::gridsOn},
-                          {named<QAction>("ViewBorder1"), named<QToolButton>("BorderButton"),
+                          {item(CommandId::ViewBorder), button<QToolButton>(CommandId::ViewBorder),
                            &stipple::ViewSettings::borderOn}};
     for (const Pair& p : pairs) {
         SCOPED_TRACE(p.item->objectName().toStdString());
@@ -176,10 +184,10 @@ TEST_F(CommandTableTest, FunctionKeysChooseToolsAlsoFromTheNameBox) {
         Tool tool;
     };
     const Key keys[] = {
-        {Qt::Key_F3, named<QToolButton>("fill_button"), Tool::Bucket},
-        {Qt::Key_F4, named<QToolButton>("pipe_button"), Tool::Pipe},
-        {Qt::Key_F5, named<QToolButton>("chcol_button"), Tool::ChangeColour},
-        {Qt::Key_F2, named<QToolButton>("pen_button"), Tool::Pen},
+        {Qt::Key_F3, button<QToolButton>(CommandId::Bucket), Tool::Bucket},
+        {Qt::Key_F4, button<QToolButton>(CommandId::Pipe), Tool::Pipe},
+        {Qt::Key_F5, button<QToolButton>(CommandId::ChangeColour), Tool::ChangeColour},
+        {Qt::Key_F2, button<QToolButton>(CommandId::Pen), Tool::Pen},
     };
     for (const Key& k : keys) {
         SCOPED_TRACE(k.button->objectName().toStdString());
@@ -192,14 +200,14 @@ TEST_F(CommandTableTest, FunctionKeysChooseToolsAlsoFromTheNameBox) {
 
 TEST_F(CommandTableTest, BoxButtonShowsTheSelectToolPanelAndPenHidesIt) {
     showActive();
-    named<QToolButton>("box_button")->click();
+    button<QToolButton>(CommandId::SelectBox)->click();
     EXPECT_EQ(session.tool(), Tool::Box);
     EXPECT_TRUE(session.selectMode());
     EXPECT_TRUE(form.selectToolPanel().isVisible());
-    named<QToolButton>("chcol_button")->click();
+    button<QToolButton>(CommandId::ChangeColour)->click();
     EXPECT_EQ(session.tool(), Tool::ChangeColour);
     EXPECT_FALSE(form.selectToolPanel().isVisible());
-    named<QToolButton>("pen_button")->click();
+    button<QToolButton>(CommandId::Pen)->click();
     EXPECT_EQ(session.tool(), Tool::Pen);
 }
 
@@ -221,11 +229,11 @@ TEST_F(CommandTableTest, DragOnTheSurfacePaintsOneUndoStep) {
     EXPECT_EQ(picture.pixels[2][2], stipple::kTransparent);
     EXPECT_EQ(session.undoCount(), 2);
 
-    named<QToolButton>("UndoButton")->click();
-    named<QToolButton>("UndoButton")->click();
+    button<QToolButton>(CommandId::Undo)->click();
+    button<QToolButton>(CommandId::Undo)->click();
     EXPECT_EQ(picture.pixels[2][2], stipple::kTransparent);
     EXPECT_EQ(picture.pixels[3][2], stipple::kTransparent);
-    EXPECT_FALSE(named<QToolButton>("UndoButton")->isEnabled());
+    EXPECT_FALSE(button<QToolButton>(CommandId::Undo)->isEnabled());
 }
 
 TEST_F(CommandTableTest, SizeButtonsAndPixelMenuShowInTheFields) {
@@ -241,14 +249,14 @@ TEST_F(CommandTableTest, SizeButtonsAndPixelMenuShowInTheFields) {
     const Step steps[] = {
         {[&] { quick("SpeedButton42")->click(); }, "2", "92", "10"},  // W 2
         {[&] { quick("SpeedButton36")->click(); }, "2", "10", "10"},  // H 10
-        {[&] { named<QToolButton>("SpeedButton2")->click(); }, "3", "10", "10"},
-        {[&] { named<QToolButton>("SpeedButton4")->click(); }, "2", "10", "10"},
-        {[&] { named<QToolButton>("SpeedButton3")->click(); }, "2", "11", "10"},
-        {[&] { named<QToolButton>("SpeedButton1")->click(); }, "2", "10", "10"},
-        {[&] { named<QToolButton>("SpeedButton23")->click(); }, "2", "10", "11"},
-        {[&] { named<QToolButton>("SpeedButton24")->click(); }, "2", "10", "10"},
-        {[&] { named<QAction>("x151")->trigger(); }, "2", "10", "15"},
-        {[&] { named<QAction>("x11")->trigger(); }, "2", "10", "1"},
+        {[&] { button<QToolButton>(CommandId::WidthUp)->click(); }, "3", "10", "10"},
+        {[&] { button<QToolButton>(CommandId::WidthDown)->click(); }, "2", "10", "10"},
+        {[&] { button<QToolButton>(CommandId::HeightUp)->click(); }, "2", "11", "10"},
+        {[&] { button<QToolButton>(CommandId::HeightDown)->click(); }, "2", "10", "10"},
+        {[&] { button<QToolButton>(CommandId::PixelSizeUp)->click(); }, "2", "10", "11"},
+        {[&] { button<QToolButton>(CommandId::PixelSizeDown)->click(); }, "2", "10", "10"},
+        {[&] { item(CommandId::PixelSize15)->trigger(); }, "2", "10", "15"},
+        {[&] { item(CommandId::PixelSize1)->trigger(); }, "2", "10", "1"},
         {[&] { quick("SpeedButton22")->click(); }, "96", "10", "1"},
     };
     for (std::size_t i = 0; i < std::size(steps); ++i) {
@@ -273,15 +281,15 @@ TEST_F(CommandTableTest, ToolbarExportsPutTheirFormatOnTheClipboard) {
         QToolButton* button;
         ExportFormat format;
     };
-    const Export exports[] = {{named<QToolButton>("ToolButton7"), ExportFormat::CppArray},
-                              {named<QToolButton>("ToolButton5"), ExportFormat::Asm1},
-                              {named<QToolButton>("ToolButton16"), ExportFormat::Asm2},
-                              {named<QToolButton>("ToolButton17"), ExportFormat::Asm4},
-                              {named<QToolButton>("ToolButton8"), ExportFormat::Asm8}};
+    const Export exports[] = {{button<QToolButton>(CommandId::ExportCpp), ExportFormat::CppArray},
+                              {button<QToolButton>(CommandId::ExportAsm1), ExportFormat::Asm1},
+                              {button<QToolButton>(CommandId::ExportAsm2), ExportFormat::Asm2},
+                              {button<QToolButton>(CommandId::ExportAsm4), ExportFormat::Asm4},
+                              {button<QToolButton>(CommandId::ExportAsm8), ExportFormat::Asm8}};
     QClipboard* clipboard = QGuiApplication::clipboard();
     for (const bool aligned : {false, true}) {
         if (aligned) {
-            named<QToolButton>("align")->click();
+            button<QToolButton>(CommandId::AlignToByte)->click();
         }
         for (const Export& e : exports) {
             SCOPED_TRACE(e.button->objectName().toStdString() + (aligned ? " aligned" : ""));
@@ -295,12 +303,12 @@ TEST_F(CommandTableTest, ToolbarExportsPutTheirFormatOnTheClipboard) {
 }
 
 TEST_F(CommandTableTest, AlignToggledTwiceIsOffAgain) {
-    named<QToolButton>("align")->click();
+    button<QToolButton>(CommandId::AlignToByte)->click();
     EXPECT_TRUE(session.alignToByte());
-    EXPECT_TRUE(named<QToolButton>("align")->isChecked());
-    named<QToolButton>("align")->click();
+    EXPECT_TRUE(button<QToolButton>(CommandId::AlignToByte)->isChecked());
+    button<QToolButton>(CommandId::AlignToByte)->click();
     EXPECT_FALSE(session.alignToByte());
-    EXPECT_FALSE(named<QToolButton>("align")->isChecked());
+    EXPECT_FALSE(button<QToolButton>(CommandId::AlignToByte)->isChecked());
 }
 
 TEST_F(CommandTableTest, SaveAndSaveToEndWriteTheFileChosenInTheDialog) {
@@ -335,7 +343,7 @@ TEST_F(CommandTableTest, SaveAndSaveToEndWriteTheFileChosenInTheDialog) {
         });
         QTest::keyClick(name, Qt::Key_Return);
     });
-    named<QAction>("Save1")->trigger();
+    item(CommandId::SaveAsm8)->trigger();
     EXPECT_TRUE(question.contains(QStringLiteral("already exists"))) << question.toStdString();
     EXPECT_EQ(filters,
               QStringList({QStringLiteral("(lib *.h , source *.s text *.txt) (*.h *.txt *.s)"),
@@ -353,11 +361,11 @@ TEST_F(CommandTableTest, SaveAndSaveToEndWriteTheFileChosenInTheDialog) {
         preset = dialog->selectedFiles().value(0);
         static_cast<QDialog*>(dialog)->accept();
     });
-    named<QToolButton>("ToolButton11")->click();
+    button<QToolButton>(CommandId::AppendAsm8)->click();
     EXPECT_EQ(preset, path);
 
     whenModalOpens([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
-    named<QAction>("Savetoend1")->trigger();  // cancelled: nothing written
+    item(CommandId::AppendAsm8)->trigger();  // cancelled: nothing written
 
     const std::string block = stipple::asm8FileBlock(picture.view(), "Name");
     QFile written(path);
@@ -377,22 +385,22 @@ TEST_F(CommandTableTest, SetSizeGoesThroughTheDialog) {
         height->setText(QStringLiteral("20"));
         control<QPushButton>(modal, "Button1")->click();
     });
-    named<QToolButton>("ToolButton10")->click();
+    button<QToolButton>(CommandId::SetSize)->click();
     EXPECT_EQ(shownWidth, "96");
     EXPECT_EQ(shownHeight, "92");
     EXPECT_EQ(named<QLineEdit>("WID")->text(), "30");
     EXPECT_EQ(named<QLineEdit>("HEIG")->text(), "20");
-    EXPECT_TRUE(named<QToolButton>("UndoButton")->isEnabled());
+    EXPECT_TRUE(button<QToolButton>(CommandId::Undo)->isEnabled());
 
     whenModalOpens([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
-    named<QAction>("SetSize1")->trigger();
+    item(CommandId::SetSize)->trigger();
     EXPECT_EQ(named<QLineEdit>("WID")->text(), "30");
     EXPECT_EQ(session.undoCount(), 1);
 }
 
 TEST_F(CommandTableTest, PanelAndAboutBoxAreShown) {
     showActive();
-    named<QToolButton>("ToolButton12")->click();
+    button<QToolButton>(CommandId::ClipboardPanel)->click();
     EXPECT_TRUE(form.clipboardExportPanel().isVisible());
     EXPECT_FALSE(form.clipboardExportPanel().isModal());
 
@@ -401,7 +409,7 @@ TEST_F(CommandTableTest, PanelAndAboutBoxAreShown) {
         aboutWasModal = modal == &form.aboutBox();
         static_cast<QDialog*>(modal)->reject();
     });
-    named<QAction>("About2")->trigger();
+    item(CommandId::About)->trigger();
     EXPECT_TRUE(aboutWasModal);
 }
 

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QWidget>
 
+#include "ui/CommandIds.h"
 #include "ui/WidgetHelpers.h"
 
 namespace stipple::testing {
@@ -18,6 +20,15 @@ T* control(const QWidget* window, const char* name) {
         ADD_FAILURE() << "no control named " << name;
     }
     return found;
+}
+
+// A command's menu item and its control under the main window, found by the command's id.
+inline QAction* menuItem(const QWidget* window, ui::CommandId id) {
+    return control<QAction>(window, ui::namesOf(id).menuItem);
+}
+template <class T>
+T* commandControl(const QWidget* window, ui::CommandId id) {
+    return control<T>(window, ui::namesOf(id).control);
 }
 
 }  // namespace stipple::testing

@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -31,6 +32,8 @@
 #include "ui/SurfaceWidget.h"
 
 namespace {
+
+using stipple::ui::CommandId;
 
 using stipple::SessionState;
 using stipple::testing::changeState;
@@ -60,6 +63,11 @@ class MainWindowTest : public ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     }
 
+    QAction* item(CommandId id) { return stipple::testing::menuItem(&form, id); }
+    template <class T>
+    T* button(CommandId id) {
+        return stipple::testing::commandControl<T>(&form, id);
+    }
     template <class T>
     T* named(const char* name) {
         return control<T>(&form, name);
@@ -93,20 +101,20 @@ TEST_F(MainWindowTest, StartsWithTheDefaultPictureAndControls) {
     EXPECT_EQ(nameEdit->text(), "Name");
     EXPECT_EQ(form.host().pictureName(), "Name");
 
-    EXPECT_FALSE(named<QAction>("Undochange1")->isEnabled());
-    EXPECT_FALSE(named<QToolButton>("UndoButton")->isEnabled());
+    EXPECT_FALSE(item(CommandId::Undo)->isEnabled());
+    EXPECT_FALSE(button<QToolButton>(CommandId::Undo)->isEnabled());
 
     for (const char* tool :
          {"pen_button", "fill_button", "pipe_button", "chcol_button", "box_button"}) {
         EXPECT_EQ(named<QToolButton>(tool)->isChecked(), tool == std::string("pen_button")) << tool;
     }
-    EXPECT_TRUE(named<QAction>("ViewGrids1")->isChecked());
-    EXPECT_TRUE(named<QToolButton>("GridsButton")->isChecked());
-    EXPECT_FALSE(named<QAction>("ViewBorder1")->isChecked());
-    EXPECT_FALSE(named<QToolButton>("BorderButton")->isChecked());
-    EXPECT_FALSE(named<QToolButton>("align")->isChecked());
+    EXPECT_TRUE(item(CommandId::ViewGrids)->isChecked());
+    EXPECT_TRUE(button<QToolButton>(CommandId::ViewGrids)->isChecked());
+    EXPECT_FALSE(item(CommandId::ViewBorder)->isChecked());
+    EXPECT_FALSE(button<QToolButton>(CommandId::ViewBorder)->isChecked());
+    EXPECT_FALSE(button<QToolButton>(CommandId::AlignToByte)->isChecked());
 
-    EXPECT_EQ(shownPixel(named<QLabel>("Col"), {12, 12}), kBlackRgb);
+    EXPECT_EQ(shownPixel(button<QLabel>(CommandId::ShowLeftSwatch), {12, 12}), kBlackRgb);
     EXPECT_EQ(shownPixel(named<QLabel>("ColRight"), {0, 23}), kTeal);
 
     EXPECT_EQ(named<QLabel>("StatusPanel0")->text(), "X:");
@@ -182,29 +190,29 @@ TEST_F(MainWindowTest, ClientAreaIsFixedAt742By600BelowTheMenu) {
 
 TEST_F(MainWindowTest, ToolbarButtonsInOrderWithTheirHints) {
     struct Button {
-        const char* name;
+        CommandId id;
         const char* hint;
         bool checkable;
     };
     const std::vector<Button> expected = {
-        {"ToolButton1", "New...", false},
-        {"ToolButton2", "Open", false},
-        {"ToolButton21", "", false},
-        {"ToolButton3", "Save...", false},
-        {"ToolButton11", "", false},
-        {"UndoButton", "Undo changes", false},
-        {"ToolButton12", "Move to ClipBoard panel", false},
-        {"align", "Clipboard with align up to byte", true},
-        {"ToolButton7", "Move to Clipboard (format C++)", false},
-        {"ToolButton5", "Move to Clipboard (format ASM 1bpp)", false},
-        {"ToolButton16", "Move to Clipboard (format ASM 2bpp)", false},
-        {"ToolButton17", "Move to Clipboard (format ASM 4bpp)", false},
-        {"ToolButton8", "Move to Clipboard (format ASM)", false},
-        {"ToolButton10", "Set Size", false},
-        {"ToolButton19", "", false},  // its hint is never shown
-        {"GridsButton", "View Grids", true},
-        {"BorderButton", "View Border", true},
-        {"ToolButton15", "Exit", false},
+        {CommandId::NewPicture, "New...", false},
+        {CommandId::OpenPicture, "Open", false},
+        {CommandId::OpenBitmap, "", false},
+        {CommandId::SavePicture, "Save...", false},
+        {CommandId::AppendAsm8, "", false},
+        {CommandId::Undo, "Undo changes", false},
+        {CommandId::ClipboardPanel, "Move to ClipBoard panel", false},
+        {CommandId::AlignToByte, "Clipboard with align up to byte", true},
+        {CommandId::ExportCpp, "Move to Clipboard (format C++)", false},
+        {CommandId::ExportAsm1, "Move to Clipboard (format ASM 1bpp)", false},
+        {CommandId::ExportAsm2, "Move to Clipboard (format ASM 2bpp)", false},
+        {CommandId::ExportAsm4, "Move to Clipboard (format ASM 4bpp)", false},
+        {CommandId::ExportAsm8, "Move to Clipboard (format ASM)", false},
+        {CommandId::SetSize, "Set Size", false},
+        {CommandId::ClearImage, "", false},  // its hint is never shown
+        {CommandId::ViewGrids, "View Grids", true},
+        {CommandId::ViewBorder, "View Border", true},
+        {CommandId::Exit, "Exit", false},
     };
     std::vector<QToolButton*> buttons;
     for (QAction* a : named<QToolBar>("ToolBar1")->actions()) {
@@ -214,8 +222,8 @@ TEST_F(MainWindowTest, ToolbarButtonsInOrderWithTheirHints) {
     }
     ASSERT_EQ(buttons.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        SCOPED_TRACE(expected[i].name);
-        EXPECT_EQ(buttons[i]->objectName(), expected[i].name);
+        SCOPED_TRACE(i);
+        EXPECT_EQ(buttons[i], button<QToolButton>(expected[i].id));
         EXPECT_EQ(buttons[i]->toolTip(), expected[i].hint);
         EXPECT_EQ(buttons[i]->isCheckable(), expected[i].checkable);
         EXPECT_FALSE(buttons[i]->icon().isNull());
@@ -224,7 +232,7 @@ TEST_F(MainWindowTest, ToolbarButtonsInOrderWithTheirHints) {
 
 TEST_F(MainWindowTest, MenuCaptionsAndShortcuts) {
     struct Item {
-        const char* name;  // "-" for a separator
+        std::optional<CommandId> id;  // none for a separator
         const char* caption;
         const char* shortcut;
     };
@@ -234,35 +242,36 @@ TEST_F(MainWindowTest, MenuCaptionsAndShortcuts) {
     };
     const std::vector<Menu> expected = {
         {"File",
-         {{"NewPicture1", "New Picture...", "Ctrl+N"},
-          {"OpenPicture1", "Open Picture...", "Ctrl+O"},
-          {"OpenBMPfile1", "Open BMP file...", ""},
-          {"Savepicture1", "Save Picture...", "Ctrl+S"},
-          {"-", "", ""},
-          {"Save1", "Save (asm 8bpp format)...", "Ctrl+A"},
-          {"Savetoend1", "Save to end (asm 8bpp format)...", "Ctrl+E"},
-          {"-", "", ""},
-          {"Exit1", "Exit", ""}}},
+         {{CommandId::NewPicture, "New Picture...", "Ctrl+N"},
+          {CommandId::OpenPicture, "Open Picture...", "Ctrl+O"},
+          {CommandId::OpenBitmap, "Open BMP file...", ""},
+          {CommandId::SavePicture, "Save Picture...", "Ctrl+S"},
+          {std::nullopt, "", ""},
+          {CommandId::SaveAsm8, "Save (asm 8bpp format)...", "Ctrl+A"},
+          {CommandId::AppendAsm8, "Save to end (asm 8bpp format)...", "Ctrl+E"},
+          {std::nullopt, "", ""},
+          {CommandId::Exit, "Exit", ""}}},
         {"Image",
-         {{"Undochange1", "Undo change", "Ctrl+Z"},
-          {"Redochange1", "Redo change", "Ctrl+Y"},
-          {"-", "", ""},
-          {"SetSize1", "Set Size", "Ctrl+Alt+S"},
-          {"ClearImage1", "Clear Image", "Ctrl+Alt+C"}}},
+         {{CommandId::Undo, "Undo change", "Ctrl+Z"},
+          {CommandId::Redo, "Redo change", "Ctrl+Y"},
+          {std::nullopt, "", ""},
+          {CommandId::SetSize, "Set Size", "Ctrl+Alt+S"},
+          {CommandId::ClearImage, "Clear Image", "Ctrl+Alt+C"}}},
         {"Tools",
-         {{"Pen1", "Pen", "F2"},
-          {"Bucket1", "Bucket", "F3"},
-          {"Pipe1", "Pipe", "F4"},
-          {"ChangeColor1", "Change Color", "F5"}}},
-        {"View", {{"ViewGrids1", "View Grids", ""}, {"ViewBorder1", "View Border", ""}}},
+         {{CommandId::Pen, "Pen", "F2"},
+          {CommandId::Bucket, "Bucket", "F3"},
+          {CommandId::Pipe, "Pipe", "F4"},
+          {CommandId::ChangeColour, "Change Color", "F5"}}},
+        {"View",
+         {{CommandId::ViewGrids, "View Grids", ""}, {CommandId::ViewBorder, "View Border", ""}}},
         {"Pixel",
-         {{"x11", "x1 (No Grids)", ""},
-          {"x2NoGrids1", "x2 (No Grids)", ""},
-          {"x3NoGrids1", "x3 (No Grids)", ""},
-          {"x51", "x5", ""},
-          {"x101", "x10", ""},
-          {"x151", "x15", ""}}},
-        {"?", {{"About2", "About...", "F1"}}},
+         {{CommandId::PixelSize1, "x1 (No Grids)", ""},
+          {CommandId::PixelSize2, "x2 (No Grids)", ""},
+          {CommandId::PixelSize3, "x3 (No Grids)", ""},
+          {CommandId::PixelSize5, "x5", ""},
+          {CommandId::PixelSize10, "x10", ""},
+          {CommandId::PixelSize15, "x15", ""}}},
+        {"?", {{CommandId::About, "About...", "F1"}}},
     };
     const QList<QAction*> menus = form.menuBar()->actions();
     ASSERT_EQ(static_cast<std::size_t>(menus.size()), expected.size());
@@ -274,19 +283,19 @@ TEST_F(MainWindowTest, MenuCaptionsAndShortcuts) {
         ASSERT_EQ(static_cast<std::size_t>(items.size()), expected[m].items.size());
         for (qsizetype i = 0; i < items.size(); ++i) {
             const Item& e = expected[m].items[static_cast<std::size_t>(i)];
-            SCOPED_TRACE(e.name);
-            if (std::string(e.name) == "-") {
+            SCOPED_TRACE(i);
+            if (!e.id) {
                 EXPECT_TRUE(items[i]->isSeparator());
                 continue;
             }
-            EXPECT_EQ(items[i]->objectName(), e.name);
+            EXPECT_EQ(items[i], item(*e.id));
             EXPECT_EQ(items[i]->text(), e.caption);
             EXPECT_EQ(items[i]->shortcut().toString(QKeySequence::PortableText), e.shortcut);
         }
     }
-    EXPECT_TRUE(named<QAction>("ViewGrids1")->isCheckable());
-    EXPECT_TRUE(named<QAction>("ViewBorder1")->isCheckable());
-    EXPECT_FALSE(named<QAction>("x101")->isCheckable());
+    EXPECT_TRUE(item(CommandId::ViewGrids)->isCheckable());
+    EXPECT_TRUE(item(CommandId::ViewBorder)->isCheckable());
+    EXPECT_FALSE(item(CommandId::PixelSize10)->isCheckable());
 }
 
 TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem) {
@@ -402,20 +411,20 @@ TEST_F(MainWindowTest, MenuShortcutsWinWhileTheNameBoxHasTheFocus) {
     session.redrawSurface();
     QTest::keyClick(nameEdit, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(picture.pixels[1][1], stipple::kTransparent);
-    EXPECT_FALSE(named<QToolButton>("UndoButton")->isEnabled());
+    EXPECT_FALSE(button<QToolButton>(CommandId::Undo)->isEnabled());
     EXPECT_EQ(nameEdit->text(), "Name");
     // Ctrl+Shift+Z and Ctrl+Y redo it; Redo is enabled only while there is something.
-    ASSERT_TRUE(named<QAction>("Redochange1")->isEnabled());
+    ASSERT_TRUE(item(CommandId::Redo)->isEnabled());
     QTest::keyClick(nameEdit, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(picture.pixels[1][1], stipple::kBlack);
-    EXPECT_FALSE(named<QAction>("Redochange1")->isEnabled());
+    EXPECT_FALSE(item(CommandId::Redo)->isEnabled());
     QTest::keyClick(nameEdit, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(nameEdit, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(picture.pixels[1][1], stipple::kBlack);
     EXPECT_EQ(nameEdit->text(), "Name");
 
     // Ctrl+A belongs to "Save (asm 8bpp format)...", not to select-all.
-    QSignalSpy saveSpy(named<QAction>("Save1"), &QAction::triggered);
+    QSignalSpy saveSpy(item(CommandId::SaveAsm8), &QAction::triggered);
     press(Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(saveSpy.count(), 1);
     EXPECT_FALSE(nameEdit->hasSelectedText());
@@ -429,14 +438,14 @@ TEST_F(MainWindowTest, MenuShortcutsWinWhileTheNameBoxHasTheFocus) {
 
     // The function keys and the other Ctrl shortcuts reach the menu too.
     const std::pair<QAction*, QKeyCombination> more[] = {
-        {named<QAction>("NewPicture1"), Qt::ControlModifier | Qt::Key_N},
-        {named<QAction>("OpenPicture1"), Qt::ControlModifier | Qt::Key_O},
-        {named<QAction>("Savepicture1"), Qt::ControlModifier | Qt::Key_S},
-        {named<QAction>("Savetoend1"), Qt::ControlModifier | Qt::Key_E},
-        {named<QAction>("SetSize1"), Qt::ControlModifier | Qt::AltModifier | Qt::Key_S},
-        {named<QAction>("About2"), QKeyCombination(Qt::Key_F1)},
-        {named<QAction>("Pen1"), QKeyCombination(Qt::Key_F2)},
-        {named<QAction>("ChangeColor1"), QKeyCombination(Qt::Key_F5)},
+        {item(CommandId::NewPicture), Qt::ControlModifier | Qt::Key_N},
+        {item(CommandId::OpenPicture), Qt::ControlModifier | Qt::Key_O},
+        {item(CommandId::SavePicture), Qt::ControlModifier | Qt::Key_S},
+        {item(CommandId::AppendAsm8), Qt::ControlModifier | Qt::Key_E},
+        {item(CommandId::SetSize), Qt::ControlModifier | Qt::AltModifier | Qt::Key_S},
+        {item(CommandId::About), QKeyCombination(Qt::Key_F1)},
+        {item(CommandId::Pen), QKeyCombination(Qt::Key_F2)},
+        {item(CommandId::ChangeColour), QKeyCombination(Qt::Key_F5)},
     };
     for (const auto& [action, keys] : more) {
         SCOPED_TRACE(action->objectName().toStdString());
@@ -453,7 +462,7 @@ TEST_F(MainWindowTest, DisabledUndoDoesNotUndoTheNameBox) {
     nameEdit->end(false);
     QTest::keyClick(nameEdit, Qt::Key_X);
     ASSERT_EQ(nameEdit->text(), "Namex");
-    ASSERT_FALSE(named<QAction>("Undochange1")->isEnabled());
+    ASSERT_FALSE(item(CommandId::Undo)->isEnabled());
     QTest::keyClick(nameEdit, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(nameEdit->text(), "Namex");
 }
@@ -473,20 +482,20 @@ TEST_F(MainWindowTest, UndoAndClearButtonsReachTheCore) {
     takeSnapshot(session);
     changeState(session, [&](SessionState& st) { st.picture.pixels[3][4] = stipple::kGray66; });
     session.redrawSurface();
-    ASSERT_TRUE(named<QToolButton>("UndoButton")->isEnabled());
-    ASSERT_TRUE(named<QAction>("Undochange1")->isEnabled());
-    named<QToolButton>("UndoButton")->click();
+    ASSERT_TRUE(button<QToolButton>(CommandId::Undo)->isEnabled());
+    ASSERT_TRUE(item(CommandId::Undo)->isEnabled());
+    button<QToolButton>(CommandId::Undo)->click();
     EXPECT_EQ(picture.pixels[3][4], stipple::kTransparent);
-    EXPECT_FALSE(named<QAction>("Undochange1")->isEnabled());
+    EXPECT_FALSE(item(CommandId::Undo)->isEnabled());
 
     changeState(session, [&](SessionState& st) { st.rightColour = stipple::kBlack; });
-    named<QToolButton>("ToolButton19")->click();
+    button<QToolButton>(CommandId::ClearImage)->click();
     EXPECT_EQ(picture.pixels[50][50], stipple::kBlack);
     EXPECT_EQ(shownPixel(surface, {505, 505}), kBlackRgb);
-    ASSERT_TRUE(named<QAction>("Undochange1")->isEnabled()) << "clearing can be taken back";
-    named<QAction>("Undochange1")->trigger();
+    ASSERT_TRUE(item(CommandId::Undo)->isEnabled()) << "clearing can be taken back";
+    item(CommandId::Undo)->trigger();
     EXPECT_EQ(picture.pixels[50][50], stipple::kTransparent);
-    EXPECT_FALSE(named<QAction>("Undochange1")->isEnabled());
+    EXPECT_FALSE(item(CommandId::Undo)->isEnabled());
 }
 
 TEST_F(MainWindowTest, ExitAsksFirstOnlyWhileChangesAreNotWritten) {
@@ -506,7 +515,7 @@ TEST_F(MainWindowTest, ExitAsksFirstOnlyWhileChangesAreNotWritten) {
             SCOPED_TRACE(std::string(fromMenu ? "menu, " : "toolbar, ") + c.name);
             showActive();
             if (c.changed) {
-                named<QToolButton>("pen_button")->click();
+                button<QToolButton>(CommandId::Pen)->click();
                 QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(5, 5));
             }
             QString asked;
@@ -519,9 +528,9 @@ TEST_F(MainWindowTest, ExitAsksFirstOnlyWhileChangesAreNotWritten) {
                 });
             }
             if (fromMenu) {
-                named<QAction>("Exit1")->trigger();
+                item(CommandId::Exit)->trigger();
             } else {
-                named<QToolButton>("ToolButton15")->click();
+                button<QToolButton>(CommandId::Exit)->click();
             }
             EXPECT_EQ(asked, c.changed ? "Save changes to the picture \"Name\" before closing?"
                                        : QString());

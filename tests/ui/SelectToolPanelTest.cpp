@@ -28,6 +28,8 @@
 
 namespace {
 
+using stipple::ui::CommandId;
+
 using stipple::SessionState;
 using stipple::testing::changeState;
 using stipple::testing::takeSnapshot;
@@ -114,6 +116,11 @@ class SelectToolPanelTest : public ::testing::Test {
         return texts.join(QLatin1Char(' '));
     }
 
+    QAction* item(CommandId id) { return stipple::testing::menuItem(&form, id); }
+    template <class T>
+    T* button(CommandId id) {
+        return stipple::testing::commandControl<T>(&form, id);
+    }
     template <class T>
     T* named(const char* name) {
         return control<T>(&form, name);
@@ -171,7 +178,7 @@ TEST_F(SelectToolPanelTest, ControlsStandAtTheirPlacesWithTheirHints) {
 }
 
 TEST_F(SelectToolPanelTest, PanelGoesWithTheBoxToolAndKeepsItsMode) {
-    named<QToolButton>("box_button")->click();
+    button<QToolButton>(CommandId::SelectBox)->click();
     EXPECT_TRUE(panel.isVisible());
     EXPECT_EQ(session.boxMode(), BoxMode::Select);
     EXPECT_TRUE(session.selectMode());
@@ -183,12 +190,12 @@ TEST_F(SelectToolPanelTest, PanelGoesWithTheBoxToolAndKeepsItsMode) {
     EXPECT_EQ(session.boxMode(), BoxMode::Paste);
     EXPECT_TRUE(session.pasteMode());
 
-    named<QToolButton>("pen_button")->click();
+    button<QToolButton>(CommandId::Pen)->click();
     EXPECT_FALSE(panel.isVisible());
     EXPECT_FALSE(session.pasteMode());
 
     // Back to the box tool: still in paste mode.
-    named<QToolButton>("box_button")->click();
+    button<QToolButton>(CommandId::SelectBox)->click();
     EXPECT_TRUE(panel.isVisible());
     EXPECT_TRUE(session.pasteMode());
 
@@ -207,7 +214,7 @@ TEST_F(SelectToolPanelTest, DragCapturesTheBoxAndTheButtonsWorkOnIt) {
         st.picture.pixels[3][5] = kWhite;
     });  // top-left of the box to come
     changeState(session, [&](SessionState& st) { st.picture.pixels[5][8] = kGray33; });
-    named<QToolButton>("box_button")->click();
+    button<QToolButton>(CommandId::SelectBox)->click();
     // From cell (5, 5) back to cell (3, 8) at pixel size 10.
     drag({45, 45}, {25, 75});
     EXPECT_EQ(boxFields(), "3 5 5 8");
@@ -248,7 +255,7 @@ TEST_F(SelectToolPanelTest, SavedSelectionOpensAsAPicture) {
     nameEdit->setText(QStringLiteral("Sheet"));
     changeState(session, [&](SessionState& st) { st.picture.pixels[2][2] = kBlack; });
     changeState(session, [&](SessionState& st) { st.picture.pixels[3][2] = kWhite; });
-    named<QToolButton>("box_button")->click();
+    button<QToolButton>(CommandId::SelectBox)->click();
     drag({15, 15}, {35, 25});  // cells (2, 2) to (4, 3)
     ASSERT_EQ(boxFields(), "2 2 4 3");
 
@@ -282,7 +289,7 @@ TEST_F(SelectToolPanelTest, SavedSelectionOpensAsAPicture) {
     ASSERT_TRUE(QFile::exists(saved));
     EXPECT_EQ(session.undoCount(), 2);  // the capture and the save
 
-    named<QAction>("ClearImage1")->trigger();
+    item(CommandId::ClearImage)->trigger();
     whenOpens<QFileDialog>([&](QFileDialog* dialog) {
         EXPECT_EQ(dialog->objectName(), "OpenDialog1");
         EXPECT_EQ(dialog->defaultSuffix(), "stw");
@@ -302,7 +309,7 @@ TEST_F(SelectToolPanelTest, SaveSelectEndsWhereTheUserStops) {
     panelButton("SaveButton")->click();
     EXPECT_EQ(session.undoCount(), 0);
 
-    named<QToolButton>("box_button")->click();
+    button<QToolButton>(CommandId::SelectBox)->click();
     drag({15, 15}, {15, 15});
     whenOpens<SaveSelectionDialog>([this](SaveSelectionDialog* box) { box->close(); });
     panelButton("SaveButton")->click();
@@ -339,7 +346,7 @@ TEST_F(SelectToolPanelTest, FileMenuAndToolbarReachTheirDialogs) {
         });
         typeIntoFileDialog(dialog, folder.filePath(QStringLiteral("missing.stw")));
     });
-    named<QToolButton>("ToolButton2")->click();
+    button<QToolButton>(CommandId::OpenPicture)->click();
     EXPECT_TRUE(message.contains(QStringLiteral("missing.stw"))) << message.toStdString();
     EXPECT_EQ(nameEdit->text(), "Whole");
 
@@ -348,11 +355,11 @@ TEST_F(SelectToolPanelTest, FileMenuAndToolbarReachTheirDialogs) {
         QDialog* expected;
     };
     const Command commands[] = {
-        {[&] { named<QToolButton>("ToolButton1")->click(); }, &form.setSizeDialog()},
+        {[&] { button<QToolButton>(CommandId::NewPicture)->click(); }, &form.setSizeDialog()},
         {[&] { typeShortcut(Qt::Key_N); }, &form.setSizeDialog()},
-        {[&] { named<QToolButton>("ToolButton21")->click(); }, &form.bitmapImportDialog()},
-        {[&] { named<QAction>("OpenBMPfile1")->trigger(); }, &form.bitmapImportDialog()},
-        {[&] { named<QToolButton>("ToolButton3")->click(); }, nullptr},  // a file dialog
+        {[&] { button<QToolButton>(CommandId::OpenBitmap)->click(); }, &form.bitmapImportDialog()},
+        {[&] { item(CommandId::OpenBitmap)->trigger(); }, &form.bitmapImportDialog()},
+        {[&] { button<QToolButton>(CommandId::SavePicture)->click(); }, nullptr},  // a file dialog
     };
     for (const Command& c : commands) {
         QDialog* shown = nullptr;
