@@ -15,49 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "Allocations.h"
 #include "formats/BitmapConversion.h"
 #include "formats/BitmapDecoder.h"
 #include "io/FileAccess.h"
-
-// The heap bytes in use and their peak, counted while `counting` is on.
-namespace {
-std::atomic<bool> counting{false};
-std::atomic<long> inUse{0};
-std::atomic<long> peak{0};
-
-struct Header {
-    std::size_t size;
-    std::max_align_t align;
-};
-}  // namespace
-
-void* operator new(std::size_t size) {
-    auto* block = static_cast<unsigned char*>(std::malloc(sizeof(Header) + size));
-    if (block == nullptr) {
-        throw std::bad_alloc();
-    }
-    reinterpret_cast<Header*>(block)->size = size;
-    if (counting.load(std::memory_order_relaxed)) {
-        const long now = inUse.fetch_add(static_cast<long>(size)) + static_cast<long>(size);
-        long seen = peak.load();
-        while (now > seen && !peak.compare_exchange_weak(seen, now)) {
-        }
-    }
-    return block + sizeof(Header);
-}
-void operator delete(void* p) noexcept {
-    if (p == nullptr) {
-        return;
-    }
-    auto* block = static_cast<unsigned char*>(p) - sizeof(Header);
-    if (counting.load(std::memory_order_relaxed)) {
-        inUse.fetch_sub(static_cast<long>(reinterpret_cast<Header*>(block)->size));
-    }
-    std::free(block);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    operator delete(p);
-}
 
 namespace stipple::bench {
 namespace {
@@ -109,9 +70,7 @@ const std::string& largeBitmap() {
 void BM_OpenLargeBitmapOurs(benchmark::State& state) {
     const std::string& path = largeBitmap();
     auto import = std::make_unique<BitmapImport>();
-    inUse = 0;
-    peak = 0;
-    counting = true;
+    startHeapPeak();
     for (auto _ : state) {
         FileBytes file(path);
         const BitmapDecoding decoding = decodeBitmap(file);
@@ -119,8 +78,7 @@ void BM_OpenLargeBitmapOurs(benchmark::State& state) {
         convertBitmap(decoding.bitmap.view(), *import);
         benchmark::DoNotOptimize(import->importPixels[1][1]);
     }
-    counting = false;
-    state.counters["peak_heap_bytes"] = static_cast<double>(peak.load());
+    state.counters["peak_heap_bytes"] = static_cast<double>(stopHeapPeak());
 }
 BENCHMARK(BM_OpenLargeBitmapOurs)->Unit(benchmark::kMillisecond);
 

@@ -2,6 +2,7 @@
 // are measured at the smallest, the usual and the largest pixel size.
 #include <benchmark/benchmark.h>
 
+#include "Allocations.h"
 #include "BenchHost.h"
 
 namespace stipple::bench {
@@ -20,16 +21,20 @@ void BM_RedrawSurface(benchmark::State& state) {
 }
 BENCHMARK(BM_RedrawSurface)->Apply(atPixelSizes);
 
-// A left press with the pen: one undo snapshot and one cell repainted.
+// A left press with the pen: one undo snapshot and one cell repainted, announced once.
 void BM_PenPress(benchmark::State& state) {
     BenchSession ed(static_cast<int>(state.range(0)));
     Pixel colour = kBlack;
+    const std::size_t allocationsBefore = allocationCount();
     for (auto _ : state) {
         testing::changeState(*ed, [colour](SessionState& st) { st.leftColour = colour; });
         press(*ed, MouseButton::Left, 5, 5);
         release(*ed, MouseButton::Left, 5, 5);
         colour = colour == kBlack ? kWhite : kBlack;
     }
+    state.counters["allocations"] =
+        benchmark::Counter(static_cast<double>(allocationCount() - allocationsBefore),
+                           benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_PenPress)->Apply(atPixelSizes);
 

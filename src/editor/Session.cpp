@@ -29,13 +29,7 @@ void Session::start() {
     markWritten();
 }
 
-void Session::beginEdit(Step step) {
-    if (editDepth_++ == 0) {
-        pending_ = {};
-    }
-    if (step == Step::None) {
-        return;
-    }
+void Session::takeStep(Step step) {
     if (step == Step::NamedSnapshot) {
         const std::string name = host_.pictureName();
         undo_.push(state_.picture, &name);
@@ -46,20 +40,13 @@ void Session::beginEdit(Step step) {
     pending_ |= Changes{changed::kHistory};
 }
 
-void Session::endEdit(Changes changes) {
-    pending_ |= changes;
-    if (--editDepth_ == 0) {
-        announce(pending_);
-    }
-}
-
 void Session::announce(const Changes& c) {
     // Before the start there is no surface yet; the start announces everything.
     if (c.what == 0 || !started_) {
         return;
     }
-    renderer_.view = state_.view;
     if ((c.what & changed::kSurface) == changed::kCells && c.cellX > 0) {
+        renderer_.view = state_.view;
         renderer_.paintCell(state_.picture, c.cellX, c.cellY);
         presentSurface();
     } else if (c.has(changed::kSurface)) {

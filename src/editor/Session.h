@@ -67,8 +67,16 @@ class Session {
     // outermost one.
     template <typename Change>
     void edit(Step step, Change&& change) {
-        beginEdit(step);
-        endEdit(std::forward<Change>(change)(state_));
+        if (editDepth_++ == 0) {
+            pending_ = {};
+        }
+        if (step != Step::None) {
+            takeStep(step);
+        }
+        pending_ |= std::forward<Change>(change)(state_);
+        if (--editDepth_ == 0 && pending_.what != 0) {
+            announce(pending_);
+        }
     }
     // The step before the newest back, keeping the state it replaces for a redo; does
     // nothing when there is none.
@@ -118,8 +126,7 @@ class Session {
     void drawPastePreview(int X, int Y);
 
   private:
-    void beginEdit(Step step);
-    void endEdit(Changes changes);
+    void takeStep(Step step);
     void announce(const Changes& changes);
     // Moves the newest level of `from` into the picture, keeping the state it replaces in
     // `to`; false when `from` is empty.
