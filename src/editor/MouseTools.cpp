@@ -17,12 +17,17 @@ int clampToPicture(int position, int cells, int pixelSize) {
     return position < 0 ? 0 : position;
 }
 
+// The 1-based cell of the picture at the surface position (X, Y); false beside the
+// picture. Presses are not clamped: one left of or above the surface gives no cell either.
+bool cellInPicture(const SessionState& st, int X, int Y, int& x, int& y) {
+    x = X / st.view.pixelSize + 1;
+    y = Y / st.view.pixelSize + 1;
+    return X >= 0 && Y >= 0 && x <= st.picture.width && y <= st.picture.height;
+}
+
 Changes penPaint(SessionState& st, Pixel value, int X, int Y) {
-    const int x = X / st.view.pixelSize + 1;
-    const int y = Y / st.view.pixelSize + 1;
-    // Presses are not clamped: a press left of or above the surface gives no cell either.
-    if (X < 0 || Y < 0 || x > st.picture.width || y > st.picture.height ||
-        st.picture.pixels[x][y] == value) {
+    int x = 0, y = 0;
+    if (!cellInPicture(st, X, Y, x, y) || st.picture.pixels[x][y] == value) {
         return {};
     }
     st.picture.pixels[x][y] = value;
@@ -40,10 +45,9 @@ Changes pickColour(SessionState& st, bool forLeft, int X, int Y) {
 }
 
 Changes replaceColour(SessionState& st, Pixel value, int X, int Y) {
-    const int x = X / st.view.pixelSize + 1;
-    const int y = Y / st.view.pixelSize + 1;
+    int x = 0, y = 0;
     // A press beside the picture means no colour of it: nothing is replaced.
-    if (X < 0 || Y < 0 || x > st.picture.width || y > st.picture.height) {
+    if (!cellInPicture(st, X, Y, x, y)) {
         return {};
     }
     const Pixel target = st.picture.pixels[x][y];
@@ -58,9 +62,8 @@ Changes replaceColour(SessionState& st, Pixel value, int X, int Y) {
 }
 
 Changes bucketFill(SessionState& st, Pixel value, int X, int Y) {
-    const int x = X / st.view.pixelSize + 1;
-    const int y = Y / st.view.pixelSize + 1;
-    if (X < 0 || Y < 0 || x > st.picture.width || y > st.picture.height) {
+    int x = 0, y = 0;
+    if (!cellInPicture(st, X, Y, x, y)) {
         return {};
     }
     const Pixel target = st.picture.pixels[x][y];
