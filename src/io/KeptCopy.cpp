@@ -29,6 +29,11 @@ std::string stateFolder() {
     return {};
 }
 
+// Whether the state folder may hold copies: a folder that was missing is not looked for
+// again, unless this process has made a copy there since. A batch opening many files then
+// asks for it once.
+bool stateFolderMayHoldCopies = true;
+
 // Makes the folder and those above it that are missing, for the user alone.
 int makeFolders(const std::string& folder) {
     for (std::size_t slash = 1; slash != std::string::npos;) {
@@ -108,6 +113,7 @@ int KeptCopy::keep(const std::string& realPath, const struct stat& file,
     if ((err = makeFolders(state)) != 0) {
         return err;
     }
+    stateFolderMayHoldCopies = true;
     return keepIn(state, statePrefix(file) + name + kCopyEnd, file, oldContent);
 }
 
@@ -131,8 +137,12 @@ std::string keptCopyNotice(const std::string& path, const struct stat& file) {
             copies.push_back(candidate);
         }
     }
-    const std::string state = stateFolder();
-    if (DIR* dir = state.empty() ? nullptr : ::opendir(state.c_str())) {
+    const std::string state = stateFolderMayHoldCopies ? stateFolder() : std::string();
+    DIR* dir = state.empty() ? nullptr : ::opendir(state.c_str());
+    if (dir == nullptr && !state.empty() && errno == ENOENT) {
+        stateFolderMayHoldCopies = false;
+    }
+    if (dir != nullptr) {
         const std::string prefix = statePrefix(file);
         while (const dirent* entry = ::readdir(dir)) {
             const std::string name = entry->d_name;
