@@ -1,12 +1,17 @@
-// stipple export: picture files as the editor's export texts.
+// stipple export: picture files as the editor's export texts, or as a device's bytes in
+// the source text of an assembler or of C.
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 #include "cli/Commands.h"
 #include "cli/Options.h"
 #include "cli/Pictures.h"
 #include "formats/ExportText.h"
+#include "formats/LayoutText.h"
 #include "formats/PictureFile.h"
 #include "model/Selection.h"
 
@@ -16,7 +21,7 @@ namespace {
 
 const CommandSyntax kSyntax{
     "export",
-    "stipple export [--format cpp|asm1|asm2|asm4|asm8|file] [--align] "
+    "stipple export [--format cpp|asm1|asm2|asm4|asm8|file | LAYOUT...] [--align] "
     "[--box X1,Y1,X2,Y2] [--name NAME] [-o OUT | --append OUT] PICTURE.stw...",
     "Writes each picture file as the text the editor exports, one after the other, to\n"
     "standard output or to OUT. \"-\" reads a picture from standard input.\n\n"
@@ -28,9 +33,86 @@ const CommandSyntax kSyntax{
     "                as the editor's box export after a capture of that box\n"
     "  --name NAME   the name in the text instead of the name the file stores\n"
     "  -o OUT        replace OUT with the texts, as Save does\n"
-    "  --append OUT  add the texts after the last byte of OUT, as Save to end does\n",
-    {"--format", "--box", "--name", "-o", "--append"},
-    {"--align"}};
+    "  --append OUT  add the texts after the last byte of OUT, as Save to end does\n\n"
+    "LAYOUT options write the bytes a device takes instead (not with --format):\n"
+    "  --target T    gameboy, ssd1306, gfx-bitmap or epaper-4gray; the options below\n"
+    "                change its layout\n"
+    "  --depth D     1, 2, 4 or 8 bits per pixel (default 8)\n"
+    "  --levels B,G66,G33,W,T\n"
+    "                the code of black, 66 % gray, 33 % gray, white and transparent\n"
+    "                (default: the plain codes for the depth)\n"
+    "  --order O     lsb or msb: the first pixel in a byte's lowest or highest bits\n"
+    "  --scan S      rows, pages (bands of 8 / depth rows, a byte per column) or tiles (8 x 8)\n"
+    "  --planes P    packed, separate or interleaved\n"
+    "  --mask M      yes: a 1-bit plane after the image, 1 for every cell not transparent\n"
+    "  --syntax S    gas, ca65, db, c or bin, the bytes alone (default gas)\n"
+    "  --base B      dec, hex or bin numbers (default dec)\n"
+    "  --preview     comment lines that draw the picture\n"
+    "  --align       with the rows scan, start every row on a new byte\n",
+    {"--format", "--box", "--name", "-o", "--append", "--target", "--depth", "--levels", "--order",
+     "--scan", "--planes", "--mask", "--syntax", "--base"},
+    {"--align", "--preview"}};
+
+// The options that choose the layout path.
+constexpr const char* kLayoutOptions[] = {"--target", "--depth", "--levels", "--order", "--scan",
+                                          "--planes", "--mask",  "--syntax", "--base"};
+
+struct LayoutChoice {
+    ByteLayout layout;
+    Syntax syntax = Syntax::Gas;
+    Base base = Base::Dec;
+    bool preview = false;
+};
+
+// The layout the options give, or the usage problem in `problem`.
+std::optional<LayoutChoice> layoutChoice(const ParsedArguments& parsed, std::string& problem) {
+    LayoutChoice choice;
+    if (const std::optional<std::string> target = parsed.value("--target")) {
+        const std::optional<ByteLayout> layout = layoutForTarget(*target);
+        if (!layout) {
+            problem = "unknown target " + *target;
+            return std::nullopt;
+        }
+        choice.layout = *layout;
+    }
+    // A depth of its own brings that depth's plain codes unless levels are given too.
+    for (const char* key : {"depth", "levels", "order", "scan", "planes", "mask"}) {
+        if (const std::optional<std::string> word = parsed.value(std::string("--") + key)) {
+            problem = setLayoutWord(choice.layout, key, *word);
+            if (!problem.empty()) {
+                return std::nullopt;
+            }
+            if (std::string_view(key) == "depth" && parsed.values.count("--levels") == 0) {
+                choice.layout.levels = defaultLevels(choice.layout.depth);
+            }
+        }
+    }
+    if (parsed.flags.count("--align") != 0) {
+        choice.layout.align = true;
+    }
+    if (const std::string unusable = layoutProblem(choice.layout); !unusable.empty()) {
+        problem = unusable;
+        return std::nullopt;
+    }
+    if (const std::optional<std::string> word = parsed.value("--syntax")) {
+        const std::optional<Syntax> syntax = syntaxNamed(*word);
+        if (!syntax) {
+            problem = "unknown syntax " + *word;
+            return std::nullopt;
+        }
+        choice.syntax = *syntax;
+    }
+    if (const std::optional<std::string> word = parsed.value("--base")) {
+        const std::optional<Base> base = baseNamed(*word);
+        if (!base) {
+            problem = "unknown base " + *word;
+            return std::nullopt;
+        }
+        choice.base = *base;
+    }
+    choice.preview = parsed.flags.count("--preview") != 0;
+    return choice;
+}
 
 // Standard output is written in blocks of about this size.
 constexpr std::size_t kOutputBlock = 1 << 20;
@@ -73,6 +155,21 @@ int exportCommand(const Arguments& arguments) {
         {"cpp", ExportFormat::CppArray}, {"asm1", ExportFormat::Asm1},
         {"asm2", ExportFormat::Asm2},    {"asm4", ExportFormat::Asm4},
         {"asm8", ExportFormat::Asm8},    {"file", ExportFormat::Asm8}};
+    std::optional<LayoutChoice> layout;
+    const bool layoutAsked =
+        parsed.flags.count("--preview") != 0 ||
+        std::any_of(std::begin(kLayoutOptions), std::end(kLayoutOptions),
+                    [&](const char* option) { return parsed.values.count(option) != 0; });
+    if (layoutAsked) {
+        if (parsed.values.count("--format") != 0) {
+            return usageError(kSyntax, "--format cannot be given with the layout options");
+        }
+        std::string problem;
+        layout = layoutChoice(parsed, problem);
+        if (!layout) {
+            return usageError(kSyntax, problem);
+        }
+    }
     const std::string formatName = parsed.value("--format").value_or("asm8");
     const auto format = kFormats.find(formatName);
     if (format == kFormats.end()) {
@@ -135,7 +232,9 @@ int exportCommand(const Arguments& arguments) {
             continue;
         }
         const std::string text =
-            form == Form::FileForm
+            layout ? layoutText(view, name, layout->layout, layout->syntax, layout->base,
+                                layout->preview)
+            : form == Form::FileForm
                 ? asm8FileBlock(view, name)
                 : exportText(view, name, format->second, parsed.flags.count("--align") != 0);
         if (texts.empty()) {

@@ -5,7 +5,7 @@ prefix and <prefix>/bin/stipple is run on files made here and on the golden file
     run_cli_tests.py [--cmake CMAKE] BUILD_DIR SOURCE_DIR WORK_DIR GROUP
 
 GROUP install installs the build into WORK_DIR/prefix; the groups export, import, info,
-thumbnail, errors, hostile and build_example then run the tool installed there, each in a
+thumbnail, errors, hostile, build_example and layouts then run the tool installed there, each in a
 folder WORK_DIR/GROUP of its own, so they may run side by side. The environment passes through
 (the sanitizers' options among it). Exit code 77: a needed tool is missing.
 """
@@ -536,10 +536,78 @@ def test_build_example(g):
                 g.expect(f"{source}: the assembled bytes",
                          list(Path(f"{source}.bin").read_bytes()), values)
 
+# --- device layouts ---
+
+def pack(codes, depth):
+    """The codes 8 / depth to a byte, the first in the highest bits, the last byte padded."""
+    n = 8 // depth
+    codes = codes + [0] * (-len(codes) % n)
+    return [sum(c << (8 - depth * (k + 1)) for k, c in enumerate(codes[i:i + n]))
+            for i in range(0, len(codes), n)]
+
+
+def target_bytes(target, rows):
+    """The bytes each target takes, worked out here without the tool."""
+    dark = [[(1, 1, 0, 0, 0)[int(c)] for c in row] for row in rows]
+    gray = [[(3, 2, 1, 0, 0)[int(c)] for c in row] for row in rows]
+    w, h = len(rows[0]), len(rows)
+    if target in ("gfx-bitmap", "epaper-4gray"):
+        return [b for row in (dark if target == "gfx-bitmap" else gray)
+                for b in pack(row, 1 if target == "gfx-bitmap" else 2)]
+    if target == "ssd1306":
+        return [sum(dark[y][x] << (y - top) for y in range(top, min(top + 8, h)))
+                for top in range(0, h, 8) for x in range(w)]
+    # gameboy: 8 x 8 tiles, per tile row the byte of the codes' low bits, then the high bits'
+    return [pack([(gray[y][x] if y < h and x < w else 0) >> bit & 1
+                  for x in range(left, left + 8)], 1)[0]
+            for top in range(0, h, 8) for left in range(0, w, 8)
+            for y in range(top, top + 8) for bit in (0, 1)]
+
+
+def text_values(text):
+    """The numbers of each of a text's byte lines, in any syntax and base."""
+    bases = {"0x": 16, "$": 16, "0b": 2, "%": 2}
+    return [[int(t[2:] if t[:2] in bases else t[1:] if t[:1] in bases else t,
+                 bases.get(t[:2], bases.get(t[:1], 10)))
+             for t in line.split(" ", 1)[1].replace(",", " ").split()]
+            for line in text.split("\n") if line.startswith((".byte ", "db ", "    "))]
+
+
+def test_layouts(g):
+    files = {n: g.path(f"{n}.stw", stw_bytes(*g.picture(n))) for n in GOLDEN}
+    # gas and c in hex also go through the assembler and the compiler, when they are here.
+    compilers = {"gas": (["as"], ".text", "s"), "c": (["gcc", "-c"], ".rodata", "c")}
+    for n, target in [(n, t) for n in GOLDEN
+                      for t in ("gameboy", "ssd1306", "gfx-bitmap", "epaper-4gray")]:
+        args = ["export", "--target", target, "--name", n, files[n]]
+        status, raw, err = g.tool(args + ["--syntax", "bin"])
+        g.expect(f"{n} {target}: the bytes ({err})", (status, list(raw)),
+                 (0, target_bytes(target, g.picture(n)[1])))
+        for syntax, base in [(s, b) for s in ("gas", "ca65", "db", "c")
+                             for b in ("dec", "hex", "bin")]:
+            _, text, _ = g.tool(args + ["--syntax", syntax, "--base", base, "--preview"])
+            lines = [line for line in text_values(text.decode()) if line]
+            g.expect(f"{n} {target} {syntax} {base}: the values, at most 16 a line",
+                     ([v for line in lines for v in line], max(map(len, lines), default=0)),
+                     (list(raw), min(8 if base == "bin" else 16, len(raw))))
+            compiler, section, ext = compilers.get(syntax if base == "hex" else "", ([""], "", ""))
+            if shutil.which(compiler[0]) and shutil.which("objcopy"):
+                source = g.path(f"{n}-{target}.{ext}", text)
+                run([*compiler, "-o", f"{source}.o", source])
+                run(["objcopy", "-O", "binary", "-j", section, f"{source}.o", f"{source}.bin"])
+                g.expect(f"{source}: the built bytes", Path(f"{source}.bin").read_bytes(), raw)
+    g.run_cases([Case(label, ["export", *args, files["column"]], status, stdout=out, stderr=err)
+                 for label, args, status, out, err in [
+        ("an option after --target overrides it", ["--target", "gameboy", "--depth", "1",
+         "--syntax", "bin"], 0, bytes([0x80, 0, 0x80, 0, 0, 0, 0, 0]), ""),
+        ("--format with a layout", ["--format", "cpp", "--scan", "rows"], 2, b"",
+         "stipple export: --format cannot be given with the layout options"),
+        ("unknown target", ["--target", "nes"], 2, b"", "stipple export: unknown target nes")]])
+
 
 GROUPS = {"install": test_install, "export": test_export, "import": test_import, "info": test_info,
           "thumbnail": test_thumbnail, "errors": test_errors, "hostile": test_hostile,
-          "build_example": test_build_example}
+          "build_example": test_build_example, "layouts": test_layouts}
 
 
 def main():

@@ -1,0 +1,283 @@
+#include "formats/LayoutText.h"
+
+#include <array>
+#include <cctype>
+#include <cstdint>
+#include <vector>
+
+namespace stipple {
+
+namespace {
+
+struct Notation {
+    std::string_view commentOpen;
+    std::string_view commentClose;
+    std::string_view hexPrefix;
+    std::string_view binPrefix;
+};
+
+Notation notationOf(Syntax syntax) {
+    switch (syntax) {
+        case Syntax::Ca65:
+        case Syntax::Db:
+            return {"; ", "", "$", "%"};
+        default:
+            return {"/* ", " */", "0x", "0b"};
+    }
+}
+
+std::string number(std::uint8_t byte, Base base, const Notation& notation) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    switch (base) {
+        case Base::Hex:
+            return std::string(notation.hexPrefix) + kDigits[byte >> 4] + kDigits[byte & 15];
+        case Base::Bin: {
+            std::string text(notation.binPrefix);
+            for (int bit = 7; bit >= 0; --bit) {
+                text += (byte >> bit & 1) != 0 ? '1' : '0';
+            }
+            return text;
+        }
+        default:
+            return std::to_string(byte);
+    }
+}
+
+std::string quotedName(std::string_view name) {
+    std::string text = "\"";
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        if (c == '\\' || c == '"' || (c == '/' && i > 0 && name[i - 1] == '*')) {
+            text += '\\';
+        }
+        text += c;
+    }
+    return text + "\"";
+}
+
+std::string upper(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+template <typename T, std::size_t N>
+std::optional<T> lookUp(const std::array<std::pair<std::string_view, T>, N>& table,
+                        std::string_view word) {
+    for (const auto& [name, value] : table) {
+        if (name == word) {
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
+template <typename T, std::size_t N>
+std::string_view wordOf(const std::array<std::pair<std::string_view, T>, N>& table, T value) {
+    for (const auto& [name, entry] : table) {
+        if (entry == value) {
+            return name;
+        }
+    }
+    return "";
+}
+
+constexpr std::array<std::pair<std::string_view, BitOrder>, 2> kOrders{
+    {{"lsb", BitOrder::Lsb}, {"msb", BitOrder::Msb}}};
+constexpr std::array<std::pair<std::string_view, Scan>, 3> kScans{
+    {{"rows", Scan::Rows}, {"pages", Scan::Pages}, {"tiles", Scan::Tiles}}};
+constexpr std::array<std::pair<std::string_view, Planes>, 3> kPlanes{
+    {{"packed", Planes::Packed},
+     {"separate", Planes::Separate},
+     {"interleaved", Planes::Interleaved}}};
+constexpr std::array<std::pair<std::string_view, bool>, 2> kYesNo{{{"yes", true}, {"no", false}}};
+
+// A whole decimal number 0..255, or -1.
+int codeIn(std::string_view text) {
+    if (text.empty() || text.size() > 3) {
+        return -1;
+    }
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return -1;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return value <= 255 ? value : -1;
+}
+
+}  // namespace
+
+std::optional<Syntax> syntaxNamed(std::string_view word) {
+    static constexpr std::array<std::pair<std::string_view, Syntax>, 5> kSyntaxes{
+        {{"gas", Syntax::Gas},
+         {"ca65", Syntax::Ca65},
+         {"db", Syntax::Db},
+         {"c", Syntax::C},
+         {"bin", Syntax::Bin}}};
+    return lookUp(kSyntaxes, word);
+}
+
+std::optional<Base> baseNamed(std::string_view word) {
+    static constexpr std::array<std::pair<std::string_view, Base>, 3> kBases{
+        {{"dec", Base::Dec}, {"hex", Base::Hex}, {"bin", Base::Bin}}};
+    return lookUp(kBases, word);
+}
+
+std::string identifierOf(std::string_view name) {
+    if (name.empty()) {
+        return "sprite";
+    }
+    std::string id;
+    if (name[0] >= '0' && name[0] <= '9') {
+        id += '_';
+    }
+    for (const char c : name) {
+        const bool kept =
+            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+        id += kept ? c : '_';
+    }
+    return id;
+}
+
+std::string layoutWords(const ByteLayout& layout) {
+    std::string levels;
+    for (const int level : layout.levels) {
+        levels += (levels.empty() ? "" : ",") + std::to_string(level);
+    }
+    return "depth " + std::to_string(layout.depth) + " levels " + levels + " order " +
+           std::string(wordOf(kOrders, layout.order)) + " scan " +
+           std::string(wordOf(kScans, layout.scan)) + " align " +
+           std::string(wordOf(kYesNo, layout.align)) + " planes " +
+           std::string(wordOf(kPlanes, layout.planes)) + " mask " +
+           std::string(wordOf(kYesNo, layout.mask));
+}
+
+std::string setLayoutWord(ByteLayout& layout, std::string_view key, std::string_view word) {
+    const std::string quoted = "\"" + std::string(word) + "\"";
+    if (key == "depth") {
+        const int depth = codeIn(word);
+        if (depth != 1 && depth != 2 && depth != 4 && depth != 8) {
+            return "the depth " + quoted + " is not 1, 2, 4 or 8";
+        }
+        layout.depth = depth;
+    } else if (key == "levels") {
+        // A refused word leaves the levels as they were.
+        std::array<int, 5> levels{};
+        std::size_t start = 0;
+        for (std::size_t v = 0; v < levels.size(); ++v) {
+            const std::size_t comma = word.find(',', start);
+            const bool last = v + 1 == levels.size();
+            if ((comma == std::string_view::npos) != last) {
+                return "the levels " + quoted + " are not five codes, black to transparent";
+            }
+            const int code = codeIn(word.substr(start, last ? word.npos : comma - start));
+            if (code < 0) {
+                return "the levels " + quoted + " are not five codes, black to transparent";
+            }
+            levels[v] = code;
+            start = comma + 1;
+        }
+        layout.levels = levels;
+    } else if (key == "order") {
+        const std::optional<BitOrder> order = lookUp(kOrders, word);
+        if (!order) {
+            return "the order " + quoted + " is not lsb or msb";
+        }
+        layout.order = *order;
+    } else if (key == "scan") {
+        const std::optional<Scan> scan = lookUp(kScans, word);
+        if (!scan) {
+            return "the scan " + quoted + " is not rows, pages or tiles";
+        }
+        layout.scan = *scan;
+    } else if (key == "planes") {
+        const std::optional<Planes> planes = lookUp(kPlanes, word);
+        if (!planes) {
+            return "the planes " + quoted + " are not packed, separate or interleaved";
+        }
+        layout.planes = *planes;
+    } else if (key == "mask") {
+        const std::optional<bool> mask = lookUp(kYesNo, word);
+        if (!mask) {
+            return "the mask " + quoted + " is not yes or no";
+        }
+        layout.mask = *mask;
+    } else {
+        return "no layout part is called \"" + std::string(key) + "\"";
+    }
+    return "";
+}
+
+std::string layoutText(const PixelView& view, const std::string& name, const ByteLayout& layout,
+                       Syntax syntax, Base base, bool preview) {
+    const std::vector<std::uint8_t> bytes = layoutBytes(view, layout);
+    if (syntax == Syntax::Bin) {
+        return std::string(bytes.begin(), bytes.end());
+    }
+    const Notation notation = notationOf(syntax);
+    const auto comment = [&](const std::string& line) {
+        return std::string(notation.commentOpen) + line + std::string(notation.commentClose) + "\n";
+    };
+    const std::string label = identifierOf(name);
+    const std::string constant = upper(label);
+    std::string text =
+        comment("stipple: name " + quotedName(name) + " " + std::to_string(view.width()) + "x" +
+                std::to_string(view.height()) + " " + layoutWords(layout));
+    if (preview) {
+        static constexpr char kShown[] = "#=-.~";
+        for (int y = 1; y <= view.height(); ++y) {
+            std::string row;
+            for (int x = 1; x <= view.width(); ++x) {
+                const Pixel value = view.at(x, y);
+                row += value >= 0 && value <= 4 ? kShown[value] : '?';
+            }
+            text += comment(row);
+        }
+    }
+    const std::string width = std::to_string(view.width());
+    const std::string height = std::to_string(view.height());
+    std::string linePrefix;
+    std::string lineEnd = "\n";
+    switch (syntax) {
+        case Syntax::Gas:
+            text += ".set " + constant + "_WIDTH, " + width + "\n.set " + constant + "_HEIGHT, " +
+                    height + "\n" + label + ":\n";
+            linePrefix = ".byte ";
+            break;
+        case Syntax::Ca65:
+            text += constant + "_WIDTH = " + width + "\n" + constant + "_HEIGHT = " + height +
+                    "\n" + label + ":\n";
+            linePrefix = ".byte ";
+            break;
+        case Syntax::Db:
+            text += constant + "_WIDTH EQU " + width + "\n" + constant + "_HEIGHT EQU " + height +
+                    "\n" + label + ":\n";
+            linePrefix = "db ";
+            break;
+        default:
+            text += "#include <stdint.h>\n\n#define " + constant + "_WIDTH " + width +
+                    "\n#define " + constant + "_HEIGHT " + height + "\n\nconst uint8_t " + label +
+                    "[" + std::to_string(bytes.size()) + "] = {\n";
+            linePrefix = "    ";
+            lineEnd = ",\n";
+            break;
+    }
+    // Binary numbers are long; fewer of them make a line.
+    const std::size_t perLine = base == Base::Bin ? 8 : 16;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const bool first = i % perLine == 0;
+        text += (first ? linePrefix : ", ") + number(bytes[i], base, notation);
+        if (i + 1 == bytes.size() || (i + 1) % perLine == 0) {
+            text += lineEnd;
+        }
+    }
+    if (syntax == Syntax::C) {
+        text += "};\n";
+    }
+    return text;
+}
+
+}  // namespace stipple

@@ -1,0 +1,44 @@
+#pragma once
+// A picture's bytes in a device layout as the source text of an assembler or of C, or as
+// the bytes alone, and the option words that name a layout.
+//
+// Every text but bin starts with one comment line that a reader can take apart:
+//   stipple: name "NAME" WxH depth D levels B,G66,G33,W,T order lsb|msb
+//            scan rows|pages|tiles align yes|no planes packed|separate|interleaved mask yes|no
+// (one line, single spaces, inside the syntax's comment marker). In NAME a backslash and
+// a double quote get a backslash before them, and "*/" is written "*\/".
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "formats/ByteLayout.h"
+#include "model/PixelView.h"
+
+namespace stipple {
+
+enum class Syntax { Gas, Ca65, Db, C, Bin };
+enum class Base { Dec, Hex, Bin };
+
+std::optional<Syntax> syntaxNamed(std::string_view word);
+std::optional<Base> baseNamed(std::string_view word);
+
+// The name as an identifier: A-Z, a-z, 0-9 and _ kept, anything else _, a _ before a
+// leading digit, "sprite" for an empty name.
+std::string identifierOf(std::string_view name);
+
+// The layout in the words of the first comment line, from "depth" to the end.
+std::string layoutWords(const ByteLayout& layout);
+
+// Sets one part of `layout` from an option word: key "depth" (1, 2, 4, 8), "levels" (five
+// codes, black to transparent, e.g. "3,2,1,0,0"), "order" (lsb, msb), "scan" (rows, pages,
+// tiles), "planes" (packed, separate, interleaved) or "mask" (yes, no). Returns why the word
+// was refused, or "".
+std::string setLayoutWord(ByteLayout& layout, std::string_view key, std::string_view word);
+
+// The text; for bin, the bytes themselves. Lines end in LF. With `preview`, comment lines
+// draw the picture: # black, = 66 % gray, - 33 % gray, . white, ~ transparent.
+std::string layoutText(const PixelView& view, const std::string& name, const ByteLayout& layout,
+                       Syntax syntax, Base base, bool preview);
+
+}  // namespace stipple

@@ -1,0 +1,105 @@
+#include "formats/LayoutText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace stipple {
+namespace {
+
+TEST(LayoutTextTest, NamesBecomeIdentifiers) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"ship", "ship"},   {"", "sprite"},   {"9lives", "_9lives"},
+        {"a-b c", "a_b_c"}, {"_x_1", "_x_1"}, {"\xC3\xA9t\xC3\xA9", "__t__"},
+        {"*/", "__"},       {"Zz09", "Zz09"}};
+    for (const auto& [name, id] : cases) {
+        EXPECT_EQ(identifierOf(name), id) << name;
+    }
+}
+
+// 3 x 2 cells #=- / .~# at 8 bits with codes 0x3C, 1, 2, 3, 0xFF.
+const std::vector<Pixel> kCells = {0, 1, 2, 3, 4, 0};
+const PixelView kView = PixelView::rowByRow(kCells.data(), 3, 2);
+ByteLayout wideCodes() {
+    ByteLayout layout;
+    layout.levels = {60, 1, 2, 3, 255};
+    return layout;
+}
+
+TEST(LayoutTextTest, EachSyntaxWritesItsOwnForms) {
+    const std::string header =
+        "stipple: name \"ship\" 3x2 depth 8 levels 60,1,2,3,255 order lsb "
+        "scan rows align no planes packed mask no";
+    const std::vector<std::pair<Syntax, std::string>> cases = {
+        {Syntax::Gas, "/* " + header +
+                          " */\n/* #=- */\n/* .~# */\n.set SHIP_WIDTH, 3\n"
+                          ".set SHIP_HEIGHT, 2\nship:\n.byte 0x3C, 0x01, 0x02, 0x03, 0xFF, 0x3C\n"},
+        {Syntax::Ca65, "; " + header +
+                           "\n; #=-\n; .~#\nSHIP_WIDTH = 3\nSHIP_HEIGHT = 2\n"
+                           "ship:\n.byte $3C, $01, $02, $03, $FF, $3C\n"},
+        {Syntax::Db, "; " + header +
+                         "\n; #=-\n; .~#\nSHIP_WIDTH EQU 3\nSHIP_HEIGHT EQU 2\n"
+                         "ship:\ndb $3C, $01, $02, $03, $FF, $3C\n"},
+        {Syntax::C, "/* " + header +
+                        " */\n/* #=- */\n/* .~# */\n#include <stdint.h>\n\n"
+                        "#define SHIP_WIDTH 3\n#define SHIP_HEIGHT 2\n\nconst uint8_t ship[6] = {\n"
+                        "    0x3C, 0x01, 0x02, 0x03, 0xFF, 0x3C,\n};\n"},
+        {Syntax::Bin, std::string("\x3C\x01\x02\x03\xFF\x3C")}};
+    for (const auto& [syntax, text] : cases) {
+        EXPECT_EQ(layoutText(kView, "ship", wideCodes(), syntax, Base::Hex, true), text);
+    }
+}
+
+TEST(LayoutTextTest, BasesInEachNotation) {
+    const std::vector<std::tuple<Syntax, Base, std::string>> cases = {
+        {Syntax::Gas, Base::Dec, ".byte 60, 1, 2, 3, 255, 60\n"},
+        {Syntax::Ca65, Base::Bin,
+         ".byte %00111100, %00000001, %00000010, %00000011, "
+         "%11111111, %00111100\n"},
+        {Syntax::C, Base::Bin,
+         "    0b00111100, 0b00000001, 0b00000010, 0b00000011, "
+         "0b11111111, 0b00111100,\n"}};
+    for (const auto& [syntax, base, line] : cases) {
+        const std::string text = layoutText(kView, "ship", wideCodes(), syntax, base, false);
+        EXPECT_NE(text.find("\n" + line), std::string::npos) << text;
+        EXPECT_EQ(text.find("#=-"), std::string::npos);
+    }
+}
+
+TEST(LayoutTextTest, TheHeaderQuotesTheNameSoTheCommentHolds) {
+    const std::string text =
+        layoutText(kView, "a\"b\\*/", wideCodes(), Syntax::C, Base::Dec, false);
+    EXPECT_EQ(text.substr(0, text.find(" 3x2")), "/* stipple: name \"a\\\"b\\\\*\\/\"");
+    EXPECT_NE(text.find("const uint8_t a_b___["), std::string::npos);
+}
+
+// Each entry is a key and a word.
+std::string setWord(ByteLayout& layout, const std::string& entry) {
+    const std::size_t space = entry.find(' ');
+    return setLayoutWord(layout, entry.substr(0, space), entry.substr(space + 1));
+}
+
+TEST(LayoutTextTest, OptionWordsSetTheLayoutOrSayWhyNot) {
+    ByteLayout layout;
+    for (const char* entry : {"depth 2", "levels 3,2,1,0,0", "order msb", "scan tiles",
+                              "planes interleaved", "mask yes"}) {
+        EXPECT_EQ(setWord(layout, entry), "") << entry;
+    }
+    EXPECT_EQ(layoutWords(layout),
+              "depth 2 levels 3,2,1,0,0 order msb scan tiles align no planes interleaved mask yes");
+    for (const char* entry :
+         {"depth 3", "depth ", "levels 1,2,3,4", "levels 1,2,3,4,5,6", "levels 1,2,,3,4",
+          "levels 1,2,3,4,256", "levels 1,2,3,4,-1", "order MSB", "scan columns", "planes mixed",
+          "mask 1", "colour red"}) {
+        ByteLayout unchanged = layout;
+        EXPECT_NE(setWord(unchanged, entry), "") << entry;
+        EXPECT_EQ(layoutWords(unchanged), layoutWords(layout)) << entry;
+    }
+    EXPECT_EQ(setWord(layout, "depth 3"), "the depth \"3\" is not 1, 2, 4 or 8");
+}
+
+}  // namespace
+}  // namespace stipple
