@@ -1,5 +1,5 @@
-// stipple import: a bitmap, or an 8-bit assembler text of the program's own, as a picture
-// file.
+// stipple import: a bitmap, an 8-bit assembler text of the program's own, a layout text or
+// the bytes of a layout, as a picture file.
 #include <algorithm>
 #include <filesystem>
 #include <memory>
@@ -11,6 +11,8 @@
 #include "formats/Asm8Text.h"
 #include "formats/BitmapConversion.h"
 #include "formats/BitmapDecoder.h"
+#include "formats/ByteLayout.h"
+#include "formats/LayoutText.h"
 #include "formats/PictureFile.h"
 #include "formats/Windows1252.h"
 
@@ -20,7 +22,7 @@ namespace {
 
 const CommandSyntax kSyntax{
     "import",
-    "stipple import [--step N] [--name NAME] -o PICTURE.stw INPUT",
+    "stipple import [--step N] [--name NAME] [LAYOUT --size W,H] -o PICTURE.stw INPUT",
     "Makes a picture file of INPUT (\"-\" reads standard input):\n"
     "  - a bitmap: its top-left 96 x 92 pixels cut into the four levels as the import\n"
     "    window does, at the step N (1 to 200, default 64); the picture is named after\n"
@@ -28,12 +30,21 @@ const CommandSyntax kSyntax{
     "  - the text that Save or Save to end writes, or the ASM 8bpp clipboard text: the\n"
     "    picture and the name it holds come back exactly. The text must hold one picture\n"
     "    and nothing after it but empty lines; a text of more than 1 MiB (1048576 bytes)\n"
-    "    is refused.\n\n"
+    "    is refused;\n"
+    "  - a gas, ca65, db or c text that export writes with a layout: the picture and\n"
+    "    its name come back; where two values share a code the first of black, 66 %\n"
+    "    gray, 33 % gray, white, transparent is read, and a mask restores transparent;\n"
+    "  - with any LAYOUT option or --size: the bin bytes of that layout for a picture\n"
+    "    of W x H cells, named after the file.\n\n"
     "  --step N     the step of the cut into levels\n"
     "  --name NAME  the picture's name\n"
+    "  --size W,H   the picture's size, 1 to 96 by 1 to 92, for bin bytes\n"
+    "  LAYOUT       --target, --depth, --levels, --order, --scan, --align, --planes and\n"
+    "               --mask as export takes them\n"
     "  -o FILE      the picture file to write, replaced as Save Picture does\n",
-    {"--step", "--name", "-o"},
-    {}};
+    {"--step", "--name", "-o", "--target", "--depth", "--levels", "--order", "--scan", "--planes",
+     "--mask", "--size"},
+    {"--align"}};
 static_assert(kMaxAsm8TextBytes == 1048576, "the help and the refusal tell the limit");
 
 // The picture from a bitmap, or false after setting `problem`.
@@ -69,6 +80,56 @@ std::string nameOfFile(const std::string& path) {
     return fromWindows1252(name);
 }
 
+// The layout of bin bytes, when the options give one; `problem` says why they give none.
+std::optional<ByteLayout> binLayout(const ParsedArguments& parsed, std::string& problem) {
+    bool given = parsed.flags.count("--align") != 0 || parsed.values.count("--size") != 0;
+    ByteLayout layout;
+    if (const std::optional<std::string> target = parsed.value("--target")) {
+        const std::optional<ByteLayout> named = layoutForTarget(*target);
+        if (!named) {
+            problem = "unknown target " + *target;
+            return std::nullopt;
+        }
+        layout = *named;
+        given = true;
+    }
+    // As for export, a depth of its own brings that depth's plain codes.
+    for (const char* key : {"depth", "levels", "order", "scan", "planes", "mask"}) {
+        if (const std::optional<std::string> word = parsed.value(std::string("--") + key)) {
+            given = true;
+            problem = setLayoutWord(layout, key, *word);
+            if (!problem.empty()) {
+                return std::nullopt;
+            }
+            if (std::string_view(key) == "depth" && parsed.values.count("--levels") == 0) {
+                layout.levels = defaultLevels(layout.depth);
+            }
+        }
+    }
+    if (parsed.flags.count("--align") != 0) {
+        layout.align = true;
+    }
+    if (!given) {
+        return std::nullopt;
+    }
+    problem = layoutProblem(layout);
+    return problem.empty() ? std::optional(layout) : std::nullopt;
+}
+
+// W,H from --size, or nothing when it is not that.
+std::optional<std::pair<int, int>> sizeIn(const std::string& text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string::npos) {
+        return std::nullopt;
+    }
+    const std::optional<int> width = numberIn(text.substr(0, comma), 1, kMaxPictureWidth);
+    const std::optional<int> height = numberIn(text.substr(comma + 1), 1, kMaxPictureHeight);
+    if (!width || !height) {
+        return std::nullopt;
+    }
+    return std::pair(*width, *height);
+}
+
 }  // namespace
 
 int importCommand(const Arguments& arguments) {
@@ -90,6 +151,22 @@ int importCommand(const Arguments& arguments) {
     if (!step) {
         return usageError(kSyntax, "the step must be a number from 1 to 200");
     }
+    std::string layoutProblemText;
+    const std::optional<ByteLayout> layout = binLayout(parsed, layoutProblemText);
+    if (!layoutProblemText.empty()) {
+        return usageError(kSyntax, layoutProblemText);
+    }
+    std::optional<std::pair<int, int>> size;
+    if (layout) {
+        const std::optional<std::string> sizeText = parsed.value("--size");
+        if (!sizeText) {
+            return usageError(kSyntax, "bin bytes need the picture's size (--size W,H)");
+        }
+        size = sizeIn(*sizeText);
+        if (!size) {
+            return usageError(kSyntax, "the size must be W,H of 1 to 96 by 1 to 92");
+        }
+    }
 
     const std::string& operand = parsed.operands.front();
     const std::string shown = shownName(operand);
@@ -107,7 +184,30 @@ int importCommand(const Arguments& arguments) {
     picture->fileVersion = 1;
     std::string name;
     std::uint8_t magic[2] = {};
-    if (input->size() >= 2 && input->read(0, magic) && magic[0] == 'B' && magic[1] == 'M') {
+    if (layout) {
+        // Bytes of any other count are refused unread.
+        const std::size_t count = layoutByteCount(size->first, size->second, *layout);
+        if (input->size() != count) {
+            tellRefused(kSyntax, "Could not import \"" + shown +
+                                     "\": " + std::to_string(size->first) + " x " +
+                                     std::to_string(size->second) + " cells take " +
+                                     std::to_string(count) + " bytes in this layout, not " +
+                                     std::to_string(input->size()) + ".");
+            return kRefused;
+        }
+        std::vector<std::uint8_t> bytes(count);
+        if (!input->read(0, bytes)) {
+            tellRefused(kSyntax, input->readFailure());
+            return kRefused;
+        }
+        const LayoutReading reading = readLayoutBytes(bytes, size->first, size->second, *layout);
+        if (!reading.error.empty()) {
+            tellRefused(kSyntax, "Could not import \"" + shown + "\": " + reading.error + ".");
+            return kRefused;
+        }
+        picture->assign(PixelView::rowByRow(reading.cells.data(), size->first, size->second));
+        name = operand == kStandardInput ? "Name" : nameOfFile(operand);
+    } else if (input->size() >= 2 && input->read(0, magic) && magic[0] == 'B' && magic[1] == 'M') {
         if (!fromBitmap(*input, *step, *picture, problem, shown)) {
             tellRefused(kSyntax, problem);
             return kRefused;
@@ -126,14 +226,27 @@ int importCommand(const Arguments& arguments) {
             tellRefused(kSyntax, input->readFailure());
             return kRefused;
         }
-        const Asm8Reading reading = readAsm8Text(text);
-        if (!reading) {
+        if (isLayoutText(text)) {
+            const LayoutTextReading read = readLayoutText(text);
+            LayoutReading reading;
+            reading.error = read.error;
+            if (read) {
+                reading = readLayoutBytes(read.bytes, read.width, read.height, read.layout);
+            }
+            if (!reading.error.empty()) {
+                tellRefused(kSyntax, "Could not import \"" + shown + "\": " + reading.error + ".");
+                return kRefused;
+            }
+            picture->assign(PixelView::rowByRow(reading.cells.data(), read.width, read.height));
+            name = read.name;
+        } else if (const Asm8Reading reading = readAsm8Text(text); !reading) {
             tellRefused(kSyntax, "Could not import \"" + shown + "\": " + reading.error + ".");
             return kRefused;
+        } else {
+            const Asm8Picture& read = reading.picture;
+            picture->assign(PixelView::rowByRow(read.cells.data(), read.width, read.height));
+            name = read.name;
         }
-        const Asm8Picture& read = reading.picture;
-        picture->assign(PixelView::rowByRow(read.cells.data(), read.width, read.height));
-        name = read.name;
     }
     if (const std::optional<std::string> given = parsed.value("--name")) {
         name = *given;

@@ -1,5 +1,7 @@
 #include "formats/LayoutText.h"
 
+#include "formats/LayoutTextParts.h"
+
 #include <array>
 #include <cctype>
 #include <cstdint>
@@ -7,108 +9,7 @@
 
 namespace stipple {
 
-namespace {
-
-struct Notation {
-    std::string_view commentOpen;
-    std::string_view commentClose;
-    std::string_view hexPrefix;
-    std::string_view binPrefix;
-};
-
-Notation notationOf(Syntax syntax) {
-    switch (syntax) {
-        case Syntax::Ca65:
-        case Syntax::Db:
-            return {"; ", "", "$", "%"};
-        default:
-            return {"/* ", " */", "0x", "0b"};
-    }
-}
-
-std::string number(std::uint8_t byte, Base base, const Notation& notation) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    switch (base) {
-        case Base::Hex:
-            return std::string(notation.hexPrefix) + kDigits[byte >> 4] + kDigits[byte & 15];
-        case Base::Bin: {
-            std::string text(notation.binPrefix);
-            for (int bit = 7; bit >= 0; --bit) {
-                text += (byte >> bit & 1) != 0 ? '1' : '0';
-            }
-            return text;
-        }
-        default:
-            return std::to_string(byte);
-    }
-}
-
-std::string quotedName(std::string_view name) {
-    std::string text = "\"";
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const char c = name[i];
-        if (c == '\\' || c == '"' || (c == '/' && i > 0 && name[i - 1] == '*')) {
-            text += '\\';
-        }
-        text += c;
-    }
-    return text + "\"";
-}
-
-std::string upper(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
-
-template <typename T, std::size_t N>
-std::optional<T> lookUp(const std::array<std::pair<std::string_view, T>, N>& table,
-                        std::string_view word) {
-    for (const auto& [name, value] : table) {
-        if (name == word) {
-            return value;
-        }
-    }
-    return std::nullopt;
-}
-
-template <typename T, std::size_t N>
-std::string_view wordOf(const std::array<std::pair<std::string_view, T>, N>& table, T value) {
-    for (const auto& [name, entry] : table) {
-        if (entry == value) {
-            return name;
-        }
-    }
-    return "";
-}
-
-constexpr std::array<std::pair<std::string_view, BitOrder>, 2> kOrders{
-    {{"lsb", BitOrder::Lsb}, {"msb", BitOrder::Msb}}};
-constexpr std::array<std::pair<std::string_view, Scan>, 3> kScans{
-    {{"rows", Scan::Rows}, {"pages", Scan::Pages}, {"tiles", Scan::Tiles}}};
-constexpr std::array<std::pair<std::string_view, Planes>, 3> kPlanes{
-    {{"packed", Planes::Packed},
-     {"separate", Planes::Separate},
-     {"interleaved", Planes::Interleaved}}};
-constexpr std::array<std::pair<std::string_view, bool>, 2> kYesNo{{{"yes", true}, {"no", false}}};
-
-// A whole decimal number 0..255, or -1.
-int codeIn(std::string_view text) {
-    if (text.empty() || text.size() > 3) {
-        return -1;
-    }
-    int value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return -1;
-        }
-        value = value * 10 + (c - '0');
-    }
-    return value <= 255 ? value : -1;
-}
-
-}  // namespace
+using namespace layout_text;
 
 std::optional<Syntax> syntaxNamed(std::string_view word) {
     static constexpr std::array<std::pair<std::string_view, Syntax>, 5> kSyntaxes{
@@ -221,13 +122,10 @@ std::string layoutText(const PixelView& view, const std::string& name, const Byt
     const auto comment = [&](const std::string& line) {
         return std::string(notation.commentOpen) + line + std::string(notation.commentClose) + "\n";
     };
-    const std::string label = identifierOf(name);
-    const std::string constant = upper(label);
-    std::string text =
-        comment("stipple: name " + quotedName(name) + " " + std::to_string(view.width()) + "x" +
-                std::to_string(view.height()) + " " + layoutWords(layout));
+    std::string text = comment(std::string(kHeadTag) + "name " + quotedName(name) + " " +
+                               std::to_string(view.width()) + "x" + std::to_string(view.height()) +
+                               " " + layoutWords(layout));
     if (preview) {
-        static constexpr char kShown[] = "#=-.~";
         for (int y = 1; y <= view.height(); ++y) {
             std::string row;
             for (int x = 1; x <= view.width(); ++x) {
@@ -237,45 +135,21 @@ std::string layoutText(const PixelView& view, const std::string& name, const Byt
             text += comment(row);
         }
     }
-    const std::string width = std::to_string(view.width());
-    const std::string height = std::to_string(view.height());
-    std::string linePrefix;
-    std::string lineEnd = "\n";
-    switch (syntax) {
-        case Syntax::Gas:
-            text += ".set " + constant + "_WIDTH, " + width + "\n.set " + constant + "_HEIGHT, " +
-                    height + "\n" + label + ":\n";
-            linePrefix = ".byte ";
-            break;
-        case Syntax::Ca65:
-            text += constant + "_WIDTH = " + width + "\n" + constant + "_HEIGHT = " + height +
-                    "\n" + label + ":\n";
-            linePrefix = ".byte ";
-            break;
-        case Syntax::Db:
-            text += constant + "_WIDTH EQU " + width + "\n" + constant + "_HEIGHT EQU " + height +
-                    "\n" + label + ":\n";
-            linePrefix = "db ";
-            break;
-        default:
-            text += "#include <stdint.h>\n\n#define " + constant + "_WIDTH " + width +
-                    "\n#define " + constant + "_HEIGHT " + height + "\n\nconst uint8_t " + label +
-                    "[" + std::to_string(bytes.size()) + "] = {\n";
-            linePrefix = "    ";
-            lineEnd = ",\n";
-            break;
+    const Frame frame = frameOf(syntax, name, view.width(), view.height(), bytes.size());
+    for (const std::string& line : frame.head) {
+        text += line + "\n";
     }
     // Binary numbers are long; fewer of them make a line.
     const std::size_t perLine = base == Base::Bin ? 8 : 16;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const bool first = i % perLine == 0;
-        text += (first ? linePrefix : ", ") + number(bytes[i], base, notation);
+        text += std::string(first ? frame.linePrefix : ", ") + number(bytes[i], base, notation);
         if (i + 1 == bytes.size() || (i + 1) % perLine == 0) {
-            text += lineEnd;
+            text += std::string(frame.lineEnd) + "\n";
         }
     }
-    if (syntax == Syntax::C) {
-        text += "};\n";
+    if (!frame.tail.empty()) {
+        text += std::string(frame.tail) + "\n";
     }
     return text;
 }

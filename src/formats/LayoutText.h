@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "formats/ByteLayout.h"
 #include "model/PixelView.h"
@@ -40,5 +41,23 @@ std::string setLayoutWord(ByteLayout& layout, std::string_view key, std::string_
 // draw the picture: # black, = 66 % gray, - 33 % gray, . white, ~ transparent.
 std::string layoutText(const PixelView& view, const std::string& name, const ByteLayout& layout,
                        Syntax syntax, Base base, bool preview);
+
+// True when the text starts with the first comment line of a layout text.
+bool isLayoutText(std::string_view text);
+
+// What a layout text holds, or why it could not be read ("line 3: ...").
+struct LayoutTextReading {
+    std::string name;
+    int width = 0;
+    int height = 0;
+    ByteLayout layout;
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    explicit operator bool() const { return error.empty(); }
+};
+
+// Reads back what layoutText writes in any syntax but bin and in any base; the byte count
+// must be the layout's and nothing but empty lines may follow the bytes.
+LayoutTextReading readLayoutText(std::string_view text);
 
 }  // namespace stipple

@@ -583,6 +583,18 @@ def test_layouts(g):
         status, raw, err = g.tool(args + ["--syntax", "bin"])
         g.expect(f"{n} {target}: the bytes ({err})", (status, list(raw)),
                  (0, target_bytes(target, g.picture(n)[1])))
+        # What import reads back exports to the same bytes; a text keeps the name.
+        rows, back = g.picture(n)[1], g.path(f"{n}-{target}-back.stw")
+        for syntax in ("gas", "ca65", "db", "c", "bin"):
+            source = g.path(f"{n}-{target}-in.{syntax}",
+                            g.tool(args + ["--syntax", syntax, "--base", "hex"])[1])
+            bin_args = ["--target", target, "--size", f"{len(rows[0])},{len(rows)}"]
+            status, _, err = g.tool(["import", *(bin_args if syntax == "bin" else []), "-o", back,
+                                     source])
+            info = g.tool(["info", back])[1].decode().split("\n")[1]
+            g.expect(f"{n} {target} {syntax}: imported ({err})",
+                     (status, g.tool(["export", *args[1:3], "--syntax", "bin", back])[1], info),
+                     (0, raw, f"  name: {n if syntax != 'bin' else f'{n}-{target}-in'}"))
         for syntax, base in [(s, b) for s in ("gas", "ca65", "db", "c")
                              for b in ("dec", "hex", "bin")]:
             _, text, _ = g.tool(args + ["--syntax", syntax, "--base", base, "--preview"])
@@ -603,6 +615,14 @@ def test_layouts(g):
         ("--format with a layout", ["--format", "cpp", "--scan", "rows"], 2, b"",
          "stipple export: --format cannot be given with the layout options"),
         ("unknown target", ["--target", "nes"], 2, b"", "stipple export: unknown target nes")]])
+    out = g.path("layout-import.stw")
+    g.run_cases([Case(label, ["import", *args, "-o", out, files["column"]], status, stderr=err,
+                      after={out: None}) for label, args, status, err in [
+        ("bin of a wrong byte count", ["--depth", "1", "--size", "8,1"], 1,
+         f"stipple import: Could not import \"{files['column']}\": 8 x 1 cells take 1 bytes in "
+         f"this layout, not {len(Path(files['column']).read_bytes())}."),
+        ("bin without --size", ["--target", "ssd1306"], 2,
+         "stipple import: bin bytes need the picture's size (--size W,H)")]])
 
 
 GROUPS = {"install": test_install, "export": test_export, "import": test_import, "info": test_info,

@@ -101,5 +101,52 @@ TEST(LayoutTextTest, OptionWordsSetTheLayoutOrSayWhyNot) {
     EXPECT_EQ(setWord(layout, "depth 3"), "the depth \"3\" is not 1, 2, 4 or 8");
 }
 
+TEST(LayoutTextTest, ReadsBackEveryTextItWrites) {
+    ByteLayout masked = *layoutForTarget("gameboy");
+    masked.mask = true;
+    ByteLayout aligned = *layoutForTarget("gfx-bitmap");
+    aligned.align = true;
+    for (const ByteLayout& layout : {wideCodes(), masked, aligned, *layoutForTarget("ssd1306")}) {
+        for (const Syntax syntax : {Syntax::Gas, Syntax::Ca65, Syntax::Db, Syntax::C}) {
+            for (const Base base : {Base::Dec, Base::Hex, Base::Bin}) {
+                for (const std::string name : {"ship", "a\"b\\*/ c", ""}) {
+                    const std::string text =
+                        layoutText(kView, name, layout, syntax, base, name == "ship");
+                    const LayoutTextReading reading = readLayoutText(text);
+                    ASSERT_TRUE(reading) << reading.error << "\n" << text;
+                    EXPECT_EQ(reading.name, name);
+                    EXPECT_EQ(std::pair(reading.width, reading.height), std::pair(3, 2));
+                    EXPECT_EQ(layoutWords(reading.layout), layoutWords(layout));
+                    EXPECT_EQ(reading.bytes, layoutBytes(kView, layout)) << text;
+                }
+            }
+        }
+    }
+}
+
+TEST(LayoutTextTest, RefusesWhatItDoesNotWrite) {
+    const std::string good = layoutText(kView, "ship", wideCodes(), Syntax::C, Base::Hex, true);
+    const auto changed = [&](const std::string& from, const std::string& to) {
+        std::string text = good;
+        return text.replace(text.find(from), from.size(), to);
+    };
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {changed("3x2", "3x0"), "line 1: the size \"3x0\" is not WxH of 1 to 96 by 1 to 92"},
+        {changed("depth 8", "depth 3"), "line 1: the depth \"3\" is not 1, 2, 4 or 8"},
+        {changed(" mask no", ""),
+         "line 1: expected WxH depth D levels B,G66,G33,W,T order O "
+         "scan S align A planes P mask M"},
+        {changed("/* .~# */", "/* .~#. */"),
+         "line 3: expected a row of the picture drawn in #=-.~"},
+        {changed("SHIP_HEIGHT 2", "SHIP_HEIGHT 3"), "line 7: expected \"#define SHIP_HEIGHT 2\""},
+        {changed("0xFF", "0x100"), "line 10: \"0x100\" is not a byte"},
+        {changed(", 0x3C,\n", ",\n"), "line 11: the text holds 5 bytes; the layout takes 6"},
+        {good + "x\n", "line 12: expected the end of the text"}};
+    for (const auto& [text, error] : cases) {
+        EXPECT_EQ(readLayoutText(text).error, error) << text;
+    }
+    EXPECT_EQ(readLayoutText(good + "\n\n").error, "");
+}
+
 }  // namespace
 }  // namespace stipple

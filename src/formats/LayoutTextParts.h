@@ -1,0 +1,171 @@
+#pragma once
+// What the writer and the reader of the layout texts share: each syntax's notation, the lines
+// around the bytes, and the tables of layout words. For LayoutText*.cpp only.
+
+#include <array>
+#include <cctype>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "formats/LayoutText.h"
+
+namespace stipple::layout_text {
+
+struct Notation {
+    std::string_view commentOpen;
+    std::string_view commentClose;
+    std::string_view hexPrefix;
+    std::string_view binPrefix;
+};
+
+inline Notation notationOf(Syntax syntax) {
+    switch (syntax) {
+        case Syntax::Ca65:
+        case Syntax::Db:
+            return {"; ", "", "$", "%"};
+        default:
+            return {"/* ", " */", "0x", "0b"};
+    }
+}
+
+inline std::string number(std::uint8_t byte, Base base, const Notation& notation) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    switch (base) {
+        case Base::Hex:
+            return std::string(notation.hexPrefix) + kDigits[byte >> 4] + kDigits[byte & 15];
+        case Base::Bin: {
+            std::string text(notation.binPrefix);
+            for (int bit = 7; bit >= 0; --bit) {
+                text += (byte >> bit & 1) != 0 ? '1' : '0';
+            }
+            return text;
+        }
+        default:
+            return std::to_string(byte);
+    }
+}
+
+inline std::string quotedName(std::string_view name) {
+    std::string text = "\"";
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        if (c == '\\' || c == '"' || (c == '/' && i > 0 && name[i - 1] == '*')) {
+            text += '\\';
+        }
+        text += c;
+    }
+    return text + "\"";
+}
+
+inline std::string upper(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+template <typename T, std::size_t N>
+std::optional<T> lookUp(const std::array<std::pair<std::string_view, T>, N>& table,
+                        std::string_view word) {
+    for (const auto& [name, value] : table) {
+        if (name == word) {
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
+template <typename T, std::size_t N>
+std::string_view wordOf(const std::array<std::pair<std::string_view, T>, N>& table, T value) {
+    for (const auto& [name, entry] : table) {
+        if (entry == value) {
+            return name;
+        }
+    }
+    return "";
+}
+
+constexpr std::array<std::pair<std::string_view, BitOrder>, 2> kOrders{
+    {{"lsb", BitOrder::Lsb}, {"msb", BitOrder::Msb}}};
+constexpr std::array<std::pair<std::string_view, Scan>, 3> kScans{
+    {{"rows", Scan::Rows}, {"pages", Scan::Pages}, {"tiles", Scan::Tiles}}};
+constexpr std::array<std::pair<std::string_view, Planes>, 3> kPlanes{
+    {{"packed", Planes::Packed},
+     {"separate", Planes::Separate},
+     {"interleaved", Planes::Interleaved}}};
+constexpr std::array<std::pair<std::string_view, bool>, 2> kYesNo{{{"yes", true}, {"no", false}}};
+
+// A whole number 0..max in digits of `radix` (at most 16), or -1.
+inline int numberIn(std::string_view text, int max, int radix = 10) {
+    if (text.empty() || text.size() > 8) {
+        return -1;
+    }
+    int value = 0;
+    for (const char c : text) {
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                 : radix;
+        if (digit >= radix) {
+            return -1;
+        }
+        value = value * radix + digit;
+    }
+    return value <= max ? value : -1;
+}
+
+// A whole decimal number 0..255, or -1.
+inline int codeIn(std::string_view text) {
+    return numberIn(text, 255);
+}
+
+// The lines around the bytes: those before them, how each line of bytes starts and ends, and
+// the line after them ("" for none).
+struct Frame {
+    std::vector<std::string> head;
+    std::string_view linePrefix;
+    std::string_view lineEnd;
+    std::string_view tail;
+};
+
+inline Frame frameOf(Syntax syntax, const std::string& name, int width, int height,
+                     std::size_t count) {
+    const std::string label = identifierOf(name);
+    const std::string constant = upper(label);
+    const std::string w = std::to_string(width);
+    const std::string h = std::to_string(height);
+    switch (syntax) {
+        case Syntax::Gas:
+            return {{".set " + constant + "_WIDTH, " + w, ".set " + constant + "_HEIGHT, " + h,
+                     label + ":"},
+                    ".byte ",
+                    "",
+                    ""};
+        case Syntax::Ca65:
+            return {{constant + "_WIDTH = " + w, constant + "_HEIGHT = " + h, label + ":"},
+                    ".byte ",
+                    "",
+                    ""};
+        case Syntax::Db:
+            return {{constant + "_WIDTH EQU " + w, constant + "_HEIGHT EQU " + h, label + ":"},
+                    "db ",
+                    "",
+                    ""};
+        default:
+            return {{"#include <stdint.h>", "", "#define " + constant + "_WIDTH " + w,
+                     "#define " + constant + "_HEIGHT " + h, "",
+                     "const uint8_t " + label + "[" + std::to_string(count) + "] = {"},
+                    "    ",
+                    ",",
+                    "};"};
+    }
+}
+
+constexpr std::string_view kHeadTag = "stipple: ";
+constexpr char kShown[] = "#=-.~";
+
+}  // namespace stipple::layout_text
