@@ -10,7 +10,7 @@ packages=(
     libjpeg62-turbo-dev libpng-dev fonts-roboto-unhinted
     libgtest-dev libbenchmark-dev
     xvfb xauth xdotool xclip imagemagick python3
-    binutils
+    binutils cc65 pasmo
     clang libclang-rt-14-dev
     dpkg-dev file
 )

@@ -1,8 +1,6 @@
 // stipple export: picture files as the editor's export texts, or as a device's bytes in
 // the source text of an assembler or of C.
 #include <algorithm>
-#include <iterator>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -10,8 +8,7 @@
 #include "cli/Commands.h"
 #include "cli/Options.h"
 #include "cli/Pictures.h"
-#include "formats/ExportText.h"
-#include "formats/LayoutText.h"
+#include "formats/ExportFormats.h"
 #include "formats/PictureFile.h"
 #include "model/Selection.h"
 
@@ -53,54 +50,24 @@ const CommandSyntax kSyntax{
      "--scan", "--planes", "--mask", "--syntax", "--base"},
     {"--align", "--preview"}};
 
-// The options that choose the layout path.
-constexpr const char* kLayoutOptions[] = {"--target", "--depth", "--levels", "--order", "--scan",
-                                          "--planes", "--mask",  "--syntax", "--base"};
-
 struct LayoutChoice {
-    ByteLayout layout;
-    Syntax syntax = Syntax::Gas;
-    Base base = Base::Dec;
-    bool preview = false;
+    const ExportFormatRow* syntax = nullptr;
+    ExportSettings settings;
 };
 
-// The layout the options give, or the usage problem in `problem`.
+// The layout and syntax the options give, or the usage problem in `problem`.
 std::optional<LayoutChoice> layoutChoice(const ParsedArguments& parsed, std::string& problem) {
     LayoutChoice choice;
-    if (const std::optional<std::string> target = parsed.value("--target")) {
-        const std::optional<ByteLayout> layout = layoutForTarget(*target);
-        if (!layout) {
-            problem = "unknown target " + *target;
-            return std::nullopt;
-        }
-        choice.layout = *layout;
-    }
-    // A depth of its own brings that depth's plain codes unless levels are given too.
-    for (const char* key : {"depth", "levels", "order", "scan", "planes", "mask"}) {
-        if (const std::optional<std::string> word = parsed.value(std::string("--") + key)) {
-            problem = setLayoutWord(choice.layout, key, *word);
-            if (!problem.empty()) {
-                return std::nullopt;
-            }
-            if (std::string_view(key) == "depth" && parsed.values.count("--levels") == 0) {
-                choice.layout.levels = defaultLevels(choice.layout.depth);
-            }
-        }
-    }
-    if (parsed.flags.count("--align") != 0) {
-        choice.layout.align = true;
-    }
-    if (const std::string unusable = layoutProblem(choice.layout); !unusable.empty()) {
-        problem = unusable;
+    const std::optional<ByteLayout> layout = layoutOptions(parsed, problem);
+    if (!layout) {
         return std::nullopt;
     }
-    if (const std::optional<std::string> word = parsed.value("--syntax")) {
-        const std::optional<Syntax> syntax = syntaxNamed(*word);
-        if (!syntax) {
-            problem = "unknown syntax " + *word;
-            return std::nullopt;
-        }
-        choice.syntax = *syntax;
+    choice.settings.layout = *layout;
+    const std::string syntax = parsed.value("--syntax").value_or("gas");
+    choice.syntax = exportFormatNamed(syntax, FormatFamily::Device);
+    if (choice.syntax == nullptr) {
+        problem = "unknown syntax " + syntax;
+        return std::nullopt;
     }
     if (const std::optional<std::string> word = parsed.value("--base")) {
         const std::optional<Base> base = baseNamed(*word);
@@ -108,17 +75,14 @@ std::optional<LayoutChoice> layoutChoice(const ParsedArguments& parsed, std::str
             problem = "unknown base " + *word;
             return std::nullopt;
         }
-        choice.base = *base;
+        choice.settings.base = *base;
     }
-    choice.preview = parsed.flags.count("--preview") != 0;
+    choice.settings.preview = parsed.flags.count("--preview") != 0;
     return choice;
 }
 
 // Standard output is written in blocks of about this size.
 constexpr std::size_t kOutputBlock = 1 << 20;
-
-// The file form is no clipboard format; it has no alignment.
-enum class Form { Clipboard, FileForm };
 
 struct Box {
     int x1, y1, x2, y2;
@@ -151,16 +115,9 @@ int exportCommand(const Arguments& arguments) {
     if (const std::optional<int> done = helpOrUsageError(kSyntax, parsed)) {
         return *done;
     }
-    static const std::map<std::string, ExportFormat> kFormats = {
-        {"cpp", ExportFormat::CppArray}, {"asm1", ExportFormat::Asm1},
-        {"asm2", ExportFormat::Asm2},    {"asm4", ExportFormat::Asm4},
-        {"asm8", ExportFormat::Asm8},    {"file", ExportFormat::Asm8}};
     std::optional<LayoutChoice> layout;
-    const bool layoutAsked =
-        parsed.flags.count("--preview") != 0 ||
-        std::any_of(std::begin(kLayoutOptions), std::end(kLayoutOptions),
-                    [&](const char* option) { return parsed.values.count(option) != 0; });
-    if (layoutAsked) {
+    if (anyLayoutOption(parsed) || parsed.flags.count("--preview") != 0 ||
+        parsed.values.count("--syntax") != 0 || parsed.values.count("--base") != 0) {
         if (parsed.values.count("--format") != 0) {
             return usageError(kSyntax, "--format cannot be given with the layout options");
         }
@@ -171,11 +128,16 @@ int exportCommand(const Arguments& arguments) {
         }
     }
     const std::string formatName = parsed.value("--format").value_or("asm8");
-    const auto format = kFormats.find(formatName);
-    if (format == kFormats.end()) {
+    const ExportFormatRow* format =
+        layout ? layout->syntax : exportFormatNamed(formatName, FormatFamily::ClipboardText);
+    if (format == nullptr) {
         return usageError(kSyntax, "unknown format " + formatName);
     }
-    const Form form = formatName == "file" ? Form::FileForm : Form::Clipboard;
+    ExportSettings settings;
+    settings.layout.align = parsed.flags.count("--align") != 0;
+    if (layout) {
+        settings = layout->settings;
+    }
     std::optional<Box> box;
     if (const std::optional<std::string> boxText = parsed.value("--box")) {
         box = parseBox(*boxText);
@@ -231,12 +193,7 @@ int exportCommand(const Arguments& arguments) {
             status = kRefused;
             continue;
         }
-        const std::string text =
-            layout ? layoutText(view, name, layout->layout, layout->syntax, layout->base,
-                                layout->preview)
-            : form == Form::FileForm
-                ? asm8FileBlock(view, name)
-                : exportText(view, name, format->second, parsed.flags.count("--align") != 0);
+        const std::string text = format->write(view, name, settings);
         if (texts.empty()) {
             // Pictures are alike in size: room for all, or for a block of standard output.
             texts.reserve(std::min(text.size() * parsed.operands.size(), 2 * kOutputBlock));

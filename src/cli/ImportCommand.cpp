@@ -1,5 +1,5 @@
-// stipple import: a bitmap, an 8-bit assembler text of the program's own, a layout text or
-// the bytes of a layout, as a picture file.
+// stipple import: a bitmap, any text that export writes, or the bytes of a layout, as a
+// picture file.
 #include <algorithm>
 #include <filesystem>
 #include <memory>
@@ -8,11 +8,10 @@
 #include "cli/Commands.h"
 #include "cli/Options.h"
 #include "cli/Pictures.h"
-#include "formats/Asm8Text.h"
 #include "formats/BitmapConversion.h"
 #include "formats/BitmapDecoder.h"
 #include "formats/ByteLayout.h"
-#include "formats/LayoutText.h"
+#include "formats/ExportFormats.h"
 #include "formats/PictureFile.h"
 #include "formats/Windows1252.h"
 
@@ -22,25 +21,27 @@ namespace {
 
 const CommandSyntax kSyntax{
     "import",
-    "stipple import [--step N] [--name NAME] [LAYOUT --size W,H] -o PICTURE.stw INPUT",
+    "stipple import [--step N] [--name NAME] [--align] [LAYOUT --size W,H] -o PICTURE.stw INPUT",
     "Makes a picture file of INPUT (\"-\" reads standard input):\n"
     "  - a bitmap: its top-left 96 x 92 pixels cut into the four levels as the import\n"
     "    window does, at the step N (1 to 200, default 64); the picture is named after\n"
     "    the file unless --name is given;\n"
-    "  - the text that Save or Save to end writes, or the ASM 8bpp clipboard text: the\n"
-    "    picture and the name it holds come back exactly. The text must hold one picture\n"
-    "    and nothing after it but empty lines; a text of more than 1 MiB (1048576 bytes)\n"
-    "    is refused;\n"
-    "  - a gas, ca65, db or c text that export writes with a layout: the picture and\n"
-    "    its name come back; where two values share a code the first of black, 66 %\n"
-    "    gray, 33 % gray, white, transparent is read, and a mask restores transparent;\n"
+    "  - any text that export writes: the text that Save or Save to end writes, the ASM\n"
+    "    8bpp and C++ array texts give the picture and its name back exactly; the ASM\n"
+    "    1, 2 and 4 bpp texts and the gas, ca65, db and c texts of a layout give them\n"
+    "    back where the codes tell the values apart: where two values share a code the\n"
+    "    first of black, 66 % gray, 33 % gray, white, transparent is read, and a mask\n"
+    "    restores transparent. The text must hold one picture and nothing after it but\n"
+    "    empty lines; a text of more than 1 MiB (1048576 bytes) is refused;\n"
     "  - with any LAYOUT option or --size: the bin bytes of that layout for a picture\n"
     "    of W x H cells, named after the file.\n\n"
+    "  --align      the rows of an ASM 1, 2 or 4 bpp text start on new bytes, where its\n"
+    "               byte count does not tell (with bin bytes: as export takes it)\n"
     "  --step N     the step of the cut into levels\n"
     "  --name NAME  the picture's name\n"
     "  --size W,H   the picture's size, 1 to 96 by 1 to 92, for bin bytes\n"
-    "  LAYOUT       --target, --depth, --levels, --order, --scan, --align, --planes and\n"
-    "               --mask as export takes them\n"
+    "  LAYOUT       --target, --depth, --levels, --order, --scan, --planes and --mask\n"
+    "               as export takes them\n"
     "  -o FILE      the picture file to write, replaced as Save Picture does\n",
     {"--step", "--name", "-o", "--target", "--depth", "--levels", "--order", "--scan", "--planes",
      "--mask", "--size"},
@@ -82,38 +83,10 @@ std::string nameOfFile(const std::string& path) {
 
 // The layout of bin bytes, when the options give one; `problem` says why they give none.
 std::optional<ByteLayout> binLayout(const ParsedArguments& parsed, std::string& problem) {
-    bool given = parsed.flags.count("--align") != 0 || parsed.values.count("--size") != 0;
-    ByteLayout layout;
-    if (const std::optional<std::string> target = parsed.value("--target")) {
-        const std::optional<ByteLayout> named = layoutForTarget(*target);
-        if (!named) {
-            problem = "unknown target " + *target;
-            return std::nullopt;
-        }
-        layout = *named;
-        given = true;
-    }
-    // As for export, a depth of its own brings that depth's plain codes.
-    for (const char* key : {"depth", "levels", "order", "scan", "planes", "mask"}) {
-        if (const std::optional<std::string> word = parsed.value(std::string("--") + key)) {
-            given = true;
-            problem = setLayoutWord(layout, key, *word);
-            if (!problem.empty()) {
-                return std::nullopt;
-            }
-            if (std::string_view(key) == "depth" && parsed.values.count("--levels") == 0) {
-                layout.levels = defaultLevels(layout.depth);
-            }
-        }
-    }
-    if (parsed.flags.count("--align") != 0) {
-        layout.align = true;
-    }
-    if (!given) {
+    if (!anyLayoutOption(parsed) && parsed.values.count("--size") == 0) {
         return std::nullopt;
     }
-    problem = layoutProblem(layout);
-    return problem.empty() ? std::optional(layout) : std::nullopt;
+    return layoutOptions(parsed, problem);
 }
 
 // W,H from --size, or nothing when it is not that.
@@ -226,27 +199,14 @@ int importCommand(const Arguments& arguments) {
             tellRefused(kSyntax, input->readFailure());
             return kRefused;
         }
-        if (isLayoutText(text)) {
-            const LayoutTextReading read = readLayoutText(text);
-            LayoutReading reading;
-            reading.error = read.error;
-            if (read) {
-                reading = readLayoutBytes(read.bytes, read.width, read.height, read.layout);
-            }
-            if (!reading.error.empty()) {
-                tellRefused(kSyntax, "Could not import \"" + shown + "\": " + reading.error + ".");
-                return kRefused;
-            }
-            picture->assign(PixelView::rowByRow(reading.cells.data(), read.width, read.height));
-            name = read.name;
-        } else if (const Asm8Reading reading = readAsm8Text(text); !reading) {
+        const TextReading reading = readExportText(text, parsed.flags.count("--align") != 0);
+        if (!reading) {
             tellRefused(kSyntax, "Could not import \"" + shown + "\": " + reading.error + ".");
             return kRefused;
-        } else {
-            const Asm8Picture& read = reading.picture;
-            picture->assign(PixelView::rowByRow(read.cells.data(), read.width, read.height));
-            name = read.name;
         }
+        const TextPicture& read = reading.picture;
+        picture->assign(PixelView::rowByRow(read.cells.data(), read.width, read.height));
+        name = read.name;
     }
     if (const std::optional<std::string> given = parsed.value("--name")) {
         name = *given;

@@ -1,8 +1,11 @@
 #include "cli/Options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <iterator>
 
+#include "formats/LayoutText.h"
 #include "formats/Windows1252.h"
 
 namespace stipple::cli {
@@ -94,6 +97,45 @@ std::optional<int> numberIn(const std::string& text, int low, int high) {
         return std::nullopt;
     }
     return value;
+}
+
+namespace {
+constexpr const char* kLayoutKeys[] = {"depth", "levels", "order", "scan", "planes", "mask"};
+}  // namespace
+
+bool anyLayoutOption(const ParsedArguments& parsed) {
+    return parsed.values.count("--target") != 0 ||
+           std::any_of(std::begin(kLayoutKeys), std::end(kLayoutKeys), [&](const char* key) {
+               return parsed.values.count(std::string("--") + key) != 0;
+           });
+}
+
+std::optional<ByteLayout> layoutOptions(const ParsedArguments& parsed, std::string& problem) {
+    ByteLayout layout;
+    if (const std::optional<std::string> target = parsed.value("--target")) {
+        const std::optional<ByteLayout> named = layoutForTarget(*target);
+        if (!named) {
+            problem = "unknown target " + *target;
+            return std::nullopt;
+        }
+        layout = *named;
+    }
+    for (const char* key : kLayoutKeys) {
+        if (const std::optional<std::string> word = parsed.value(std::string("--") + key)) {
+            problem = setLayoutWord(layout, key, *word);
+            if (!problem.empty()) {
+                return std::nullopt;
+            }
+            if (std::string_view(key) == "depth" && parsed.values.count("--levels") == 0) {
+                layout.levels = defaultLevels(layout.depth);
+            }
+        }
+    }
+    if (parsed.flags.count("--align") != 0) {
+        layout.align = true;
+    }
+    problem = layoutProblem(layout);
+    return problem.empty() ? std::optional(layout) : std::nullopt;
 }
 
 }  // namespace stipple::cli

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "formats/ByteLayout.h"
 
 namespace stipple::cli {
 
@@ -51,5 +52,13 @@ void tellRefused(const CommandSyntax& syntax, const std::string& message);
 
 // A whole decimal number within [low, high], or nothing.
 std::optional<int> numberIn(const std::string& text, int low, int high);
+
+// True when any of --target, --depth, --levels, --order, --scan, --planes, --mask is given.
+bool anyLayoutOption(const ParsedArguments& parsed);
+
+// The layout of --target (the plain row packing without one) changed by the other layout
+// options and --align; a depth of its own brings that depth's plain codes unless --levels is
+// given too. Nothing, with `problem` set, for a word or a layout that cannot be used.
+std::optional<ByteLayout> layoutOptions(const ParsedArguments& parsed, std::string& problem);
 
 }  // namespace stipple::cli

@@ -1,10 +1,10 @@
 #include "editor/ExportCommands.h"
 
-#include <iterator>
 #include <string>
 
 #include "editor/FileCommands.h"
 #include "editor/Messages.h"
+#include "formats/ExportFormats.h"
 #include "formats/PictureFile.h"
 #include "io/FileAccess.h"
 
@@ -25,13 +25,13 @@ std::optional<std::string> exportableName(Host& host) {
 }  // namespace
 
 std::optional<ExportFormat> exportFormatForPanelItem(int itemIndex) {
-    constexpr ExportFormat kFormats[] = {ExportFormat::CppArray, ExportFormat::Asm1,
-                                         ExportFormat::Asm2, ExportFormat::Asm4,
-                                         ExportFormat::Asm8};
-    if (itemIndex < 0 || itemIndex >= static_cast<int>(std::size(kFormats))) {
-        return std::nullopt;
+    int item = 0;
+    for (const ExportFormatRow& row : exportFormats()) {
+        if (row.family == FormatFamily::ClipboardText && item++ == itemIndex) {
+            return row.id;
+        }
     }
-    return kFormats[itemIndex];
+    return std::nullopt;
 }
 
 void copyExportToClipboard(Session& s, ExportSource source, ExportFormat format, bool alignToByte) {
@@ -44,7 +44,9 @@ void copyExportToClipboard(Session& s, ExportSource source, ExportFormat format,
     }
     const PixelView view =
         source == ExportSource::Picture ? s.picture().view() : s.selection().view();
-    s.host().setClipboardText(exportText(view, *name, format, alignToByte));
+    ExportSettings settings;
+    settings.layout.align = alignToByte;
+    s.host().setClipboardText(exportFormatRow(format).write(view, *name, settings));
 }
 
 void toggleAlignToByte(Session& s) {

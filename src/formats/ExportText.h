@@ -10,10 +10,23 @@
 
 namespace stipple {
 
-// The numbers are the formats' codes where a stored or exchanged form names them.
-enum class ExportFormat { Asm8 = 1, CppArray = 2, Asm1 = 3, Asm2 = 4, Asm4 = 5 };
+// The numbers are the formats' codes where a stored or exchanged form names them. After the
+// five texts come the file form and the device syntaxes (see ExportFormats.h).
+enum class ExportFormat {
+    Asm8 = 1,
+    CppArray = 2,
+    Asm1 = 3,
+    Asm2 = 4,
+    Asm4 = 5,
+    FileForm,
+    Gas,
+    Ca65,
+    Db,
+    C,
+    Bin
+};
 
-// The text of `format`; a value that is none of the formats gives "".
+// The text of one of the five formats; any other value gives "".
 std::string exportText(const PixelView& view, std::string_view name, ExportFormat format,
                        bool alignToByte);
 

@@ -7,17 +7,13 @@
 #include <QRadioButton>
 #include <optional>
 
+#include "formats/ExportFormats.h"
 #include "ui/CommandErrors.h"
 #include "ui/WidgetHelpers.h"
 
 namespace stipple::ui {
 
 namespace {
-
-// The format items in the order shown; exportFormatForPanelItem knows them by index.
-const char* const kFormatItems[] = {"C++ array format", "ASM 1bpp format", "ASM 2bpp format",
-                                    "ASM 4bpp format", "ASM 8bpp format"};
-constexpr int kAsm8Item = 4;
 
 struct ExportButton {
     const char* name;
@@ -45,13 +41,18 @@ ClipboardExportPanel::ClipboardExportPanel(Session& session, QWidget* parent)
     formats->setObjectName(QStringLiteral("formats"));
     formats->setGeometry(3, 3, 135, 105);
     formatItems_ = new QButtonGroup(this);
+    // The items in the table's order; exportFormatForPanelItem knows them by index.
     int id = 0;
-    for (const char* item : kFormatItems) {
-        auto* radio = new QRadioButton(QString::fromUtf8(item), formats);
+    for (const ExportFormatRow& row : exportFormats()) {
+        if (row.family != FormatFamily::ClipboardText) {
+            continue;
+        }
+        auto* radio =
+            new QRadioButton(QString::fromUtf8(row.label.data(), row.label.size()), formats);
         radio->setGeometry(5, 17 + 17 * id, 127, 17);
+        radio->setChecked(row.id == ExportFormat::Asm8);
         formatItems_->addButton(radio, id++);
     }
-    formatItems_->button(kAsm8Item)->setChecked(true);
 
     alignBox_ = new QCheckBox(QStringLiteral("align up to byte"), this);
     alignBox_->setObjectName(QStringLiteral("alignbox"));

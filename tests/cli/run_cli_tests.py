@@ -11,6 +11,7 @@ folder WORK_DIR/GROUP of its own, so they may run side by side. The environment 
 """
 
 import argparse
+import itertools
 import contextlib
 import gzip
 import json
@@ -269,6 +270,7 @@ def test_import(g):
     pictures["ten"] = ("Café 10", [f"{y % 5}4{y % 3}0123401" for y in range(10)])
     texts = {(n, "file"): file_form(*pictures[n]) for n in pictures}
     texts |= {(n, "asm8"): g.golden(n, "code1") for n in GOLDEN}
+    texts |= {(n, "cpp"): g.golden(n, "code2") for n in GOLDEN}
     for (n, fmt), text in texts.items():
         source, out = g.path(f"text/{n}.{fmt}.txt", text), g.path(f"text/{n}.{fmt}.stw")
         want = {out: stw_bytes(*pictures[n])}
@@ -281,6 +283,16 @@ def test_import(g):
     cases += [Case(f"{n} {fmt} round trip",
                    ["export", "--format", fmt, g.path(f"text/{n}.{fmt}.stw")], stdout=text)
               for (n, fmt), text in texts.items()]
+    # The packed texts keep only the codes, so what comes back exports to the same text.
+    for n, (fmt, code), align in itertools.product(
+            GOLDEN, [("asm1", "code3"), ("asm2", "code4"), ("asm4", "code5")], (False, True)):
+        source = g.path(f"text/{n}.{fmt}{align}.txt", g.golden(n, code, align))
+        out = g.path(f"text/{n}.{fmt}{align}.stw")
+        cases += [Case(f"{n} {fmt} align {align} imported",
+                       ["import", *(["--align"] if align else []), "-o", out, source]),
+                  Case(f"{n} {fmt} align {align} out again",
+                       ["export", "--format", fmt, *(["--align"] if align else []), out],
+                       stdout=g.golden(n, code, align))]
     g.run_cases(cases)
 
 
@@ -369,8 +381,10 @@ def test_errors(g):
          "line 7: expected the end of the text after the last row"),
         ("width 97", head[:2] + [".byte 97,1  /* Image size*/"], 'line 3: expected ".byte W,H  '
          '/* Image size*/" with a width of 1 to 96 and a height of 1 to 92'),
-        ("a 1-bit text", g.golden("example", "code3").decode().splitlines(),
-         f'line 1: expected "{FILE_HEAD}" or "/* format 8 bits per pixel */"')]
+        ("a 1-bit text without its bytes", g.golden("example", "code3").decode().splitlines()[:3],
+         "line 4: the text holds 0 bytes; 1 or, aligned, 2 are needed"),
+        ("a C++ array short of a row", g.golden("example", "code2").decode().splitlines()[:3],
+         "line 4: expected {3 values from 0 to 4}, one row of the picture")]
     cases = []
     for i, (label, lines, reason) in enumerate(refused_texts):
         text = g.path(f"text{i}.txt", "".join(line + CRLF for line in lines).encode())
@@ -575,8 +589,19 @@ def text_values(text):
 
 def test_layouts(g):
     files = {n: g.path(f"{n}.stw", stw_bytes(*g.picture(n))) for n in GOLDEN}
-    # gas and c in hex also go through the assembler and the compiler, when they are here.
-    compilers = {"gas": (["as"], ".text", "s"), "c": (["gcc", "-c"], ".rodata", "c")}
+    # In hex and binary each syntax also goes through an assembler or a compiler from
+    # Debian, when it is here: (the tools, the commands from source to the raw bytes).
+    builders = {
+        "gas": (["as", "objcopy"], lambda s, b: [["as", "-o", f"{s}.o", s],
+                                                 ["objcopy", "-O", "binary", "-j", ".text",
+                                                  f"{s}.o", b]]),
+        "c": (["gcc", "objcopy"], lambda s, b: [["gcc", "-c", "-o", f"{s}.o", s],
+                                                ["objcopy", "-O", "binary", "-j", ".rodata",
+                                                 f"{s}.o", b]]),
+        "ca65": (["ca65", "ld65"], lambda s, b: [["ca65", "-o", f"{s}.o", s],
+                                                 ["ld65", "-t", "none", "-o", b, f"{s}.o"]]),
+        "db": (["pasmo"], lambda s, b: [["pasmo", s, b]]),
+    }
     for n, target in [(n, t) for n in GOLDEN
                       for t in ("gameboy", "ssd1306", "gfx-bitmap", "epaper-4gray")]:
         args = ["export", "--target", target, "--name", n, files[n]]
@@ -602,11 +627,11 @@ def test_layouts(g):
             g.expect(f"{n} {target} {syntax} {base}: the values, at most 16 a line",
                      ([v for line in lines for v in line], max(map(len, lines), default=0)),
                      (list(raw), min(8 if base == "bin" else 16, len(raw))))
-            compiler, section, ext = compilers.get(syntax if base == "hex" else "", ([""], "", ""))
-            if shutil.which(compiler[0]) and shutil.which("objcopy"):
-                source = g.path(f"{n}-{target}.{ext}", text)
-                run([*compiler, "-o", f"{source}.o", source])
-                run(["objcopy", "-O", "binary", "-j", section, f"{source}.o", f"{source}.bin"])
+            tools, steps = builders[syntax]
+            if base != "dec" and all(map(shutil.which, tools)):
+                source = g.path(f"{n}-{target}-{base}.{syntax}", text)
+                for step in steps(source, f"{source}.bin"):
+                    run(step)
                 g.expect(f"{source}: the built bytes", Path(f"{source}.bin").read_bytes(), raw)
     g.run_cases([Case(label, ["export", *args, files["column"]], status, stdout=out, stderr=err)
                  for label, args, status, out, err in [

@@ -36,7 +36,7 @@ TEST(Asm8TextTest, BothFormsGiveBackThePictureAndItsName) {
                     if (unixLines) {
                         std::erase(text, '\r');
                     }
-                    const Asm8Reading reading = readAsm8Text(text);
+                    const TextReading reading = readAsm8Text(text);
                     ASSERT_TRUE(reading) << reading.error;
                     EXPECT_EQ(reading.picture.name, name);
                     ASSERT_EQ(reading.picture.width, w);

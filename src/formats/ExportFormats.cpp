@@ -1,0 +1,232 @@
+#include "formats/ExportFormats.h"
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+
+namespace stipple {
+
+namespace {
+
+template <ExportFormat F>
+std::string clipboardText(const PixelView& view, std::string_view name,
+                          const ExportSettings& settings) {
+    return exportText(view, name, F, settings.layout.align);
+}
+
+std::string fileForm(const PixelView& view, std::string_view name, const ExportSettings&) {
+    return asm8FileBlock(view, name);
+}
+
+template <Syntax S>
+std::string deviceText(const PixelView& view, std::string_view name,
+                       const ExportSettings& settings) {
+    return layoutText(view, std::string(name), settings.layout, S, settings.base, settings.preview);
+}
+
+std::string_view firstLine(std::string_view text) {
+    std::string_view line = text.substr(0, text.find('\n'));
+    return line.ends_with('\r') ? line.substr(0, line.size() - 1) : line;
+}
+
+constexpr std::string_view kAuthorLine = "/*Created by VexlanImageMaker */";
+
+std::optional<TextReading> asm8Reader(std::string_view text, bool) {
+    return firstLine(text) == "/* format 8 bits per pixel */" ? std::optional(readAsm8Text(text))
+                                                              : std::nullopt;
+}
+
+// The file form and the C++ array share their first line; the array's second ends in "={".
+bool secondLineOpensArray(std::string_view text) {
+    const std::size_t start = text.find('\n');
+    return start != std::string_view::npos && firstLine(text.substr(start + 1)).ends_with("={");
+}
+
+std::optional<TextReading> fileFormReader(std::string_view text, bool) {
+    return firstLine(text) == kAuthorLine && !secondLineOpensArray(text)
+               ? std::optional(readAsm8Text(text))
+               : std::nullopt;
+}
+
+std::optional<TextReading> cppReader(std::string_view text, bool) {
+    return firstLine(text) == kAuthorLine && secondLineOpensArray(text)
+               ? std::optional(readCppArrayText(text))
+               : std::nullopt;
+}
+
+template <int Depth>
+std::optional<TextReading> packedReader(std::string_view text, bool aligned) {
+    const std::string head = Depth == 1
+                                 ? "/* format 1 bit per pixel */"
+                                 : "/* format " + std::to_string(Depth) + " bits per pixel */";
+    return firstLine(text) == head ? std::optional(readPackedText(text, aligned)) : std::nullopt;
+}
+
+// Every device syntax but bin names itself in its first line, so one reader serves them.
+std::optional<TextReading> deviceReader(std::string_view text, bool) {
+    if (!isLayoutText(text)) {
+        return std::nullopt;
+    }
+    const LayoutTextReading read = readLayoutText(text);
+    TextReading reading;
+    reading.error = read.error;
+    if (read) {
+        LayoutReading cells = readLayoutBytes(read.bytes, read.width, read.height, read.layout);
+        reading.error = cells.error;
+        reading.picture = {read.name, read.width, read.height, std::move(cells.cells)};
+    }
+    return reading;
+}
+
+constexpr std::array kRows = {
+    ExportFormatRow{ExportFormat::CppArray, "cpp", "C++ array format", FormatFamily::ClipboardText,
+                    clipboardText<ExportFormat::CppArray>, cppReader},
+    ExportFormatRow{ExportFormat::Asm1, "asm1", "ASM 1bpp format", FormatFamily::ClipboardText,
+                    clipboardText<ExportFormat::Asm1>, packedReader<1>},
+    ExportFormatRow{ExportFormat::Asm2, "asm2", "ASM 2bpp format", FormatFamily::ClipboardText,
+                    clipboardText<ExportFormat::Asm2>, packedReader<2>},
+    ExportFormatRow{ExportFormat::Asm4, "asm4", "ASM 4bpp format", FormatFamily::ClipboardText,
+                    clipboardText<ExportFormat::Asm4>, packedReader<4>},
+    ExportFormatRow{ExportFormat::Asm8, "asm8", "ASM 8bpp format", FormatFamily::ClipboardText,
+                    clipboardText<ExportFormat::Asm8>, asm8Reader},
+    ExportFormatRow{ExportFormat::FileForm, "file", "Picture block (Save to end)",
+                    FormatFamily::FileForm, fileForm, fileFormReader},
+    ExportFormatRow{ExportFormat::Gas, "gas", "GNU as", FormatFamily::Device,
+                    deviceText<Syntax::Gas>, deviceReader},
+    ExportFormatRow{ExportFormat::Ca65, "ca65", "ca65", FormatFamily::Device,
+                    deviceText<Syntax::Ca65>, deviceReader},
+    ExportFormatRow{ExportFormat::Db, "db", "db (z80, Game Boy)", FormatFamily::Device,
+                    deviceText<Syntax::Db>, deviceReader},
+    ExportFormatRow{ExportFormat::C, "c", "C (uint8_t array)", FormatFamily::Device,
+                    deviceText<Syntax::C>, deviceReader},
+    ExportFormatRow{ExportFormat::Bin, "bin", "Bytes alone (bin)", FormatFamily::Device,
+                    deviceText<Syntax::Bin>, nullptr},
+};
+
+std::vector<std::string_view> linesOf(std::string_view text) {
+    std::vector<std::string_view> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// The numbers of one line between `from` and `to`, split at commas and spaces.
+void addSpans(std::string_view text, std::size_t from, std::size_t to,
+              std::vector<ValueSpan>& spans) {
+    for (std::size_t i = from; i < to;) {
+        if (text[i] == ',' || text[i] == ' ' || text[i] == '\r') {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        while (i < to && text[i] != ',' && text[i] != ' ' && text[i] != '\r') {
+            ++i;
+        }
+        spans.push_back({start, i - start});
+    }
+}
+
+}  // namespace
+
+std::span<const ExportFormatRow> exportFormats() {
+    return kRows;
+}
+
+const ExportFormatRow& exportFormatRow(ExportFormat id) {
+    for (const ExportFormatRow& row : kRows) {
+        if (row.id == id) {
+            return row;
+        }
+    }
+    throw std::invalid_argument("no such export format");
+}
+
+const ExportFormatRow* exportFormatNamed(std::string_view commandName, FormatFamily family) {
+    for (const ExportFormatRow& row : kRows) {
+        // The file form goes by --format as the clipboard texts do.
+        const bool familyFits = family == FormatFamily::Device ? row.family == family
+                                                               : row.family != FormatFamily::Device;
+        if (row.commandName == commandName && familyFits) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+TextReading readExportText(std::string_view text, bool aligned) {
+    for (const ExportFormatRow& row : kRows) {
+        if (row.read != nullptr) {
+            if (std::optional<TextReading> reading = row.read(text, aligned)) {
+                return std::move(*reading);
+            }
+        }
+    }
+    return readAsm8Text(text);
+}
+
+ByteLayout tracedLayout(ExportFormat id, const ExportSettings& settings) {
+    ByteLayout layout;  // one number per cell
+    switch (id) {
+        case ExportFormat::Asm1:
+        case ExportFormat::Asm2:
+        case ExportFormat::Asm4:
+            layout.depth = id == ExportFormat::Asm1 ? 1 : id == ExportFormat::Asm2 ? 2 : 4;
+            layout.levels = defaultLevels(layout.depth);
+            layout.align = settings.layout.align;
+            return layout;
+        case ExportFormat::Asm8:
+        case ExportFormat::CppArray:
+        case ExportFormat::FileForm:
+            return layout;
+        default:
+            return settings.layout;
+    }
+}
+
+std::vector<ValueSpan> valueSpans(std::string_view text, ExportFormat id) {
+    std::vector<ValueSpan> spans;
+    const FormatFamily family = exportFormatRow(id).family;
+    // The editor's texts: a head of three lines (two for the array), then the numbers.
+    const std::size_t head = family == FormatFamily::Device ? 1
+                             : id == ExportFormat::CppArray ? 2
+                                                            : 3;
+    const std::string_view prefix = id == ExportFormat::CppArray ? "{"
+                                    : id == ExportFormat::Db     ? "db "
+                                    : id == ExportFormat::C      ? "    "
+                                    : id == ExportFormat::Bin    ? ""
+                                                                 : ".byte ";
+    std::size_t number = 0;
+    for (const std::string_view line : linesOf(text)) {
+        if (++number <= head && id != ExportFormat::Bin) {
+            continue;
+        }
+        if (!line.starts_with(prefix)) {
+            continue;
+        }
+        const std::size_t start = static_cast<std::size_t>(line.data() - text.data());
+        std::size_t end = start + line.size();
+        if (id == ExportFormat::CppArray) {
+            end -= line.ends_with("}\r") ? 2 : line.ends_with('}') ? 1 : 0;
+        }
+        addSpans(text, start + prefix.size(), end, spans);
+    }
+    return spans;
+}
+
+std::string byteDump(std::string_view bytes) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string dump;
+    dump.reserve(bytes.size() * 3);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        dump += kDigits[byte >> 4];
+        dump += kDigits[byte & 15];
+        dump += (i + 1) % 16 == 0 || i + 1 == bytes.size() ? '\n' : ' ';
+    }
+    return dump;
+}
+
+}  // namespace stipple
