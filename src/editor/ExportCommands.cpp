@@ -56,49 +56,55 @@ void toggleAlignToByte(Session& s) {
     });
 }
 
-void saveAsm8File(Session& s) {
-    const std::optional<std::string> name = exportableName(s.host());
-    if (!name) {
-        return;
-    }
-    const std::optional<std::string> path = s.host().askExportFile(true);
+bool writeExportText(Session& s, const std::string& text, bool append) {
+    const std::optional<std::string> path = s.host().askExportFile(!append);
     if (!path) {
-        return;
+        return false;
     }
-    const std::string block = asm8FileBlock(s.picture().view(), *name);
-    if (const FileResult saved = replaceFile(*path, block); !showFileNotice(s.host(), saved)) {
-        s.host().showMessage(saved.error, kMessageCaption);
-        return;
+    if (!append) {
+        const FileResult saved = replaceFile(*path, text);
+        if (!showFileNotice(s.host(), saved)) {
+            s.host().showMessage(saved.error, kMessageCaption);
+            return false;
+        }
+        return true;
     }
-    s.markWritten();
-}
-
-void appendAsm8ToFile(Session& s) {
-    const std::optional<std::string> name = exportableName(s.host());
-    if (!name) {
-        return;
-    }
-    const std::optional<std::string> path = s.host().askExportFile(false);
-    if (!path) {
-        return;
-    }
-    const std::string block = asm8FileBlock(s.picture().view(), *name);
-    FileResult appended = showFileNotice(s.host(), appendToFile(*path, block));
+    FileResult appended = showFileNotice(s.host(), appendToFile(*path, text));
     if (appended.openFailed) {
         // The file could not be opened for appending: say so, then try to create it. A
         // file that exists is never emptied by that second try.
         s.host().showMessage("Hi", kMessageCaption);
         const std::string toldAlready = appended.notice;
-        appended = createMissingFile(*path, block, appended);
+        appended = createMissingFile(*path, text, appended);
         if (appended.notice != toldAlready) {
             showFileNotice(s.host(), appended);
         }
     }
     if (!appended) {
         s.host().showMessage(appended.error, kMessageCaption);
-        return;
+        return false;
     }
-    s.markWritten();
+    return true;
+}
+
+namespace {
+
+// Save and Save to end: the file form of the picture, which then counts as written.
+void writeFileForm(Session& s, bool append) {
+    const std::optional<std::string> name = exportableName(s.host());
+    if (name && writeExportText(s, asm8FileBlock(s.picture().view(), *name), append)) {
+        s.markWritten();
+    }
+}
+
+}  // namespace
+
+void saveAsm8File(Session& s) {
+    writeFileForm(s, false);
+}
+
+void appendAsm8ToFile(Session& s) {
+    writeFileForm(s, true);
 }
 
 }  // namespace stipple

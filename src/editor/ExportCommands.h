@@ -4,6 +4,7 @@
 // into a text is told in a message box first; nothing is exported then.
 
 #include <optional>
+#include <string>
 
 #include "editor/Session.h"
 #include "formats/ExportText.h"
@@ -23,6 +24,10 @@ void saveAsm8File(Session& session);
 // File > Save to end: the file form is added after the chosen file's last byte; a file
 // that cannot be opened for adding is told with "Hi", then created if it does not exist.
 void appendAsm8ToFile(Session& session);
+
+// Writes `text` to a file the user chooses: replacing it, or with `append` added after its
+// last byte as Save to end does. False when cancelled or refused (the user was told why).
+bool writeExportText(Session& session, const std::string& text, bool append);
 
 // The format of an item of the Move to ClipBoard panel's list, 0 = "C++ array format" ..
 // 4 = "ASM 8bpp format"; nothing for -1 (no item) or any other index.

@@ -38,12 +38,15 @@ struct ByteLayout {
     bool align = false;  // rows only: every row starts a byte
     Planes planes = Planes::Packed;
     bool mask = false;  // a 1-bit plane after the image, 1 for every cell not transparent
+
+    bool operator==(const ByteLayout&) const = default;
 };
 
 // The codes that give the plain row packing at `depth`; {} for a depth not supported.
 std::array<int, 5> defaultLevels(int depth);
 
-// The layout a device target names ("gameboy", "ssd1306", "gfx-bitmap", "epaper-4gray").
+// The device targets by name, and the layout each names.
+constexpr std::string_view kTargetNames[] = {"gameboy", "ssd1306", "gfx-bitmap", "epaper-4gray"};
 std::optional<ByteLayout> layoutForTarget(std::string_view target);
 
 // Why `layout` cannot be used, or "" when it can.

@@ -129,6 +129,16 @@ void addSpans(std::string_view text, std::size_t from, std::size_t to,
     }
 }
 
+std::vector<std::string> wordsOf(const std::string& text) {
+    std::vector<std::string> words;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find(' ', start), text.size());
+        words.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return words;
+}
+
 }  // namespace
 
 std::span<const ExportFormatRow> exportFormats() {
@@ -214,6 +224,66 @@ std::vector<ValueSpan> valueSpans(std::string_view text, ExportFormat id) {
         addSpans(text, start + prefix.size(), end, spans);
     }
     return spans;
+}
+
+std::vector<std::string> exportOptionWords(ExportFormat id, const ExportSettings& settings) {
+    const ExportFormatRow& row = exportFormatRow(id);
+    const ByteLayout& layout = settings.layout;
+    std::vector<std::string> words;
+    if (row.family != FormatFamily::Device) {
+        words = {"--format", std::string(row.commandName)};
+        if (layout.align &&
+            (id == ExportFormat::Asm1 || id == ExportFormat::Asm2 || id == ExportFormat::Asm4)) {
+            words.push_back("--align");
+        }
+        return words;
+    }
+    // The layout's words against those of the plain packing at its depth or of a target,
+    // whichever needs the fewest options.
+    const std::vector<std::string> have = wordsOf(layoutWords(layout));
+    const auto optionsOver = [&](std::optional<std::string_view> target) {
+        ByteLayout start = target ? *layoutForTarget(*target) : ByteLayout{};
+        std::vector<std::string> options;
+        if (target) {
+            options = {"--target", std::string(*target)};
+        }
+        if (start.depth != layout.depth) {
+            options.insert(options.end(), {"--depth", std::to_string(layout.depth)});
+            start.depth = layout.depth;  // which brings its plain codes
+            start.levels = defaultLevels(layout.depth);
+        }
+        const std::vector<std::string> usual = wordsOf(layoutWords(start));
+        for (std::size_t i = 0; i + 1 < have.size(); i += 2) {
+            if (have[i + 1] == usual[i + 1]) {
+                continue;
+            }
+            if (have[i] == "align" && have[i + 1] == "no") {
+                return std::vector<std::string>(100);  // --align cannot be taken back
+            }
+            if (have[i] == "align") {
+                options.push_back("--align");
+            } else {
+                options.insert(options.end(), {"--" + have[i], have[i + 1]});
+            }
+        }
+        return options;
+    };
+    words = optionsOver(std::nullopt);
+    for (const std::string_view target : kTargetNames) {
+        if (std::vector<std::string> over = optionsOver(target); over.size() < words.size()) {
+            words = std::move(over);
+        }
+    }
+    if (id != ExportFormat::Gas) {
+        words.insert(words.end(), {"--syntax", std::string(row.commandName)});
+    }
+    if (settings.base != Base::Dec && id != ExportFormat::Bin) {
+        words.insert(words.end(), {"--base", settings.base == Base::Hex ? "hex" : "bin"});
+    }
+    if (settings.preview && id != ExportFormat::Bin) {
+        words.push_back("--preview");
+    }
+    return words;
 }
 
 std::string byteDump(std::string_view bytes) {

@@ -17,6 +17,7 @@ constexpr std::pair<CommandId, CommandNames> kNames[] = {
     {SavePicture, {"Savepicture1", "ToolButton3"}},
     {SaveAsm8, {"Save1", nullptr}},
     {AppendAsm8, {"Savetoend1", "ToolButton11"}},
+    {ExportWindow, {"Export1", nullptr}},
     {Exit, {"Exit1", "ToolButton15"}},
     {Undo, {"Undochange1", "UndoButton"}},
     {Redo, {"Redochange1", nullptr}},

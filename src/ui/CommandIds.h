@@ -12,6 +12,7 @@ enum class CommandId {
     SavePicture,
     SaveAsm8,
     AppendAsm8,
+    ExportWindow,
     Exit,
     Undo,
     Redo,

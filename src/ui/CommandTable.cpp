@@ -197,6 +197,12 @@ void bindMainWindowCommands(MainWindow& window, Session& session) {
              window.clipboardExportPanel().show();
              window.clipboardExportPanel().raise();
          }},
+        {CommandId::ExportWindow,
+         [&window] {
+             window.exportWindow().show();
+             window.exportWindow().raise();
+             window.exportWindow().activateWindow();
+         }},
         {CommandId::AlignToByte, on(toggleAlignToByte)},
         {CommandId::ExportCpp, exportPicture(ExportFormat::CppArray)},
         {CommandId::ExportAsm1, exportPicture(ExportFormat::Asm1)},

@@ -20,7 +20,8 @@ MainWindow::MainWindow()
       clipboardExportPanel_(session_, this),
       selectToolPanel_(session_, this),
       saveSelectionDialog_(this),
-      bitmapImportDialog_(session_, this) {
+      bitmapImportDialog_(session_, this),
+      exportWindow_(session_, *controls_.surface, this) {
     bindMainWindowCommands(*this, session_);
 
     SurfaceWidget* surface = controls_.surface;

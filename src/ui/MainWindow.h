@@ -1,7 +1,7 @@
 #pragma once
 // The editor's main window. It owns the editing session and the Host the session shows
-// and asks through, the controls around the surface and the six secondary windows; the
-// session starts once all of them stand.
+// and asks through, the controls around the surface, the six secondary windows and the Export
+// window; the session starts once all of them stand.
 
 #include <QMainWindow>
 
@@ -9,6 +9,7 @@
 #include "ui/AboutBox.h"
 #include "ui/BitmapImportDialog.h"
 #include "ui/ClipboardExportPanel.h"
+#include "ui/ExportWindow.h"
 #include "ui/MainWindowLayout.h"
 #include "ui/QtHost.h"
 #include "ui/SaveSelectionDialog.h"
@@ -33,6 +34,7 @@ class MainWindow final : public QMainWindow {
     SelectToolPanel& selectToolPanel() { return selectToolPanel_; }
     SaveSelectionDialog& saveSelectionDialog() { return saveSelectionDialog_; }
     BitmapImportDialog& bitmapImportDialog() { return bitmapImportDialog_; }
+    ExportWindow& exportWindow() { return exportWindow_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -40,7 +42,7 @@ class MainWindow final : public QMainWindow {
 
   private:
     // Made in this order: the host before the session that keeps it, then the controls,
-    // then the six secondary windows in their fixed order.
+    // then the six secondary windows in their fixed order and the Export window.
     QtHost host_;
     Session session_;
     MainWindowControls controls_;
@@ -50,6 +52,7 @@ class MainWindow final : public QMainWindow {
     SelectToolPanel selectToolPanel_;
     SaveSelectionDialog saveSelectionDialog_;
     BitmapImportDialog bitmapImportDialog_;
+    ExportWindow exportWindow_;
 };
 
 }  // namespace stipple::ui

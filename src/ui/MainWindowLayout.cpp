@@ -109,6 +109,7 @@ const MenuEntry kMenu[] = {
     {},
     {CommandId::SaveAsm8, "Save (asm 8bpp format)...", "Ctrl+A"},
     {CommandId::AppendAsm8, "Save to end (asm 8bpp format)...", "Ctrl+E"},
+    {CommandId::ExportWindow, "Export...", "Ctrl+Shift+E"},
     {},
     {CommandId::Exit, "Exit"},
     {{}, "Image", "", false, nullptr, "Image2"},

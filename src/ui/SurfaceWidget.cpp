@@ -4,8 +4,10 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QtMath>
 #include <optional>
+#include <utility>
 
 namespace stipple::ui {
 
@@ -59,6 +61,30 @@ void SurfaceWidget::paintEvent(QPaintEvent* event) {
     for (const QRect& r : rest) {
         painter.fillRect(r, palette().window());
     }
+    // Red shows on every gray; a second, white line inside keeps it apart from the cell.
+    for (const QRect& frame : traceFrames_) {
+        painter.setPen(QColor(220, 0, 0));
+        painter.drawRect(frame.adjusted(0, 0, -1, -1));
+        if (frame.width() > 4 && frame.height() > 4) {
+            painter.setPen(Qt::white);
+            painter.drawRect(frame.adjusted(1, 1, -2, -2));
+        }
+    }
+}
+
+void SurfaceWidget::setTraceFrames(QList<QRect> frames) {
+    if (frames == traceFrames_) {
+        return;
+    }
+    QRegion changed;
+    for (const QRect& frame : traceFrames_) {
+        changed += frame;
+    }
+    traceFrames_ = std::move(frames);
+    for (const QRect& frame : traceFrames_) {
+        changed += frame;
+    }
+    update(changed);
 }
 
 void SurfaceWidget::mousePressEvent(QMouseEvent* event) {

@@ -2,6 +2,8 @@
 // The editing surface on screen: shows the session's raster as it is, without copying or
 // smoothing, and reports the mouse as plain values (button, x, y) in its own pixels.
 
+#include <QList>
+#include <QRect>
 #include <QWidget>
 
 #include "editor/Session.h"
@@ -18,6 +20,11 @@ class SurfaceWidget : public QWidget {
     void setRaster(const Raster* raster);
     const Raster* raster() const { return raster_; }
 
+    // Rectangles in the surface's pixels framed over the raster (the Export window's
+    // trace); empty for none.
+    void setTraceFrames(QList<QRect> frames);
+    const QList<QRect>& traceFrames() const { return traceFrames_; }
+
   signals:
     // Only the left, right and middle buttons are reported.
     void mousePressed(stipple::MouseButton button, int x, int y);
@@ -33,6 +40,7 @@ class SurfaceWidget : public QWidget {
 
   private:
     const Raster* raster_ = nullptr;
+    QList<QRect> traceFrames_;
 };
 
 }  // namespace stipple::ui

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace stipple {
@@ -97,6 +98,35 @@ TEST(ExportFormatsTest, NamesFindTheirFamily) {
     EXPECT_EQ(exportFormatNamed("c", FormatFamily::Device)->id, ExportFormat::C);
     EXPECT_EQ(exportFormatNamed("gas", FormatFamily::ClipboardText), nullptr);
     EXPECT_EQ(exportFormatNamed("cpp", FormatFamily::Device), nullptr);
+}
+
+// The command line the Export window shows takes the shortest way to the layout.
+TEST(ExportFormatsTest, OptionWordsNameTheLayoutShortly) {
+    ExportSettings gameboy;
+    gameboy.layout = *layoutForTarget("gameboy");
+    gameboy.base = Base::Hex;
+    ExportSettings masked = gameboy;
+    masked.layout.mask = true;
+    masked.preview = true;
+    ExportSettings deep;
+    deep.layout.depth = 4;
+    deep.layout.levels = {0, 1, 2, 3, 4};
+    deep.layout.order = BitOrder::Msb;
+    ExportSettings aligned;
+    aligned.layout.align = true;
+    using Words = std::vector<std::string>;
+    const std::vector<std::tuple<ExportFormat, ExportSettings, Words>> cases = {
+        {ExportFormat::Ca65, gameboy, {"--target", "gameboy", "--syntax", "ca65", "--base", "hex"}},
+        {ExportFormat::Gas,
+         masked,
+         {"--target", "gameboy", "--mask", "yes", "--base", "hex", "--preview"}},
+        {ExportFormat::Bin, deep, {"--depth", "4", "--order", "msb", "--syntax", "bin"}},
+        {ExportFormat::Asm2, aligned, {"--format", "asm2", "--align"}},
+        {ExportFormat::CppArray, aligned, {"--format", "cpp"}},
+        {ExportFormat::FileForm, {}, {"--format", "file"}}};
+    for (const auto& [id, settings, words] : cases) {
+        EXPECT_EQ(exportOptionWords(id, settings), words) << exportFormatRow(id).commandName;
+    }
 }
 
 }  // namespace

@@ -249,6 +249,7 @@ TEST_F(MainWindowTest, MenuCaptionsAndShortcuts) {
           {std::nullopt, "", ""},
           {CommandId::SaveAsm8, "Save (asm 8bpp format)...", "Ctrl+A"},
           {CommandId::AppendAsm8, "Save to end (asm 8bpp format)...", "Ctrl+E"},
+          {CommandId::ExportWindow, "Export...", "Ctrl+Shift+E"},
           {std::nullopt, "", ""},
           {CommandId::Exit, "Exit", ""}}},
         {"Image",

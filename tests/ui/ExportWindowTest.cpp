@@ -1,0 +1,133 @@
+// The Export window: its text follows the picture, and the trace runs both ways between the
+// numbers of the text and the cells of the surface.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include "editor/MouseTools.h"
+#include "formats/ExportFormats.h"
+#include "support/FakeHost.h"
+#include "support/StateChange.h"
+#include "support/TestFiles.h"
+#include "ui/Controls.h"
+#include "ui/ExportWindow.h"
+#include "ui/SurfaceWidget.h"
+
+namespace {
+
+using namespace stipple;
+using stipple::testing::control;
+
+class ExportWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        host.name = "ship";
+        session.start();
+        stipple::testing::changeState(session, [&](SessionState& st) {
+            stipple::testing::setPicture(st.picture, {"0123401230", "3210432104", "0000011111"});
+        });
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        choose("exportFormat", "GNU as");
+        choose("exportTarget", "gameboy");
+        choose("exportBase", "hex");
+    }
+    void choose(const char* box, const char* item) {
+        QComboBox* c = control<QComboBox>(&window, box);
+        c->setCurrentIndex(c->findText(QString::fromUtf8(item)));
+    }
+    std::string expectedText() const {
+        return exportFormatRow(ExportFormat::Gas)
+            .write(session.picture().view(), "ship", settings());
+    }
+    static ExportSettings settings() {
+        ExportSettings s;
+        s.layout = *layoutForTarget("gameboy");
+        s.base = Base::Hex;
+        return s;
+    }
+    // The shown positions of the numbers of the text, in order.
+    std::vector<ValueSpan> numbers() const {
+        return valueSpans(window.shownText().toStdString(), ExportFormat::Gas);
+    }
+
+    stipple::testing::FakeHost host;
+    Session session{host};
+    ui::SurfaceWidget surface;
+    ui::ExportWindow window{session, surface, nullptr};
+};
+
+TEST_F(ExportWindowTest, ThePenChangesTheTextAtOnce) {
+    EXPECT_EQ(window.shownText().toStdString(), expectedText());
+    EXPECT_EQ(window.countText(), QStringLiteral("32 bytes"));  // two 8 x 8 tiles, 2 planes
+    EXPECT_EQ(window.commandLine(),
+              QStringLiteral("stipple export --target gameboy --base hex PICTURE.stw"));
+    const std::string before = window.shownText().toStdString();
+    const int size = session.pixelSize();
+    press(session, MouseButton::Left, 2 * size + 1, 1);  // black into cell (3, 1)
+    release(session, MouseButton::Left, 2 * size + 1, 1);
+    EXPECT_NE(window.shownText().toStdString(), before);
+    EXPECT_EQ(window.shownText().toStdString(), expectedText());
+}
+
+TEST_F(ExportWindowTest, PointingAtANumberFramesItsCells) {
+    const std::vector<ByteCells> map = byteMap(10, 3, settings().layout);
+    const int size = session.pixelSize();
+    QPlainTextEdit* text = control<QPlainTextEdit>(&window, "exportText");
+    for (const std::size_t byte : {0, 3, 16}) {  // tile 1 row 1, tile 1 row 2, tile 2 row 1
+        const ValueSpan span = numbers()[byte];
+        QTextCursor at(text->document());
+        at.setPosition(static_cast<int>(span.offset + 1));
+        QMouseEvent move(QEvent::MouseMove, QPointF(text->cursorRect(at).center()),
+                         QPointF(text->viewport()->mapToGlobal(text->cursorRect(at).center())),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(text->viewport(), &move);
+        QList<QRect> cells;
+        for (const BitPlace& place : map[byte]) {
+            const QRect cell((place.x - 1) * size, (place.y - 1) * size, size, size);
+            if (!cells.contains(cell)) {
+                cells.push_back(cell);
+            }
+        }
+        EXPECT_FALSE(cells.empty()) << byte;
+        EXPECT_EQ(surface.traceFrames(), cells) << byte;
+    }
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(text->viewport(), &leave);
+    EXPECT_TRUE(surface.traceFrames().isEmpty());
+}
+
+TEST_F(ExportWindowTest, PointingAtACellHighlightsItsNumbers) {
+    const int size = session.pixelSize();
+    // Cell (10, 2) lies in the second tile, its row 2: the bytes of both planes hold it.
+    QMouseEvent move(QEvent::MouseMove, QPointF(9 * size + 2, size + 2),
+                     QPointF(surface.mapToGlobal(QPoint(9 * size + 2, size + 2))), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&surface, &move);
+    const std::vector<ValueSpan> all = numbers();
+    const std::vector<std::pair<int, int>> expected = {
+        {static_cast<int>(all[18].offset), static_cast<int>(all[18].length)},
+        {static_cast<int>(all[19].offset), static_cast<int>(all[19].length)}};
+    EXPECT_EQ(window.highlighted(), expected);
+    // Off the picture nothing is highlighted.
+    QMouseEvent away(QEvent::MouseMove, QPointF(30 * size, 2),
+                     QPointF(surface.mapToGlobal(QPoint(30 * size, 2))), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&surface, &away);
+    EXPECT_TRUE(window.highlighted().empty());
+}
+
+TEST_F(ExportWindowTest, ASecondWindowStartsWithTheSettingsOfTheFirst) {
+    choose("exportFormat", "ca65");
+    ui::SurfaceWidget otherSurface;
+    ui::ExportWindow other(session, otherSurface, nullptr);
+    other.show();
+    EXPECT_EQ(
+        other.commandLine(),
+        QStringLiteral("stipple export --target gameboy --syntax ca65 --base hex PICTURE.stw"));
+}
+
+}  // namespace
