@@ -2,10 +2,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "BenchHost.h"
 #include "formats/BitmapConversion.h"
+#include "formats/ExportFormats.h"
 #include "formats/ExportText.h"
 #include "formats/PictureFile.h"
 
@@ -29,6 +31,21 @@ void BM_Asm8FileBlock(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Asm8FileBlock);
+
+// Each device target's bytes of the largest picture, as the gas text in hex and as bin.
+void BM_ExportTarget(benchmark::State& state) {
+    BenchSession ed;
+    ExportSettings settings;
+    settings.layout = *layoutForTarget(kTargetNames[state.range(0)]);
+    settings.base = Base::Hex;
+    const ExportFormatRow& row =
+        exportFormatRow(state.range(1) == 0 ? ExportFormat::Gas : ExportFormat::Bin);
+    state.SetLabel(std::string(kTargetNames[state.range(0)]) + " " + std::string(row.commandName));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(row.write(ed->picture().view(), "Name", settings));
+    }
+}
+BENCHMARK(BM_ExportTarget)->ArgNames({"target", "bin"})->ArgsProduct({{0, 1, 2, 3}, {0, 1}});
 
 PictureFileContent largestPictureFile() {
     PictureFileContent content;

@@ -193,6 +193,31 @@ std::size_t layoutByteCount(int width, int height, const ByteLayout& layout) {
 
 std::vector<std::uint8_t> layoutBytes(const PixelView& source, const ByteLayout& layout) {
     std::vector<std::uint8_t> bytes;
+    const int width = source.width();
+    const int height = source.height();
+    if (layout.planes == Planes::Packed && width > 0 && height > 0 &&
+        layoutProblem(layout).empty()) {
+        // Whole codes a cell at a time, at the places the walk gives their bits.
+        bytes.assign(layoutByteCount(width, height, layout), 0);
+        const int d = layout.depth;
+        const std::size_t image =
+            scanGroups(width, height, layout, 8 / d, [&](int x, int y, int g, int k) {
+                bytes[static_cast<std::size_t>(g)] |= static_cast<std::uint8_t>(
+                    codeOf(layout, source.at(x, y)) << byteBitOf(layout.order, d, k, 0));
+            });
+        if (layout.mask) {
+            scanGroups(width, height, layout, 8, [&](int x, int y, int g, int k) {
+                if (source.at(x, y) != kTransparent) {
+                    bytes[image + static_cast<std::size_t>(g)] |=
+                        static_cast<std::uint8_t>(1u << byteBitOf(layout.order, 1, k, 0));
+                }
+            });
+        }
+        return bytes;
+    }
+    // Room for every bit and a padded row or band, so that the walk rarely grows it.
+    bytes.reserve(static_cast<std::size_t>(width * height * (layout.depth + 1) / 8 +
+                                           8 * (width + height) + 64));
     const std::size_t count = walkLayout(
         source.width(), source.height(), layout, [&](std::size_t byte, const BitPlace& bit) {
             const Pixel value = source.at(bit.x, bit.y);

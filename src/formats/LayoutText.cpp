@@ -141,11 +141,13 @@ std::string layoutText(const PixelView& view, const std::string& name, const Byt
     }
     // Binary numbers are long; fewer of them make a line.
     const std::size_t perLine = base == Base::Bin ? 8 : 16;
+    text.reserve(text.size() + bytes.size() * (base == Base::Bin ? 12 : 6) + 64);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const bool first = i % perLine == 0;
-        text += std::string(first ? frame.linePrefix : ", ") + number(bytes[i], base, notation);
+        text += i % perLine == 0 ? frame.linePrefix : std::string_view(", ");
+        appendNumber(text, bytes[i], base, notation);
         if (i + 1 == bytes.size() || (i + 1) % perLine == 0) {
-            text += std::string(frame.lineEnd) + "\n";
+            text += frame.lineEnd;
+            text += '\n';
         }
     }
     if (!frame.tail.empty()) {

@@ -32,20 +32,30 @@ inline Notation notationOf(Syntax syntax) {
     }
 }
 
-inline std::string number(std::uint8_t byte, Base base, const Notation& notation) {
+// Appends the byte in the base's notation.
+inline void appendNumber(std::string& text, std::uint8_t byte, Base base,
+                         const Notation& notation) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     switch (base) {
         case Base::Hex:
-            return std::string(notation.hexPrefix) + kDigits[byte >> 4] + kDigits[byte & 15];
-        case Base::Bin: {
-            std::string text(notation.binPrefix);
+            text += notation.hexPrefix;
+            text += kDigits[byte >> 4];
+            text += kDigits[byte & 15];
+            return;
+        case Base::Bin:
+            text += notation.binPrefix;
             for (int bit = 7; bit >= 0; --bit) {
                 text += (byte >> bit & 1) != 0 ? '1' : '0';
             }
-            return text;
-        }
+            return;
         default:
-            return std::to_string(byte);
+            if (byte >= 100) {
+                text += static_cast<char>('0' + byte / 100);
+            }
+            if (byte >= 10) {
+                text += static_cast<char>('0' + byte / 10 % 10);
+            }
+            text += static_cast<char>('0' + byte % 10);
     }
 }
 

@@ -224,6 +224,17 @@ const ExportFormatRow& ExportWindow::format() const {
         std::clamp(format_->currentIndex(), 0, static_cast<int>(all.size()) - 1))];
 }
 
+bool ExportWindow::setFormatNamed(std::string_view commandName) {
+    const std::span<const ExportFormatRow> all = exportFormats();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i].commandName == commandName) {
+            format_->setCurrentIndex(static_cast<int>(i));
+            return true;
+        }
+    }
+    return false;
+}
+
 bool ExportWindow::fromBox() const {
     return source_->currentIndex() == 1;
 }

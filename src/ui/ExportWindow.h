@@ -31,6 +31,9 @@ class ExportWindow final : public QWidget, public SessionListener {
 
     void sessionChanged(const Session& session, const Changes& changes) override;
 
+    // Chooses the format by its command-line name (see exportFormats); false for none.
+    bool setFormatNamed(std::string_view commandName);
+
     // What the window shows: the text (bin as a dump of hex bytes), the byte count or why
     // there is no text, and the command line.
     QString shownText() const;
