@@ -13,6 +13,7 @@ import argparse
 import os
 import shutil
 import struct
+import subprocess
 import sys
 import time
 import traceback
@@ -464,6 +465,50 @@ def scenario_bitmap_import(s, ui, tmp):
     exit_program(s, ui)
 
 
+def scenario_export_window(s, ui, tmp):
+    """The Export window follows the pen, and its command line gives what it copies."""
+    ui.draw_picture(EXAMPLE)
+    ui.key("ctrl+shift+e")
+    window = s.wait_window("Export")
+    window.move_to(ui.win.x + ui.win.width + 20, ui.win.y)
+    for label, item in (("alt+f", "GNU"), ("alt+t", "gameboy"), ("alt+b", "hex")):
+        window.key(label)
+        window.type(item)
+    picture = os.path.join(tmp, "example.stw")
+    stipple = os.path.join(os.path.dirname(os.path.abspath(s.binary)), "stipple")
+
+    def command_output(rows):
+        with open(picture, "wb") as f:
+            f.write(picture_file_bytes(b"Name", rows))
+        def copied():
+            window.key("alt+m", "ctrl+a", "ctrl+c")
+            seen = s.clipboard()
+            return seen is not None and seen.startswith(b"stipple export ")
+        wait_until("the command line", copied)
+        words = s.clipboard().decode().split(" ")
+        if words[-1] != "PICTURE.stw":
+            raise E2EFailure(f"the command line ends in {words[-1]}")
+        done = subprocess.run([stipple, *words[1:-1], picture], capture_output=True, check=True)
+        return done.stdout
+
+    want = command_output(EXAMPLE)
+    if b"depth 2 levels 3,2,1,0,0 order msb scan tiles" not in want:
+        raise E2EFailure(f"the command line does not name the gameboy layout: {want!r}")
+    def copy_gives(text):
+        window.key("alt+c")
+        return s.clipboard() == text
+    wait_until("the copied text", lambda: copy_gives(want))
+    # One press of the pen and the text follows: cell (2, 1) white becomes black.
+    ui.palette(0)
+    ui.press(2, 1)
+    ui.expect_cells({(2, 1): 0})
+    want = command_output(["004", "123"])
+    wait_until("the copied text after the press", lambda: copy_gives(want))
+    window.key("Escape")
+    s.wait_window_gone(window)
+    exit_program(s, ui)
+
+
 SCENARIOS = {
     "draw_and_undo": scenario_draw_and_undo,
     "bucket_pipe_change_colour": scenario_bucket_pipe_change_colour,
@@ -473,6 +518,7 @@ SCENARIOS = {
     "picture_file": scenario_picture_file,
     "box_select": scenario_box_select,
     "bitmap_import": scenario_bitmap_import,
+    "export_window": scenario_export_window,
 }
 
 
