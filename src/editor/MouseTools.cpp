@@ -2,6 +2,8 @@
 // replacement, the bucket and the box tool. Each is one edit of the session.
 #include "editor/MouseTools.h"
 
+#include "model/Line.h"
+
 namespace stipple {
 
 namespace {
@@ -27,11 +29,36 @@ bool cellInPicture(const SessionState& st, int X, int Y, int& x, int& y) {
 
 Changes penPaint(SessionState& st, Pixel value, int X, int Y) {
     int x = 0, y = 0;
-    if (!cellInPicture(st, X, Y, x, y) || st.picture.pixels[x][y] == value) {
+    if (!cellInPicture(st, X, Y, x, y)) {
+        return {};
+    }
+    st.lastPenX = x;
+    st.lastPenY = y;
+    if (st.picture.pixels[x][y] == value) {
         return {};
     }
     st.picture.pixels[x][y] = value;
     return Changes::cell(x, y);
+}
+
+// Every cell from the last one the pen touched to the pressed one.
+Changes penLine(SessionState& st, Pixel value, int X, int Y) {
+    int x = 0, y = 0;
+    if (st.lastPenX == 0 || !cellInPicture(st, X, Y, x, y)) {
+        return penPaint(st, value, X, Y);
+    }
+    bool changedAny = false;
+    forEachLineCell(st.lastPenX, st.lastPenY, x, y, [&](int cx, int cy) {
+        // The last cell may lie beyond a picture made smaller since.
+        if (cx <= st.picture.width && cy <= st.picture.height &&
+            st.picture.pixels[cx][cy] != value) {
+            st.picture.pixels[cx][cy] = value;
+            changedAny = true;
+        }
+    });
+    st.lastPenX = x;
+    st.lastPenY = y;
+    return changedAny ? Changes{kCells} : Changes{};
 }
 
 // Cells beyond the picture up to 96 x 92 still give their hidden value.
@@ -122,7 +149,7 @@ Changes pasteSelection(SessionState& st, int X, int Y) {
 
 }  // namespace
 
-void press(Session& s, MouseButton button, int X, int Y) {
+void press(Session& s, MouseButton button, int X, int Y, unsigned keys) {
     const bool left = button == MouseButton::Left;
     // The step each tool takes: one per stroke, fill or replacement, and one per box.
     Step step = Step::None;
@@ -152,7 +179,8 @@ void press(Session& s, MouseButton button, int X, int Y) {
         const Pixel colour = left ? st.leftColour : st.rightColour;
         switch (st.tool) {
             case Tool::Pen:
-                return penPaint(st, colour, X, Y);
+                return (keys & kShiftHeld) != 0 ? penLine(st, colour, X, Y)
+                                                : penPaint(st, colour, X, Y);
             case Tool::Pipe:
                 return pickColour(st, left, X, Y);
             case Tool::Bucket:

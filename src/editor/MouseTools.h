@@ -7,7 +7,12 @@
 
 namespace stipple {
 
-void press(Session& session, MouseButton button, int x, int y);
+// Keys held with a press.
+inline constexpr unsigned kShiftHeld = 1u;
+
+// With the pen, a press with kShiftHeld draws a straight line from the last cell the pen
+// touched in this picture to the pressed one; without such a cell it paints the one cell.
+void press(Session& session, MouseButton button, int x, int y, unsigned keys = 0);
 void move(Session& session, int x, int y);
 void release(Session& session, MouseButton button, int x, int y);
 

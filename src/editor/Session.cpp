@@ -33,6 +33,8 @@ void Session::takeStep(Step step) {
     if (step == Step::NamedSnapshot) {
         const std::string name = host_.pictureName();
         undo_.push(state_.picture, &name);
+        // Another picture comes: no line goes on from a cell of this one.
+        state_.lastPenX = state_.lastPenY = 0;
     } else {
         undo_.push(state_.picture);
     }

@@ -39,6 +39,10 @@ struct SessionState {
     bool leftDown = false;
     bool rightDown = false;
     bool boxDragging = false;
+    // The last cell the pen touched in this picture, 1-based; 0 before the first. A
+    // shift-press draws a straight line from it.
+    int lastPenX = 0;
+    int lastPenY = 0;
     // Room for the bucket's fill, kept so that a fill allocates nothing.
     FloodFill flood;
 };

@@ -164,12 +164,18 @@ void ExportWindow::refresh() {
     }
     words << QStringLiteral("PICTURE.stw");
     command_->setText(words.join(' '));
-    showHighlights();
+    // The number pointed at may now hold other cells, or be gone.
+    frameTracedByte();
 }
 
 void ExportWindow::sessionChanged(const Session&, const Changes& changes) {
     using namespace changed;
     const unsigned what = changes.what;
+    if ((what & kBox) != 0) {
+        boxTurned_ = false;
+    } else if ((what & kBuffer) != 0) {
+        boxTurned_ = true;  // its cells no longer stand where they were copied from
+    }
     const unsigned shape = kSize | (fromBox() ? kBox | kBuffer : 0u);
     if ((what & shape) != 0) {
         mapBytes();
@@ -177,11 +183,8 @@ void ExportWindow::sessionChanged(const Session&, const Changes& changes) {
     if ((what & (kCells | kSize | kName | kBox | kBuffer)) != 0) {
         refresh();
     }
-    if ((what & (kView | kSize)) != 0 && tracedByte_ >= 0) {
-        const int position = tracedByte_ < static_cast<int>(spans_.size())
-                                 ? static_cast<int>(spans_[tracedByte_].offset) + spanShift_
-                                 : -1;
-        traceFromText(position);
+    if ((what & (kView | kBox | kBuffer)) != 0) {
+        frameTracedByte();
     }
 }
 
@@ -197,10 +200,17 @@ void ExportWindow::traceFromText(int position) {
             tracedByte_ = static_cast<int>(after - 1 - spans_.begin());
         }
     }
+    frameTracedByte();
+}
+
+void ExportWindow::frameTracedByte() {
+    if (tracedByte_ >= static_cast<int>(spans_.size())) {
+        tracedByte_ = -1;
+    }
     QList<QRect> frames;
     const Selection& box = session_.selection();
     // The copied box is framed where it was copied from, unless it has been turned since.
-    const bool boxInPlace = box.selWidth == box.boxRight - box.boxLeft + 1 &&
+    const bool boxInPlace = !boxTurned_ && box.selWidth == box.boxRight - box.boxLeft + 1 &&
                             box.selHeight == box.boxBottom - box.boxTop + 1;
     if (tracedByte_ >= 0 && tracedByte_ < static_cast<int>(byteMap_.size()) &&
         (!fromBox() || boxInPlace)) {

@@ -62,6 +62,7 @@ class ExportWindow final : public QWidget, public SessionListener {
     void refresh();       // text, count, command line
     void mapBytes();      // the byte map, after anything but the cells changed
     void showHighlights();
+    void frameTracedByte();  // frames on the surface the cells of the number pointed at
     const ExportFormatRow& format() const;
     bool fromBox() const;
     void writeToFile(bool append);
@@ -85,6 +86,7 @@ class ExportWindow final : public QWidget, public SessionListener {
     bool ready_ = false;
     bool changing_ = false;  // while the controls are set from the settings
     bool placed_ = false;
+    bool boxTurned_ = false;
     bool settingsHadGeometry_ = false;
 
     QComboBox* source_ = nullptr;

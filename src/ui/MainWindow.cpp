@@ -25,9 +25,10 @@ MainWindow::MainWindow()
     bindMainWindowCommands(*this, session_);
 
     SurfaceWidget* surface = controls_.surface;
-    connect(surface, &SurfaceWidget::mousePressed, this, [this](MouseButton button, int x, int y) {
-        runCommand(this, [&] { stipple::press(session_, button, x, y); });
-    });
+    connect(surface, &SurfaceWidget::mousePressed, this,
+            [this](MouseButton button, int x, int y, unsigned keys) {
+                runCommand(this, [&] { stipple::press(session_, button, x, y, keys); });
+            });
     connect(surface, &SurfaceWidget::mouseMoved, this,
             [this](int x, int y) { runCommand(this, [&] { stipple::move(session_, x, y); }); });
     connect(surface, &SurfaceWidget::mouseReleased, this, [this](MouseButton button, int x, int y) {

@@ -1,5 +1,7 @@
 #include "ui/SurfaceWidget.h"
 
+#include "editor/MouseTools.h"
+
 #include <QImage>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -90,7 +92,8 @@ void SurfaceWidget::setTraceFrames(QList<QRect> frames) {
 void SurfaceWidget::mousePressEvent(QMouseEvent* event) {
     if (const std::optional<MouseButton> button = sessionButton(event->button())) {
         const QPoint p = pixelPosition(event);
-        emit mousePressed(*button, p.x(), p.y());
+        const unsigned keys = event->modifiers().testFlag(Qt::ShiftModifier) ? kShiftHeld : 0u;
+        emit mousePressed(*button, p.x(), p.y(), keys);
     }
 }
 

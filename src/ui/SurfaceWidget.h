@@ -26,8 +26,8 @@ class SurfaceWidget : public QWidget {
     const QList<QRect>& traceFrames() const { return traceFrames_; }
 
   signals:
-    // Only the left, right and middle buttons are reported.
-    void mousePressed(stipple::MouseButton button, int x, int y);
+    // Only the left, right and middle buttons are reported; `keys` as press() takes them.
+    void mousePressed(stipple::MouseButton button, int x, int y, unsigned keys);
     // Also while a button is held outside the widget, with the position outside it.
     void mouseMoved(int x, int y);
     void mouseReleased(stipple::MouseButton button, int x, int y);

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
+#include <vector>
+
+#include "model/Line.h"
 
 #include "support/SessionFixture.h"
 
@@ -33,6 +37,51 @@ TEST_F(MouseTools, PenStrokeIsOneUndoStepAndPaintsOnlyReportedCells) {
     s().undoChange();
     EXPECT_EQ(picture().pixels[2][3], kTransparent);
     EXPECT_EQ(picture().pixels[6][3], kTransparent);
+}
+
+// Bresenham cells in every octant, both ends included; where the line passes between two
+// cells it steps diagonally.
+TEST(LineCells, EveryOctantAndEqualEnds) {
+    using Cells = std::vector<std::pair<int, int>>;
+    const std::vector<std::tuple<int, int, int, int, Cells>> cases = {
+        {3, 3, 3, 3, {{3, 3}}},
+        {1, 1, 4, 1, {{1, 1}, {2, 1}, {3, 1}, {4, 1}}},
+        {1, 1, 1, 3, {{1, 1}, {1, 2}, {1, 3}}},
+        {1, 1, 5, 3, {{1, 1}, {2, 2}, {3, 2}, {4, 3}, {5, 3}}},
+        {1, 1, 3, 5, {{1, 1}, {2, 2}, {2, 3}, {3, 4}, {3, 5}}},
+        {5, 1, 1, 3, {{5, 1}, {4, 2}, {3, 2}, {2, 3}, {1, 3}}},
+        {3, 1, 1, 5, {{3, 1}, {2, 2}, {2, 3}, {1, 4}, {1, 5}}},
+        {5, 3, 1, 1, {{5, 3}, {4, 2}, {3, 2}, {2, 1}, {1, 1}}},
+        {4, 4, 1, 1, {{4, 4}, {3, 3}, {2, 2}, {1, 1}}},
+        {1, 4, 4, 1, {{1, 4}, {2, 3}, {3, 2}, {4, 1}}},
+        {1, 2, 7, 1, {{1, 2}, {2, 2}, {3, 2}, {4, 1}, {5, 1}, {6, 1}, {7, 1}}},
+    };
+    for (const auto& [x0, y0, x1, y1, want] : cases) {
+        Cells got;
+        forEachLineCell(x0, y0, x1, y1, [&](int x, int y) { got.emplace_back(x, y); });
+        EXPECT_EQ(got, want) << x0 << "," << y0 << " to " << x1 << "," << y1;
+    }
+}
+
+TEST_F(MouseTools, ShiftPressDrawsALineFromTheLastPenCellAsOneStep) {
+    setPicture({"44444", "44444", "44444"});
+    // Without an earlier pen cell a shift-press paints the one cell.
+    stipple::press(s(), MouseButton::Left, at(2), at(1), kShiftHeld);
+    releaseCell(MouseButton::Left, 2, 1);
+    change([&](SessionState& st) { st.rightColour = kWhite; });
+    stipple::press(s(), MouseButton::Right, at(5), at(3), kShiftHeld);
+    releaseCell(MouseButton::Right, 5, 3);
+    EXPECT_EQ(pictureRows(), (std::vector<std::string>{"43444", "44334", "44443"}));
+    EXPECT_EQ(s().undoCount(), 2);
+    s().undoChange();
+    EXPECT_EQ(pictureRows(), (std::vector<std::string>{"40444", "44444", "44444"}));
+    // A new picture starts without a pen cell (it is cleared to the right colour, white).
+    host.sizeAnswer = true;
+    host.answerWidth = 5;
+    host.answerHeight = 3;
+    newPicture(s());
+    stipple::press(s(), MouseButton::Left, at(1), at(1), kShiftHeld);
+    EXPECT_EQ(pictureRows(), (std::vector<std::string>{"03333", "33333", "33333"}));
 }
 
 TEST_F(MouseTools, PressOnSameColourChangesNothingButAddsALevel) {

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/MouseTools.h"
 #include "support/StateChange.h"
 #include "ui/CommandErrors.h"
 #include "ui/Controls.h"
@@ -566,15 +567,19 @@ TEST_F(MainWindowTest, SurfaceReportsTheMouseAsPlainValues) {
     QTest::mousePress(surface, Qt::RightButton, {}, QPoint(15, 25));
     QTest::mouseMove(surface, QPoint(-20, 7));  // held and outside Image1
     QTest::mouseRelease(surface, Qt::RightButton, {}, QPoint(-20, 7));
+    QTest::mousePress(surface, Qt::LeftButton, Qt::ShiftModifier, QPoint(3, 4));
+    QTest::mouseRelease(surface, Qt::LeftButton, Qt::ShiftModifier, QPoint(3, 4));
 
-    ASSERT_EQ(presses.count(), 1);
+    ASSERT_EQ(presses.count(), 2);
+    EXPECT_EQ(presses[0][3].toUInt(), 0u);
+    EXPECT_EQ(presses[1][3].toUInt(), stipple::kShiftHeld);
     EXPECT_EQ(presses[0][0].value<MouseButton>(), MouseButton::Right);
     EXPECT_EQ(presses[0][1].toInt(), 15);
     EXPECT_EQ(presses[0][2].toInt(), 25);
     ASSERT_GE(moves.count(), 1);
     EXPECT_EQ(moves.last()[0].toInt(), -20);
     EXPECT_EQ(moves.last()[1].toInt(), 7);
-    ASSERT_EQ(releases.count(), 1);
+    ASSERT_EQ(releases.count(), 2);
     EXPECT_EQ(releases[0][0].value<MouseButton>(), MouseButton::Right);
     EXPECT_EQ(releases[0][1].toInt(), -20);
 }
