@@ -15,6 +15,11 @@ void Session::start() {
         st.picture.width = kMaxPictureWidth;
         st.view.viewHeight = Raster::kStoredHeight;
         st.view.viewWidth = Raster::kStoredWidth;
+        // The window may have given the surface its room already.
+        if (st.view.roomWidth == 0 || st.view.roomHeight == 0) {
+            st.view.roomWidth = Raster::kStoredWidth;
+            st.view.roomHeight = Raster::kStoredHeight;
+        }
         st.view.gridsOn = true;
         st.boxDragging = false;
         st.view.borderOn = false;
@@ -46,6 +51,13 @@ void Session::announce(const Changes& c) {
     // Before the start there is no surface yet; the start announces everything.
     if (c.what == 0 || !started_) {
         return;
+    }
+    // A smaller picture or cells leave no scrolling beyond the surface's end.
+    if (c.has(changed::kSize | changed::kView)) {
+        const SurfaceScroll range =
+            surfaceScroll(state_.view, state_.picture.width, state_.picture.height);
+        state_.view.scrollX = std::clamp(state_.view.scrollX, 0, range.maxX);
+        state_.view.scrollY = std::clamp(state_.view.scrollY, 0, range.maxY);
     }
     if ((c.what & changed::kSurface) == changed::kCells && c.cellX > 0) {
         renderer_.view = state_.view;

@@ -1,5 +1,8 @@
 #include "editor/ViewCommands.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace stipple {
 
 namespace {
@@ -124,6 +127,37 @@ void pixelSizeDown(Session& s) {
 void setPixelSize(Session& s, int size) {
     change(s, [size](SessionState& st) {
         st.view.pixelSize = size;
+        return Changes{kView};
+    });
+}
+
+void setSurfaceRoom(Session& s, int width, int height) {
+    change(s, [=](SessionState& st) {
+        st.view.roomWidth = std::min(width, Raster::kStoredWidth);
+        st.view.roomHeight = std::min(height, Raster::kStoredHeight);
+        return Changes{kView};
+    });
+}
+
+void scrollSurfaceTo(Session& s, int x, int y) {
+    if (x == s.view().scrollX && y == s.view().scrollY) {
+        return;
+    }
+    change(s, [=](SessionState& st) {
+        st.view.scrollX = x;
+        st.view.scrollY = y;
+        return Changes{kView};  // held to the scroll bars' reach as it is announced
+    });
+}
+
+void zoomAt(Session& s, bool zoomIn, int x, int y) {
+    const ViewSettings before = s.view();
+    s.edit(Step::None, [&](SessionState& st) {
+        stepPixelSize(s, zoomIn ? +1 : -1);
+        // The same point of the picture, in the new cell size, under the pointer.
+        const double scale = static_cast<double>(st.view.pixelSize) / before.pixelSize;
+        st.view.scrollX = static_cast<int>(std::lround((before.scrollX + x) * scale)) - x;
+        st.view.scrollY = static_cast<int>(std::lround((before.scrollY + y) * scale)) - y;
         return Changes{kView};
     });
 }

@@ -30,6 +30,15 @@ void pixelSizeUp(Session& session);
 void pixelSizeDown(Session& session);
 void setPixelSize(Session& session, int size);
 
+// The room the window gives the surface (see ViewSettings); without scrolling.
+void setSurfaceRoom(Session& session, int width, int height);
+// Scrolls the surface so that its pixel (x, y) shows at the room's top-left, held to what
+// the scroll bars reach.
+void scrollSurfaceTo(Session& session, int x, int y);
+// The next (zoomIn) or previous pixel size, keeping the surface point under the pointer,
+// at (x, y) in the room, where it was.
+void zoomAt(Session& session, bool zoomIn, int x, int y);
+
 void toggleGrids(Session& session);
 void toggleBorder(Session& session);
 

@@ -15,15 +15,20 @@ void Raster::setLogicalSize(int width, int height) {
     height_ = std::max(height, 0);
 }
 
+void Raster::setOrigin(int x, int y) {
+    originX_ = std::max(x, 0);
+    originY_ = std::max(y, 0);
+}
+
 void Raster::fill(Rgb colour) {
     fillRect(0, 0, width_, height_, colour);
 }
 
 void Raster::fillRect(int left, int top, int right, int bottom, Rgb colour) {
-    left = std::max(left, 0);
-    top = std::max(top, 0);
-    right = std::min({right, width_, kStoredWidth});
-    bottom = std::min({bottom, height_, kStoredHeight});
+    left = std::max(left, originX_) - originX_;
+    top = std::max(top, originY_) - originY_;
+    right = std::min({right, width_, originX_ + kStoredWidth}) - originX_;
+    bottom = std::min({bottom, height_, originY_ + kStoredHeight}) - originY_;
     if (left >= right || top >= bottom) {
         return;
     }
@@ -34,13 +39,15 @@ void Raster::fillRect(int left, int top, int right, int bottom, Rgb colour) {
 }
 
 void Raster::copyRow(int from, int top, int bottom) {
-    const int rows = std::min(height_, kStoredHeight);
+    const int rows = std::min(height_ - originY_, kStoredHeight);
+    from -= originY_;
     if (from < 0 || from >= rows) {
         return;
     }
-    top = std::max(top, 0);
-    bottom = std::min(bottom, rows);
-    const std::size_t bytes = static_cast<std::size_t>(std::min(width_, kStoredWidth)) * 4;
+    top = std::max(top - originY_, 0);
+    bottom = std::min(bottom - originY_, rows);
+    const std::size_t bytes =
+        static_cast<std::size_t>(std::clamp(width_ - originX_, 0, kStoredWidth)) * 4;
     for (int y = top; y < bottom; ++y) {
         if (y != from) {
             std::memcpy(bits_ + y * kStoredWidth, bits_ + from * kStoredWidth, bytes);
@@ -48,18 +55,19 @@ void Raster::copyRow(int from, int top, int bottom) {
     }
 }
 
+bool Raster::stored(int x, int y) const {
+    return x >= originX_ && y >= originY_ && x < width_ && y < height_ &&
+           x < originX_ + kStoredWidth && y < originY_ + kStoredHeight;
+}
+
 void Raster::plot(int x, int y, Rgb colour) {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_ || x >= kStoredWidth || y >= kStoredHeight) {
-        return;
+    if (stored(x, y)) {
+        bits_[(y - originY_) * kStoredWidth + x - originX_] = kOpaque | colour;
     }
-    bits_[y * kStoredWidth + x] = kOpaque | colour;
 }
 
 Rgb Raster::pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_ || x >= kStoredWidth || y >= kStoredHeight) {
-        return 0;
-    }
-    return bits_[y * kStoredWidth + x] & 0xFFFFFFu;
+    return stored(x, y) ? bits_[(y - originY_) * kStoredWidth + x - originX_] & 0xFFFFFFu : 0;
 }
 
 void Raster::drawLine(int x0, int y0, int x1, int y1, Rgb colour, PenStyle style, int& dashPhase) {

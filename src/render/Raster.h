@@ -1,8 +1,8 @@
 #pragma once
 // A plain 32-bit RGB raster for the editing surface. It stores only the visible
-// 670 x 587 part; the logical size may be larger and everything beyond the stored part is
-// clipped. All drawing follows one rule: right and bottom edges, and the end point of a
-// line, are excluded.
+// 670 x 587 part, from its origin on (the surface scrolled); the logical size may be larger
+// and everything beyond the stored part is clipped. Every position is logical. All drawing
+// follows one rule: right and bottom edges, and the end point of a line, are excluded.
 
 #include <cstdint>
 
@@ -24,6 +24,10 @@ class Raster {
     void setLogicalSize(int width, int height);
     int width() const { return width_; }
     int height() const { return height_; }
+    // The logical position of the stored part's top-left pixel; 0, 0 unless scrolled.
+    void setOrigin(int x, int y);
+    int originX() const { return originX_; }
+    int originY() const { return originY_; }
 
     void fill(Rgb colour);
     // Fills x in [left, right) and y in [top, bottom).
@@ -41,17 +45,22 @@ class Raster {
     // Outside the logical size, and beyond the stored part, reads give 0.
     Rgb pixel(int x, int y) const;
 
+    // The stored part, row by row: bits()[j * kStoredWidth + i] is logical pixel
+    // (originX() + i, originY() + j).
     const std::uint32_t* bits() const { return bits_; }
     static constexpr int bytesPerLine() { return kStoredWidth * 4; }
 
     static constexpr Rgb kDashGapRgb = 0xFFFFFF;
 
   private:
+    bool stored(int x, int y) const;
     void plot(int x, int y, Rgb colour);
     void drawLine(int x0, int y0, int x1, int y1, Rgb colour, PenStyle style, int& dashPhase);
 
     int width_ = kStoredWidth;
     int height_ = kStoredHeight;
+    int originX_ = 0;
+    int originY_ = 0;
     std::uint32_t bits_[kStoredWidth * kStoredHeight] = {};
 };
 

@@ -5,6 +5,25 @@
 
 namespace stipple {
 
+SurfaceScroll surfaceScroll(const ViewSettings& view, int pictureWidth, int pictureHeight) {
+    // The grid's last line lies one pixel beyond the last cell.
+    const int width = pictureWidth * view.pixelSize + 1;
+    const int height = pictureHeight * view.pixelSize + 1;
+    SurfaceScroll s;
+    // One bar can take the room that makes the other needed: look twice.
+    for (int pass = 0; pass < 2; ++pass) {
+        s.shownWidth = view.roomWidth - (s.vertical ? kScrollBarThickness : 0);
+        s.shownHeight = view.roomHeight - (s.horizontal ? kScrollBarThickness : 0);
+        s.horizontal = width > s.shownWidth;
+        s.vertical = height > s.shownHeight;
+    }
+    s.shownWidth = view.roomWidth - (s.vertical ? kScrollBarThickness : 0);
+    s.shownHeight = view.roomHeight - (s.horizontal ? kScrollBarThickness : 0);
+    s.maxX = std::max(0, width - s.shownWidth);
+    s.maxY = std::max(0, height - s.shownHeight);
+    return s;
+}
+
 void SurfaceRenderer::initColourTable() {
     std::copy(std::begin(kDisplayColours), std::end(kDisplayColours), colours_.values);
     colours_.gridRgb = 0xC0DCC0;
@@ -33,7 +52,12 @@ void SurfaceRenderer::drawPicture(const Picture& picture) {
     const int ps = view.pixelSize;
     const int W = picture.width * ps;
     const int H = picture.height * ps;
-    surface_.setLogicalSize(std::max(W + 1, view.viewWidth), std::max(H + 1, view.viewHeight));
+    // Scrolled, the surface still reaches past the end of the stored part.
+    surface_.setLogicalSize(std::max(W + 1, view.scrollX + view.viewWidth),
+                            std::max(H + 1, view.scrollY + view.viewHeight));
+    surface_.setOrigin(view.scrollX, view.scrollY);
+    const int left = surface_.originX();
+    const int above = surface_.originY();
     const int columns = std::clamp(static_cast<int>(picture.width), 0, kMaxPictureWidth);
     const int rows = std::clamp(static_cast<int>(picture.height), 0, kMaxPictureHeight);
     const bool grid = view.gridVisible();
@@ -57,12 +81,12 @@ void SurfaceRenderer::drawPicture(const Picture& picture) {
     }
     brush_ = brush;
 
-    // Only the stored part is drawn, one row of cells at a time: the first raster row that
-    // shows cells is painted run by run of equal colours and then copied down the rest of
-    // the cells.
-    const int shownColumns = std::min(columns, (Raster::kStoredWidth + ps - 1) / ps);
-    const int shownRows = std::min(rows, (Raster::kStoredHeight + ps - 1) / ps);
-    constexpr int kFar = Raster::kStoredWidth;
+    // Only the stored part is drawn, one row of cells at a time: the first stored raster
+    // row that shows cells is painted run by run of equal colours and then copied down the
+    // rest of the cells. Rows scrolled away above still carry the brushes down.
+    const int shownColumns = std::min(columns, (left + Raster::kStoredWidth + ps - 1) / ps);
+    const int shownRows = std::min(rows, (above + Raster::kStoredHeight + ps - 1) / ps);
+    const int kFar = left + Raster::kStoredWidth;
     for (int y = 1; y <= shownRows; ++y) {
         for (int x = 1; x <= shownColumns; ++x) {
             if (isValue(pixels[x][y])) {
@@ -70,7 +94,10 @@ void SurfaceRenderer::drawPicture(const Picture& picture) {
             }
         }
         const int top = (y - 1) * ps;
-        const int first = grid ? top + 1 : top;
+        const int first = std::max(grid ? top + 1 : top, above);
+        if (first >= top + ps) {
+            continue;
+        }
         for (int x = 1; x <= shownColumns;) {
             const Rgb colour = brushOfColumn[x];
             const int runStart = x;
@@ -91,7 +118,7 @@ void SurfaceRenderer::drawPicture(const Picture& picture) {
         }
         surface_.copyRow(first, first + 1, top + ps);
     }
-    surface_.fillRect(0, H, kFar, Raster::kStoredHeight, c.values[kWhite]);
+    surface_.fillRect(0, H, kFar, above + Raster::kStoredHeight, c.values[kWhite]);
     if (grid) {
         surface_.fillRect(0, H, W, H + 1, c.gridRgb);
     }

@@ -21,7 +21,8 @@ MainWindow::MainWindow()
       selectToolPanel_(session_, this),
       saveSelectionDialog_(this),
       bitmapImportDialog_(session_, this),
-      exportWindow_(session_, *controls_.surface, this) {
+      exportWindow_(session_, *controls_.surface, this),
+      surfaceScroller_(session_, *controls_.surface, controls_.client, surfaceRoom()) {
     bindMainWindowCommands(*this, session_);
 
     SurfaceWidget* surface = controls_.surface;

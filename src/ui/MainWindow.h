@@ -15,6 +15,7 @@
 #include "ui/SaveSelectionDialog.h"
 #include "ui/SelectToolPanel.h"
 #include "ui/SetSizeDialog.h"
+#include "ui/SurfaceScroller.h"
 
 namespace stipple::ui {
 
@@ -35,6 +36,7 @@ class MainWindow final : public QMainWindow {
     SaveSelectionDialog& saveSelectionDialog() { return saveSelectionDialog_; }
     BitmapImportDialog& bitmapImportDialog() { return bitmapImportDialog_; }
     ExportWindow& exportWindow() { return exportWindow_; }
+    SurfaceScroller& surfaceScroller() { return surfaceScroller_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,6 +55,7 @@ class MainWindow final : public QMainWindow {
     SaveSelectionDialog saveSelectionDialog_;
     BitmapImportDialog bitmapImportDialog_;
     ExportWindow exportWindow_;
+    SurfaceScroller surfaceScroller_;
 };
 
 }  // namespace stipple::ui

@@ -3,6 +3,7 @@
 // the info row, the surface and the status bar. Commands find their controls by layout
 // name (CommandTable.cpp); the controls that show the session's state are kept here.
 
+#include <QRect>
 #include <array>
 
 class QAction;
@@ -19,6 +20,12 @@ class SurfaceWidget;
 
 constexpr int kClientWidth = 742;
 constexpr int kClientHeight = 600;
+
+// Where the surface shows: from its top-left to the client's right edge and the top of the
+// status bar.
+inline QRect surfaceRoom() {
+    return QRect(70, 67, kClientWidth - 70, kClientHeight - 19 - 67);
+}
 
 // One quick size button: its layout name, its number, and whether it sets the width (left
 // column) or the height (right column).

@@ -64,6 +64,9 @@ void SurfaceWidget::paintEvent(QPaintEvent* event) {
         painter.fillRect(r, palette().window());
     }
     // Red shows on every gray; a second, white line inside keeps it apart from the cell.
+    if (raster_ != nullptr) {
+        painter.translate(-raster_->originX(), -raster_->originY());
+    }
     for (const QRect& frame : traceFrames_) {
         painter.setPen(QColor(220, 0, 0));
         painter.drawRect(frame.adjusted(0, 0, -1, -1));
@@ -86,25 +89,33 @@ void SurfaceWidget::setTraceFrames(QList<QRect> frames) {
     for (const QRect& frame : traceFrames_) {
         changed += frame;
     }
+    if (raster_ != nullptr) {
+        changed.translate(-raster_->originX(), -raster_->originY());
+    }
     update(changed);
+}
+
+QPoint SurfaceWidget::surfacePosition(const QMouseEvent* event) const {
+    const QPoint p = pixelPosition(event);
+    return raster_ != nullptr ? p + QPoint(raster_->originX(), raster_->originY()) : p;
 }
 
 void SurfaceWidget::mousePressEvent(QMouseEvent* event) {
     if (const std::optional<MouseButton> button = sessionButton(event->button())) {
-        const QPoint p = pixelPosition(event);
+        const QPoint p = surfacePosition(event);
         const unsigned keys = event->modifiers().testFlag(Qt::ShiftModifier) ? kShiftHeld : 0u;
         emit mousePressed(*button, p.x(), p.y(), keys);
     }
 }
 
 void SurfaceWidget::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = pixelPosition(event);
+    const QPoint p = surfacePosition(event);
     emit mouseMoved(p.x(), p.y());
 }
 
 void SurfaceWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (const std::optional<MouseButton> button = sessionButton(event->button())) {
-        const QPoint p = pixelPosition(event);
+        const QPoint p = surfacePosition(event);
         emit mouseReleased(*button, p.x(), p.y());
     }
 }

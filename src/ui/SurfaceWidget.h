@@ -1,6 +1,7 @@
 #pragma once
 // The editing surface on screen: shows the session's raster as it is, without copying or
-// smoothing, and reports the mouse as plain values (button, x, y) in its own pixels.
+// smoothing, and reports the mouse as plain values (button, x, y) in surface pixels: its
+// own pixels plus how far the surface is scrolled.
 
 #include <QList>
 #include <QRect>
@@ -20,7 +21,7 @@ class SurfaceWidget : public QWidget {
     void setRaster(const Raster* raster);
     const Raster* raster() const { return raster_; }
 
-    // Rectangles in the surface's pixels framed over the raster (the Export window's
+    // Rectangles in surface pixels framed over the raster (the Export window's
     // trace); empty for none.
     void setTraceFrames(QList<QRect> frames);
     const QList<QRect>& traceFrames() const { return traceFrames_; }
@@ -39,6 +40,8 @@ class SurfaceWidget : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    QPoint surfacePosition(const QMouseEvent* event) const;
+
     const Raster* raster_ = nullptr;
     QList<QRect> traceFrames_;
 };
