@@ -35,6 +35,7 @@ bool savePictureAs(Host& host, std::int32_t version, const std::string& name,
         host.showMessage(saved.error, kMessageCaption);
         return false;
     }
+    host.rememberPictureFile(*path);
     return true;
 }
 
@@ -63,23 +64,25 @@ void newPicture(Session& s) {
 }
 
 void openPicture(Session& s) {
-    Host& host = s.host();
-    const std::optional<std::string> path = host.askOpenPictureFile();
-    if (!path) {
-        return;
+    if (const std::optional<std::string> path = s.host().askOpenPictureFile()) {
+        openPictureFile(s, *path);
     }
+}
+
+bool openPictureFile(Session& s, const std::string& path) {
+    Host& host = s.host();
     std::string bytes;
-    if (const FileResult opened = readFileStart(*path, kMaxPictureFileBytes, bytes);
+    if (const FileResult opened = readFileStart(path, kMaxPictureFileBytes, bytes);
         !showFileNotice(host, opened)) {
         host.showMessage(opened.error, kMessageCaption);
-        return;
+        return false;
     }
     // The whole file is checked before anything of the picture changes; a file cut short
     // would leave old cells in the picture that a later save writes out.
     const PictureFileReading reading = parsePictureFile(bytes);
-    if (const std::string refused = pictureFileRefusal(*path, reading); !refused.empty()) {
+    if (const std::string refused = pictureFileRefusal(path, reading); !refused.empty()) {
         host.showMessage(refused, kMessageCaption);
-        return;
+        return false;
     }
     const PictureFileContent& file = reading.content;
     s.edit(Step::NamedSnapshot, [&](SessionState& st) {
@@ -88,6 +91,8 @@ void openPicture(Session& s) {
         return Changes{changed::kCells | changed::kSize | changed::kName};
     });
     s.markWritten();
+    host.rememberPictureFile(path);
+    return true;
 }
 
 bool savePicture(Session& s) {

@@ -15,6 +15,9 @@ void newPicture(Session& session);
 // Asks for a picture file and loads it; a file that cannot be loaded, or is cut off before
 // its last pixel, changes nothing.
 void openPicture(Session& session);
+// Loads the picture file at `path` (UTF-8) as Open Picture does, without asking for it: a
+// dropped file, a recent one. False when it was refused (the user was told why).
+bool openPictureFile(Session& session, const std::string& path);
 // Asks where to save the picture under its name and writes it there; true when written.
 bool savePicture(Session& session);
 // Whether the program may close: with changes not yet written, after asking whether to

@@ -19,6 +19,8 @@ class Display : public SessionListener {
     virtual void presentSurface(const Raster& surface) = 0;
     // The status bar: the 0-based cell under the pointer.
     virtual void showPointerCell(int x, int y) = 0;
+    // A picture file was opened or written at `path` (UTF-8): the recent files keep it.
+    virtual void rememberPictureFile(const std::string& path) = 0;
 };
 
 // What the editor asks the user, and the name box and clipboard it reads and writes.

@@ -2,6 +2,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
 
 #include "editor/FileCommands.h"
 #include "editor/MouseTools.h"
@@ -22,7 +28,9 @@ MainWindow::MainWindow()
       saveSelectionDialog_(this),
       bitmapImportDialog_(session_, this),
       exportWindow_(session_, *controls_.surface, this),
-      surfaceScroller_(session_, *controls_.surface, controls_.client, surfaceRoom()) {
+      surfaceScroller_(session_, *controls_.surface, controls_.client, surfaceRoom()),
+      recentFiles_(session_, this) {
+    setAcceptDrops(true);
     bindMainWindowCommands(*this, session_);
 
     SurfaceWidget* surface = controls_.surface;
@@ -48,6 +56,65 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         host_.redrawDuringPaint(session_);
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+namespace {
+
+enum class DroppedKind { None, Picture, Image };
+
+// What a dropped file is taken for, by its name's extension.
+DroppedKind droppedKind(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QStringLiteral("stw")) {
+        return DroppedKind::Picture;
+    }
+    if (suffix == QStringLiteral("bmp") || suffix == QStringLiteral("png")) {
+        return DroppedKind::Image;
+    }
+    return DroppedKind::None;
+}
+
+// The one local file of a drop, or "" for none or several.
+QString droppedFile(const QMimeData* data) {
+    const QList<QUrl> urls = data != nullptr ? data->urls() : QList<QUrl>();
+    return urls.size() == 1 && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
+}
+
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedKind(droppedFile(event->mimeData())) != DroppedKind::None) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = droppedFile(event->mimeData());
+    if (droppedKind(path) == DroppedKind::None) {
+        return;
+    }
+    event->acceptProposedAction();
+    // The drag's source waits for the drop to end: the import window opens after it.
+    QTimer::singleShot(0, this, [this, path] { openDroppedFile(path); });
+}
+
+bool MainWindow::openDroppedFile(const QString& path) {
+    switch (droppedKind(path)) {
+        case DroppedKind::Picture: {
+            bool opened = false;
+            runCommand(this, [&] { opened = openPictureFile(session_, path.toStdString()); });
+            return opened;
+        }
+        case DroppedKind::Image:
+            if (bitmapImportDialog_.loadBitmapFile(path)) {
+                runCommand(this, [&] { bitmapImportDialog_.exec(); });
+                return true;
+            }
+            return false;
+        case DroppedKind::None:
+            break;
+    }
+    return false;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

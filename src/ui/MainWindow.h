@@ -12,6 +12,7 @@
 #include "ui/ExportWindow.h"
 #include "ui/MainWindowLayout.h"
 #include "ui/QtHost.h"
+#include "ui/RecentFiles.h"
 #include "ui/SaveSelectionDialog.h"
 #include "ui/SelectToolPanel.h"
 #include "ui/SetSizeDialog.h"
@@ -37,10 +38,17 @@ class MainWindow final : public QMainWindow {
     BitmapImportDialog& bitmapImportDialog() { return bitmapImportDialog_; }
     ExportWindow& exportWindow() { return exportWindow_; }
     SurfaceScroller& surfaceScroller() { return surfaceScroller_; }
+    RecentFiles& recentFiles() { return recentFiles_; }
+
+    // A dropped file: a picture file opens as Open Picture does, a bitmap or PNG image opens
+    // the import window with it loaded. False for any other file.
+    bool openDroppedFile(const QString& path);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     // Made in this order: the host before the session that keeps it, then the controls,
@@ -56,6 +64,7 @@ class MainWindow final : public QMainWindow {
     BitmapImportDialog bitmapImportDialog_;
     ExportWindow exportWindow_;
     SurfaceScroller surfaceScroller_;
+    RecentFiles recentFiles_;
 };
 
 }  // namespace stipple::ui

@@ -117,6 +117,10 @@ void QtHost::sessionChanged(const Session& session, const Changes& changes) {
     }
 }
 
+void QtHost::rememberPictureFile(const std::string& path) {
+    window_.recentFiles().remember(QString::fromStdString(path));
+}
+
 void QtHost::showPointerCell(int x, int y) {
     showStatusText(0, QStringLiteral("X: %1").arg(x));
     showStatusText(1, QStringLiteral("Y: %1").arg(y));

@@ -21,6 +21,7 @@ class QtHost final : public Host {
 
     void presentSurface(const Raster& surface) override;
     void showPointerCell(int x, int y) override;
+    void rememberPictureFile(const std::string& path) override;
     // The main window's controls and the Select tool panel show what changed.
     void sessionChanged(const Session& session, const Changes& changes) override;
 

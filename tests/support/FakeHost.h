@@ -14,6 +14,7 @@ namespace stipple::testing {
 class FakeHost : public Host {
   public:
     void presentSurface(const Raster&) override { ++presentCount; }
+    void rememberPictureFile(const std::string& path) override { remembered.push_back(path); }
     void showPointerCell(int x, int y) override {
         status[0] = "X: " + std::to_string(x);
         status[1] = "Y: " + std::to_string(y);
@@ -134,6 +135,7 @@ class FakeHost : public Host {
     bool gridsChecked = false, borderChecked = true;
     std::string status[2];
     std::string name = "Name";
+    std::vector<std::string> remembered;  // picture files opened or written, in order
     std::vector<std::pair<std::string, std::string>> messages;
 };
 

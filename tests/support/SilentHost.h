@@ -13,6 +13,7 @@ class SilentHost : public Host {
   public:
     void presentSurface(const Raster&) override {}
     void showPointerCell(int, int) override {}
+    void rememberPictureFile(const std::string&) override {}
     void sessionChanged(const Session&, const Changes&) override {}
     std::string pictureName() const override { return name; }
     void setPictureName(const std::string& n) override { name = n; }

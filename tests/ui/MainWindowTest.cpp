@@ -233,7 +233,7 @@ TEST_F(MainWindowTest, ToolbarButtonsInOrderWithTheirHints) {
 
 TEST_F(MainWindowTest, MenuCaptionsAndShortcuts) {
     struct Item {
-        std::optional<CommandId> id;  // none for a separator
+        std::optional<CommandId> id;  // none for a separator or a menu that opens here
         const char* caption;
         const char* shortcut;
     };
@@ -246,6 +246,7 @@ TEST_F(MainWindowTest, MenuCaptionsAndShortcuts) {
          {{CommandId::NewPicture, "New Picture...", "Ctrl+N"},
           {CommandId::OpenPicture, "Open Picture...", "Ctrl+O"},
           {CommandId::OpenBitmap, "Open BMP file...", ""},
+          {std::nullopt, "Open Recent", ""},
           {CommandId::SavePicture, "Save Picture...", "Ctrl+S"},
           {std::nullopt, "", ""},
           {CommandId::SaveAsm8, "Save (asm 8bpp format)...", "Ctrl+A"},
@@ -287,7 +288,10 @@ TEST_F(MainWindowTest, MenuCaptionsAndShortcuts) {
             const Item& e = expected[m].items[static_cast<std::size_t>(i)];
             SCOPED_TRACE(i);
             if (!e.id) {
-                EXPECT_TRUE(items[i]->isSeparator());
+                // A separator, or a menu of its own that opens here.
+                EXPECT_EQ(items[i]->isSeparator(), e.caption[0] == '\0');
+                EXPECT_EQ(items[i]->menu() != nullptr, e.caption[0] != '\0');
+                EXPECT_EQ(items[i]->text(), e.caption);
                 continue;
             }
             EXPECT_EQ(items[i], item(*e.id));
