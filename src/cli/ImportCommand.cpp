@@ -21,7 +21,8 @@ namespace {
 
 const CommandSyntax kSyntax{
     "import",
-    "stipple import [--step N] [--name NAME] [--align] [LAYOUT --size W,H] -o PICTURE.stw INPUT",
+    "stipple import [--dither D] [--step N] [--name NAME] [--align] [LAYOUT --size W,H] "
+    "-o PICTURE.stw INPUT",
     "Makes a picture file of INPUT (\"-\" reads standard input):\n"
     "  - a bitmap: its top-left 96 x 92 pixels cut into the four levels as the import\n"
     "    window does, at the step N (1 to 200, default 64); the picture is named after\n"
@@ -37,19 +38,23 @@ const CommandSyntax kSyntax{
     "    of W x H cells, named after the file.\n\n"
     "  --align      the rows of an ASM 1, 2 or 4 bpp text start on new bytes, where its\n"
     "               byte count does not tell (with bin bytes: as export takes it)\n"
-    "  --step N     the step of the cut into levels\n"
+    "  --dither D   threshold (the cut into levels, the default), floyd-steinberg,\n"
+    "               atkinson or ordered (4 x 4 Bayer): the dithers aim at the grays the\n"
+    "               editor shows, so that a region keeps its mean gray\n"
+    "  --step N     the step of the cut into levels; for a dither it moves the\n"
+    "               brightness (none at 64, brighter below, darker above)\n"
     "  --name NAME  the picture's name\n"
     "  --size W,H   the picture's size, 1 to 96 by 1 to 92, for bin bytes\n"
     "  LAYOUT       --target, --depth, --levels, --order, --scan, --planes and --mask\n"
     "               as export takes them\n"
     "  -o FILE      the picture file to write, replaced as Save Picture does\n",
-    {"--step", "--name", "-o", "--target", "--depth", "--levels", "--order", "--scan", "--planes",
-     "--mask", "--size"},
+    {"--dither", "--step", "--name", "-o", "--target", "--depth", "--levels", "--order", "--scan",
+     "--planes", "--mask", "--size"},
     {"--align"}};
 static_assert(kMaxAsm8TextBytes == 1048576, "the help and the refusal tell the limit");
 
 // The picture from a bitmap, or false after setting `problem`.
-bool fromBitmap(ByteSource& bytes, int step, Picture& picture, std::string& problem,
+bool fromBitmap(ByteSource& bytes, int step, Dither dither, Picture& picture, std::string& problem,
                 const std::string& shown) {
     const BitmapDecoding decoding = decodeBitmap(bytes, kMaxPictureWidth, kMaxPictureHeight);
     if (decoding.fault == BitmapFault::ReadFailed) {
@@ -66,6 +71,7 @@ bool fromBitmap(ByteSource& bytes, int step, Picture& picture, std::string& prob
     }
     auto import = std::make_unique<BitmapImport>();
     import->levelStep = step;
+    import->dither = dither;
     takeImportSize(decoding.bitmap.view(), *import);
     convertBitmap(decoding.bitmap.view(), *import);
     picture.assign(PixelView(import->importPixels, import->importWidth, import->importHeight));
@@ -124,6 +130,12 @@ int importCommand(const Arguments& arguments) {
     if (!step) {
         return usageError(kSyntax, "the step must be a number from 1 to 200");
     }
+    const std::string ditherName = parsed.value("--dither").value_or("threshold");
+    const std::optional<Dither> dither = ditherNamed(ditherName);
+    if (!dither) {
+        return usageError(kSyntax, "unknown dither " + ditherName +
+                                       " (threshold, floyd-steinberg, atkinson or ordered)");
+    }
     std::string layoutProblemText;
     const std::optional<ByteLayout> layout = binLayout(parsed, layoutProblemText);
     if (!layoutProblemText.empty()) {
@@ -181,7 +193,7 @@ int importCommand(const Arguments& arguments) {
         picture->assign(PixelView::rowByRow(reading.cells.data(), size->first, size->second));
         name = operand == kStandardInput ? "Name" : nameOfFile(operand);
     } else if (input->size() >= 2 && input->read(0, magic) && magic[0] == 'B' && magic[1] == 'M') {
-        if (!fromBitmap(*input, *step, *picture, problem, shown)) {
+        if (!fromBitmap(*input, *step, *dither, *picture, problem, shown)) {
             tellRefused(kSyntax, problem);
             return kRefused;
         }

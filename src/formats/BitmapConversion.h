@@ -1,7 +1,11 @@
 #pragma once
-// Cutting a bitmap's intensities into the four gray levels, for the bitmap import.
+// Cutting a bitmap's intensities into the four gray levels, or dithering them, for the
+// import of a bitmap or PNG image.
 
 #include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
 
 #include "model/Pixel.h"
 
@@ -11,12 +15,26 @@ constexpr int kDefaultLevelStep = 64;
 constexpr int kMinLevelStep = 1;
 constexpr int kMaxLevelStep = 200;
 
+// How intensities become the four levels. Threshold cuts at multiples of the level step;
+// the others aim at the grays the editor shows (0, 128, 192, 255) so that a region keeps
+// its mean gray, the level step moving the brightness (none at the default step).
+enum class Dither { Threshold, FloydSteinberg, Atkinson, Ordered };
+
+struct DitherRow {
+    Dither id;
+    std::string_view commandName;  // stipple import --dither
+    std::string_view label;        // the import window's choice
+};
+std::span<const DitherRow> dithers();
+std::optional<Dither> ditherNamed(std::string_view commandName);
+
 // The import window's converted picture: the top-left at most 96 x 92 pixels of the
 // bitmap, 1-based like the picture's own grid.
 struct BitmapImport {
     int importWidth = 0;
     int importHeight = 0;
     int levelStep = kDefaultLevelStep;
+    Dither dither = Dither::Threshold;
     Pixel importPixels[kGridCols][kGridRows] = {};
 };
 
@@ -31,8 +49,10 @@ struct RgbView {
 // Sets the import size from the bitmap's size, held to 96 x 92.
 void takeImportSize(const RgbView& bitmap, BitmapImport& import);
 
-// (r + g + b) div 3 div levelStep, capped at 3, for every pixel of the import size.
-// levelStep outside 1..200 is held to that range.
+// Every pixel of the import size from its intensity (r + g + b) div 3: with Threshold,
+// intensity div levelStep capped at 3; with a dither, the level its method gives. A pixel
+// whose alpha is below half becomes transparent (and takes no dither error). levelStep
+// outside 1..200 is held to that range.
 void convertBitmap(const RgbView& bitmap, BitmapImport& import);
 
 }  // namespace stipple

@@ -1,5 +1,6 @@
 #include "ui/BitmapImportDialog.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <utility>
@@ -24,9 +26,11 @@ namespace stipple::ui {
 namespace {
 
 // The layout gives the outer size, 608 x 296, for a frame of 4 pixels at the sides and the
-// bottom and a caption bar of 23 pixels.
+// bottom and a caption bar of 23 pixels; one row more below holds the choice of dithering.
 constexpr int kClientWidth = 608 - 2 * 4;
-constexpr int kClientHeight = 296 - 23 - 4;
+constexpr int kLayoutClientHeight = 296 - 23 - 4;
+constexpr int kDitherRowTop = kLayoutClientHeight + 2;
+constexpr int kClientHeight = kLayoutClientHeight + 30;
 
 constexpr QSize kBitmapSurfaceSize(kBitmapRegionWidth, kBitmapRegionHeight);
 constexpr QSize kPreviewSurfaceSize(200, 200);
@@ -123,6 +127,24 @@ BitmapImportDialog::BitmapImportDialog(Session& session, QWidget* parent)
         accept();
     });
     connect(levelSlider_, &QScrollBar::valueChanged, this, &BitmapImportDialog::takeLevelStep);
+
+    // The slider's value, just below it.
+    stepLabel_ = new QLabel(QString::number(kDefaultLevelStep), this);
+    stepLabel_->setObjectName(QStringLiteral("LevelStepValue"));
+    stepLabel_->setGeometry(0, 251, 32, 15);
+    stepLabel_->setAlignment(Qt::AlignCenter);
+    QLabel* ditherCaption = label(this, "DitherLabel", "&Dithering:", {33, kDitherRowTop + 5});
+    ditherChoice_ = new QComboBox(this);
+    ditherChoice_->setObjectName(QStringLiteral("DitherChoice"));
+    for (const DitherRow& row : dithers()) {
+        ditherChoice_->addItem(QString::fromUtf8(row.label.data(), row.label.size()));
+    }
+    ditherChoice_->setGeometry(ditherCaption->geometry().right() + 8, kDitherRowTop, 200, 24);
+    ditherCaption->setBuddy(ditherChoice_);
+    connect(ditherChoice_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        import_.dither = dithers()[static_cast<std::size_t>(std::max(index, 0))].id;
+        convertBitmap();
+    });
 }
 
 void BitmapImportDialog::showEvent(QShowEvent* event) {
@@ -186,6 +208,7 @@ bool BitmapImportDialog::loadBitmapFile(const QString& path) {
 
 void BitmapImportDialog::takeLevelStep() {
     import_.levelStep = levelSlider_->value();
+    stepLabel_->setText(QString::number(import_.levelStep));
     convertBitmap();
 }
 

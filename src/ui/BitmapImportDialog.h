@@ -10,6 +10,8 @@
 #include "editor/Session.h"
 #include "formats/BitmapConversion.h"
 
+class QComboBox;
+class QLabel;
 class QPushButton;
 class QScrollBar;
 
@@ -55,6 +57,8 @@ class BitmapImportDialog : public QDialog {
     QWidget* previewView_ = nullptr;     // a 2 x 2 square per picture pixel
     QScrollBar* levelSlider_ = nullptr;  // the level step, 1 at the top to 200 at the bottom
     QPushButton* okButton_ = nullptr;
+    QLabel* stepLabel_ = nullptr;
+    QComboBox* ditherChoice_ = nullptr;
 };
 
 }  // namespace stipple::ui

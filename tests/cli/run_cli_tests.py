@@ -258,6 +258,18 @@ def test_import(g):
         out = g.path(f"grays{step}.stw")
         cases.append(Case(f"--step {step}", ["--step", str(step), "-o", out, grays],
                           after={out: stw_bytes("grays", levels)}))
+    # Gray 160 lies halfway between the grays shown for 66 % and 33 % gray.
+    flat = g.path("in/flat.bmp", bmp24([[(160, 160, 160)] * 4] * 4))
+    for dither, levels in [("threshold", ["2222"] * 4),
+                           ("ordered", ["2121", "1212", "2121", "1212"]),
+                           ("floyd-steinberg", None)]:
+        out = g.path(f"flat-{dither}.stw")
+        want = stw_bytes("flat", levels) if levels else None
+        cases.append(Case(f"--dither {dither}", ["--dither", dither, "-o", out, flat],
+                          after={out: want} if want else {}))
+    cases.append(Case("an unknown dither", ["--dither", "diffuse", "-o", g.path("x.stw"), flat],
+                      status=2, stderr="stipple import: unknown dither diffuse (threshold, "
+                      "floyd-steinberg, atkinson or ordered)"))
     out = g.path("named.stw")
     cases += [Case("a bitmap on standard input is called Name", ["-o", out, "-"],
                    stdin=bmp24(GRAYS), after={out: stw_bytes("Name", GRAY_LEVELS[64])}),

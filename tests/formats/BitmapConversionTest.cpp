@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace stipple::testing {
@@ -64,6 +65,62 @@ TEST(BitmapConversion, TakesTheTopLeftOfLargeBitmapsPixelForPixel) {
         if (c.expectedWidth > 1 && c.expectedHeight > 1) {
             EXPECT_EQ(import.importPixels[1][1], kBlack);
         }
+    }
+}
+
+// Each method on flat grays, worked out by hand from the grays the editor shows (0, 128,
+// 192, 255): 160 lies halfway between 128 and 192, 64 halfway between 0 and 128.
+TEST(BitmapConversion, DithersKeepTheMeanGray) {
+    struct Case {
+        Dither dither;
+        int gray, width, height, step;
+        std::vector<std::string> rows;
+    };
+    const std::vector<Case> cases = {
+        {Dither::Ordered, 160, 4, 4, 64, {"2121", "1212", "2121", "1212"}},
+        {Dither::FloydSteinberg, 160, 4, 1, 64, {"1212"}},
+        {Dither::Atkinson, 64, 4, 1, 64, {"0110"}},
+        {Dither::Threshold, 160, 4, 1, 64, {"2222"}},
+        // The step moves the dithers' brightness: far down all black, far up all white.
+        {Dither::FloydSteinberg, 160, 4, 1, 200, {"0000"}},
+        {Dither::Ordered, 160, 4, 1, 1, {"3333"}},
+        {Dither::Atkinson, 255, 3, 1, 64, {"333"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << static_cast<int>(c.dither) << " gray " << c.gray << " step " << c.step);
+        const std::vector<std::uint32_t> bits(static_cast<std::size_t>(c.width * c.height),
+                                              rgb(c.gray, c.gray, c.gray));
+        BitmapImport import;
+        import.dither = c.dither;
+        import.levelStep = c.step;
+        const RgbView view{bits.data(), c.width, c.height, c.width};
+        takeImportSize(view, import);
+        convertBitmap(view, import);
+        for (int y = 1; y <= c.height; ++y) {
+            std::string row;
+            for (int x = 1; x <= c.width; ++x) {
+                row += static_cast<char>('0' + import.importPixels[x][y]);
+            }
+            EXPECT_EQ(row, c.rows[static_cast<std::size_t>(y - 1)]) << "row " << y;
+        }
+    }
+}
+
+// Pixels whose alpha is below half are transparent whatever the method.
+TEST(BitmapConversion, AlphaBelowHalfIsTransparent) {
+    const std::uint32_t bits[] = {0x7F000000u, 0x80000000u, 0x00FFFFFFu, 0x80FFFFFFu};
+    for (const DitherRow& row : dithers()) {
+        BitmapImport import;
+        import.dither = row.id;
+        const RgbView view{bits, 4, 1, 4};
+        takeImportSize(view, import);
+        convertBitmap(view, import);
+        EXPECT_EQ(import.importPixels[1][1], kTransparent) << row.commandName;
+        EXPECT_EQ(import.importPixels[2][1], kBlack) << row.commandName;
+        EXPECT_EQ(import.importPixels[3][1], kTransparent) << row.commandName;
+        EXPECT_EQ(import.importPixels[4][1], kWhite) << row.commandName;
+        EXPECT_EQ(ditherNamed(row.commandName), row.id);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -459,6 +460,32 @@ TEST_F(BitmapImportDialogTest, SliderSetsTheStepAndOpenBmpPutsItBackTo64) {
     EXPECT_EQ(win.import().levelStep, 64);
     EXPECT_EQ(win.import().importPixels[1][1], 1);
     EXPECT_EQ(previewColour(1, 1), shown(1));
+}
+
+TEST_F(BitmapImportDialogTest, DitherChoiceAndStepLabelUpdateThePreviewAtOnce) {
+    auto* choice = named<QComboBox>("DitherChoice");
+    ASSERT_EQ(choice->count(), 4);
+    EXPECT_EQ(choice->itemText(0), QStringLiteral("Threshold"));
+    EXPECT_EQ(choice->itemText(1), QString::fromUtf8("Floyd\u2013Steinberg"));
+    EXPECT_EQ(choice->itemText(2), QStringLiteral("Atkinson"));
+    EXPECT_EQ(choice->itemText(3), QString::fromUtf8("Ordered 4 \u00D7 4 (Bayer)"));
+    EXPECT_EQ(choice->currentIndex(), 0);
+    // The new row lies below every control of the layout.
+    EXPECT_GE(choice->y(), 269);
+    // Gray 160 everywhere: the cut gives 33 % gray, the ordered dither a checkerboard of
+    // 66 % and 33 % gray that keeps the mean.
+    QImage flat(4, 4, QImage::Format_RGB32);
+    flat.fill(qRgb(160, 160, 160));
+    ASSERT_TRUE(load(writeWithQt("flat.bmp", flat)));
+    EXPECT_EQ(win.import().importPixels[1][1], 2);
+    EXPECT_EQ(win.import().importPixels[2][1], 2);
+    choice->setCurrentIndex(3);
+    EXPECT_EQ(win.import().dither, stipple::Dither::Ordered);
+    EXPECT_EQ(win.import().importPixels[1][1], 2);
+    EXPECT_EQ(win.import().importPixels[2][1], 1);
+    EXPECT_EQ(previewColour(2, 1), shown(1));
+    slider()->setValue(120);
+    EXPECT_EQ(named<QLabel>("LevelStepValue")->text(), QStringLiteral("120"));
 }
 
 TEST_F(BitmapImportDialogTest, CancelKeepsThePictureAndReopeningShowsTheMovedSlider) {
