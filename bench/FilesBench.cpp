@@ -82,12 +82,15 @@ void BM_ConvertBitmap(benchmark::State& state) {
     const RgbView view{rgb.data(), kMaxPictureWidth, kMaxPictureHeight, kMaxPictureWidth};
     auto import = std::make_unique<BitmapImport>();
     takeImportSize(view, *import);
+    import->dither = dithers()[static_cast<std::size_t>(state.range(0))].id;
+    state.SetLabel(std::string(dithers()[static_cast<std::size_t>(state.range(0))].commandName));
     for (auto _ : state) {
         convertBitmap(view, *import);
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_ConvertBitmap);
+// By the dithers' order: threshold, Floyd-Steinberg, Atkinson, ordered.
+BENCHMARK(BM_ConvertBitmap)->ArgName("dither")->DenseRange(0, 3);
 
 }  // namespace
 }  // namespace stipple::bench

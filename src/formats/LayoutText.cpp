@@ -46,7 +46,10 @@ std::string identifierOf(std::string_view name) {
 std::string layoutWords(const ByteLayout& layout) {
     std::string levels;
     for (const int level : layout.levels) {
-        levels += (levels.empty() ? "" : ",") + std::to_string(level);
+        if (!levels.empty()) {
+            levels += ',';
+        }
+        levels += std::to_string(level);
     }
     return "depth " + std::to_string(layout.depth) + " levels " + levels + " order " +
            std::string(wordOf(kOrders, layout.order)) + " scan " +
@@ -57,7 +60,8 @@ std::string layoutWords(const ByteLayout& layout) {
 }
 
 std::string setLayoutWord(ByteLayout& layout, std::string_view key, std::string_view word) {
-    const std::string quoted = "\"" + std::string(word) + "\"";
+    std::string quoted(1, '"');
+    quoted.append(word).push_back('"');
     if (key == "depth") {
         const int depth = codeIn(word);
         if (depth != 1 && depth != 2 && depth != 4 && depth != 8) {

@@ -1,11 +1,16 @@
-// The Export window's update after one pen press on the largest picture, beside what the
-// press costs without the window and a full redraw of the surface.
+// The windows' own work: the Export window's update after one pen press on the largest
+// picture, beside a full redraw of the surface, and the import window's preview after a
+// change of dithering for the largest import region.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
 #include <cstdlib>
 
 #include "BenchHost.h"
+#include "ui/BitmapImportDialog.h"
 #include "ui/ExportWindow.h"
 #include "ui/SurfaceWidget.h"
 
@@ -69,6 +74,31 @@ void BM_RedrawBesideExportWindow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RedrawBesideExportWindow)->Unit(benchmark::kMicrosecond);
+
+// A photo-like bitmap larger than the region the import window shows, loaded once; each
+// iteration chooses the next dithering, which converts and draws the preview again.
+void BM_ImportPreviewDitherChange(benchmark::State& state) {
+    BenchSession ed;
+    ui::BitmapImportDialog dialog(*ed);
+    QImage photo(400, 300, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y) {
+        for (int x = 0; x < photo.width(); ++x) {
+            const int v = (x * 255 / photo.width() + (x * y) % 37) % 256;
+            photo.setPixel(x, y, qRgb(v, (v + y) % 256, (255 - v + x) % 256));
+        }
+    }
+    const QString path = QDir::temp().filePath(QStringLiteral("stipple-bench-photo.bmp"));
+    photo.save(path, "BMP");
+    dialog.loadBitmapFile(path);
+    auto* choice = dialog.findChild<QComboBox*>(QStringLiteral("DitherChoice"));
+    int next = 0;
+    for (auto _ : state) {
+        next = (next + 1) % choice->count();
+        choice->setCurrentIndex(next);
+    }
+    QFile::remove(path);
+}
+BENCHMARK(BM_ImportPreviewDitherChange)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace stipple::bench
