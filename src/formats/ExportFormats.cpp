@@ -274,9 +274,8 @@ std::vector<std::string> exportOptionWords(ExportFormat id, const ExportSettings
             words = std::move(over);
         }
     }
-    if (id != ExportFormat::Gas) {
-        words.insert(words.end(), {"--syntax", std::string(row.commandName)});
-    }
+    // Always said: without a layout option stipple would write the ASM 8bpp text.
+    words.insert(words.end(), {"--syntax", std::string(row.commandName)});
     if (settings.base != Base::Dec && id != ExportFormat::Bin) {
         words.insert(words.end(), {"--base", settings.base == Base::Hex ? "hex" : "bin"});
     }

@@ -65,7 +65,8 @@ struct ValueSpan {
 std::vector<ValueSpan> valueSpans(std::string_view text, ExportFormat id);
 
 // The options of stipple export that write `id` with `settings`, one word each: a target
-// where the layout is one, else each part that differs from the plain packing.
+// where that takes fewer words, the parts that differ from it or from the plain packing,
+// and for a device syntax always --syntax.
 std::vector<std::string> exportOptionWords(ExportFormat id, const ExportSettings& settings);
 
 // Bytes shown as text, for the bin format: two hex digits each, 16 a line, LF line ends.

@@ -31,11 +31,24 @@ QString shellWord(const std::string& word) {
     if (plain) {
         return QString::fromStdString(word);
     }
-    QString quoted = QStringLiteral("'");
+    std::string quoted = "'";
     for (const char c : word) {
-        quoted += c == '\'' ? QStringLiteral("'\\''") : QString(QChar(c));
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     }
-    return quoted + QStringLiteral("'");
+    return QString::fromStdString(quoted + "'");
+}
+
+// What the numbers of a text come to: the device bytes, the assembler texts' bytes with
+// the size line's two, the values of the C++ array.
+QString countOf(ExportFormat id, std::size_t numbers) {
+    const FormatFamily family = exportFormatRow(id).family;
+    if (family == FormatFamily::Device) {
+        return QStringLiteral("%1 bytes").arg(numbers);
+    }
+    if (id == ExportFormat::CppArray) {
+        return QStringLiteral("%1 values").arg(numbers);
+    }
+    return QStringLiteral("%1 bytes: 2 of size, %2 of pixels").arg(numbers + 2).arg(numbers);
 }
 
 }  // namespace
@@ -61,6 +74,7 @@ ExportWindow::ExportWindow(Session& session, SurfaceWidget& surface, QWidget* pa
 
 ExportWindow::~ExportWindow() {
     session_.unsubscribe(*this);
+    storeSettings();
 }
 
 void ExportWindow::mapBytes() {
@@ -143,17 +157,29 @@ void ExportWindow::refresh() {
     shown_ = next;
 
     const bool written = problem.empty();
-    count_->setText(written ? QStringLiteral("%1 bytes").arg(spans_.size())
-                            : QString::fromStdString(problem));
+    count_->setText(written ? countOf(row.id, spans_.size()) : QString::fromStdString(problem));
     save_->setEnabled(written);
     append_->setEnabled(written);
     copy_->setEnabled(written && row.id != ExportFormat::Bin);
 
+    command_->setText(commandText(name));
+    // The number pointed at may now hold other cells, or be gone.
+    frameTracedByte();
+}
+
+QString ExportWindow::commandText(const std::string& name) const {
+    const Selection& box = session_.selection();
+    if (fromBox() && box.bufferFilled && !boxInPlace()) {
+        return QStringLiteral(
+            "(a box turned, mirrored or cut off has no stipple export: save it "
+            "as a picture of its own with Save select)");
+    }
     QStringList words{QStringLiteral("stipple"), QStringLiteral("export")};
-    for (const std::string& word : exportOptionWords(row.id, settings_)) {
+    for (const std::string& word : exportOptionWords(format().id, settings_)) {
         words << shellWord(word);
     }
-    const Selection& box = session_.selection();
+    // The name as the text holds it, whatever the file stores.
+    words << QStringLiteral("--name") << shellWord(name);
     if (fromBox() && box.bufferFilled) {
         words << QStringLiteral("--box")
               << QStringLiteral("%1,%2,%3,%4")
@@ -163,18 +189,26 @@ void ExportWindow::refresh() {
                      .arg(box.boxBottom);
     }
     words << QStringLiteral("PICTURE.stw");
-    command_->setText(words.join(' '));
-    // The number pointed at may now hold other cells, or be gone.
-    frameTracedByte();
+    return words.join(' ');
+}
+
+bool ExportWindow::boxInPlace() const {
+    const Selection& box = session_.selection();
+    return !boxMoved_ && box.selWidth == box.boxRight - box.boxLeft + 1 &&
+           box.selHeight == box.boxBottom - box.boxTop + 1;
+}
+
+void ExportWindow::nameChanged() {
+    refresh();
 }
 
 void ExportWindow::sessionChanged(const Session&, const Changes& changes) {
     using namespace changed;
     const unsigned what = changes.what;
     if ((what & kBox) != 0) {
-        boxTurned_ = false;
-    } else if ((what & kBuffer) != 0) {
-        boxTurned_ = true;  // its cells no longer stand where they were copied from
+        boxMoved_ = false;
+    } else if ((what & (kBuffer | kSize)) != 0) {
+        boxMoved_ = true;  // its cells no longer stand where they were copied from
     }
     const unsigned shape = kSize | (fromBox() ? kBox | kBuffer : 0u);
     if ((what & shape) != 0) {
@@ -209,11 +243,9 @@ void ExportWindow::frameTracedByte() {
     }
     QList<QRect> frames;
     const Selection& box = session_.selection();
-    // The copied box is framed where it was copied from, unless it has been turned since.
-    const bool boxInPlace = !boxTurned_ && box.selWidth == box.boxRight - box.boxLeft + 1 &&
-                            box.selHeight == box.boxBottom - box.boxTop + 1;
+    // The copied box is framed where it was copied from, unless it has been moved since.
     if (tracedByte_ >= 0 && tracedByte_ < static_cast<int>(byteMap_.size()) &&
-        (!fromBox() || boxInPlace)) {
+        (!fromBox() || boxInPlace())) {
         const int size = session_.pixelSize();
         const int left = fromBox() ? box.boxLeft - 1 : 0;
         const int top = fromBox() ? box.boxTop - 1 : 0;
@@ -231,8 +263,10 @@ void ExportWindow::frameTracedByte() {
 void ExportWindow::traceFromCell(int x, int y) {
     const Selection& box = session_.selection();
     if (fromBox()) {
-        x -= box.boxLeft - 1;
-        y -= box.boxTop - 1;
+        // The cells of a box moved since it was copied are not where the pointer is.
+        const bool inPlace = boxInPlace();
+        x = inPlace ? x - (box.boxLeft - 1) : 0;
+        y = inPlace ? y - (box.boxTop - 1) : 0;
     }
     const bool inside = x >= 1 && y >= 1 && x <= mapWidth_ && y <= mapHeight_;
     tracedX_ = inside ? x : 0;
@@ -323,7 +357,17 @@ void ExportWindow::hideEvent(QHideEvent* event) {
 }
 
 void ExportWindow::writeToFile(bool append) {
-    runCommand(this, [&] { writeExportText(session_, bytes_, append); });
+    refresh();  // the name box may have changed since
+    if (save_->isEnabled()) {
+        runCommand(this, [&] { writeExportText(session_, bytes_, append); });
+    }
+}
+
+void ExportWindow::copyText() {
+    refresh();
+    if (copy_->isEnabled()) {
+        runCommand(this, [this] { session_.host().setClipboardText(bytes_); });
+    }
 }
 
 QString ExportWindow::shownText() const {

@@ -31,6 +31,9 @@ class ExportWindow final : public QWidget, public SessionListener {
 
     void sessionChanged(const Session& session, const Changes& changes) override;
 
+    // The name box changed: the text takes the new name.
+    void nameChanged();
+
     // Chooses the format by its command-line name (see exportFormats); false for none.
     bool setFormatNamed(std::string_view commandName);
 
@@ -66,6 +69,10 @@ class ExportWindow final : public QWidget, public SessionListener {
     const ExportFormatRow& format() const;
     bool fromBox() const;
     void writeToFile(bool append);
+    void copyText();
+    QString commandText(const std::string& name) const;
+    // Whether the copied box's cells still stand where they were copied from.
+    bool boxInPlace() const;
 
     Session& session_;
     SurfaceWidget& surface_;
@@ -86,7 +93,7 @@ class ExportWindow final : public QWidget, public SessionListener {
     bool ready_ = false;
     bool changing_ = false;  // while the controls are set from the settings
     bool placed_ = false;
-    bool boxTurned_ = false;
+    bool boxMoved_ = false;  // turned, mirrored or cut off since it was copied
     bool settingsHadGeometry_ = false;
 
     QComboBox* source_ = nullptr;

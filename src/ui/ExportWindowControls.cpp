@@ -205,7 +205,9 @@ void ExportWindow::takeControls() {
     layout.order = static_cast<BitOrder>(order_->currentIndex());
     layout.scan = static_cast<Scan>(scan_->currentIndex());
     layout.planes = static_cast<Planes>(planes_->currentIndex());
-    layout.align = align_->isChecked();
+    // Only the packed texts and the rows scan align; elsewhere the box is off and means no.
+    layout.align = align_->isChecked() &&
+                   (format().family != FormatFamily::Device || layout.scan == Scan::Rows);
     layout.mask = mask_->isChecked();
     settings_.base = static_cast<Base>(base_->currentIndex());
     settings_.preview = preview_->isChecked();
@@ -260,7 +262,6 @@ void ExportWindow::showControls() {
     copy_->setToolTip(row.id == ExportFormat::Bin ? QStringLiteral("Bytes go to a file only")
                                                   : QString());
     changing_ = false;
-    storeSettings();
     mapBytes();
     refresh();
 }
@@ -268,13 +269,8 @@ void ExportWindow::showControls() {
 void ExportWindow::loadSettings() {
     QSettings stored = programSettings();
     stored.beginGroup(QStringLiteral("Export"));
-    const std::string formatName =
-        stored.value(QStringLiteral("format"), "gas").toString().toStdString();
-    const std::span<const ExportFormatRow> all = exportFormats();
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        if (all[i].commandName == formatName) {
-            format_->setCurrentIndex(static_cast<int>(i));
-        }
+    if (!setFormatNamed(stored.value(QStringLiteral("format")).toString().toStdString())) {
+        setFormatNamed("gas");
     }
     source_->setCurrentIndex(
         stored.value(QStringLiteral("source")).toString() == QStringLiteral("box") ? 1 : 0);
@@ -303,11 +299,15 @@ void ExportWindow::storeSettings() const {
     stored.setValue(QStringLiteral("format"), fromView(format().commandName));
     stored.setValue(QStringLiteral("source"),
                     fromBox() ? QStringLiteral("box") : QStringLiteral("picture"));
-    stored.setValue(QStringLiteral("layout"),
-                    QString::fromStdString(layoutWords(settings_.layout)));
+    if (layoutProblem(settings_.layout).empty()) {
+        stored.setValue(QStringLiteral("layout"),
+                        QString::fromStdString(layoutWords(settings_.layout)));
+    }
     stored.setValue(QStringLiteral("base"), static_cast<int>(settings_.base));
     stored.setValue(QStringLiteral("preview"), settings_.preview);
-    stored.setValue(QStringLiteral("geometry"), saveGeometry());
+    if (placed_) {
+        stored.setValue(QStringLiteral("geometry"), saveGeometry());
+    }
 }
 
 }  // namespace stipple::ui

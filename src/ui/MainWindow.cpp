@@ -5,6 +5,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
@@ -13,6 +14,7 @@
 #include "editor/MouseTools.h"
 #include "ui/CommandErrors.h"
 #include "ui/CommandTable.h"
+#include "ui/NameEdit.h"
 #include "ui/SurfaceWidget.h"
 
 namespace stipple::ui {
@@ -31,6 +33,9 @@ MainWindow::MainWindow()
       surfaceScroller_(session_, *controls_.surface, controls_.client, surfaceRoom()),
       recentFiles_(session_, this) {
     setAcceptDrops(true);
+    // The Export window's text takes the name as it is typed.
+    connect(controls_.nameEdit, &QLineEdit::textChanged, &exportWindow_,
+            &ExportWindow::nameChanged);
     bindMainWindowCommands(*this, session_);
 
     SurfaceWidget* surface = controls_.surface;

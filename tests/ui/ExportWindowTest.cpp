@@ -64,7 +64,8 @@ TEST_F(ExportWindowTest, ThePenChangesTheTextAtOnce) {
     EXPECT_EQ(window.shownText().toStdString(), expectedText());
     EXPECT_EQ(window.countText(), QStringLiteral("32 bytes"));  // two 8 x 8 tiles, 2 planes
     EXPECT_EQ(window.commandLine(),
-              QStringLiteral("stipple export --target gameboy --base hex PICTURE.stw"));
+              QStringLiteral("stipple export --target gameboy --syntax gas --base hex --name ship "
+                             "PICTURE.stw"));
     const std::string before = window.shownText().toStdString();
     const int size = session.pixelSize();
     press(session, MouseButton::Left, 2 * size + 1, 1);  // black into cell (3, 1)
@@ -122,12 +123,13 @@ TEST_F(ExportWindowTest, PointingAtACellHighlightsItsNumbers) {
 
 TEST_F(ExportWindowTest, ASecondWindowStartsWithTheSettingsOfTheFirst) {
     choose("exportFormat", "ca65");
+    window.hide();  // which keeps the settings
     ui::SurfaceWidget otherSurface;
     ui::ExportWindow other(session, otherSurface, nullptr);
     other.show();
-    EXPECT_EQ(
-        other.commandLine(),
-        QStringLiteral("stipple export --target gameboy --syntax ca65 --base hex PICTURE.stw"));
+    EXPECT_EQ(other.commandLine(),
+              QStringLiteral("stipple export --target gameboy --syntax ca65 --base hex --name ship "
+                             "PICTURE.stw"));
 }
 
 }  // namespace
