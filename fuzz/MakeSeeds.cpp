@@ -1,8 +1,10 @@
-// Writes the seed corpora of the fuzz targets into <folder>/picture, <folder>/bitmap and
-// <folder>/text: picture files of several sizes, with and without expanded line ends,
-// bitmaps of every depth and layout the import is meant to read, and exported texts of
-// every format. It encodes the picture files and bitmaps itself, so those seeds do not
-// depend on the readers under test; the texts are the exporter's own, as users get them.
+// Writes the seed corpora of the fuzz targets into <folder>/picture, <folder>/bitmap,
+// <folder>/text and <folder>/png: picture files of several sizes, with and without expanded
+// line ends, bitmaps of every depth and layout the import is meant to read, exported texts
+// of every format, and the good PNG images of the tests. It encodes the picture files and
+// bitmaps itself, so those seeds do not depend on the readers under test; the texts are the
+// exporter's own, as users get them; the PNG images are written by the tests' own generator
+// (tests/data/png/make_pngs.py), which uses no PNG library.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -317,6 +319,18 @@ void writeTextSeeds(const std::filesystem::path& dir) {
          stipple::asm8FileBlock(view, "One") + stipple::asm8FileBlock(view, "Two"));
 }
 
+// ---- PNG images ----
+
+void copyPngSeeds(const std::filesystem::path& dir) {
+    for (const auto& entry : std::filesystem::directory_iterator(STIPPLE_PNG_TEST_DATA_DIR)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.path().extension() == ".png" && !name.starts_with("bad-")) {
+            std::filesystem::copy_file(entry.path(), dir / name,
+                                       std::filesystem::copy_options::overwrite_existing);
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -328,8 +342,10 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(root / "picture");
     std::filesystem::create_directories(root / "bitmap");
     std::filesystem::create_directories(root / "text");
+    std::filesystem::create_directories(root / "png");
     writePictureSeeds(root / "picture");
     writeBitmapSeeds(root / "bitmap");
     writeTextSeeds(root / "text");
+    copyPngSeeds(root / "png");
     return 0;
 }

@@ -9,10 +9,11 @@
 #include "cli/Options.h"
 #include "cli/Pictures.h"
 #include "formats/BitmapConversion.h"
-#include "formats/BitmapDecoder.h"
 #include "formats/ByteLayout.h"
 #include "formats/ExportFormats.h"
+#include "formats/ImageImport.h"
 #include "formats/PictureFile.h"
+#include "formats/PngDecoder.h"
 #include "formats/Windows1252.h"
 
 namespace stipple::cli {
@@ -24,9 +25,10 @@ const CommandSyntax kSyntax{
     "stipple import [--dither D] [--step N] [--name NAME] [--align] [LAYOUT --size W,H] "
     "-o PICTURE.stw INPUT",
     "Makes a picture file of INPUT (\"-\" reads standard input):\n"
-    "  - a bitmap: its top-left 96 x 92 pixels cut into the four levels as the import\n"
-    "    window does, at the step N (1 to 200, default 64); the picture is named after\n"
-    "    the file unless --name is given;\n"
+    "  - a bitmap or a PNG image: its top-left 96 x 92 pixels cut into the four levels\n"
+    "    (or dithered) as the import window does, at the step N (1 to 200, default 64);\n"
+    "    PNG pixels whose alpha is below half become transparent; the picture is named\n"
+    "    after the file unless --name is given;\n"
     "  - any text that export writes: the text that Save or Save to end writes, the ASM\n"
     "    8bpp and C++ array texts give the picture and its name back exactly; the ASM\n"
     "    1, 2 and 4 bpp texts and the gas, ca65, db and c texts of a layout give them\n"
@@ -56,14 +58,14 @@ static_assert(kMaxAsm8TextBytes == 1048576, "the help and the refusal tell the l
 // The picture from a bitmap, or false after setting `problem`.
 bool fromBitmap(ByteSource& bytes, int step, Dither dither, Picture& picture, std::string& problem,
                 const std::string& shown) {
-    const BitmapDecoding decoding = decodeBitmap(bytes, kMaxPictureWidth, kMaxPictureHeight);
-    if (decoding.fault == BitmapFault::ReadFailed) {
+    const ImageDecoding image = decodeImportImage(bytes, kMaxPictureWidth, kMaxPictureHeight);
+    if (image.decoding.fault == BitmapFault::ReadFailed) {
         problem = bytes.readFailure();
         return false;
     }
-    if (!decoding) {
-        problem = bitmapFaultMessage(decoding, shown);
-        if (decoding.fault == BitmapFault::NotABitmap) {
+    if (!image) {
+        problem = importFaultMessage(image, shown);
+        if (!image.png && image.decoding.fault == BitmapFault::NotABitmap) {
             // The editor's message names no file; in a batch the line must.
             problem = "Could not import \"" + shown + "\": " + problem;
         }
@@ -72,8 +74,7 @@ bool fromBitmap(ByteSource& bytes, int step, Dither dither, Picture& picture, st
     auto import = std::make_unique<BitmapImport>();
     import->levelStep = step;
     import->dither = dither;
-    takeImportSize(decoding.bitmap.view(), *import);
-    convertBitmap(decoding.bitmap.view(), *import);
+    importRegion(image.decoding.bitmap.view(), *import);
     picture.assign(PixelView(import->importPixels, import->importWidth, import->importHeight));
     return true;
 }
@@ -192,7 +193,9 @@ int importCommand(const Arguments& arguments) {
         }
         picture->assign(PixelView::rowByRow(reading.cells.data(), size->first, size->second));
         name = operand == kStandardInput ? "Name" : nameOfFile(operand);
-    } else if (input->size() >= 2 && input->read(0, magic) && magic[0] == 'B' && magic[1] == 'M') {
+    } else if ((input->size() >= 2 && input->read(0, magic) && magic[0] == 'B' &&
+                magic[1] == 'M') ||
+               isPng(*input)) {
         if (!fromBitmap(*input, *step, *dither, *picture, problem, shown)) {
             tellRefused(kSyntax, problem);
             return kRefused;

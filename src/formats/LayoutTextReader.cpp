@@ -120,7 +120,8 @@ std::string readBytes(std::string_view values, const Notation& notation,
             value = codeIn(item);
         }
         if (value < 0) {
-            return "\"" + std::string(item) + "\" is not a byte";
+            std::string problem(1, '"');
+            return problem.append(item).append("\" is not a byte");
         }
         bytes.push_back(static_cast<std::uint8_t>(value));
         if (comma == std::string_view::npos) {

@@ -16,7 +16,7 @@
 
 #include "editor/FileCommands.h"
 #include "editor/Messages.h"
-#include "formats/BitmapDecoder.h"
+#include "formats/ImageImport.h"
 #include "io/FileAccess.h"
 #include "ui/CommandErrors.h"
 #include "ui/WidgetHelpers.h"
@@ -46,15 +46,16 @@ std::optional<QString> readBitmap(const QString& path, QImage& bitmap) {
     if (!file.status()) {
         return QString::fromStdString(file.status().error);
     }
-    const BitmapDecoding decoding = decodeBitmap(file);
-    if (decoding.fault == BitmapFault::ReadFailed) {
+    const ImageDecoding image = decodeImportImage(file);
+    if (image.decoding.fault == BitmapFault::ReadFailed) {
         return QString::fromStdString(file.status().error);
     }
-    if (!decoding) {
-        return QString::fromStdString(bitmapFaultMessage(decoding, shownPath.toStdString()));
+    if (!image) {
+        return QString::fromStdString(importFaultMessage(image, shownPath.toStdString()));
     }
-    const DecodedBitmap& decoded = decoding.bitmap;
-    QImage rgb(decoded.regionWidth, decoded.regionHeight, QImage::Format_RGB32);
+    const DecodedBitmap& decoded = image.decoding.bitmap;
+    // With its alpha: a PNG's pixels below half of it become transparent.
+    QImage rgb(decoded.regionWidth, decoded.regionHeight, QImage::Format_ARGB32);
     if (rgb.isNull()) {
         return QStringLiteral("There is not enough memory to load the bitmap \"%1\".")
             .arg(shownPath);
@@ -166,7 +167,8 @@ void BitmapImportDialog::chooseBitmapFile() {
     QFileDialog dialog(this, QStringLiteral("Open"));
     // Also a name of a file that does not exist: loading it then tells the user.
     setUpFileDialog(dialog, "OpenDialog1", QFileDialog::AcceptOpen, {},
-                    {QStringLiteral("Bitmap files (*.bmp)")}, QStringLiteral("bmp"));
+                    {QStringLiteral("Bitmap files (*.bmp)"), QStringLiteral("PNG images (*.png)")},
+                    QStringLiteral("bmp"));
     if (!lastBitmapFile_.isEmpty()) {
         dialog.selectFile(lastBitmapFile_);
     }
@@ -189,17 +191,18 @@ bool BitmapImportDialog::loadBitmapFile(const QString& path) {
     makeSurfaces();
 
     {
+        // Transparent pixels show the white of the area.
         QPainter painter(&bitmapSurface_);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(QRect(QPoint(0, 0), sourceBitmap_.size()), Qt::white);
         painter.drawImage(0, 0, sourceBitmap_);
     }
     bitmapView_->resize(sourceBitmap_.size().boundedTo(kBitmapSurfaceSize));
     bitmapView_->update();
 
-    takeImportSize(sourceView(), import_);
-    previewView_->resize(2 * import_.importWidth, 2 * import_.importHeight);
     import_.levelStep = kDefaultLevelStep;
-    convertBitmap();
+    importRegion(sourceView(), import_);
+    previewView_->resize(2 * import_.importWidth, 2 * import_.importHeight);
+    drawPreview();
     okButton_->setEnabled(true);
     // Takes the step once more when the slider was elsewhere; same step, same result.
     levelSlider_->setValue(import_.levelStep);

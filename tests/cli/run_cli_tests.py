@@ -71,6 +71,16 @@ def bmp24(rows):
         "<IiiHHIIiiII", 40, len(rows[0]), len(rows), 1, 24, 0, len(data), 2835, 2835, 0, 0) + data)
 
 
+def png_rgba(rows):
+    """An 8-bit RGBA PNG without interlace of rows of (r, g, b, a), top row first."""
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(
+            ">I", zlib.crc32(kind + body))
+    raw = b"".join(b"\0" + b"".join(bytes(p) for p in row) for row in rows)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", len(rows[0]),
+            len(rows), 8, 6, 0, 0, 0)) + chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
+
+
 def decode_png(data):
     """(width, height, rows of RGBA tuples) of an 8-bit RGBA PNG without interlace."""
     if data[:8] != b"\x89PNG\r\n\x1a\n":
@@ -258,6 +268,17 @@ def test_import(g):
         out = g.path(f"grays{step}.stw")
         cases.append(Case(f"--step {step}", ["--step", str(step), "-o", out, grays],
                           after={out: stw_bytes("grays", levels)}))
+    # A PNG: alpha below half is transparent, the rest cut as a bitmap's pixels are.
+    png = png_rgba([[(0, 0, 0, 255), (255, 255, 255, 127), (128, 128, 128, 128)],
+                    [(64, 64, 64, 255), (200, 200, 200, 0), (255, 255, 255, 255)]])
+    out = g.path("png.stw")
+    cases.append(Case("a PNG image", ["-o", out, g.path("in/png.png", png)],
+                      after={out: stw_bytes("png", ["042", "143"])}))
+    cut = g.path("in/cut.png", png[:60])
+    cases.append(Case("a PNG image cut off", ["-o", out, cut], status=1,
+                      stderr=f'stipple import: The PNG image "{cut}" is cut off: the file ends '
+                      'in the image data.',
+                      after={out: stw_bytes("png", ["042", "143"])}))
     # Gray 160 lies halfway between the grays shown for 66 % and 33 % gray.
     flat = g.path("in/flat.bmp", bmp24([[(160, 160, 160)] * 4] * 4))
     for dither, levels in [("threshold", ["2222"] * 4),

@@ -382,8 +382,11 @@ TEST_F(BitmapImportDialogTest, RefusesBadFilesAndKeepsEverythingAsItWas) {
     huge[25] = '\xFF';
     QImage pngImage(4, 4, QImage::Format_RGB32);
     pngImage.fill(kWhite);
-    const QString png = folder.filePath(QStringLiteral("picture.bmp"));
+    const QString png = folder.filePath(QStringLiteral("picture.png"));
     ASSERT_TRUE(QImageWriter(png, "png").write(pngImage));
+    QFile cut(png);
+    ASSERT_TRUE(cut.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(cut.resize(40));
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("folder.bmp")));
 
     struct Case {
@@ -392,7 +395,7 @@ TEST_F(BitmapImportDialogTest, RefusesBadFilesAndKeepsEverythingAsItWas) {
     };
     const Case cases[] = {
         {writeFile("text.bmp", "just some words\r\n"), "Bitmap image is not valid."},
-        {png, "Bitmap image is not valid."},
+        {png, "is cut off: the file ends"},
         {writeFile("empty.bmp", ""), "Bitmap image is not valid."},
         {writeFile("header.bmp", good.left(30)), "is cut off: the file ends inside its header."},
         {writeFile("cut.bmp", good.left(good.size() - 5)),
@@ -518,7 +521,8 @@ TEST_F(BitmapImportDialogTest, OpenBmpAddsTheBmpSuffixToATypedName) {
         QTimer::singleShot(0, [name] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr) << "no file dialog";
-            EXPECT_EQ(dialog->nameFilters(), QStringList{"Bitmap files (*.bmp)"});
+            EXPECT_EQ(dialog->nameFilters(),
+                      (QStringList{"Bitmap files (*.bmp)", "PNG images (*.png)"}));
             if (name.isEmpty()) {
                 dialog->reject();
                 return;

@@ -1,19 +1,40 @@
-// Any bytes as a bitmap file, read by our own decoder as the import window reads it, then
-// cut into gray levels. A refusal must be one of the known faults; a decoded region must
-// fit what was asked, hold only opaque pixels, and convert to levels 0..3 that match their
-// pixels; the import must then leave a picture of the import's size.
+// Any bytes as a bitmap file (read by our own decoder) or, built with STIPPLE_FUZZ_PNG, as
+// a PNG image, decoded as the import reads it, then cut into gray levels. A refusal must be
+// one of the known faults with a message; a decoded region must fit what was asked (a
+// bitmap's pixels all opaque) and convert to levels that match its pixels, transparent
+// where alpha is below half; the import must then leave a picture of the import's size.
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 
 #include "FuzzHost.h"
 #include "editor/FileCommands.h"
 #include "editor/Session.h"
 #include "formats/BitmapConversion.h"
 #include "formats/BitmapDecoder.h"
+#include "formats/PngDecoder.h"
 
 namespace stipple::fuzz {
 namespace {
+
+#ifdef STIPPLE_FUZZ_PNG
+BitmapDecoding decode(ByteSource& bytes) {
+    return decodePng(bytes);
+}
+std::string faultMessage(const BitmapDecoding& decoding) {
+    return pngFaultMessage(decoding, "fuzz.png");
+}
+constexpr bool kAlwaysOpaque = false;
+#else
+BitmapDecoding decode(ByteSource& bytes) {
+    return decodeBitmap(bytes);
+}
+std::string faultMessage(const BitmapDecoding& decoding) {
+    return bitmapFaultMessage(decoding, "fuzz.bmp");
+}
+constexpr bool kAlwaysOpaque = true;
+#endif
 
 struct Run {
     FuzzHost host;
@@ -39,7 +60,8 @@ __attribute__((no_sanitize("coverage"))) void checkConversion(const DecodedBitma
                 bitmap.pixels[static_cast<std::size_t>(y - 1) * bitmap.regionWidth + x - 1];
             const int intensity =
                 static_cast<int>(((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF)) / 3;
-            const int level = std::min(intensity / import.levelStep, 3);
+            const int level =
+                (c >> 24) < 0x80 ? kTransparent : std::min(intensity / import.levelStep, 3);
             FUZZ_CHECK(import.importPixels[x][y] == level);
         }
     }
@@ -53,12 +75,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static fuzz::Run run;
 
     MemoryBytes bytes(std::span(data, size));
-    const BitmapDecoding decoding = decodeBitmap(bytes);
+    const BitmapDecoding decoding = fuzz::decode(bytes);
     if (!decoding) {
         FUZZ_CHECK(decoding.fault == BitmapFault::NotABitmap ||
                    decoding.fault == BitmapFault::Unsupported ||
                    decoding.fault == BitmapFault::CutOff);
-        FUZZ_CHECK(!bitmapFaultMessage(decoding, "fuzz.bmp").empty());
+        FUZZ_CHECK(!fuzz::faultMessage(decoding).empty());
         return 0;
     }
     const DecodedBitmap& bitmap = decoding.bitmap;
@@ -68,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(bitmap.pixels.size() ==
                static_cast<std::size_t>(bitmap.regionWidth) * bitmap.regionHeight);
     for (const std::uint32_t pixel : bitmap.pixels) {
-        FUZZ_CHECK((pixel & 0xFF000000u) == 0xFF000000u);
+        FUZZ_CHECK(!fuzz::kAlwaysOpaque || (pixel & 0xFF000000u) == 0xFF000000u);
     }
 
     BitmapImport& import = *run.import;
@@ -90,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(picture.width == import.importWidth && picture.height == import.importHeight);
     for (int x = 1; x <= picture.width; ++x) {
         for (int y = 1; y <= picture.height; ++y) {
-            FUZZ_CHECK(picture.pixels[x][y] >= kBlack && picture.pixels[x][y] <= kWhite);
+            FUZZ_CHECK(picture.pixels[x][y] >= kBlack && picture.pixels[x][y] <= kTransparent);
         }
     }
     return 0;
