@@ -37,14 +37,14 @@ __attribute__((no_sanitize("coverage"))) void checkRefusal(std::string_view text
     FUZZ_CHECK(std::string_view(error).substr(at).starts_with(": expected "));
 }
 
-__attribute__((no_sanitize("coverage"))) void checkSame(const Asm8Picture& read,
-                                                        const Asm8Picture& again) {
+__attribute__((no_sanitize("coverage"))) void checkSame(const TextPicture& read,
+                                                        const TextPicture& again) {
     FUZZ_CHECK(again.name == read.name);
     FUZZ_CHECK(again.width == read.width && again.height == read.height);
     FUZZ_CHECK(again.cells == read.cells);
 }
 
-__attribute__((no_sanitize("coverage"))) void checkPicture(const Asm8Picture& read) {
+__attribute__((no_sanitize("coverage"))) void checkPicture(const TextPicture& read) {
     FUZZ_CHECK(read.width >= 1 && read.width <= kMaxPictureWidth);
     FUZZ_CHECK(read.height >= 1 && read.height <= kMaxPictureHeight);
     FUZZ_CHECK(read.cells.size() == static_cast<std::size_t>(read.width * read.height));
@@ -57,7 +57,7 @@ __attribute__((no_sanitize("coverage"))) void checkPicture(const Asm8Picture& re
     const PixelView view = PixelView::rowByRow(read.cells.data(), read.width, read.height);
     for (const std::string& text :
          {asm8FileBlock(view, read.name), exportText(view, read.name, ExportFormat::Asm8, false)}) {
-        const Asm8Reading again = readAsm8Text(text);
+        const TextReading again = readAsm8Text(text);
         FUZZ_CHECK(again.error.empty());
         checkSame(read, again.picture);
     }
@@ -82,7 +82,7 @@ __attribute__((no_sanitize("coverage"))) void checkPicture(const Asm8Picture& re
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace stipple;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const Asm8Reading reading = readAsm8Text(text);
+    const TextReading reading = readAsm8Text(text);
     if (!reading) {
         fuzz::checkRefusal(text, reading.error);
         return 0;
