@@ -8,6 +8,7 @@
 
 #include "FuzzHost.h"
 #include "formats/Asm8Text.h"
+#include "formats/ExportFormats.h"
 #include "formats/ExportText.h"
 #include "formats/PictureFile.h"
 #include "formats/Windows1252.h"
@@ -85,8 +86,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TextReading reading = readAsm8Text(text);
     if (!reading) {
         fuzz::checkRefusal(text, reading.error);
-        return 0;
+    } else {
+        fuzz::checkPicture(reading.picture);
     }
-    fuzz::checkPicture(reading.picture);
+    // Every reader of the export formats: what comes back is a whole picture of 0..4.
+    const TextReading any = readExportText(text, size % 2 == 1);
+    if (any) {
+        const TextPicture& read = any.picture;
+        FUZZ_CHECK(read.width >= 1 && read.width <= kMaxPictureWidth);
+        FUZZ_CHECK(read.height >= 1 && read.height <= kMaxPictureHeight);
+        FUZZ_CHECK(read.cells.size() == static_cast<std::size_t>(read.width * read.height));
+        for (const Pixel cell : read.cells) {
+            FUZZ_CHECK(cell >= kBlack && cell <= kTransparent);
+        }
+    } else {
+        FUZZ_CHECK(!any.error.empty());
+    }
     return 0;
 }
