@@ -23,6 +23,17 @@ namespace stipple::fuzz {
 
 using FuzzHost = testing::SilentHost;
 
+// Starts the session with a one-pixel view, so that a redraw draws only the picture itself,
+// not the whole visible surface.
+inline void startSmallSession(Session& session) {
+    session.start();
+    testing::changeState(session, [](SessionState& st) {
+        st.view.viewWidth = 1;
+        st.view.viewHeight = 1;
+        st.view.pixelSize = 1;
+    });
+}
+
 // A folder of its own for the files a run writes, on a memory file system when there is one.
 inline const std::string& scratchFolder() {
     // Never destroyed, so that the clean-up at exit can still name it.

@@ -41,14 +41,7 @@ struct Run {
     std::unique_ptr<Session> session = std::make_unique<Session>(host);
     std::unique_ptr<BitmapImport> import = std::make_unique<BitmapImport>();
 
-    Run() {
-        session->start();
-        testing::changeState(*session, [](SessionState& st) {
-            st.view.viewWidth = 1;
-            st.view.viewHeight = 1;
-            st.view.pixelSize = 1;
-        });
-    }
+    Run() { startSmallSession(*session); }
 };
 
 // The check itself gives the fuzzer nothing to learn from; keep it out of the coverage.

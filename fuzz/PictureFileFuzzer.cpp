@@ -28,13 +28,7 @@ struct Run {
     std::string savePath = scratchFolder() + "/saved.stw";
 
     Run() {
-        session->start();
-        // A redraw then only draws the picture itself, not the whole visible surface.
-        testing::changeState(*session, [](SessionState& st) {
-            st.view.viewWidth = 1;
-            st.view.viewHeight = 1;
-            st.view.pixelSize = 1;
-        });
+        startSmallSession(*session);
         host.openPath = openPath;
         host.savePath = savePath;
     }

@@ -1,7 +1,8 @@
 #include "render/Raster.h"
 
+#include "model/Line.h"
+
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
 namespace stipple {
@@ -81,30 +82,18 @@ void Raster::drawLine(int x0, int y0, int x1, int y1, Rgb colour, PenStyle style
         }
         return;
     }
-    const int dx = std::abs(x1 - x0);
-    const int dy = -std::abs(y1 - y0);
-    const int sx = x0 < x1 ? 1 : -1;
-    const int sy = y0 < y1 ? 1 : -1;
-    int err = dx + dy;
-    int x = x0;
-    int y = y0;
-    while (x != x1 || y != y1) {
+    // The cells of the picture's straight lines, without the end point.
+    forEachLineCell(x0, y0, x1, y1, [&](int x, int y) {
+        if (x == x1 && y == y1) {
+            return;
+        }
         if (style == PenStyle::Solid) {
             plot(x, y, colour);
         } else {
             plot(x, y, dashPhase < kDashOn ? colour : kDashGapRgb);
             dashPhase = (dashPhase + 1) % (kDashOn + kDashOff);
         }
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
-    }
+    });
 }
 
 void Raster::line(int x0, int y0, int x1, int y1, Rgb colour, PenStyle style) {
