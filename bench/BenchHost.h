@@ -26,7 +26,7 @@ struct BenchSession {
         testing::changeState(*session, [](SessionState& st) {
             for (int x = 1; x <= kMaxPictureWidth; ++x) {
                 for (int y = 1; y <= kMaxPictureHeight; ++y) {
-                    st.picture.pixels[x][y] = (x * 3 + y * 7) % 5;
+                    st.picture().pixels[x][y] = (x * 3 + y * 7) % 5;
                 }
             }
         });

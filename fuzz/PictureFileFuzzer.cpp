@@ -73,7 +73,7 @@ void checkOpenPicture(Run& s, std::string_view bytes, const PictureFileReading& 
     std::memcpy(s.before->pixels, picture.pixels, sizeof picture.pixels);
     const int oldWidth = picture.width;
     const int oldHeight = picture.height;
-    const std::string oldName = s.host.name;
+    const std::string oldName = s.session->pictureName();
     const int oldMessages = s.host.messages;
 
     writeFile(s.openPath, bytes);
@@ -83,14 +83,14 @@ void checkOpenPicture(Run& s, std::string_view bytes, const PictureFileReading& 
     if (!reading.error.empty() || reading.cellsEndedEarly) {
         FUZZ_CHECK(s.host.messages == oldMessages + 1);
         FUZZ_CHECK(picture.width == oldWidth && picture.height == oldHeight);
-        FUZZ_CHECK(s.host.name == oldName);
+        FUZZ_CHECK(s.session->pictureName() == oldName);
         FUZZ_CHECK(std::memcmp(picture.pixels, s.before->pixels, sizeof picture.pixels) == 0);
         return;
     }
     const PictureFileContent& c = reading.content;
     FUZZ_CHECK(s.host.messages == oldMessages);
     FUZZ_CHECK(picture.width == c.width && picture.height == c.height);
-    FUZZ_CHECK(s.host.name == fromWindows1252(c.nameBytes));
+    FUZZ_CHECK(s.session->pictureName() == fromWindows1252(c.nameBytes));
     for (int x = 0; x < kGridCols; ++x) {
         for (int y = 0; y < kGridRows; ++y) {
             const std::size_t i = static_cast<std::size_t>((y - 1) * c.width + (x - 1));
@@ -105,7 +105,7 @@ void checkOpenPicture(Run& s, std::string_view bytes, const PictureFileReading& 
     const int messagesBeforeSave = s.host.messages;
     std::remove(s.savePath.c_str());
     savePicture(*s.session);
-    if (!storablePictureName(s.host.name)) {
+    if (!storablePictureName(s.session->pictureName())) {
         FUZZ_CHECK(s.host.messages == messagesBeforeSave + 1);
         FUZZ_CHECK(readFile(s.savePath).empty());
         return;

@@ -19,7 +19,8 @@ inline constexpr unsigned kColours = 1u << 8;    // the left or right colour
 inline constexpr unsigned kExport = 1u << 9;     // the export settings (align to byte)
 inline constexpr unsigned kHistory = 1u << 10;   // what can be undone or redone
 inline constexpr unsigned kDrag = 1u << 11;      // the mouse: buttons held, a box drag begun
-inline constexpr unsigned kEverything = (1u << 12) - 1;
+inline constexpr unsigned kFile = 1u << 12;      // the document's file, or its state as written
+inline constexpr unsigned kEverything = (1u << 13) - 1;
 // What the surface shows: these bits are answered with a redraw.
 inline constexpr unsigned kSurface = kCells | kSize | kSelection | kBox | kView | kTool;
 }  // namespace changed

@@ -13,10 +13,10 @@ namespace stipple {
 namespace {
 
 // The picture's name when it can go into a text; otherwise the user is told why not.
-std::optional<std::string> exportableName(Host& host) {
-    std::string name = host.pictureName();
+std::optional<std::string> exportableName(Session& s) {
+    const std::string& name = s.pictureName();
     if (const std::string refused = exportableNameProblem(name); !refused.empty()) {
-        host.showMessage(refused, kMessageCaption);
+        s.host().showMessage(refused, kMessageCaption);
         return std::nullopt;
     }
     return name;
@@ -38,7 +38,7 @@ void copyExportToClipboard(Session& s, ExportSource source, ExportFormat format,
     if (source == ExportSource::SelectedBox && !s.selection().bufferFilled) {
         return;
     }
-    const std::optional<std::string> name = exportableName(s.host());
+    const std::optional<std::string> name = exportableName(s);
     if (!name) {
         return;
     }
@@ -91,7 +91,7 @@ namespace {
 
 // Save and Save to end: the file form of the picture, which then counts as written.
 void writeFileForm(Session& s, bool append) {
-    const std::optional<std::string> name = exportableName(s.host());
+    const std::optional<std::string> name = exportableName(s);
     if (name && writeExportText(s, asm8FileBlock(s.picture().view(), *name), append)) {
         s.markWritten();
     }

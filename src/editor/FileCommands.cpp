@@ -16,27 +16,27 @@ namespace stipple {
 namespace {
 
 // Asks where to save the cells under `name` and writes them there; every refusal and
-// failure is told to the user. True when the file was written.
-bool savePictureAs(Host& host, std::int32_t version, const std::string& name,
-                   const PixelView& view) {
+// failure is told to the user. The path written, or nothing.
+std::optional<std::string> savePictureAs(Host& host, std::int32_t version, const std::string& name,
+                                         const PixelView& view) {
     StorableName nameBytes = storablePictureName(name);
     if (!nameBytes) {
         host.showMessage(nameBytes.problem, kMessageCaption);
-        return false;
+        return std::nullopt;
     }
-    const std::optional<std::string> path = host.askSavePictureFile(name);
+    std::optional<std::string> path = host.askSavePictureFile(name);
     if (!path) {
-        return false;
+        return std::nullopt;
     }
     const PictureFileContent content =
         pictureFileContent(version, std::move(nameBytes.bytes), view);
     if (const FileResult saved = replaceFile(*path, encodePictureFile(content));
         !showFileNotice(host, saved)) {
         host.showMessage(saved.error, kMessageCaption);
-        return false;
+        return std::nullopt;
     }
     host.rememberPictureFile(*path);
-    return true;
+    return path;
 }
 
 }  // namespace
@@ -54,13 +54,14 @@ void newPicture(Session& s) {
     if (!s.host().askPictureSize(width, height)) {
         return;
     }
-    s.edit(Step::NamedSnapshot, [=](SessionState& st) {
-        st.picture.height = height;
-        st.picture.width = width;
+    s.edit(Step::NamedSnapshot, [&](SessionState& st) {
+        st.picture().height = height;
+        st.picture().width = width;
         fillPicture(st);
+        st.document.file.clear();  // a new picture has no file yet
+        s.markWritten();
         return Changes{changed::kCells | changed::kSize};
     });
-    s.markWritten();
 }
 
 void openPicture(Session& s) {
@@ -86,29 +87,41 @@ bool openPictureFile(Session& s, const std::string& path) {
     }
     const PictureFileContent& file = reading.content;
     s.edit(Step::NamedSnapshot, [&](SessionState& st) {
-        host.setPictureName(fromWindows1252(file.nameBytes));
-        st.picture.assign(PixelView::rowByRow(file.cells.data(), file.width, file.height));
+        st.name() = fromWindows1252(file.nameBytes);
+        st.picture().assign(PixelView::rowByRow(file.cells.data(), file.width, file.height));
+        // Edits inside an edit announce with it: the new name comes with the new cells.
+        s.markWritten(&path);
         return Changes{changed::kCells | changed::kSize | changed::kName};
     });
-    s.markWritten();
     host.rememberPictureFile(path);
     return true;
 }
 
 bool savePicture(Session& s) {
-    if (!savePictureAs(s.host(), s.picture().fileVersion, s.host().pictureName(),
-                       s.picture().view())) {
+    const std::optional<std::string> path =
+        savePictureAs(s.host(), s.picture().fileVersion, s.pictureName(), s.picture().view());
+    if (!path) {
         return false;
     }
-    s.markWritten();
+    s.markWritten(&*path);
     return true;
+}
+
+void renamePicture(Session& s, const std::string& name) {
+    if (name == s.pictureName()) {
+        return;
+    }
+    s.edit(Step::None, [&](SessionState& st) {
+        st.name() = name;
+        return Changes{changed::kName};
+    });
 }
 
 bool mayClose(Session& s) {
     if (!s.hasUnwrittenChanges()) {
         return true;
     }
-    switch (s.host().askSaveBeforeClosing(s.host().pictureName())) {
+    switch (s.host().askSaveBeforeClosing(s.pictureName())) {
         case Dialogs::CloseChoice::Save:
             return savePicture(s);
         case Dialogs::CloseChoice::Discard:
@@ -120,7 +133,7 @@ bool mayClose(Session& s) {
 }
 
 void saveSelectionAs(Session& s) {
-    const std::string name = s.host().pictureName();
+    const std::string name = s.pictureName();
     if (!s.selection().bufferFilled || !boxFitsAPicture(s, "saving it")) {
         return;
     }
@@ -144,7 +157,8 @@ void applyBitmapImport(Session& s, const BitmapImport& import) {
         return;  // a 0 x 0 picture would break every loop over the picture
     }
     s.edit(Step::NamedSnapshot, [&](SessionState& st) {
-        st.picture.assign(PixelView(import.importPixels, import.importWidth, import.importHeight));
+        st.picture().assign(
+            PixelView(import.importPixels, import.importWidth, import.importHeight));
         return Changes{changed::kCells | changed::kSize};
     });
 }

@@ -20,6 +20,8 @@ void openPicture(Session& session);
 bool openPictureFile(Session& session, const std::string& path);
 // Asks where to save the picture under its name and writes it there; true when written.
 bool savePicture(Session& session);
+// Typing in the name box: the picture takes the name (UTF-8); no history step.
+void renamePicture(Session& session, const std::string& name);
 // Whether the program may close: with changes not yet written, after asking whether to
 // save them first (and saving, if so).
 bool mayClose(Session& session);
@@ -27,8 +29,9 @@ bool mayClose(Session& session);
 void saveSelectionAs(Session& session);
 // Saves the copied box as a picture file under `name` (UTF-8); one undo level.
 void saveSelection(Session& session, const std::string& name);
-// OK of the bitmap import: the converted picture replaces the picture's cells and size; no
-// undo snapshot, the name stays. Does nothing while nothing has been converted.
+// OK of the bitmap import: the converted picture replaces the picture's cells and size as
+// one step of the history (Undo gives back the picture and name before it); the name stays.
+// Does nothing while nothing has been converted.
 void applyBitmapImport(Session& session, const BitmapImport& import);
 
 // Shows the notice of a file access in a message box, if it has one, whatever the access's

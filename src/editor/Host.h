@@ -23,14 +23,11 @@ class Display : public SessionListener {
     virtual void rememberPictureFile(const std::string& path) = 0;
 };
 
-// What the editor asks the user, and the name box and clipboard it reads and writes.
+// What the editor asks the user, and the clipboard it writes.
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
 
-    // The picture's name is the text of the main window's name box, in UTF-8.
-    virtual std::string pictureName() const = 0;
-    virtual void setPictureName(const std::string& name) = 0;
     // Puts plain text on the clipboard, replacing what it held.
     virtual void setClipboardText(const std::string& utf8) = 0;
 

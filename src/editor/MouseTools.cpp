@@ -24,7 +24,7 @@ int clampToPicture(int position, int cells, int pixelSize) {
 bool cellInPicture(const SessionState& st, int X, int Y, int& x, int& y) {
     x = X / st.view.pixelSize + 1;
     y = Y / st.view.pixelSize + 1;
-    return X >= 0 && Y >= 0 && x <= st.picture.width && y <= st.picture.height;
+    return X >= 0 && Y >= 0 && x <= st.picture().width && y <= st.picture().height;
 }
 
 Changes penPaint(SessionState& st, Pixel value, int X, int Y) {
@@ -34,10 +34,10 @@ Changes penPaint(SessionState& st, Pixel value, int X, int Y) {
     }
     st.lastPenX = x;
     st.lastPenY = y;
-    if (st.picture.pixels[x][y] == value) {
+    if (st.picture().pixels[x][y] == value) {
         return {};
     }
-    st.picture.pixels[x][y] = value;
+    st.picture().pixels[x][y] = value;
     return Changes::cell(x, y);
 }
 
@@ -50,9 +50,9 @@ Changes penLine(SessionState& st, Pixel value, int X, int Y) {
     bool changedAny = false;
     forEachLineCell(st.lastPenX, st.lastPenY, x, y, [&](int cx, int cy) {
         // The last cell may lie beyond a picture made smaller since.
-        if (cx <= st.picture.width && cy <= st.picture.height &&
-            st.picture.pixels[cx][cy] != value) {
-            st.picture.pixels[cx][cy] = value;
+        if (cx <= st.picture().width && cy <= st.picture().height &&
+            st.picture().pixels[cx][cy] != value) {
+            st.picture().pixels[cx][cy] = value;
             changedAny = true;
         }
     });
@@ -66,7 +66,7 @@ Changes pickColour(SessionState& st, bool forLeft, int X, int Y) {
     const int x = X / st.view.pixelSize + 1;
     const int y = Y / st.view.pixelSize + 1;
     if (X >= 0 && Y >= 0 && x >= 1 && x <= kMaxPictureWidth && y >= 1 && y <= kMaxPictureHeight) {
-        (forLeft ? st.leftColour : st.rightColour) = st.picture.pixels[x][y];
+        (forLeft ? st.leftColour : st.rightColour) = st.picture().pixels[x][y];
     }
     return {kColours};
 }
@@ -77,11 +77,11 @@ Changes replaceColour(SessionState& st, Pixel value, int X, int Y) {
     if (!cellInPicture(st, X, Y, x, y)) {
         return {};
     }
-    const Pixel target = st.picture.pixels[x][y];
-    for (int col = 1; col <= st.picture.width; ++col) {
-        for (int row = 1; row <= st.picture.height; ++row) {
-            if (st.picture.pixels[col][row] == target) {
-                st.picture.pixels[col][row] = value;
+    const Pixel target = st.picture().pixels[x][y];
+    for (int col = 1; col <= st.picture().width; ++col) {
+        for (int row = 1; row <= st.picture().height; ++row) {
+            if (st.picture().pixels[col][row] == target) {
+                st.picture().pixels[col][row] = value;
             }
         }
     }
@@ -93,17 +93,17 @@ Changes bucketFill(SessionState& st, Pixel value, int X, int Y) {
     if (!cellInPicture(st, X, Y, x, y)) {
         return {};
     }
-    const Pixel target = st.picture.pixels[x][y];
+    const Pixel target = st.picture().pixels[x][y];
     if (value == target) {
         return {};
     }
-    st.flood.floodRegion(st.picture, value, target, x, y);
+    st.flood.floodRegion(st.picture(), value, target, x, y);
     return {kCells};
 }
 
 Changes startBox(SessionState& st, int X, int Y) {
-    X = clampToPicture(X, st.picture.width, st.view.pixelSize);
-    Y = clampToPicture(Y, st.picture.height, st.view.pixelSize);
+    X = clampToPicture(X, st.picture().width, st.view.pixelSize);
+    Y = clampToPicture(Y, st.picture().height, st.view.pixelSize);
     st.selection.frameShown = false;
     st.selection.selX1 = X / st.view.pixelSize;
     st.selection.selY1 = Y / st.view.pixelSize;
@@ -119,7 +119,7 @@ Changes captureBox(SessionState& st, int cx, int cy) {
     sel.selX2 = cx / st.view.pixelSize + 1;
     sel.selY2 = cy / st.view.pixelSize + 1;
     sel.normalizeCorners();
-    sel.capture(st.picture);
+    sel.capture(st.picture());
     st.boxDragging = false;
     return {kSelection | kBox};
 }
@@ -138,9 +138,9 @@ Changes pasteSelection(SessionState& st, int X, int Y) {
         for (int b = 1; b <= sel.selHeight; ++b) {
             const int gx = x0 + a - 1;
             const int gy = y0 + b - 1;
-            if (sel.selBuffer[a][b] != kTransparent && gx <= st.picture.width &&
-                gy <= st.picture.height) {
-                st.picture.pixels[gx][gy] = sel.selBuffer[a][b];
+            if (sel.selBuffer[a][b] != kTransparent && gx <= st.picture().width &&
+                gy <= st.picture().height) {
+                st.picture().pixels[gx][gy] = sel.selBuffer[a][b];
             }
         }
     }

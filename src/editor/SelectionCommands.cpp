@@ -30,7 +30,7 @@ void clearBox(Session& s) {
         const int bottom = std::min(sel.boxBottom, kMaxPictureHeight);
         for (int x = std::max(sel.boxLeft, 1); x <= right; ++x) {
             for (int y = std::max(sel.boxTop, 1); y <= bottom; ++y) {
-                st.picture.pixels[x][y] = st.rightColour;
+                st.picture().pixels[x][y] = st.rightColour;
             }
         }
         return Changes{changed::kCells | changed::kSelection};
@@ -43,17 +43,17 @@ void cropToSelection(Session& s) {
     }
     s.edit(Step::Snapshot, [](SessionState& st) {
         Selection& sel = st.selection;
-        st.picture.width = sel.selWidth;
-        st.picture.height = sel.selHeight;
+        st.picture().width = sel.selWidth;
+        st.picture().height = sel.selHeight;
         for (int x = 1; x <= sel.selWidth; ++x) {
             for (int y = 1; y <= sel.selHeight; ++y) {
-                st.picture.pixels[x][y] = sel.selBuffer[x][y];
+                st.picture().pixels[x][y] = sel.selBuffer[x][y];
             }
         }
         sel.selX1 = 0;
         sel.selY1 = 0;
-        sel.selX2 = st.picture.width;
-        sel.selY2 = st.picture.height;
+        sel.selX2 = st.picture().width;
+        sel.selY2 = st.picture().height;
         return Changes{changed::kCells | changed::kSize | changed::kSelection};
     });
 }

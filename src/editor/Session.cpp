@@ -9,10 +9,10 @@ void Session::start() {
     renderer_.initColourTable();
     started_ = true;
     edit(Step::None, [](SessionState& st) {
-        st.picture.fileVersion = 1;
+        st.picture().fileVersion = 1;
         st.tool = Tool::Pen;
-        st.picture.height = kMaxPictureHeight;
-        st.picture.width = kMaxPictureWidth;
+        st.picture().height = kMaxPictureHeight;
+        st.picture().width = kMaxPictureWidth;
         st.view.viewHeight = Raster::kStoredHeight;
         st.view.viewWidth = Raster::kStoredWidth;
         // The window may have given the surface its room already.
@@ -25,9 +25,10 @@ void Session::start() {
         st.view.borderOn = false;
         st.view.pixelSize = 10;
         st.rightColour = kTransparent;
+        st.name() = "Name";
         // Every cell of the grid, also beyond the picture's size, takes the right colour.
         for (int x = 1; x <= kMaxPictureWidth; ++x) {
-            std::fill_n(&st.picture.pixels[x][1], kMaxPictureHeight, st.rightColour);
+            std::fill_n(&st.picture().pixels[x][1], kMaxPictureHeight, st.rightColour);
         }
         return Changes{changed::kEverything};
     });
@@ -36,12 +37,11 @@ void Session::start() {
 
 void Session::takeStep(Step step) {
     if (step == Step::NamedSnapshot) {
-        const std::string name = host_.pictureName();
-        undo_.push(state_.picture, &name);
+        undo_.push(state_.picture(), &state_.name());
         // Another picture comes: no line goes on from a cell of this one.
         state_.lastPenX = state_.lastPenY = 0;
     } else {
-        undo_.push(state_.picture);
+        undo_.push(state_.picture());
     }
     redo_.clear();  // a new change drops what could be redone
     pending_ |= Changes{changed::kHistory};
@@ -55,13 +55,13 @@ void Session::announce(const Changes& c) {
     // A smaller picture or cells leave no scrolling beyond the surface's end.
     if (c.has(changed::kSize | changed::kView)) {
         const SurfaceScroll range =
-            surfaceScroll(state_.view, state_.picture.width, state_.picture.height);
+            surfaceScroll(state_.view, state_.picture().width, state_.picture().height);
         state_.view.scrollX = std::clamp(state_.view.scrollX, 0, range.maxX);
         state_.view.scrollY = std::clamp(state_.view.scrollY, 0, range.maxY);
     }
     if ((c.what & changed::kSurface) == changed::kCells && c.cellX > 0) {
         renderer_.view = state_.view;
-        renderer_.paintCell(state_.picture, c.cellX, c.cellY);
+        renderer_.paintCell(state_.picture(), c.cellX, c.cellY);
         presentSurface();
     } else if (c.has(changed::kSurface)) {
         redrawSurface();
@@ -83,15 +83,12 @@ bool Session::stepHistory(UndoRing& from, UndoRing& to) {
     }
     Changes changes{changed::kCells | changed::kSize | changed::kHistory};
     if (from.newestHoldsName()) {
-        const std::string name = host_.pictureName();
-        to.push(state_.picture, &name);
-        std::string restored;
-        from.pop(state_.picture, &restored);
-        host_.setPictureName(restored);
+        to.push(state_.picture(), &state_.name());
+        from.pop(state_.picture(), &state_.name());
         changes.what |= changed::kName;
     } else {
-        to.push(state_.picture);
-        from.pop(state_.picture);
+        to.push(state_.picture());
+        from.pop(state_.picture());
     }
     announce(changes);
     return true;
@@ -105,17 +102,22 @@ void Session::redoChange() {
     stepHistory(redo_, undo_);
 }
 
-void Session::markWritten() {
-    written_.width = state_.picture.width;
-    written_.height = state_.picture.height;
-    std::memcpy(written_.pixels, state_.picture.pixels, sizeof written_.pixels);
-    writtenName_ = host_.pictureName();
+void Session::markWritten(const std::string* file) {
+    edit(Step::None, [&](SessionState& st) {
+        written_.width = st.picture().width;
+        written_.height = st.picture().height;
+        std::memcpy(written_.pixels, st.picture().pixels, sizeof written_.pixels);
+        writtenName_ = st.name();
+        if (file != nullptr) {
+            st.document.file = *file;
+        }
+        return Changes{changed::kFile};
+    });
 }
 
 bool Session::hasUnwrittenChanges() const {
-    const Picture& p = state_.picture;
-    if (written_.width != p.width || written_.height != p.height ||
-        writtenName_ != host_.pictureName()) {
+    const Picture& p = state_.picture();
+    if (written_.width != p.width || written_.height != p.height || writtenName_ != state_.name()) {
         return true;
     }
     // Only the cells inside the picture are written.
@@ -130,7 +132,7 @@ bool Session::hasUnwrittenChanges() const {
 
 void Session::redrawSurface() {
     renderer_.view = state_.view;
-    renderer_.drawPicture(state_.picture);
+    renderer_.drawPicture(state_.picture());
     if (state_.selection.frameShown) {
         state_.selection.normalizeCorners();
         renderer_.drawSelectionFrame(state_.selection);
@@ -153,12 +155,12 @@ void Session::drawRubberBand(int anchorX, int anchorY, int cellX, int cellY) {
 void Session::drawPastePreview(int X, int Y) {
     const int cx = X / pixelSize() + 1;
     const int cy = Y / pixelSize() + 1;
-    if (cx > state_.picture.width || cy > state_.picture.height) {
+    if (cx > state_.picture().width || cy > state_.picture().height) {
         return;
     }
     if (renderer_.pastePreviewMoved(cx, cy)) {
         redrawSurface();
-        renderer_.drawPastePreview(state_.picture, state_.selection, cx, cy);
+        renderer_.drawPastePreview(state_.picture(), state_.selection, cx, cy);
         presentSurface();
     }
 }

@@ -12,6 +12,7 @@
 
 #include "editor/Changes.h"
 #include "editor/Host.h"
+#include "model/Document.h"
 #include "model/FloodFill.h"
 #include "model/Picture.h"
 #include "model/Selection.h"
@@ -27,7 +28,7 @@ enum class MouseButton { Left, Right, Middle };
 
 // Everything an edit may change.
 struct SessionState {
-    Picture picture;
+    Document document;
     Selection selection;
     ViewSettings view;
     Tool tool = Tool::Pen;
@@ -45,6 +46,12 @@ struct SessionState {
     int lastPenY = 0;
     // Room for the bucket's fill, kept so that a fill allocates nothing.
     FloodFill flood;
+
+    // The picture being edited and its name.
+    Picture& picture() { return document.currentFrame().picture; }
+    const Picture& picture() const { return document.currentFrame().picture; }
+    std::string& name() { return document.currentFrame().name; }
+    const std::string& name() const { return document.currentFrame().name; }
 };
 
 // The history step an edit takes before it changes anything.
@@ -89,8 +96,9 @@ class Session {
     void redoChange();
 
     // The picture and its name as last written (Save Picture, Save, Save to end) or as
-    // opened or created; a close asks first while they differ from that.
-    void markWritten();
+    // opened or created; a close asks first while they differ from that. With `file`, the
+    // picture file (UTF-8) it was read from or written to.
+    void markWritten(const std::string* file = nullptr);
     bool hasUnwrittenChanges() const;
 
     // Told of every announcement after the Host; must stay subscribed only while it lives.
@@ -98,7 +106,10 @@ class Session {
     void unsubscribe(SessionListener& listener);
 
     const SessionState& state() const { return state_; }
-    const Picture& picture() const { return state_.picture; }
+    const Document& document() const { return state_.document; }
+    const Picture& picture() const { return state_.picture(); }
+    // The picture's name, UTF-8, as the name box shows it.
+    const std::string& pictureName() const { return state_.name(); }
     const Selection& selection() const { return state_.selection; }
     const ViewSettings& view() const { return state_.view; }
     Tool tool() const { return state_.tool; }

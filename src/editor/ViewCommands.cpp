@@ -58,14 +58,14 @@ void setBoxMode(Session& s, BoxMode mode) {
 
 void setPictureWidth(Session& s, int width) {
     change(s, [width](SessionState& st) {
-        st.picture.width = width;
+        st.picture().width = width;
         return Changes{kSize};
     });
 }
 
 void setPictureHeight(Session& s, int height) {
     change(s, [height](SessionState& st) {
-        st.picture.height = height;
+        st.picture().height = height;
         return Changes{kSize};
     });
 }
@@ -75,7 +75,7 @@ namespace {
 // One undo step, then one cell more or less within [2, largest - 1].
 void stepSize(Session& s, bool width, int delta) {
     s.edit(Step::Snapshot, [&](SessionState& st) {
-        std::int32_t& size = width ? st.picture.width : st.picture.height;
+        std::int32_t& size = width ? st.picture().width : st.picture().height;
         const int largest = width ? kMaxPictureWidth : kMaxPictureHeight;
         if (delta > 0 && size < largest - 1) {
             ++size;
@@ -183,8 +183,8 @@ void askAndSetSize(Session& s) {
         return;
     }
     s.edit(Step::Snapshot, [=](SessionState& st) {
-        st.picture.height = height;
-        st.picture.width = width;
+        st.picture().height = height;
+        st.picture().width = width;
         return Changes{kSize};
     });
 }
@@ -192,7 +192,7 @@ void askAndSetSize(Session& s) {
 void fillPicture(SessionState& st) {
     for (int x = 1; x <= kMaxPictureWidth; ++x) {
         for (int y = 1; y <= kMaxPictureHeight; ++y) {
-            st.picture.pixels[x][y] = st.rightColour;
+            st.picture().pixels[x][y] = st.rightColour;
         }
     }
 }

@@ -104,7 +104,7 @@ void ExportWindow::refresh() {
     ready_ = true;
     const ExportFormatRow& row = format();
     const PixelView view = fromBox() ? session_.selection().view() : session_.picture().view();
-    const std::string name = session_.host().pictureName();
+    const std::string& name = session_.pictureName();
     std::string problem = exportableNameProblem(name);
     if (fromBox() && !session_.selection().bufferFilled) {
         problem = "No box has been copied yet: copy one with the box tool first.";
@@ -196,10 +196,6 @@ bool ExportWindow::boxInPlace() const {
     const Selection& box = session_.selection();
     return !boxMoved_ && box.selWidth == box.boxRight - box.boxLeft + 1 &&
            box.selHeight == box.boxBottom - box.boxTop + 1;
-}
-
-void ExportWindow::nameChanged() {
-    refresh();
 }
 
 void ExportWindow::sessionChanged(const Session&, const Changes& changes) {

@@ -31,9 +31,6 @@ class ExportWindow final : public QWidget, public SessionListener {
 
     void sessionChanged(const Session& session, const Changes& changes) override;
 
-    // The name box changed: the text takes the new name.
-    void nameChanged();
-
     // Chooses the format by its command-line name (see exportFormats); false for none.
     bool setFormatNamed(std::string_view commandName);
 

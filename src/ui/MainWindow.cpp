@@ -33,9 +33,10 @@ MainWindow::MainWindow()
       surfaceScroller_(session_, *controls_.surface, controls_.client, surfaceRoom()),
       recentFiles_(session_, this) {
     setAcceptDrops(true);
-    // The Export window's text takes the name as it is typed.
-    connect(controls_.nameEdit, &QLineEdit::textChanged, &exportWindow_,
-            &ExportWindow::nameChanged);
+    // What is typed in the name box renames the picture.
+    connect(controls_.nameEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
+        runCommand(this, [&] { renamePicture(session_, text.toStdString()); });
+    });
     bindMainWindowCommands(*this, session_);
 
     SurfaceWidget* surface = controls_.surface;

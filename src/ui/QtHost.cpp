@@ -88,7 +88,7 @@ void QtHost::sessionChanged(const Session& session, const Changes& changes) {
     const MainWindowControls& c = window_.controls();
     const SessionState& st = session.state();
     if (changes.has(kSize | kView)) {
-        showSizeFields(st.picture.width, st.picture.height, st.view.pixelSize);
+        showSizeFields(st.picture().width, st.picture().height, st.view.pixelSize);
     }
     if (changes.has(kColours)) {
         showSwatches(session.displayColour(st.leftColour), session.displayColour(st.rightColour));
@@ -109,6 +109,9 @@ void QtHost::sessionChanged(const Session& session, const Changes& changes) {
     }
     if (changes.has(kTool)) {
         window_.selectToolPanel().setVisible(st.tool == Tool::Box);
+    }
+    if (changes.has(kName)) {
+        showText(c.nameEdit, QString::fromStdString(session.pictureName()));
     }
     if (changes.has(kBox)) {
         const Selection& sel = st.selection;
@@ -131,14 +134,6 @@ void QtHost::showStatusText(int panel, const QString& text) {
     if (shown->text() != text) {
         shown->setText(text);
     }
-}
-
-std::string QtHost::pictureName() const {
-    return window_.controls().nameEdit->text().toStdString();
-}
-
-void QtHost::setPictureName(const std::string& name) {
-    window_.controls().nameEdit->setText(QString::fromStdString(name));
 }
 
 void QtHost::setClipboardText(const std::string& utf8) {

@@ -25,8 +25,6 @@ class QtHost final : public Host {
     // The main window's controls and the Select tool panel show what changed.
     void sessionChanged(const Session& session, const Changes& changes) override;
 
-    std::string pictureName() const override;
-    void setPictureName(const std::string& name) override;
     void setClipboardText(const std::string& utf8) override;
     bool askPictureSize(int& width, int& height) override;
     std::optional<std::string> askExportFile(bool replacing) override;

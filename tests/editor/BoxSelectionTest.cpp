@@ -81,7 +81,7 @@ TEST_F(BoxSelection, PasteWritesOpaqueCellsInsideThePictureOnly) {
     setPictureHeight(s(), 10);
     for (int x = 1; x <= 11; ++x) {
         for (int y = 1; y <= 11; ++y) {
-            change([&](SessionState& st) { st.picture.pixels[x][y] = kGray33; });
+            change([&](SessionState& st) { st.picture().pixels[x][y] = kGray33; });
         }
     }
     pasteMode(true);
@@ -113,7 +113,7 @@ TEST_F(BoxSelection, TwoPastesUndoneNewestFirstUsingTheContentAtCapture) {
     setPictureWidth(s(), 8);
     drag(1, 1, 2, 1);
     change([&](SessionState& st) {
-        st.picture.pixels[1][1] = kWhite;
+        st.picture().pixels[1][1] = kWhite;
     });  // drawn over after the capture
     pasteMode(true);
     click(4, 2);
@@ -174,7 +174,7 @@ TEST_F(BoxSelection, TurnsAndFlipsGiveBackTheBuffer) {
 }
 
 TEST_F(BoxSelection, OperationsBeforeTheFirstCaptureDoNothing) {
-    change([&](SessionState& st) { st.picture.pixels[1][1] = kBlack; });
+    change([&](SessionState& st) { st.picture().pixels[1][1] = kBlack; });
     clearBox(s());
     cropToSelection(s());
     rotateLeft(s());
@@ -217,7 +217,7 @@ TEST_F(BoxSelection, SaveAfterRotateHoldsTheSwappedSize) {
 
 TEST_F(BoxSelection, CropAndSaveOfABoxTallerThanAPictureAreRefused) {
     for (int x = 1; x <= 96; ++x) {
-        change([&](SessionState& st) { st.picture.pixels[x][1] = x % 4; });
+        change([&](SessionState& st) { st.picture().pixels[x][1] = x % 4; });
     }
     setPixelSize(s(), 6);
     drag(1, 1, 96, 3);

@@ -49,12 +49,12 @@ TEST_F(BucketFill, CheckerboardChangesOnlyThePressedCell) {
 
 TEST_F(BucketFill, DiagonalRingHoldsTheFillInside) {
     setPicture({"3333333",  //
-                           "3330333", "3303033", "3033303", "3303033", "3330333", "3333333"});
+                "3330333", "3303033", "3033303", "3303033", "3330333", "3333333"});
     change([&](SessionState& st) { st.leftColour = kGray66; });
     pressAt(4, 4);
     EXPECT_EQ(pictureRows(), (std::vector<std::string>{"3333333",  //
-                                                   "3330333", "3301033", "3011103", "3301033",
-                                                   "3330333", "3333333"}));
+                                                       "3330333", "3301033", "3011103", "3301033",
+                                                       "3330333", "3333333"}));
     pressAt(1, 1);  // and from outside, the inside stays
     EXPECT_EQ(pictureRows()[3], "1011101");
     EXPECT_EQ(pictureRows()[0], "1111111");
@@ -63,7 +63,7 @@ TEST_F(BucketFill, DiagonalRingHoldsTheFillInside) {
 TEST_F(BucketFill, RegionStopsAtThePictureEdges) {
     setPictureWidth(s(), 10);
     setPictureHeight(s(), 8);  // the whole grid is transparent
-    change([&](SessionState& st) { st.picture.pixels[5][3] = kBlack; });
+    change([&](SessionState& st) { st.picture().pixels[5][3] = kBlack; });
     pressAt(10, 8);
     EXPECT_EQ(picture().pixels[1][1], kWhite);
     EXPECT_EQ(picture().pixels[10][8], kWhite);
@@ -92,8 +92,9 @@ TEST_F(BucketFill, PressesThatFillNothingStillAddALevelButDoNotRedraw) {
         }
     }
     change([](SessionState& st) {
-        st.flood.floodRegion(st.picture, kTransparent, kTransparent, 1, 1);  // value = target: no-op
-        st.flood.floodRegion(st.picture, kWhite, kTransparent, 11, 1);       // beyond the picture
+        st.flood.floodRegion(st.picture(), kTransparent, kTransparent, 1,
+                             1);                                          // value = target: no-op
+        st.flood.floodRegion(st.picture(), kWhite, kTransparent, 11, 1);  // beyond the picture
     });
     EXPECT_EQ(picture().pixels[1][1], kTransparent);
     EXPECT_EQ(picture().pixels[11][1], kTransparent);

@@ -120,7 +120,7 @@ TEST_F(ExportCommandsTest, ClipboardGetsTheTextAndTheBoxOnlyWhenCopied) {
 }
 
 TEST_F(ExportCommandsTest, NameWithALineBreakIsNotExported) {
-    host.name = "two\nlines";
+    renamePicture(s(), "two\nlines");
     choose(dir / "out.s");
     copyExportToClipboard(s(), ExportSource::Picture, ExportFormat::CppArray, false);
     saveAsm8File(s());

@@ -18,7 +18,7 @@ class PictureFileCommands : public SessionFixture {
     void fillGridWithPattern() {
         for (int x = 1; x <= kMaxPictureWidth; ++x) {
             for (int y = 1; y <= kMaxPictureHeight; ++y) {
-                change([&](SessionState& st) { st.picture.pixels[x][y] = (x * 7 + y * 3) % 5; });
+                change([&](SessionState& st) { st.picture().pixels[x][y] = (x * 7 + y * 3) % 5; });
             }
         }
     }
@@ -46,11 +46,11 @@ class PictureFileCommands : public SessionFixture {
 
 TEST_F(PictureFileCommands, SaveAndOpenGiveBackNameSizeAndCells) {
     setPicture({"0123401234", "4321043210", "2222222222"});
-    host.name = "Bild \xC3\x84 \xE2\x82\xAC";  // A umlaut, euro sign
+    renamePicture(s(), "Bild \xC3\x84 \xE2\x82\xAC");  // A umlaut, euro sign
     const auto path = dir / "bild.stw";
     host.saveFileAnswer = path.string();
     savePicture(s());
-    EXPECT_EQ(host.savePresets, std::vector<std::string>{host.name});
+    EXPECT_EQ(host.savePresets, std::vector<std::string>{s().pictureName()});
     EXPECT_TRUE(host.messages.empty()) << lastMessage();
     EXPECT_EQ(s().undoCount(), 0);
     const std::string bytes = readFile(path);
@@ -59,10 +59,10 @@ TEST_F(PictureFileCommands, SaveAndOpenGiveBackNameSizeAndCells) {
     fillGridWithPattern();
     setPictureWidth(s(), 96);
     setPictureHeight(s(), 92);
-    host.name = "other";
+    renamePicture(s(), "other");
     open(path);
     EXPECT_TRUE(host.messages.empty()) << lastMessage();
-    EXPECT_EQ(host.name, "Bild \xC3\x84 \xE2\x82\xAC");
+    EXPECT_EQ(s().pictureName(), "Bild \xC3\x84 \xE2\x82\xAC");
     EXPECT_EQ(picture().width, 10);
     EXPECT_EQ(picture().height, 3);
     EXPECT_EQ(host.shownWidth, 10);
@@ -90,7 +90,7 @@ TEST_F(PictureFileCommands, CancelledDialogsChangeNothing) {
 TEST_F(PictureFileCommands, NameOutsideWindows1252IsNotSaved) {
     const auto path = dir / "old.stw";
     writeFile(path, "old content");
-    host.name = "Name \xE4\xB8\xAD";
+    renamePicture(s(), "Name \xE4\xB8\xAD");
     host.saveFileAnswer = path.string();
     savePicture(s());
     ASSERT_EQ(host.messages.size(), 1u);
@@ -102,12 +102,12 @@ TEST_F(PictureFileCommands, NameOutsideWindows1252IsNotSaved) {
 
 TEST_F(PictureFileCommands, FailedSaveIsReportedAndLeavesThePicture) {
     host.saveFileAnswer = (dir / "missing-folder" / "x.stw").string();
-    change([&](SessionState& st) { st.picture.pixels[1][1] = kWhite; });
+    change([&](SessionState& st) { st.picture().pixels[1][1] = kWhite; });
     savePicture(s());
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(lastMessage().find("Could not save"), std::string::npos) << lastMessage();
     EXPECT_EQ(picture().pixels[1][1], kWhite);
-    EXPECT_EQ(host.name, "Name");
+    EXPECT_EQ(s().pictureName(), "Name");
 }
 
 TEST_F(PictureFileCommands, HostileFilesAreRefusedAndChangeNothing) {
@@ -157,7 +157,7 @@ TEST_F(PictureFileCommands, HostileFilesAreRefusedAndChangeNothing) {
         EXPECT_TRUE(gridHoldsPattern());
         EXPECT_EQ(picture().width, 20);
         EXPECT_EQ(picture().height, 30);
-        EXPECT_EQ(host.name, "Name");
+        EXPECT_EQ(s().pictureName(), "Name");
     }
 }
 
@@ -170,7 +170,7 @@ TEST_F(PictureFileCommands, FilesThatCannotBeOpenedChangeNothing) {
         EXPECT_EQ(lastMessage().rfind("Could not open \"" + path.string() + "\": ", 0), 0u)
             << lastMessage();
         EXPECT_TRUE(gridHoldsPattern());
-        EXPECT_EQ(host.name, "Name");
+        EXPECT_EQ(s().pictureName(), "Name");
         EXPECT_EQ(picture().width, 96);
     }
 }
@@ -185,7 +185,7 @@ TEST_F(PictureFileCommands, IncompleteFileIsRefusedAndChangesNothing) {
     EXPECT_EQ(host.messages[0], std::pair("The picture file \"" + path.string() +
                                               "\" is cut off: it ends after 3 of its 6 pixels."s,
                                           std::string(kMessageCaption)));
-    EXPECT_EQ(host.name, "Name");
+    EXPECT_EQ(s().pictureName(), "Name");
     EXPECT_EQ(picture().width, 96);
     EXPECT_EQ(picture().height, 92);
     EXPECT_TRUE(gridHoldsPattern());
@@ -196,7 +196,7 @@ TEST_F(PictureFileCommands, NameWithALineBreakOpensButIsNotSaved) {
     writeFile(path, "\x01\0\0\0\x03\0\0\0A\r\nB\x01\0\0\0\x01\0\0\0\x03\0\0\0"s);
     open(path);
     EXPECT_TRUE(host.messages.empty()) << lastMessage();
-    EXPECT_EQ(host.name, "A\nB");
+    EXPECT_EQ(s().pictureName(), "A\nB");
     host.saveFileAnswer = path.string();
     setBox({"0"});
     host.saveSelectAnswer = "Part\r";
@@ -212,7 +212,7 @@ TEST_F(PictureFileCommands, NameWithALineBreakOpensButIsNotSaved) {
 TEST_F(PictureFileCommands, NewPictureClearsTheWholeGridAfterOk) {
     fillGridWithPattern();
     change([&](SessionState& st) { st.rightColour = kWhite; });
-    host.name = "kept";
+    renamePicture(s(), "kept");
     newPicture(s());  // Cancel
     EXPECT_TRUE(gridHoldsPattern());
     EXPECT_EQ(host.askedWidth, 96);
@@ -231,11 +231,11 @@ TEST_F(PictureFileCommands, NewPictureClearsTheWholeGridAfterOk) {
         }
     }
     EXPECT_EQ(s().undoCount(), 1) << "a new picture is one step of the history";
-    EXPECT_EQ(host.name, "kept");
+    EXPECT_EQ(s().pictureName(), "kept");
 }
 
 TEST_F(PictureFileCommands, SaveSelectNeedsACaptureAndWritesTheBufferUnderTheBoxName) {
-    host.name = "Main";
+    renamePicture(s(), "Main");
     host.saveSelectAnswer = "Part";
     host.saveFileAnswer = (dir / "part.stw").string();
     saveSelectionAs(s());  // nothing captured yet
@@ -268,8 +268,8 @@ TEST_F(BitmapImportApply, ReplacesSizeAndCellsButKeepsTheRest) {
     import.importWidth = 3;
     import.importHeight = 2;
     import.importPixels[3][2] = kGray33;
-    change([&](SessionState& st) { st.picture.pixels[50][50] = kWhite; });
-    host.name = "Kept";
+    change([&](SessionState& st) { st.picture().pixels[50][50] = kWhite; });
+    renamePicture(s(), "Kept");
     applyBitmapImport(s(), import);
     EXPECT_EQ(picture().width, 3);
     EXPECT_EQ(picture().height, 2);
@@ -277,7 +277,7 @@ TEST_F(BitmapImportApply, ReplacesSizeAndCellsButKeepsTheRest) {
     EXPECT_EQ(picture().pixels[50][50], kWhite);
     EXPECT_EQ(host.shownWidth, 3);
     EXPECT_EQ(s().undoCount(), 1) << "an import is one step of the history";
-    EXPECT_EQ(host.name, "Kept");
+    EXPECT_EQ(s().pictureName(), "Kept");
 
     // Nothing converted yet: the picture keeps its size.
     applyBitmapImport(s(), BitmapImport{});

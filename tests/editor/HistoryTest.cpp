@@ -29,7 +29,7 @@ class HistoryTest : public SessionFixture {
         SessionFixture::SetUp();
         setPicture({"0123", "4012", "3401"});
         setBox({"12", "34"});
-        host.name = "Before";
+        renamePicture(s(), "Before");
         s().markWritten();  // the picture each case starts from counts as written
     }
     // A new session on a new host, for the next row of a table.
@@ -38,7 +38,7 @@ class HistoryTest : public SessionFixture {
         host = FakeHost{};
         SetUp();
     }
-    Seen seen() const { return {host.name, pictureRows()}; }
+    Seen seen() const { return {s().pictureName(), pictureRows()}; }
     void openFile(const std::string& name, const std::vector<std::string>& rows) {
         Picture file;
         testing::setPicture(file, rows);
@@ -196,7 +196,7 @@ TEST_F(HistoryTest, ClosingAsksOnlyWhileChangesAreNotWritten) {
          [this] {
              host.saveFileAnswer = (dir / "p.stw").string();
              savePicture(s());
-             host.name = "Renamed";
+             renamePicture(s(), "Renamed");
          },
          true, Choice::Discard, false, true},
     };
@@ -210,8 +210,8 @@ TEST_F(HistoryTest, ClosingAsksOnlyWhileChangesAreNotWritten) {
         const auto saved = dir / "closing.stw";
         host.saveFileAnswer = c.saveDialogAnswers ? std::optional(saved.string()) : std::nullopt;
         EXPECT_EQ(mayClose(s()), c.closes);
-        EXPECT_EQ(host.closeQuestions,
-                  c.asks ? std::vector<std::string>{host.name} : std::vector<std::string>{});
+        EXPECT_EQ(host.closeQuestions, c.asks ? std::vector<std::string>{s().pictureName()}
+                                              : std::vector<std::string>{});
         EXPECT_EQ(std::filesystem::exists(saved), c.saveDialogAnswers);
         std::filesystem::remove(saved);
     }

@@ -85,7 +85,7 @@ TEST_F(MouseTools, ShiftPressDrawsALineFromTheLastPenCellAsOneStep) {
 }
 
 TEST_F(MouseTools, PressOnSameColourChangesNothingButAddsALevel) {
-    change([&](SessionState& st) { st.picture.pixels[4][4] = kBlack; });
+    change([&](SessionState& st) { st.picture().pixels[4][4] = kBlack; });
     s().redrawSurface();
     const int presentsBefore = host.presentCount;
     pressCell(MouseButton::Left, 4, 4);
@@ -148,7 +148,7 @@ TEST_F(MouseTools, StatusBarShowsZeroBasedCellsOnMovesOnly) {
 
 TEST_F(MouseTools, PipePicksFromTheWholeGridWithoutAnUndoLevel) {
     selectTool(s(), Tool::Pipe);
-    change([&](SessionState& st) { st.picture.pixels[3][3] = kWhite; });
+    change([&](SessionState& st) { st.picture().pixels[3][3] = kWhite; });
     pressCell(MouseButton::Right, 3, 3);
     EXPECT_EQ(s().rightColour(), kWhite);
     EXPECT_EQ(host.rightSwatch, 0xFFFFFFu);
@@ -156,14 +156,14 @@ TEST_F(MouseTools, PipePicksFromTheWholeGridWithoutAnUndoLevel) {
     EXPECT_EQ(s().undoCount(), 0);
 
     change([&](SessionState& st) {
-        st.picture.pixels[96][10] = kGray33;
+        st.picture().pixels[96][10] = kGray33;
     });  // column 96 of a 96-column picture
     pressCell(MouseButton::Left, 96, 10);
     EXPECT_EQ(s().leftColour(), kGray33);
 
     // A hidden cell beyond the picture but within the grid's room is picked too.
     setPictureWidth(s(), 10);
-    change([&](SessionState& st) { st.picture.pixels[40][2] = kGray66; });
+    change([&](SessionState& st) { st.picture().pixels[40][2] = kGray66; });
     pressCell(MouseButton::Left, 40, 2);
     EXPECT_EQ(s().leftColour(), kGray66);
 
@@ -176,11 +176,11 @@ TEST_F(MouseTools, PipePicksFromTheWholeGridWithoutAnUndoLevel) {
 
 TEST_F(MouseTools, ChangeColourReplacesEveryEqualCellInOneStep) {
     selectTool(s(), Tool::ChangeColour);
-    change([&](SessionState& st) { st.picture.pixels[1][1] = kWhite; });
+    change([&](SessionState& st) { st.picture().pixels[1][1] = kWhite; });
     change([&](SessionState& st) {
-        st.picture.pixels[50][60] = kWhite;
+        st.picture().pixels[50][60] = kWhite;
     });  // not connected to the first
-    change([&](SessionState& st) { st.picture.pixels[96][92] = kWhite; });
+    change([&](SessionState& st) { st.picture().pixels[96][92] = kWhite; });
     change([&](SessionState& st) { st.leftColour = kBlack; });
     pressCell(MouseButton::Left, 50, 60);
     EXPECT_EQ(picture().pixels[1][1], kBlack);
@@ -222,7 +222,7 @@ TEST_F(MouseTools, ChangeColourOnTheCurrentColourStillRedrawsAndAddsALevel) {
 TEST_F(MouseTools, MovesWithBucketOrChangeColourDoNothing) {
     selectTool(s(), Tool::ChangeColour);
     pressCell(MouseButton::Left, 1, 1);
-    change([&](SessionState& st) { st.picture.pixels[9][9] = kWhite; });
+    change([&](SessionState& st) { st.picture().pixels[9][9] = kWhite; });
     moveToCell(9, 9);
     EXPECT_EQ(picture().pixels[9][9], kWhite);
     EXPECT_EQ(s().undoCount(), 1);

@@ -43,7 +43,7 @@ TEST_F(UndoStoreTest, StartsEmptyAndUndoDoesNothing) {
     EXPECT_EQ(s().undoCount(), 0);
     EXPECT_FALSE(host.undoEnabled);
 
-    change([&](SessionState& st) { st.picture.pixels[4][4] = kBlack; });
+    change([&](SessionState& st) { st.picture().pixels[4][4] = kBlack; });
     const PictureState before = stateOf(picture());
     const int presents = host.presentCount;
     s().undoChange();
@@ -57,11 +57,11 @@ TEST_F(UndoStoreTest, StartsEmptyAndUndoDoesNothing) {
 TEST_F(UndoStoreTest, KeepsTheFiftyLatestStatesAndDropsTheOldest) {
     std::vector<PictureState> snapshots;
     for (int k = 0; k <= kUndoLevels; ++k) {
-        change([&](SessionState& st) { stamp(st.picture, k); });
+        change([&](SessionState& st) { stamp(st.picture(), k); });
         snapshots.push_back(stateOf(picture()));
         takeSnapshot(s());
     }
-    change([&](SessionState& st) { stamp(st.picture, 99); });
+    change([&](SessionState& st) { stamp(st.picture(), 99); });
     ASSERT_EQ(s().undoCount(), kUndoLevels);
 
     for (int i = 1; i <= kUndoLevels; ++i) {
@@ -84,12 +84,12 @@ TEST_F(UndoStoreTest, KeepsTheFiftyLatestStatesAndDropsTheOldest) {
 }
 
 TEST_F(UndoStoreTest, RestoresTheSizeTogetherWithTheCells) {
-    change([&](SessionState& st) { st.picture.pixels[90][80] = kWhite; });
+    change([&](SessionState& st) { st.picture().pixels[90][80] = kWhite; });
     takeSnapshot(s());
-    change([&](SessionState& st) { st.picture.width = 40; });
-    change([&](SessionState& st) { st.picture.height = 30; });
+    change([&](SessionState& st) { st.picture().width = 40; });
+    change([&](SessionState& st) { st.picture().height = 30; });
     change([&](SessionState& st) {
-        st.picture.pixels[90][80] = kBlack;
+        st.picture().pixels[90][80] = kBlack;
     });  // hidden at 40 x 30, still part of the store
     announce(s(), {changed::kSize});
     ASSERT_EQ(host.shownWidth, 40);
@@ -105,11 +105,11 @@ TEST_F(UndoStoreTest, RestoresTheSizeTogetherWithTheCells) {
 }
 
 TEST_F(UndoStoreTest, UndoAfterClearBringsBackTheLastSnapshotNotThePictureBeforeTheClear) {
-    change([&](SessionState& st) { st.picture.pixels[5][5] = kBlack; });
+    change([&](SessionState& st) { st.picture().pixels[5][5] = kBlack; });
     const PictureState atSnapshot = stateOf(picture());
     takeSnapshot(s());
     change([&](SessionState& st) {
-        st.picture.pixels[6][6] = kWhite;
+        st.picture().pixels[6][6] = kWhite;
     });  // changed without a snapshot of its own
 
     change([](SessionState& st) { fillPicture(st); });
@@ -140,7 +140,7 @@ TEST_F(UndoStoreTest, MixedSnapshotsAndUndosBehaveLikeABoundedStack) {
                     reference.pop_back();
                 }
                 takeSnapshot(s());
-                change([&](SessionState& st) { stamp(st.picture, ++next); });
+                change([&](SessionState& st) { stamp(st.picture(), ++next); });
             } else {
                 const PictureState expected =
                     reference.empty() ? stateOf(picture()) : reference.front();
@@ -158,15 +158,15 @@ TEST_F(UndoStoreTest, MixedSnapshotsAndUndosBehaveLikeABoundedStack) {
 }
 
 TEST_F(UndoStoreTest, ShrinkingHidesCellsAndEnlargingShowsThemUnchanged) {
-    change([&](SessionState& st) { st.picture.pixels[10][10] = kBlack; });
-    change([&](SessionState& st) { st.picture.pixels[96][92] = kGray33; });
-    change([&](SessionState& st) { st.picture.width = 8; });
-    change([&](SessionState& st) { st.picture.height = 8; });
+    change([&](SessionState& st) { st.picture().pixels[10][10] = kBlack; });
+    change([&](SessionState& st) { st.picture().pixels[96][92] = kGray33; });
+    change([&](SessionState& st) { st.picture().width = 8; });
+    change([&](SessionState& st) { st.picture().height = 8; });
     s().redrawSurface();
     EXPECT_EQ(s().surface().pixel(95, 95), 0xFFFFFFu) << "hidden cell is not drawn";
 
-    change([&](SessionState& st) { st.picture.width = 96; });
-    change([&](SessionState& st) { st.picture.height = 92; });
+    change([&](SessionState& st) { st.picture().width = 96; });
+    change([&](SessionState& st) { st.picture().height = 92; });
     s().redrawSurface();
     EXPECT_EQ(picture().pixels[10][10], kBlack);
     EXPECT_EQ(picture().pixels[96][92], kGray33);
@@ -174,10 +174,10 @@ TEST_F(UndoStoreTest, ShrinkingHidesCellsAndEnlargingShowsThemUnchanged) {
 }
 
 TEST_F(UndoStoreTest, ClearingAlsoWritesTheCellsBeyondTheCurrentSize) {
-    change([&](SessionState& st) { st.picture.pixels[10][10] = kBlack; });
-    change([&](SessionState& st) { st.picture.pixels[96][92] = kGray33; });
-    change([&](SessionState& st) { st.picture.width = 8; });
-    change([&](SessionState& st) { st.picture.height = 8; });
+    change([&](SessionState& st) { st.picture().pixels[10][10] = kBlack; });
+    change([&](SessionState& st) { st.picture().pixels[96][92] = kGray33; });
+    change([&](SessionState& st) { st.picture().width = 8; });
+    change([&](SessionState& st) { st.picture().height = 8; });
     change([&](SessionState& st) { st.rightColour = kWhite; });
     change([](SessionState& st) { fillPicture(st); });
 

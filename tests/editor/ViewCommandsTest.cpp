@@ -22,8 +22,8 @@ TEST_F(Commands, PaletteReactsToLeftAndRightPressOnly) {
 }
 
 TEST_F(Commands, QuickSizeKeepsCellsAndTakesNoSnapshot) {
-    change([&](SessionState& st) { st.picture.pixels[96][92] = kWhite; });
-    change([&](SessionState& st) { st.picture.pixels[50][50] = kBlack; });
+    change([&](SessionState& st) { st.picture().pixels[96][92] = kWhite; });
+    change([&](SessionState& st) { st.picture().pixels[50][50] = kBlack; });
     setPictureWidth(s(), 2);
     setPictureHeight(s(), 2);
     EXPECT_EQ(host.shownWidth, 2);
@@ -50,8 +50,9 @@ TEST_F(Commands, StepButtonsStopAtTheirLimitsButAlwaysSnapshot) {
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << (c.width ? "width " : "height ") << c.from
                                           << (c.delta > 0 ? " up" : " down"));
-        change(
-            [&](SessionState& st) { (c.width ? st.picture.width : st.picture.height) = c.from; });
+        change([&](SessionState& st) {
+            (c.width ? st.picture().width : st.picture().height) = c.from;
+        });
         const int levels = s().undoCount();
         if (c.width) {
             (c.delta > 0 ? widthUp : widthDown)(s());
@@ -94,9 +95,9 @@ TEST_F(Commands, ClearImageFillsTheWholeGridAsOneUndoStep) {
     setPictureHeight(s(), 10);
     change([&](SessionState& st) { st.rightColour = kBlack; });
     takeSnapshot(s());
-    change([&](SessionState& st) { st.picture.pixels[3][3] = kWhite; });
+    change([&](SessionState& st) { st.picture().pixels[3][3] = kWhite; });
     takeSnapshot(s());
-    change([&](SessionState& st) { st.picture.pixels[4][4] = kWhite; });
+    change([&](SessionState& st) { st.picture().pixels[4][4] = kWhite; });
     clearImage(s());
     setPictureWidth(s(), 96);
     setPictureHeight(s(), 92);
@@ -135,7 +136,7 @@ TEST_F(Commands, ChoosingAToolShowsThePanelAndTheBoxModeForTheBoxToolOnly) {
 }
 
 TEST_F(Commands, SetSizeAppliesAfterOkAsOneUndoStep) {
-    change([&](SessionState& st) { st.picture.pixels[90][90] = kWhite; });
+    change([&](SessionState& st) { st.picture().pixels[90][90] = kWhite; });
     host.sizeAnswer = false;
     askAndSetSize(s());
     EXPECT_EQ(host.askedWidth, 96);

@@ -23,13 +23,13 @@ class SurfaceRenderingTest : public testing::SessionFixture {
     // Sets the picture size and its cells from rows of pixel values, row by row from the
     // top: "0123" gives black, 66 % gray, 33 % gray, white.
     void setPicture(std::initializer_list<std::string_view> rows) {
-        change([&](SessionState& st) { st.picture.height = static_cast<int>(rows.size()); });
+        change([&](SessionState& st) { st.picture().height = static_cast<int>(rows.size()); });
         change(
-            [&](SessionState& st) { st.picture.width = static_cast<int>(rows.begin()->size()); });
+            [&](SessionState& st) { st.picture().width = static_cast<int>(rows.begin()->size()); });
         int y = 1;
         for (std::string_view row : rows) {
             for (int x = 1; x <= static_cast<int>(row.size()); ++x) {
-                change([&](SessionState& st) { st.picture.pixels[x][y] = row[x - 1] - '0'; });
+                change([&](SessionState& st) { st.picture().pixels[x][y] = row[x - 1] - '0'; });
             }
             ++y;
         }
@@ -219,14 +219,14 @@ TEST_F(SurfaceRenderingTest, LargestPictureOverflowsAtPixelSizeTenAndFitsAtFive)
 
 TEST_F(SurfaceRenderingTest, InvalidValueTakesTheColourOfTheCellPaintedBeforeIt) {
     // Cells are painted column by column: (1,1), (1,2), (2,1), (2,2), (3,1), (3,2).
-    change([&](SessionState& st) { st.picture.width = 3; });
-    change([&](SessionState& st) { st.picture.height = 2; });
-    change([&](SessionState& st) { st.picture.pixels[1][1] = 9; });  // first cell: white
-    change([&](SessionState& st) { st.picture.pixels[1][2] = kBlack; });
-    change([&](SessionState& st) { st.picture.pixels[2][1] = -1; });  // after (1,2): black
-    change([&](SessionState& st) { st.picture.pixels[2][2] = kGray33; });
-    change([&](SessionState& st) { st.picture.pixels[3][1] = kTransparent; });
-    change([&](SessionState& st) { st.picture.pixels[3][2] = 5; });  // after (3,1): teal
+    change([&](SessionState& st) { st.picture().width = 3; });
+    change([&](SessionState& st) { st.picture().height = 2; });
+    change([&](SessionState& st) { st.picture().pixels[1][1] = 9; });  // first cell: white
+    change([&](SessionState& st) { st.picture().pixels[1][2] = kBlack; });
+    change([&](SessionState& st) { st.picture().pixels[2][1] = -1; });  // after (1,2): black
+    change([&](SessionState& st) { st.picture().pixels[2][2] = kGray33; });
+    change([&](SessionState& st) { st.picture().pixels[3][1] = kTransparent; });
+    change([&](SessionState& st) { st.picture().pixels[3][2] = 5; });  // after (3,1): teal
     change([&](SessionState& st) { st.view.pixelSize = 1; });
     s().redrawSurface();
 
@@ -422,9 +422,9 @@ TEST_P(PaintCellTest, RepaintsOneCellWithItsOutline) {
     change([&](SessionState& st) { st.view.gridsOn = c.gridsOn; });
     s().redrawSurface();
     change([&](SessionState& st) {
-        st.picture.pixels[1][1] = kWhite;
+        st.picture().pixels[1][1] = kWhite;
     });  // changed in the model only: stays as drawn
-    change([&](SessionState& st) { st.picture.pixels[2][1] = kBlack; });
+    change([&](SessionState& st) { st.picture().pixels[2][1] = kBlack; });
     host.shownWidth = -1;
     const int presents = host.presentCount;
 

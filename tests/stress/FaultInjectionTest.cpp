@@ -150,7 +150,7 @@ class FaultInjection : public SessionFixture {
         EXPECT_EQ(std::memcmp(picture().pixels, before->pixels, sizeof picture().pixels), 0);
         EXPECT_EQ(picture().width, 4);
         EXPECT_EQ(picture().height, 2);
-        EXPECT_EQ(host.name, "Name");
+        EXPECT_EQ(s().pictureName(), "Name");
         expectStillWorking();
     }
 
@@ -166,8 +166,8 @@ class FaultInjection : public SessionFixture {
         host.exportFileAnswer = (good / "after.s").string();
         saveAsm8File(s());
         EXPECT_TRUE(host.messages.empty());
-        EXPECT_EQ(readFile(good / "after.s"), asm8FileBlock(picture().view(), host.name));
-        change([&](SessionState& st) { st.picture.pixels[1][1] = old; });
+        EXPECT_EQ(readFile(good / "after.s"), asm8FileBlock(picture().view(), s().pictureName()));
+        change([&](SessionState& st) { st.picture().pixels[1][1] = old; });
     }
 
     static std::vector<std::string> listing(const fs::path& folder) {
@@ -232,7 +232,7 @@ TEST_F(FaultInjection, OpenRefusesWhatIsNotAnOrdinaryFile) {
             << host.messages[0].first;
         EXPECT_EQ(std::memcmp(picture().pixels, before->pixels, sizeof picture().pixels), 0);
         EXPECT_EQ(picture().width, 4);
-        EXPECT_EQ(host.name, "Name");
+        EXPECT_EQ(s().pictureName(), "Name");
     }
     expectStillWorking();
 }

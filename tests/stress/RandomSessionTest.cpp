@@ -362,14 +362,14 @@ TEST_F(RandomSession, ALongSessionEndsInTheRecordedSurfaceExportsAndFiles) {
         // The formats by their codes, 1 to 5.
         for (int code = 1; code <= 5; ++code) {
             for (const bool align : {false, true}) {
-                trace +=
-                    traceLine((source == ExportSource::Picture ? "picture " : "box ") +
-                                  std::to_string(code) + (align ? " aligned" : ""),
-                              exportText(view, host.name, static_cast<ExportFormat>(code), align));
+                trace += traceLine(
+                    (source == ExportSource::Picture ? "picture " : "box ") + std::to_string(code) +
+                        (align ? " aligned" : ""),
+                    exportText(view, s().pictureName(), static_cast<ExportFormat>(code), align));
             }
         }
     }
-    trace += traceLine("file form", asm8FileBlock(picture().view(), host.name));
+    trace += traceLine("file form", asm8FileBlock(picture().view(), s().pictureName()));
     TempFolder folder;
     host.saveFileAnswer = (folder / "session.stw").string();
     savePicture(s());

@@ -77,11 +77,11 @@ TEST_F(RedrawReferenceTest, RandomPicturesSizesAndViewsMatchTheCellByCellDrawing
                 if (pick(1, runLength) == 1) {
                     value = pick(0, 40) == 0 ? pick(-3, 9) : pick(0, 4);
                 }
-                change([&](SessionState& st) { st.picture.pixels[x][y] = value; });
+                change([&](SessionState& st) { st.picture().pixels[x][y] = value; });
             }
         }
-        change([&](SessionState& st) { st.picture.width = pick(0, 3) == 0 ? 96 : pick(1, 96); });
-        change([&](SessionState& st) { st.picture.height = pick(0, 3) == 0 ? 92 : pick(1, 92); });
+        change([&](SessionState& st) { st.picture().width = pick(0, 3) == 0 ? 96 : pick(1, 96); });
+        change([&](SessionState& st) { st.picture().height = pick(0, 3) == 0 ? 92 : pick(1, 92); });
         change([&](SessionState& st) { st.view.gridsOn = pick(0, 2) != 0; });
         change([&](SessionState& st) { st.view.borderOn = pick(0, 1) != 0; });
         const int sizes[] = {1, 2, 3, 4, 5, 7, 10, 13, 49};
@@ -100,7 +100,7 @@ TEST_F(RedrawReferenceTest, RandomPicturesSizesAndViewsMatchTheCellByCellDrawing
         expectSameSurface(s().surface(), *reference);
 
         // A cell holding a value outside 0..4 is painted with the brush the redraw left.
-        change([&](SessionState& st) { st.picture.pixels[1][1] = 77; });
+        change([&](SessionState& st) { st.picture().pixels[1][1] = 77; });
         announce(s(), Changes::cell(1, 1));
         if (!scrolled) {
             EXPECT_EQ(s().surface().pixel(s().pixelSize() - 1, s().pixelSize() - 1), brush);

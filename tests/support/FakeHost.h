@@ -26,8 +26,8 @@ class FakeHost : public Host {
         lastChanges = changes;
         const SessionState& st = session.state();
         if (changes.has(kSize | kView)) {
-            shownWidth = st.picture.width;
-            shownHeight = st.picture.height;
+            shownWidth = st.picture().width;
+            shownHeight = st.picture().height;
             shownPixelSize = st.view.pixelSize;
         }
         if (changes.has(kColours)) {
@@ -56,8 +56,6 @@ class FakeHost : public Host {
             boxFields[3] = sel.boxBottom;
         }
     }
-    std::string pictureName() const override { return name; }
-    void setPictureName(const std::string& n) override { name = n; }
     bool askPictureSize(int& width, int& height) override {
         askedWidth = width;
         askedHeight = height;
@@ -134,7 +132,6 @@ class FakeHost : public Host {
     bool redoEnabled = true;
     bool gridsChecked = false, borderChecked = true;
     std::string status[2];
-    std::string name = "Name";
     std::vector<std::string> remembered;  // picture files opened or written, in order
     std::vector<std::pair<std::string, std::string>> messages;
 };

@@ -35,7 +35,7 @@ class SessionFixture : public ::testing::Test {
         changeState(*session, std::forward<Change>(apply));
     }
     void setPicture(const std::vector<std::string>& rows) {
-        change([&](SessionState& st) { testing::setPicture(st.picture, rows); });
+        change([&](SessionState& st) { testing::setPicture(st.picture(), rows); });
     }
     void setBox(const std::vector<std::string>& rows) {
         change([&](SessionState& st) { testing::setBox(st.selection, rows); });

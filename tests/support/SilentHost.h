@@ -15,8 +15,6 @@ class SilentHost : public Host {
     void showPointerCell(int, int) override {}
     void rememberPictureFile(const std::string&) override {}
     void sessionChanged(const Session&, const Changes&) override {}
-    std::string pictureName() const override { return name; }
-    void setPictureName(const std::string& n) override { name = n; }
     bool askPictureSize(int&, int&) override { return false; }
     std::optional<std::string> askExportFile(bool) override { return std::nullopt; }
     CloseChoice askSaveBeforeClosing(const std::string&) override { return CloseChoice::Cancel; }
@@ -31,7 +29,6 @@ class SilentHost : public Host {
         lastMessage = text;
     }
 
-    std::string name = "Name";
     std::optional<std::string> openPath;
     std::optional<std::string> savePath;
     int messages = 0;

@@ -353,9 +353,9 @@ TEST_F(BitmapImportDialogTest, TakesTheTopLeftOfALargeBitmapAndOkCopiesIt) {
     EXPECT_EQ(win.previewSurface().pixel(191, 183), shown(2));
 
     changeState(session, [&](SessionState& st) {
-        stipple::testing::setPicture(st.picture, {"444", "444"});
+        stipple::testing::setPicture(st.picture(), {"444", "444"});
     });
-    changeState(session, [&](SessionState& st) { st.picture.pixels[96][92] = 4; });
+    changeState(session, [&](SessionState& st) { st.picture().pixels[96][92] = 4; });
     const int presented = host.presentCount;
     EXPECT_EQ(runWindow([this] { QTest::mouseClick(okButton(), Qt::LeftButton); }),
               QDialog::Accepted);
@@ -494,7 +494,7 @@ TEST_F(BitmapImportDialogTest, DitherChoiceAndStepLabelUpdateThePreviewAtOnce) {
 TEST_F(BitmapImportDialogTest, CancelKeepsThePictureAndReopeningShowsTheMovedSlider) {
     ASSERT_TRUE(load(writeRamp()));
     changeState(session, [&](SessionState& st) {
-        stipple::testing::setPicture(st.picture, {"01", "23"});
+        stipple::testing::setPicture(st.picture(), {"01", "23"});
     });
     EXPECT_EQ(runWindow([this] {
                   slider()->setValue(150);

@@ -32,7 +32,7 @@ class ClipboardExportPanelTest : public ::testing::Test {
         session.start();
         // Nine wide, so that aligned and unaligned packings differ.
         changeState(session, [&](SessionState& st) {
-            stipple::testing::setPicture(st.picture, {"012340123", "321043210"});
+            stipple::testing::setPicture(st.picture(), {"012340123", "321043210"});
         });
         panel.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));

@@ -270,8 +270,8 @@ TEST_F(CommandTableTest, SizeButtonsAndPixelMenuShowInTheFields) {
 }
 
 TEST_F(CommandTableTest, ToolbarExportsPutTheirFormatOnTheClipboard) {
-    changeState(session, [&](SessionState& st) { st.picture.pixels[1][1] = stipple::kWhite; });
-    changeState(session, [&](SessionState& st) { st.picture.pixels[2][1] = stipple::kGray33; });
+    changeState(session, [&](SessionState& st) { st.picture().pixels[1][1] = stipple::kWhite; });
+    changeState(session, [&](SessionState& st) { st.picture().pixels[2][1] = stipple::kGray33; });
     stipple::setPictureWidth(session, 9);
     stipple::setPictureHeight(session, 2);
     const auto exportText = [this](ExportFormat format, bool aligned) {

@@ -24,10 +24,10 @@ using stipple::testing::control;
 class ExportWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        host.name = "ship";
         session.start();
         stipple::testing::changeState(session, [&](SessionState& st) {
-            stipple::testing::setPicture(st.picture, {"0123401230", "3210432104", "0000011111"});
+            st.name() = "ship";
+            stipple::testing::setPicture(st.picture(), {"0123401230", "3210432104", "0000011111"});
         });
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/FileCommands.h"
 #include "editor/MouseTools.h"
 #include "support/StateChange.h"
 #include "ui/CommandErrors.h"
@@ -100,7 +101,7 @@ TEST_F(MainWindowTest, StartsWithTheDefaultPictureAndControls) {
     EXPECT_EQ(named<QLineEdit>("HEIG")->text(), "92");
     EXPECT_EQ(named<QLineEdit>("PSIZE")->text(), "10");
     EXPECT_EQ(nameEdit->text(), "Name");
-    EXPECT_EQ(form.host().pictureName(), "Name");
+    EXPECT_EQ(form.session().pictureName(), "Name");
 
     EXPECT_FALSE(item(CommandId::Undo)->isEnabled());
     EXPECT_FALSE(button<QToolButton>(CommandId::Undo)->isEnabled());
@@ -413,7 +414,7 @@ TEST_F(MainWindowTest, MenuShortcutsWinWhileTheNameBoxHasTheFocus) {
 
     // Ctrl+Z undoes the picture, not the name box.
     takeSnapshot(session);
-    changeState(session, [&](SessionState& st) { st.picture.pixels[1][1] = stipple::kBlack; });
+    changeState(session, [&](SessionState& st) { st.picture().pixels[1][1] = stipple::kBlack; });
     session.redrawSurface();
     QTest::keyClick(nameEdit, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(picture.pixels[1][1], stipple::kTransparent);
@@ -478,15 +479,15 @@ TEST_F(MainWindowTest, TypingEditsThePictureName) {
     nameEdit->setFocus();
     nameEdit->selectAll();
     QTest::keyClicks(nameEdit, "ab 1");
-    EXPECT_EQ(form.host().pictureName(), "ab 1");
-    form.host().setPictureName("Zoë");
+    EXPECT_EQ(form.session().pictureName(), "ab 1");
+    renamePicture(form.session(), "Zoë");
     EXPECT_EQ(nameEdit->text(), QString::fromUtf8("Zoë"));
-    EXPECT_EQ(form.host().pictureName(), "Zoë");
+    EXPECT_EQ(form.session().pictureName(), "Zoë");
 }
 
 TEST_F(MainWindowTest, UndoAndClearButtonsReachTheCore) {
     takeSnapshot(session);
-    changeState(session, [&](SessionState& st) { st.picture.pixels[3][4] = stipple::kGray66; });
+    changeState(session, [&](SessionState& st) { st.picture().pixels[3][4] = stipple::kGray66; });
     session.redrawSurface();
     ASSERT_TRUE(button<QToolButton>(CommandId::Undo)->isEnabled());
     ASSERT_TRUE(item(CommandId::Undo)->isEnabled());
@@ -551,7 +552,7 @@ TEST_F(MainWindowTest, ExitAsksFirstOnlyWhileChangesAreNotWritten) {
 TEST_F(MainWindowTest, PaintingTheWindowRedrawsTheSurfaceFromThePicture) {
     showActive();
     changeState(session, [&](SessionState& st) {
-        st.picture.pixels[2][2] = stipple::kBlack;
+        st.picture().pixels[2][2] = stipple::kBlack;
     });  // changed behind the surface's back
     EXPECT_EQ(session.surface().pixel(15, 15), kTeal);
     form.centralWidget()->repaint();

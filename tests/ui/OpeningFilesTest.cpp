@@ -75,7 +75,7 @@ TEST_F(OpeningFilesTest, RecentFilesKeepTheLastTenMostRecentFirst) {
 
     // A file chosen from the list opens as Open Picture does; a missing one is dropped.
     form.recentFiles().open(expected[2]);
-    EXPECT_EQ(form.host().pictureName(), "P");
+    EXPECT_EQ(form.session().pictureName(), "P");
     EXPECT_EQ(session.picture().width, 3);
     EXPECT_EQ(session.undoCount(), 1);
     EXPECT_EQ(form.recentFiles().files().front(), expected[2]);
@@ -104,7 +104,7 @@ TEST_F(OpeningFilesTest, ADroppedFileOpensByItsKind) {
         return accepted;
     };
     EXPECT_TRUE(drop(picture));
-    EXPECT_EQ(form.host().pictureName(), "Dropped");
+    EXPECT_EQ(form.session().pictureName(), "Dropped");
     EXPECT_EQ(session.undoCount(), 1);
 
     // A bitmap opens the import window with it loaded.

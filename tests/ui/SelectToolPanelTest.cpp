@@ -19,6 +19,7 @@
 #include <functional>
 #include <string>
 
+#include "editor/FileCommands.h"
 #include "support/StateChange.h"
 #include "ui/Controls.h"
 #include "ui/FileDialogs.h"
@@ -211,9 +212,9 @@ TEST_F(SelectToolPanelTest, PanelGoesWithTheBoxToolAndKeepsItsMode) {
 
 TEST_F(SelectToolPanelTest, DragCapturesTheBoxAndTheButtonsWorkOnIt) {
     changeState(session, [&](SessionState& st) {
-        st.picture.pixels[3][5] = kWhite;
+        st.picture().pixels[3][5] = kWhite;
     });  // top-left of the box to come
-    changeState(session, [&](SessionState& st) { st.picture.pixels[5][8] = kGray33; });
+    changeState(session, [&](SessionState& st) { st.picture().pixels[5][8] = kGray33; });
     button<QToolButton>(CommandId::SelectBox)->click();
     // From cell (5, 5) back to cell (3, 8) at pixel size 10.
     drag({45, 45}, {25, 75});
@@ -252,9 +253,9 @@ TEST_F(SelectToolPanelTest, DragCapturesTheBoxAndTheButtonsWorkOnIt) {
 }
 
 TEST_F(SelectToolPanelTest, SavedSelectionOpensAsAPicture) {
-    nameEdit->setText(QStringLiteral("Sheet"));
-    changeState(session, [&](SessionState& st) { st.picture.pixels[2][2] = kBlack; });
-    changeState(session, [&](SessionState& st) { st.picture.pixels[3][2] = kWhite; });
+    renamePicture(session, "Sheet");
+    changeState(session, [&](SessionState& st) { st.picture().pixels[2][2] = kBlack; });
+    changeState(session, [&](SessionState& st) { st.picture().pixels[3][2] = kWhite; });
     button<QToolButton>(CommandId::SelectBox)->click();
     drag({15, 15}, {35, 25});  // cells (2, 2) to (4, 3)
     ASSERT_EQ(boxFields(), "2 2 4 3");
@@ -327,7 +328,7 @@ TEST_F(SelectToolPanelTest, SaveSelectEndsWhereTheUserStops) {
 
 TEST_F(SelectToolPanelTest, FileMenuAndToolbarReachTheirDialogs) {
     // Save Picture offers the picture's name and adds ".stw" to a name typed without it.
-    nameEdit->setText(QStringLiteral("Whole"));
+    renamePicture(session, "Whole");
     QString presetFile;
     whenOpens<QFileDialog>([&](QFileDialog* dialog) {
         presetFile = fileNameField(dialog)->text();
