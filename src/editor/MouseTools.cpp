@@ -10,21 +10,13 @@ namespace {
 
 using namespace changed;
 
-// A move or release beyond the picture's area counts at its nearest edge.
-int clampToPicture(int position, int cells, int pixelSize) {
-    const int limit = cells * pixelSize;
-    if (position >= limit) {
-        position = limit - 1;
-    }
-    return position < 0 ? 0 : position;
-}
-
 // The 1-based cell of the picture at the surface position (X, Y); false beside the
-// picture. Presses are not clamped: one left of or above the surface gives no cell either.
+// picture. Presses are not held to the picture: one beside it gives no cell.
 bool cellInPicture(const SessionState& st, int X, int Y, int& x, int& y) {
-    x = X / st.view.pixelSize + 1;
-    y = Y / st.view.pixelSize + 1;
-    return X >= 0 && Y >= 0 && x <= st.picture().width && y <= st.picture().height;
+    const SurfaceGeometry geometry = st.geometry();
+    x = geometry.cellX(X);
+    y = geometry.cellY(Y);
+    return geometry.inPicture(X, Y);
 }
 
 Changes penPaint(SessionState& st, Pixel value, int X, int Y) {
@@ -63,9 +55,9 @@ Changes penLine(SessionState& st, Pixel value, int X, int Y) {
 
 // Cells beyond the picture up to 96 x 92 still give their hidden value.
 Changes pickColour(SessionState& st, bool forLeft, int X, int Y) {
-    const int x = X / st.view.pixelSize + 1;
-    const int y = Y / st.view.pixelSize + 1;
-    if (X >= 0 && Y >= 0 && x >= 1 && x <= kMaxPictureWidth && y >= 1 && y <= kMaxPictureHeight) {
+    const int x = st.geometry().cellX(X);
+    const int y = st.geometry().cellY(Y);
+    if (x >= 1 && x <= kMaxPictureWidth && y >= 1 && y <= kMaxPictureHeight) {
         (forLeft ? st.leftColour : st.rightColour) = st.picture().pixels[x][y];
     }
     return {kColours};
@@ -102,11 +94,11 @@ Changes bucketFill(SessionState& st, Pixel value, int X, int Y) {
 }
 
 Changes startBox(SessionState& st, int X, int Y) {
-    X = clampToPicture(X, st.picture().width, st.view.pixelSize);
-    Y = clampToPicture(Y, st.picture().height, st.view.pixelSize);
+    const SurfaceGeometry geometry = st.geometry();
     st.selection.frameShown = false;
-    st.selection.selX1 = X / st.view.pixelSize;
-    st.selection.selY1 = Y / st.view.pixelSize;
+    // The corner as a grid line: the 0-based cell of the press held to the picture.
+    st.selection.selX1 = geometry.cellX(geometry.heldX(X)) - 1;
+    st.selection.selY1 = geometry.cellY(geometry.heldY(Y)) - 1;
     st.boxDragging = true;
     // The old frame goes with the next redraw, as the band is drawn.
     return {kDrag};
@@ -116,8 +108,8 @@ Changes startBox(SessionState& st, int X, int Y) {
 Changes captureBox(SessionState& st, int cx, int cy) {
     Selection& sel = st.selection;
     sel.frameShown = true;
-    sel.selX2 = cx / st.view.pixelSize + 1;
-    sel.selY2 = cy / st.view.pixelSize + 1;
+    sel.selX2 = st.geometry().cellX(cx);
+    sel.selY2 = st.geometry().cellY(cy);
     sel.normalizeCorners();
     sel.capture(st.picture());
     st.boxDragging = false;
@@ -129,11 +121,11 @@ Changes captureBox(SessionState& st, int cx, int cy) {
 Changes pasteSelection(SessionState& st, int X, int Y) {
     const Selection& sel = st.selection;
     // A press left of or above the surface has no cell; it pastes nothing.
-    if (X < 0 || Y < 0) {
+    const int x0 = st.geometry().cellX(X);
+    const int y0 = st.geometry().cellY(Y);
+    if (x0 < 1 || y0 < 1) {
         return {kCells};
     }
-    const int x0 = X / st.view.pixelSize + 1;
-    const int y0 = Y / st.view.pixelSize + 1;
     for (int a = 1; a <= sel.selWidth; ++a) {
         for (int b = 1; b <= sel.selHeight; ++b) {
             const int gx = x0 + a - 1;
@@ -202,9 +194,10 @@ void press(Session& s, MouseButton button, int X, int Y, unsigned keys) {
 }
 
 void move(Session& s, int X, int Y) {
-    const int cx = clampToPicture(X, s.picture().width, s.pixelSize());
-    const int cy = clampToPicture(Y, s.picture().height, s.pixelSize());
-    s.host().showPointerCell(cx / s.pixelSize(), cy / s.pixelSize());
+    const SurfaceGeometry geometry = s.geometry();
+    const int cx = geometry.heldX(X);
+    const int cy = geometry.heldY(Y);
+    s.host().showPointerCell(geometry.cellX(cx) - 1, geometry.cellY(cy) - 1);
     s.edit(Step::None, [&](SessionState& st) {
         Changes changes;
         const auto drag = [&](bool held, Pixel colour, bool left) {
@@ -223,14 +216,14 @@ void move(Session& s, int X, int Y) {
         s.drawPastePreview(cx, cy);
     }
     if (s.selectMode() && s.state().boxDragging) {
-        s.drawRubberBand(s.selection().selX1, s.selection().selY1, cx / s.pixelSize(),
-                         cy / s.pixelSize());
+        s.drawRubberBand(s.selection().selX1, s.selection().selY1, geometry.cellX(cx) - 1,
+                         geometry.cellY(cy) - 1);
     }
 }
 
 void release(Session& s, MouseButton button, int X, int Y) {
-    const int cx = clampToPicture(X, s.picture().width, s.pixelSize());
-    const int cy = clampToPicture(Y, s.picture().height, s.pixelSize());
+    const int cx = s.geometry().heldX(X);
+    const int cy = s.geometry().heldY(Y);
     s.edit(Step::None, [&](SessionState& st) -> Changes {
         Changes changes;
         if (button == MouseButton::Left) {

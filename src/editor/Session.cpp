@@ -54,10 +54,9 @@ void Session::announce(const Changes& c) {
     }
     // A smaller picture or cells leave no scrolling beyond the surface's end.
     if (c.has(changed::kSize | changed::kView)) {
-        const SurfaceScroll range =
-            surfaceScroll(state_.view, state_.picture().width, state_.picture().height);
-        state_.view.scrollX = std::clamp(state_.view.scrollX, 0, range.maxX);
-        state_.view.scrollY = std::clamp(state_.view.scrollY, 0, range.maxY);
+        const SurfaceGeometry geometry = state_.geometry();
+        state_.view.scrollX = geometry.scrollX();
+        state_.view.scrollY = geometry.scrollY();
     }
     if ((c.what & changed::kSurface) == changed::kCells && c.cellX > 0) {
         renderer_.view = state_.view;
@@ -153,8 +152,9 @@ void Session::drawRubberBand(int anchorX, int anchorY, int cellX, int cellY) {
 }
 
 void Session::drawPastePreview(int X, int Y) {
-    const int cx = X / pixelSize() + 1;
-    const int cy = Y / pixelSize() + 1;
+    const SurfaceGeometry geometry = state_.geometry();
+    const int cx = geometry.cellX(X);
+    const int cy = geometry.cellY(Y);
     if (cx > state_.picture().width || cy > state_.picture().height) {
         return;
     }

@@ -12,6 +12,7 @@
 
 #include "editor/Changes.h"
 #include "editor/Host.h"
+#include "editor/SurfaceGeometry.h"
 #include "model/Document.h"
 #include "model/FloodFill.h"
 #include "model/Picture.h"
@@ -47,6 +48,7 @@ struct SessionState {
     // Room for the bucket's fill, kept so that a fill allocates nothing.
     FloodFill flood;
 
+    SurfaceGeometry geometry() const { return {view, picture().width, picture().height}; }
     // The picture being edited and its name.
     Picture& picture() { return document.currentFrame().picture; }
     const Picture& picture() const { return document.currentFrame().picture; }
@@ -118,6 +120,7 @@ class Session {
     Pixel rightColour() const { return state_.rightColour; }
     bool alignToByte() const { return state_.alignToByte; }
     int pixelSize() const { return state_.view.pixelSize; }
+    SurfaceGeometry geometry() const { return state_.geometry(); }
     bool pasteMode() const { return state_.tool == Tool::Box && state_.boxMode == BoxMode::Paste; }
     bool selectMode() const {
         return state_.tool == Tool::Box && state_.boxMode == BoxMode::Select;

@@ -5,25 +5,6 @@
 
 namespace stipple {
 
-SurfaceScroll surfaceScroll(const ViewSettings& view, int pictureWidth, int pictureHeight) {
-    // The grid's last line lies one pixel beyond the last cell.
-    const int width = pictureWidth * view.pixelSize + 1;
-    const int height = pictureHeight * view.pixelSize + 1;
-    SurfaceScroll s;
-    // One bar can take the room that makes the other needed: look twice.
-    for (int pass = 0; pass < 2; ++pass) {
-        s.shownWidth = view.roomWidth - (s.vertical ? kScrollBarThickness : 0);
-        s.shownHeight = view.roomHeight - (s.horizontal ? kScrollBarThickness : 0);
-        s.horizontal = width > s.shownWidth;
-        s.vertical = height > s.shownHeight;
-    }
-    s.shownWidth = view.roomWidth - (s.vertical ? kScrollBarThickness : 0);
-    s.shownHeight = view.roomHeight - (s.horizontal ? kScrollBarThickness : 0);
-    s.maxX = std::max(0, width - s.shownWidth);
-    s.maxY = std::max(0, height - s.shownHeight);
-    return s;
-}
-
 void SurfaceRenderer::initColourTable() {
     std::copy(std::begin(kDisplayColours), std::end(kDisplayColours), colours_.values);
     colours_.gridRgb = 0xC0DCC0;

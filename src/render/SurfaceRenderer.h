@@ -18,7 +18,7 @@ struct ViewSettings {
     int viewWidth = 0;
     int viewHeight = 0;
     // The room the window gives the surface, at most the stored part; scroll bars take
-    // kScrollBarThickness of it where the surface does not fit.
+    // strips of it where the surface does not fit.
     int roomWidth = 0;
     int roomHeight = 0;
     // The surface pixel shown at the top-left of the room: how far it is scrolled.
@@ -28,20 +28,6 @@ struct ViewSettings {
     // The grid shows only where a cell is larger than 3 screen pixels.
     bool gridVisible() const { return gridsOn && pixelSize > 3; }
 };
-
-constexpr int kScrollBarThickness = 16;
-
-// Which scroll bars the surface of a picture needs in the room, how much of the surface
-// then shows, and how far it can scroll.
-struct SurfaceScroll {
-    bool horizontal = false;
-    bool vertical = false;
-    int shownWidth = 0;
-    int shownHeight = 0;
-    int maxX = 0;
-    int maxY = 0;
-};
-SurfaceScroll surfaceScroll(const ViewSettings& view, int pictureWidth, int pictureHeight);
 
 // Display colours of the five values (by value), the grid and the border; all 0 until
 // initColourTable.

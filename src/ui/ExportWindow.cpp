@@ -64,11 +64,9 @@ ExportWindow::ExportWindow(Session& session, SurfaceWidget& surface, QWidget* pa
     session_.subscribe(*this);
     // Pointing at a cell of the surface shows the numbers that hold it.
     connect(&surface_, &SurfaceWidget::mouseMoved, this, [this](int x, int y) {
-        const int size = session_.pixelSize();
-        const Picture& picture = session_.picture();
-        const bool inside =
-            x >= 0 && y >= 0 && x < picture.width * size && y < picture.height * size;
-        traceFromCell(inside ? x / size + 1 : 0, inside ? y / size + 1 : 0);
+        const SurfaceGeometry geometry = session_.geometry();
+        const bool inside = geometry.inPicture(x, y);
+        traceFromCell(inside ? geometry.cellX(x) : 0, inside ? geometry.cellY(y) : 0);
     });
 }
 
@@ -242,11 +240,12 @@ void ExportWindow::frameTracedByte() {
     // The copied box is framed where it was copied from, unless it has been moved since.
     if (tracedByte_ >= 0 && tracedByte_ < static_cast<int>(byteMap_.size()) &&
         (!fromBox() || boxInPlace())) {
-        const int size = session_.pixelSize();
+        const SurfaceGeometry geometry = session_.geometry();
         const int left = fromBox() ? box.boxLeft - 1 : 0;
         const int top = fromBox() ? box.boxTop - 1 : 0;
         for (const BitPlace& place : byteMap_[static_cast<std::size_t>(tracedByte_)]) {
-            const QRect cell((left + place.x - 1) * size, (top + place.y - 1) * size, size, size);
+            const CellRect at = geometry.cell(left + place.x, top + place.y);
+            const QRect cell(at.left, at.top, at.size, at.size);
             if (!frames.contains(cell)) {
                 frames.push_back(cell);
             }

@@ -40,6 +40,7 @@ MainWindow::MainWindow()
     bindMainWindowCommands(*this, session_);
 
     SurfaceWidget* surface = controls_.surface;
+    surface->setSession(&session_);
     connect(surface, &SurfaceWidget::mousePressed, this,
             [this](MouseButton button, int x, int y, unsigned keys) {
                 runCommand(this, [&] { stipple::press(session_, button, x, y, keys); });

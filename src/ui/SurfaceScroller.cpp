@@ -51,7 +51,7 @@ void SurfaceScroller::sessionChanged(const Session&, const Changes& changes) {
 void SurfaceScroller::showRange() {
     const Picture& picture = session_.picture();
     const ViewSettings& view = session_.view();
-    const SurfaceScroll range = surfaceScroll(view, picture.width, picture.height);
+    const SurfaceScroll range = SurfaceGeometry(view, picture.width, picture.height).scroll();
     showing_ = true;
     const int thickness = kScrollBarThickness;
     horizontal_->setGeometry(room_.left(), room_.top() + range.shownHeight, range.shownWidth,

@@ -97,7 +97,11 @@ void SurfaceWidget::setTraceFrames(QList<QRect> frames) {
 
 QPoint SurfaceWidget::surfacePosition(const QMouseEvent* event) const {
     const QPoint p = pixelPosition(event);
-    return raster_ != nullptr ? p + QPoint(raster_->originX(), raster_->originY()) : p;
+    if (session_ == nullptr) {
+        return p;
+    }
+    const SurfaceGeometry geometry = session_->geometry();
+    return {geometry.surfaceX(p.x()), geometry.surfaceY(p.y())};
 }
 
 void SurfaceWidget::mousePressEvent(QMouseEvent* event) {

@@ -20,6 +20,9 @@ class SurfaceWidget : public QWidget {
     // The raster must outlive the widget; null shows an empty (white) surface.
     void setRaster(const Raster* raster);
     const Raster* raster() const { return raster_; }
+    // The session whose geometry turns the widget's pixels into surface pixels; without
+    // one they are the same.
+    void setSession(const Session* session) { session_ = session; }
 
     // Rectangles in surface pixels framed over the raster (the Export window's
     // trace); empty for none.
@@ -43,6 +46,7 @@ class SurfaceWidget : public QWidget {
     QPoint surfacePosition(const QMouseEvent* event) const;
 
     const Raster* raster_ = nullptr;
+    const Session* session_ = nullptr;
     QList<QRect> traceFrames_;
 };
 

@@ -87,7 +87,7 @@ TEST_F(RedrawReferenceTest, RandomPicturesSizesAndViewsMatchTheCellByCellDrawing
         const int sizes[] = {1, 2, 3, 4, 5, 7, 10, 13, 49};
         setPixelSize(s(), pick(0, 3) == 0 ? pick(1, 49) : sizes[pick(0, 8)]);
         // Scrolled now and then, anywhere the scroll bars reach.
-        const SurfaceScroll range = surfaceScroll(s().view(), picture().width, picture().height);
+        const SurfaceScroll range = s().geometry().scroll();
         const bool scrolled = pick(0, 2) == 0 && (range.maxX > 0 || range.maxY > 0);
         change([&](SessionState& st) {
             st.view.scrollX = scrolled ? pick(0, range.maxX) : 0;
