@@ -20,9 +20,10 @@ inline constexpr unsigned kExport = 1u << 9;     // the export settings (align t
 inline constexpr unsigned kHistory = 1u << 10;   // what can be undone or redone
 inline constexpr unsigned kDrag = 1u << 11;      // the mouse: buttons held, a box drag begun
 inline constexpr unsigned kFile = 1u << 12;      // the document's file, or its state as written
-inline constexpr unsigned kEverything = (1u << 13) - 1;
+inline constexpr unsigned kFrames = 1u << 13;  // which pictures the document holds, the current one
+inline constexpr unsigned kEverything = (1u << 14) - 1;
 // What the surface shows: these bits are answered with a redraw.
-inline constexpr unsigned kSurface = kCells | kSize | kSelection | kBox | kView | kTool;
+inline constexpr unsigned kSurface = kCells | kSize | kSelection | kBox | kView | kTool | kFrames;
 }  // namespace changed
 
 struct Changes {

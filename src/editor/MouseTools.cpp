@@ -19,18 +19,27 @@ bool cellInPicture(const SessionState& st, int X, int Y, int& x, int& y) {
     return geometry.inPicture(X, Y);
 }
 
+// The last cell the pen touched; kDrag when it is another one.
+Changes touchPen(SessionState& st, int x, int y) {
+    if (st.lastPenX == x && st.lastPenY == y) {
+        return {};
+    }
+    st.lastPenX = x;
+    st.lastPenY = y;
+    return {kDrag};
+}
+
 Changes penPaint(SessionState& st, Pixel value, int X, int Y) {
     int x = 0, y = 0;
     if (!cellInPicture(st, X, Y, x, y)) {
         return {};
     }
-    st.lastPenX = x;
-    st.lastPenY = y;
-    if (st.picture().pixels[x][y] == value) {
-        return {};
+    Changes changes = touchPen(st, x, y);
+    if (st.picture().pixels[x][y] != value) {
+        st.picture().pixels[x][y] = value;
+        changes |= Changes::cell(x, y);
     }
-    st.picture().pixels[x][y] = value;
-    return Changes::cell(x, y);
+    return changes;
 }
 
 // Every cell from the last one the pen touched to the pressed one.
@@ -48,9 +57,11 @@ Changes penLine(SessionState& st, Pixel value, int X, int Y) {
             changedAny = true;
         }
     });
-    st.lastPenX = x;
-    st.lastPenY = y;
-    return changedAny ? Changes{kCells} : Changes{};
+    Changes changes = touchPen(st, x, y);
+    if (changedAny) {
+        changes |= Changes{kCells};
+    }
+    return changes;
 }
 
 // Cells beyond the picture up to 96 x 92 still give their hidden value.
@@ -101,7 +112,7 @@ Changes startBox(SessionState& st, int X, int Y) {
     st.selection.selY1 = geometry.cellY(geometry.heldY(Y)) - 1;
     st.boxDragging = true;
     // The old frame goes with the next redraw, as the band is drawn.
-    return {kDrag};
+    return {kDrag | kSelection};
 }
 
 // cx, cy: the release position, already held to the picture.
@@ -113,7 +124,7 @@ Changes captureBox(SessionState& st, int cx, int cy) {
     sel.normalizeCorners();
     sel.capture(st.picture());
     st.boxDragging = false;
-    return {kSelection | kBox};
+    return {kSelection | kBox | kDrag};
 }
 
 // Writes the buffer's cells from the pressed cell on; its transparent cells and what falls
@@ -137,6 +148,42 @@ Changes pasteSelection(SessionState& st, int X, int Y) {
         }
     }
     return {kCells};
+}
+
+// What the tool does with a press of the left or right button.
+Changes pressTool(SessionState& st, bool left, int X, int Y, unsigned keys) {
+    const Pixel colour = left ? st.leftColour : st.rightColour;
+    switch (st.tool) {
+        case Tool::Pen:
+            return (keys & kShiftHeld) != 0 ? penLine(st, colour, X, Y)
+                                            : penPaint(st, colour, X, Y);
+        case Tool::Pipe:
+            return pickColour(st, left, X, Y);
+        case Tool::Bucket:
+            return bucketFill(st, colour, X, Y);
+        case Tool::ChangeColour:
+            return replaceColour(st, colour, X, Y);
+        case Tool::Box:
+            // The box tool answers the left button only.
+            if (left && st.boxMode == BoxMode::Select) {
+                return startBox(st, X, Y);
+            }
+            if (left && st.selection.bufferFilled) {
+                return pasteSelection(st, X, Y);
+            }
+            break;
+    }
+    return {};
+}
+
+// The buttons held from now on.
+Changes holdButtons(SessionState& st, bool left, bool right) {
+    if (st.leftDown == left && st.rightDown == right) {
+        return {};
+    }
+    st.leftDown = left;
+    st.rightDown = right;
+    return {kDrag};
 }
 
 }  // namespace
@@ -163,33 +210,13 @@ void press(Session& s, MouseButton button, int X, int Y, unsigned keys) {
         }
     }
     s.edit(step, [&](SessionState& st) -> Changes {
-        st.leftDown = left;
-        st.rightDown = button == MouseButton::Right;
+        const Changes held = holdButtons(st, left, button == MouseButton::Right);
         if (button == MouseButton::Middle) {
-            return {};
+            return held;
         }
-        const Pixel colour = left ? st.leftColour : st.rightColour;
-        switch (st.tool) {
-            case Tool::Pen:
-                return (keys & kShiftHeld) != 0 ? penLine(st, colour, X, Y)
-                                                : penPaint(st, colour, X, Y);
-            case Tool::Pipe:
-                return pickColour(st, left, X, Y);
-            case Tool::Bucket:
-                return bucketFill(st, colour, X, Y);
-            case Tool::ChangeColour:
-                return replaceColour(st, colour, X, Y);
-            case Tool::Box:
-                // The box tool answers the left button only.
-                if (left && st.boxMode == BoxMode::Select) {
-                    return startBox(st, X, Y);
-                }
-                if (left && st.selection.bufferFilled) {
-                    return pasteSelection(st, X, Y);
-                }
-                break;
-        }
-        return {};
+        Changes changes = held;
+        changes |= pressTool(st, left, X, Y, keys);
+        return changes;
     });
 }
 
@@ -225,19 +252,17 @@ void release(Session& s, MouseButton button, int X, int Y) {
     const int cx = s.geometry().heldX(X);
     const int cy = s.geometry().heldY(Y);
     s.edit(Step::None, [&](SessionState& st) -> Changes {
+        const bool left = button == MouseButton::Left;
         Changes changes;
-        if (button == MouseButton::Left) {
-            if (st.tool == Tool::Box && st.boxMode == BoxMode::Select) {
-                changes = captureBox(st, cx, cy);
-            } else if (st.tool == Tool::Box) {
-                st.selection.frameShown = false;
-                changes = {kDrag};
-            }
-            st.leftDown = false;
+        if (left && st.tool == Tool::Box && st.boxMode == BoxMode::Select) {
+            changes = captureBox(st, cx, cy);
+        } else if (left && st.tool == Tool::Box && st.selection.frameShown) {
+            // The frame goes; the paste preview redraws the surface as the pointer moves.
+            st.selection.frameShown = false;
+            changes = {kSelection};
         }
-        if (button == MouseButton::Right) {
-            st.rightDown = false;
-        }
+        changes |=
+            holdButtons(st, st.leftDown && !left, st.rightDown && button != MouseButton::Right);
         return changes;
     });
 }

@@ -5,6 +5,52 @@
 
 namespace stipple {
 
+Session::Session(Host& host) : host_(host) {
+    if constexpr (kEditsChecked) {
+        before_ = std::make_unique<SessionState>();
+    }
+}
+
+void Session::beginEdit() {
+    pending_ = {};
+    if constexpr (kEditsChecked) {
+        *before_ = state_;
+        undoBefore_ = undo_.undoCount();
+        redoBefore_ = redo_.undoCount();
+    }
+}
+
+void Session::finishEdit() {
+    if (pending_.has(changed::kSize | changed::kView | changed::kFrames)) {
+        pending_ |= holdScroll();
+    }
+    if constexpr (kEditsChecked) {
+        std::string parts = unannouncedChanges(*before_, state_, pending_.what);
+        if ((undo_.undoCount() != undoBefore_ || redo_.undoCount() != redoBefore_) &&
+            !pending_.has(changed::kHistory)) {
+            parts += parts.empty() ? "history" : " history";
+        }
+        if (!parts.empty()) {
+            reportEditFault(parts);
+        }
+    }
+    if (pending_.what != 0) {
+        announce(pending_);
+    }
+}
+
+Changes Session::holdScroll() {
+    const SurfaceGeometry geometry = state_.geometry();
+    const int x = geometry.scrollX();
+    const int y = geometry.scrollY();
+    if (x == state_.view.scrollX && y == state_.view.scrollY) {
+        return {};
+    }
+    state_.view.scrollX = x;
+    state_.view.scrollY = y;
+    return {changed::kView};
+}
+
 void Session::start() {
     renderer_.initColourTable();
     started_ = true;
@@ -39,7 +85,10 @@ void Session::takeStep(Step step) {
     if (step == Step::NamedSnapshot) {
         undo_.push(state_.picture(), &state_.name());
         // Another picture comes: no line goes on from a cell of this one.
-        state_.lastPenX = state_.lastPenY = 0;
+        if (state_.lastPenX != 0 || state_.lastPenY != 0) {
+            state_.lastPenX = state_.lastPenY = 0;
+            pending_ |= Changes{changed::kDrag};
+        }
     } else {
         undo_.push(state_.picture());
     }
@@ -52,17 +101,16 @@ void Session::announce(const Changes& c) {
     if (c.what == 0 || !started_) {
         return;
     }
-    // A smaller picture or cells leave no scrolling beyond the surface's end.
-    if (c.has(changed::kSize | changed::kView)) {
-        const SurfaceGeometry geometry = state_.geometry();
-        state_.view.scrollX = geometry.scrollX();
-        state_.view.scrollY = geometry.scrollY();
-    }
+    // While a box is dragged, or pasted, the rubber band or the paste preview redraws the
+    // surface as the pointer moves on: the frame shown or hidden by a press or a release
+    // alone waits for that.
+    const bool bandOnly =
+        (state_.boxDragging || pasteMode()) && (c.what & changed::kSurface) == changed::kSelection;
     if ((c.what & changed::kSurface) == changed::kCells && c.cellX > 0) {
         renderer_.view = state_.view;
         renderer_.paintCell(state_.picture(), c.cellX, c.cellY);
         presentSurface();
-    } else if (c.has(changed::kSurface)) {
+    } else if (c.has(changed::kSurface) && !bandOnly) {
         redrawSurface();
     }
     host_.sessionChanged(*this, c);
@@ -80,16 +128,18 @@ bool Session::stepHistory(UndoRing& from, UndoRing& to) {
     if (from.undoCount() == 0) {
         return false;
     }
-    Changes changes{changed::kCells | changed::kSize | changed::kHistory};
-    if (from.newestHoldsName()) {
-        to.push(state_.picture(), &state_.name());
-        from.pop(state_.picture(), &state_.name());
-        changes.what |= changed::kName;
-    } else {
-        to.push(state_.picture());
-        from.pop(state_.picture());
-    }
-    announce(changes);
+    edit(Step::None, [&](SessionState& st) {
+        Changes changes{changed::kCells | changed::kSize | changed::kHistory};
+        if (from.newestHoldsName()) {
+            to.push(st.picture(), &st.name());
+            from.pop(st.picture(), &st.name());
+            changes.what |= changed::kName;
+        } else {
+            to.push(st.picture());
+            from.pop(st.picture());
+        }
+        return changes;
+    });
     return true;
 }
 
@@ -133,7 +183,6 @@ void Session::redrawSurface() {
     renderer_.view = state_.view;
     renderer_.drawPicture(state_.picture());
     if (state_.selection.frameShown) {
-        state_.selection.normalizeCorners();
         renderer_.drawSelectionFrame(state_.selection);
     }
     presentSurface();

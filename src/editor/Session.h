@@ -6,55 +6,19 @@
 // redrawn in one place, in answer to that announcement; the Host and any other listener
 // read from the session what they show.
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "editor/Changes.h"
+#include "editor/EditCheck.h"
 #include "editor/Host.h"
-#include "editor/SurfaceGeometry.h"
-#include "model/Document.h"
-#include "model/FloodFill.h"
-#include "model/Picture.h"
-#include "model/Selection.h"
+#include "editor/SessionState.h"
 #include "model/UndoRing.h"
 #include "render/SurfaceRenderer.h"
 
 namespace stipple {
-
-enum class Tool { Pen, Bucket, Pipe, ChangeColour, Box };
-// What a left press of the box tool does, as the Select tool panel's mode buttons say.
-enum class BoxMode { Select, Paste };
-enum class MouseButton { Left, Right, Middle };
-
-// Everything an edit may change.
-struct SessionState {
-    Document document;
-    Selection selection;
-    ViewSettings view;
-    Tool tool = Tool::Pen;
-    BoxMode boxMode = BoxMode::Select;
-    Pixel leftColour = kBlack;
-    Pixel rightColour = kBlack;
-    bool alignToByte = false;
-    // The mouse: the buttons held and a box drag under way.
-    bool leftDown = false;
-    bool rightDown = false;
-    bool boxDragging = false;
-    // The last cell the pen touched in this picture, 1-based; 0 before the first. A
-    // shift-press draws a straight line from it.
-    int lastPenX = 0;
-    int lastPenY = 0;
-    // Room for the bucket's fill, kept so that a fill allocates nothing.
-    FloodFill flood;
-
-    SurfaceGeometry geometry() const { return {view, picture().width, picture().height}; }
-    // The picture being edited and its name.
-    Picture& picture() { return document.currentFrame().picture; }
-    const Picture& picture() const { return document.currentFrame().picture; }
-    std::string& name() { return document.currentFrame().name; }
-    const std::string& name() const { return document.currentFrame().name; }
-};
 
 // The history step an edit takes before it changes anything.
 enum class Step {
@@ -65,7 +29,7 @@ enum class Step {
 
 class Session {
   public:
-    explicit Session(Host& host) : host_(host) {}
+    explicit Session(Host& host);
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
@@ -77,19 +41,25 @@ class Session {
 
     // The one way to change the state: takes `step`, then calls change(state), which
     // returns what it changed, and announces that. Edits inside an edit announce with the
-    // outermost one.
+    // outermost one. In test and debug builds the outermost edit is checked (EditCheck.h).
     template <typename Change>
     void edit(Step step, Change&& change) {
         if (editDepth_++ == 0) {
-            pending_ = {};
+            beginEdit();
         }
         if (step != Step::None) {
             takeStep(step);
         }
         pending_ |= std::forward<Change>(change)(state_);
-        if (--editDepth_ == 0 && pending_.what != 0) {
-            announce(pending_);
+        if (--editDepth_ == 0) {
+            finishEdit();
         }
+    }
+    // Sets the state up without announcing or checking anything: only for tests and
+    // benchmarks that arrange what the commands under them start from.
+    template <typename Change>
+    void arrange(Change&& change) {
+        std::forward<Change>(change)(state_);
     }
     // The step before the newest back, keeping the state it replaces for a redo; does
     // nothing when there is none.
@@ -144,6 +114,10 @@ class Session {
     void drawPastePreview(int X, int Y);
 
   private:
+    void beginEdit();
+    void finishEdit();
+    // Holds the scroll position to what the scroll bars reach; kView when it moved.
+    Changes holdScroll();
     void takeStep(Step step);
     void announce(const Changes& changes);
     // Moves the newest level of `from` into the picture, keeping the state it replaces in
@@ -160,6 +134,9 @@ class Session {
     bool started_ = false;
     int editDepth_ = 0;
     Changes pending_;
+    // The state as the outermost edit found it, where edits are checked.
+    std::unique_ptr<SessionState> before_;
+    int undoBefore_ = 0, redoBefore_ = 0;
     Picture written_;
     std::string writtenName_;
 };

@@ -41,11 +41,13 @@ void pressPaletteColour(Session& s, MouseButton button, Pixel value) {
 
 void selectTool(Session& s, Tool tool) {
     change(s, [tool](SessionState& st) {
+        Changes changes{kTool};
         st.tool = tool;
-        if (tool != Tool::Box) {
+        if (tool != Tool::Box && st.selection.frameShown) {
             st.selection.frameShown = false;
+            changes.what |= kSelection;
         }
-        return Changes{kTool};
+        return changes;
     });
 }
 

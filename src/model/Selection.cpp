@@ -5,17 +5,28 @@
 
 namespace stipple {
 
+namespace {
+
+void order(std::int32_t& first, std::int32_t& second) {
+    if (first >= second) {
+        const std::int32_t oldFirst = first;
+        first = second - 1;
+        second = oldFirst + 1;
+    }
+}
+
+}  // namespace
+
 void Selection::normalizeCorners() {
-    if (selX1 >= selX2) {
-        const int oldX1 = selX1;
-        selX1 = selX2 - 1;
-        selX2 = oldX1 + 1;
-    }
-    if (selY1 >= selY2) {
-        const int oldY1 = selY1;
-        selY1 = selY2 - 1;
-        selY2 = oldY1 + 1;
-    }
+    order(selX1, selX2);
+    order(selY1, selY2);
+}
+
+BoxCorners Selection::normalizedCorners() const {
+    BoxCorners c{selX1, selY1, selX2, selY2};
+    order(c.x1, c.x2);
+    order(c.y1, c.y2);
+    return c;
 }
 
 void Selection::boxFromCorners() {

@@ -10,6 +10,10 @@
 
 namespace stipple {
 
+struct BoxCorners {
+    std::int32_t x1, y1, x2, y2;
+};
+
 struct Selection {
     // Corners of the box as grid lines, 0-based: the box runs from line selX1 to line selX2.
     // They are kept as the mouse left them until normalizeCorners puts them in order.
@@ -27,6 +31,8 @@ struct Selection {
     // wrong order are swapped, each moving one line outwards, and equal ones become a
     // one-cell box.
     void normalizeCorners();
+    // The corners as normalizeCorners would leave them.
+    BoxCorners normalizedCorners() const;
     // Takes the box in cells from the corners.
     void boxFromCorners();
     // Takes the box from the (normalised) corners and copies its cells into the buffer.

@@ -112,11 +112,11 @@ void SurfaceRenderer::drawPicture(const Picture& picture) {
 
 void SurfaceRenderer::drawSelectionFrame(const Selection& selection) {
     const int ps = view.pixelSize;
-    const Selection& s = selection;
-    const int corners[4][2] = {{s.selX1 * ps, s.selY1 * ps},
-                               {s.selX1 * ps, s.selY2 * ps},
-                               {s.selX2 * ps, s.selY2 * ps},
-                               {s.selX2 * ps, s.selY1 * ps}};
+    const BoxCorners s = selection.normalizedCorners();
+    const int corners[4][2] = {{s.x1 * ps, s.y1 * ps},
+                               {s.x1 * ps, s.y2 * ps},
+                               {s.x2 * ps, s.y2 * ps},
+                               {s.x2 * ps, s.y1 * ps}};
     surface_.closedLine(corners, 4, colours_.values[kBlack], PenStyle::Dashed);
 }
 

@@ -50,7 +50,7 @@ class SurfaceRenderer {
 
     // Repaints the whole surface from the picture: cells, grid and border, white beyond.
     void drawPicture(const Picture& picture);
-    // The dashed frame along the selection's corners, which must be in order.
+    // The dashed frame along the selection's corners, put in order (normalizeCorners).
     void drawSelectionFrame(const Selection& selection);
     // Paints the 1-based cell with its value and, when the grid shows, its outline. A value
     // outside 0..4 paints with the colour used last.

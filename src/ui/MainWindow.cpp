@@ -50,20 +50,10 @@ MainWindow::MainWindow()
     connect(surface, &SurfaceWidget::mouseReleased, this, [this](MouseButton button, int x, int y) {
         runCommand(this, [&] { stipple::release(session_, button, x, y); });
     });
-    // Each paint of the client area redraws the surface from the picture.
-    controls_.client->installEventFilter(this);
-
     session_.start();
 }
 
 MainWindow::~MainWindow() = default;
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == controls_.client && event->type() == QEvent::Paint) {
-        host_.redrawDuringPaint(session_);
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
 
 namespace {
 

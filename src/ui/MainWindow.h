@@ -45,7 +45,6 @@ class MainWindow final : public QMainWindow {
     bool openDroppedFile(const QString& path);
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -54,8 +54,6 @@ void QtHost::presentSurface(const Raster& surface) {
     SurfaceWidget* shown = window_.controls().surface;
     if (shown->raster() != &surface) {
         shown->setRaster(&surface);
-    } else if (painting_) {
-        return;
     }
     shown->update();
 }
@@ -227,14 +225,6 @@ void QtHost::showMessage(const std::string& text, const std::string& caption) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
                     QString::fromStdString(text), QMessageBox::Ok, &window_);
     box.exec();
-}
-
-void QtHost::redrawDuringPaint(Session& session) {
-    // Unguarded: the redraw allocates nothing and cannot fail, and a message box in the
-    // middle of a paint would only bring the next paint.
-    painting_ = true;
-    session.redrawSurface();
-    painting_ = false;
 }
 
 }  // namespace stipple::ui

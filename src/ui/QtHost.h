@@ -34,9 +34,6 @@ class QtHost final : public Host {
     std::optional<std::string> askSaveSelectName(const std::string& name) override;
     void showMessage(const std::string& text, const std::string& caption) override;
 
-    // Redraws the surface while the window is being painted; the surface is painted with
-    // the window, so presenting it asks for no second update.
-    void redrawDuringPaint(Session& session);
     // Shows the colour in the left swatch alone.
     void showLeftSwatch(Rgb colour);
 
@@ -49,7 +46,6 @@ class QtHost final : public Host {
     QString lastExportFile_;     // offered again by the next export dialog
     QString lastOpenedPicture_;  // offered again by the next open dialog
     QString lastPictureFolder_;  // where the picture dialogs open: the last one used
-    bool painting_ = false;
     Rgb leftSwatch_ = 0, rightSwatch_ = 0;
     bool swatchesShown_ = false;
 };

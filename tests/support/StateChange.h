@@ -1,7 +1,6 @@
 #pragma once
-// Tests set up the session's state through the same door as every command: one edit
-// without a history step that announces nothing, so nothing is redrawn or shown until a
-// command or the test asks for it.
+// Tests set up the session's state without announcing it, so nothing is redrawn or shown
+// until a command or the test asks for it.
 
 #include <utility>
 
@@ -11,10 +10,7 @@ namespace stipple::testing {
 
 template <typename Change>
 void changeState(Session& session, Change&& apply) {
-    session.edit(Step::None, [&](SessionState& st) {
-        std::forward<Change>(apply)(st);
-        return Changes{};
-    });
+    session.arrange(std::forward<Change>(apply));
 }
 
 // A history step, as the commands that take one take it, and nothing else.

@@ -549,14 +549,16 @@ TEST_F(MainWindowTest, ExitAsksFirstOnlyWhileChangesAreNotWritten) {
     }
 }
 
-TEST_F(MainWindowTest, PaintingTheWindowRedrawsTheSurfaceFromThePicture) {
+TEST_F(MainWindowTest, PaintingTheWindowPresentsTheSurfaceAsTheLastEditLeftIt) {
     showActive();
     changeState(session, [&](SessionState& st) {
         st.picture().pixels[2][2] = stipple::kBlack;
-    });  // changed behind the surface's back
-    EXPECT_EQ(session.surface().pixel(15, 15), kTeal);
+    });  // changed behind the surface's back, as no command can
     form.centralWidget()->repaint();
-    EXPECT_EQ(session.surface().pixel(15, 15), kBlackRgb);
+    EXPECT_EQ(session.surface().pixel(15, 15), kTeal);
+    EXPECT_EQ(shownPixel(surface, {15, 15}), kTeal);
+    stipple::testing::announce(session, stipple::Changes{stipple::changed::kCells});
+    form.centralWidget()->repaint();
     EXPECT_EQ(shownPixel(surface, {15, 15}), kBlackRgb);
 }
 
