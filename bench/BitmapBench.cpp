@@ -20,8 +20,8 @@
 
 #include "Allocations.h"
 #include "formats/BitmapConversion.h"
-#include "formats/BitmapDecoder.h"
-#include "formats/PngDecoder.h"
+#include "formats/ImageDecoders.h"
+#include "formats/ImageImport.h"
 #include "io/FileAccess.h"
 
 namespace stipple::bench {
@@ -140,27 +140,28 @@ const std::string& largePng() {
     return path;
 }
 
-// Opens the file, decodes the import window's region and converts it, as Open does.
-template <BitmapDecoding (*decode)(ByteSource&, int, int)>
-void openForImport(benchmark::State& state, const std::string& path) {
+// Opens the file, decodes the import window's region with the decoder's row and converts
+// it, as Open does.
+void openForImport(benchmark::State& state, ImageDecoderId id, const std::string& path) {
+    const ImageDecoderRow& decoder = imageDecoder(id);
     auto import = std::make_unique<BitmapImport>();
     startHeapPeak();
     for (auto _ : state) {
         FileBytes file(path);
-        const BitmapDecoding decoding = decode(file, kBitmapRegionWidth, kBitmapRegionHeight);
+        const ImageDecoding decoding =
+            decoder.decode(file, kImportRegionWidth, kImportRegionHeight);
         if (!decoding) {
             state.SkipWithError("the file does not decode");
             break;
         }
-        takeImportSize(decoding.bitmap.view(), *import);
-        convertBitmap(decoding.bitmap.view(), *import);
+        importRegion(decoding.image.view(), *import);
         benchmark::DoNotOptimize(import->importPixels[1][1]);
     }
     state.counters["peak_heap_bytes"] = static_cast<double>(stopHeapPeak());
 }
 
 void BM_OpenLargeBitmapOurs(benchmark::State& state) {
-    openForImport<decodeBitmap>(state, largeBitmap());
+    openForImport(state, ImageDecoderId::Bitmap, largeBitmap());
 }
 BENCHMARK(BM_OpenLargeBitmapOurs)->Unit(benchmark::kMillisecond);
 
@@ -183,12 +184,12 @@ BENCHMARK(BM_OpenLargeBitmapQt)->Unit(benchmark::kMillisecond);
 // The PNG beside a bitmap of its size: libpng inflates and unfilters the region's rows in
 // full width, the bitmap reader only reads their first 273 pixels.
 void BM_OpenLargePngOurs(benchmark::State& state) {
-    openForImport<decodePng>(state, largePng());
+    openForImport(state, ImageDecoderId::Png, largePng());
 }
 BENCHMARK(BM_OpenLargePngOurs)->Unit(benchmark::kMillisecond);
 
 void BM_OpenBitmapOfPngSizeOurs(benchmark::State& state) {
-    openForImport<decodeBitmap>(state, bitmapOfPngSize());
+    openForImport(state, ImageDecoderId::Bitmap, bitmapOfPngSize());
 }
 BENCHMARK(BM_OpenBitmapOfPngSizeOurs)->Unit(benchmark::kMillisecond);
 

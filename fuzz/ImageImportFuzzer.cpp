@@ -1,7 +1,7 @@
 // Any bytes as a bitmap file (read by our own decoder) or, built with STIPPLE_FUZZ_PNG, as
-// a PNG image, decoded as the import reads it, then cut into gray levels. A refusal must be
-// one of the known faults with a message; a decoded region must fit what was asked (a
-// bitmap's pixels all opaque) and convert to levels that match its pixels, transparent
+// a PNG image, decoded by that row of the image decoders as the import reads it, then cut into gray
+// levels. A refusal must be one of the known faults with a message; a decoded region must fit what
+// was asked (a bitmap's pixels all opaque) and convert to levels that match its pixels, transparent
 // where alpha is below half; the import must then leave a picture of the import's size.
 #include <cstdint>
 #include <memory>
@@ -12,27 +12,17 @@
 #include "editor/FileCommands.h"
 #include "editor/Session.h"
 #include "formats/BitmapConversion.h"
-#include "formats/BitmapDecoder.h"
-#include "formats/PngDecoder.h"
+#include "formats/ImageDecoders.h"
+#include "formats/ImageImport.h"
 
 namespace stipple::fuzz {
 namespace {
 
 #ifdef STIPPLE_FUZZ_PNG
-BitmapDecoding decode(ByteSource& bytes) {
-    return decodePng(bytes);
-}
-std::string faultMessage(const BitmapDecoding& decoding) {
-    return pngFaultMessage(decoding, "fuzz.png");
-}
+constexpr ImageDecoderId kDecoder = ImageDecoderId::Png;
 constexpr bool kAlwaysOpaque = false;
 #else
-BitmapDecoding decode(ByteSource& bytes) {
-    return decodeBitmap(bytes);
-}
-std::string faultMessage(const BitmapDecoding& decoding) {
-    return bitmapFaultMessage(decoding, "fuzz.bmp");
-}
+constexpr ImageDecoderId kDecoder = ImageDecoderId::Bitmap;
 constexpr bool kAlwaysOpaque = true;
 #endif
 
@@ -45,7 +35,7 @@ struct Run {
 };
 
 // The check itself gives the fuzzer nothing to learn from; keep it out of the coverage.
-__attribute__((no_sanitize("coverage"))) void checkConversion(const DecodedBitmap& bitmap,
+__attribute__((no_sanitize("coverage"))) void checkConversion(const DecodedImage& bitmap,
                                                               const BitmapImport& import) {
     for (int x = 1; x <= import.importWidth; ++x) {
         for (int y = 1; y <= import.importHeight; ++y) {
@@ -68,18 +58,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static fuzz::Run run;
 
     MemoryBytes bytes(std::span(data, size));
-    const BitmapDecoding decoding = fuzz::decode(bytes);
+    const ImageDecoderRow& decoder = imageDecoder(fuzz::kDecoder);
+    const ImageDecoding decoding = decoder.decode(bytes, kImportRegionWidth, kImportRegionHeight);
     if (!decoding) {
-        FUZZ_CHECK(decoding.fault == BitmapFault::NotABitmap ||
-                   decoding.fault == BitmapFault::Unsupported ||
-                   decoding.fault == BitmapFault::CutOff);
-        FUZZ_CHECK(!fuzz::faultMessage(decoding).empty());
+        FUZZ_CHECK(decoding.fault == ImageFault::NotAnImage ||
+                   decoding.fault == ImageFault::Unsupported ||
+                   decoding.fault == ImageFault::CutOff);
+        FUZZ_CHECK(!decoder.faultMessage(decoding, "fuzz").empty());
         return 0;
     }
-    const DecodedBitmap& bitmap = decoding.bitmap;
+    const DecodedImage& bitmap = decoding.image;
     FUZZ_CHECK(bitmap.width >= 1 && bitmap.height >= 1);
-    FUZZ_CHECK(bitmap.regionWidth == std::min(bitmap.width, kBitmapRegionWidth));
-    FUZZ_CHECK(bitmap.regionHeight == std::min(bitmap.height, kBitmapRegionHeight));
+    FUZZ_CHECK(bitmap.regionWidth == std::min(bitmap.width, kImportRegionWidth));
+    FUZZ_CHECK(bitmap.regionHeight == std::min(bitmap.height, kImportRegionHeight));
     FUZZ_CHECK(bitmap.pixels.size() ==
                static_cast<std::size_t>(bitmap.regionWidth) * bitmap.regionHeight);
     for (const std::uint32_t pixel : bitmap.pixels) {

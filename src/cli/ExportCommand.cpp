@@ -108,6 +108,177 @@ std::optional<Box> parseBox(const std::string& text) {
                std::max(values[0], values[2]), std::max(values[1], values[3])};
 }
 
+// What the options ask for.
+struct ExportOptions {
+    const ExportFormatRow* format = nullptr;
+    ExportSettings settings;
+    std::optional<Box> box;
+    std::string boxText;  // as given
+    std::optional<std::string> name;
+    std::optional<std::string> replaced;  // -o
+    std::string destination;              // the file of -o or --append, or standard output
+    bool toFile = false;
+};
+
+// The format, or the layout and syntax, with their settings; the usage problem, or empty.
+std::string readFormatOptions(const ParsedArguments& parsed, ExportOptions& options) {
+    std::optional<LayoutChoice> layout;
+    if (anyLayoutOption(parsed) || parsed.flags.count("--preview") != 0 ||
+        parsed.values.count("--syntax") != 0 || parsed.values.count("--base") != 0) {
+        if (parsed.values.count("--format") != 0) {
+            return "--format cannot be given with the layout options";
+        }
+        std::string problem;
+        layout = layoutChoice(parsed, problem);
+        if (!layout) {
+            return problem;
+        }
+    }
+    const std::string formatName = parsed.value("--format").value_or("asm8");
+    options.format =
+        layout ? layout->syntax : exportFormatNamed(formatName, FormatFamily::ClipboardText);
+    if (options.format == nullptr) {
+        return "unknown format " + formatName;
+    }
+    options.settings.layout.align = parsed.flags.count("--align") != 0;
+    if (layout) {
+        options.settings = layout->settings;
+    }
+    return {};
+}
+
+// The format, the box, the name and where the texts go; the usage problem, or empty.
+std::string readExportOptions(const ParsedArguments& parsed, ExportOptions& options) {
+    if (std::string problem = readFormatOptions(parsed, options); !problem.empty()) {
+        return problem;
+    }
+    if (const std::optional<std::string> boxText = parsed.value("--box")) {
+        options.box = parseBox(*boxText);
+        options.boxText = *boxText;
+        if (!options.box) {
+            return "the box " + *boxText + " is not four numbers X1,Y1,X2,Y2";
+        }
+    }
+    options.name = parsed.value("--name");
+    if (parsed.values.count("-o") != 0 && parsed.values.count("--append") != 0) {
+        return "-o and --append cannot be given together";
+    }
+    if (parsed.operands.empty()) {
+        return "no picture file given";
+    }
+    options.replaced = parsed.value("-o");
+    options.toFile = options.replaced || parsed.values.count("--append") != 0;
+    options.destination =
+        options.replaced ? *options.replaced : parsed.value("--append").value_or(kStandardOutput);
+    return {};
+}
+
+// A box of cells taken as the editor's capture takes it: the corners on the grid lines
+// around it, then the capture into the selection buffer, which the box export writes.
+struct BoxCapture {
+    Selection selection;
+    Picture picture;
+
+    PixelView take(const Box& box, const PixelView& from) {
+        selection.selX1 = box.x1 - 1;
+        selection.selY1 = box.y1 - 1;
+        selection.selX2 = box.x2;
+        selection.selY2 = box.y2;
+        picture.assign(from);
+        selection.capture(picture);
+        return selection.view();
+    }
+};
+
+// The texts on their way out: standard output takes them in large blocks as they come, a
+// file all of them at once at the end, so that a failure leaves it as it was.
+class Output {
+  public:
+    Output(const ExportOptions& options, std::size_t pictures)
+        : options_(options), pictures_(pictures) {}
+
+    // Empty when taken, else the failure to write standard output.
+    std::string add(const std::string& text) {
+        if (texts_.empty()) {
+            // Pictures are alike in size: room for all, or for a block of standard output.
+            texts_.reserve(std::min(text.size() * pictures_, 2 * kOutputBlock));
+        }
+        texts_ += text;
+        if (options_.toFile || texts_.size() < kOutputBlock) {
+            return {};
+        }
+        std::string failure = writeToStandardOutput(texts_);
+        texts_.clear();
+        return failure;
+    }
+
+    // Empty when what is left is written, else the failure.
+    std::string finish() {
+        if (texts_.empty()) {
+            return {};  // written already, or every input was refused: nothing to write
+        }
+        if (!options_.toFile) {
+            return writeToStandardOutput(texts_);
+        }
+        return options_.replaced ? replaceWith(kSyntax, options_.destination, texts_)
+                                 : appendTo(kSyntax, options_.destination, texts_);
+    }
+
+  private:
+    const ExportOptions& options_;
+    std::size_t pictures_;
+    std::string texts_;
+};
+
+std::string boxOutside(const std::string& boxText, const std::string& operand,
+                       const LoadedPicture& loaded) {
+    return "the box " + boxText + " lies outside the picture \"" + shownName(operand) + "\" of " +
+           std::to_string(loaded.width) + " x " + std::to_string(loaded.height);
+}
+
+// What the pictures share on their way out.
+struct Exporting {
+    Output output;
+    BoxCapture capture;
+    LoadedPicture loaded;
+    int status = kSucceeded;
+
+    Exporting(const ExportOptions& options, std::size_t pictures) : output(options, pictures) {}
+};
+
+// Loads the picture and adds its text to the output; a refusal is told, and the next
+// picture goes on. The status to end the command with at once, or nothing.
+std::optional<int> exportPicture(const std::string& operand, const ExportOptions& options,
+                                 Exporting& exporting) {
+    LoadedPicture& loaded = exporting.loaded;
+    std::string problem;
+    if (!loadPicture(kSyntax, operand, loaded, problem)) {
+        tellRefused(kSyntax, problem);
+        exporting.status = kRefused;
+        return std::nullopt;
+    }
+    PixelView view = loaded.view();
+    if (options.box) {
+        if (options.box->x2 > loaded.width || options.box->y2 > loaded.height) {
+            return usageError(kSyntax, boxOutside(options.boxText, operand, loaded));
+        }
+        view = exporting.capture.take(*options.box, loaded.view());
+    }
+    const std::string name = options.name.value_or(loaded.name);
+    if (const std::string refused = exportableNameProblem(name); !refused.empty()) {
+        tellRefused(kSyntax, "Could not export \"" + shownName(operand) + "\": " + refused);
+        exporting.status = kRefused;
+        return std::nullopt;
+    }
+    const std::string failure =
+        exporting.output.add(options.format->write(view, name, options.settings));
+    if (!failure.empty()) {
+        tellRefused(kSyntax, failure);
+        return kRefused;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 int exportCommand(const Arguments& arguments) {
@@ -115,118 +286,27 @@ int exportCommand(const Arguments& arguments) {
     if (const std::optional<int> done = helpOrUsageError(kSyntax, parsed)) {
         return *done;
     }
-    std::optional<LayoutChoice> layout;
-    if (anyLayoutOption(parsed) || parsed.flags.count("--preview") != 0 ||
-        parsed.values.count("--syntax") != 0 || parsed.values.count("--base") != 0) {
-        if (parsed.values.count("--format") != 0) {
-            return usageError(kSyntax, "--format cannot be given with the layout options");
-        }
-        std::string problem;
-        layout = layoutChoice(parsed, problem);
-        if (!layout) {
-            return usageError(kSyntax, problem);
-        }
+    ExportOptions options;
+    if (const std::string problem = readExportOptions(parsed, options); !problem.empty()) {
+        return usageError(kSyntax, problem);
     }
-    const std::string formatName = parsed.value("--format").value_or("asm8");
-    const ExportFormatRow* format =
-        layout ? layout->syntax : exportFormatNamed(formatName, FormatFamily::ClipboardText);
-    if (format == nullptr) {
-        return usageError(kSyntax, "unknown format " + formatName);
-    }
-    ExportSettings settings;
-    settings.layout.align = parsed.flags.count("--align") != 0;
-    if (layout) {
-        settings = layout->settings;
-    }
-    std::optional<Box> box;
-    if (const std::optional<std::string> boxText = parsed.value("--box")) {
-        box = parseBox(*boxText);
-        if (!box) {
-            return usageError(kSyntax, "the box " + *boxText + " is not four numbers X1,Y1,X2,Y2");
-        }
-    }
-    if (parsed.values.count("-o") != 0 && parsed.values.count("--append") != 0) {
-        return usageError(kSyntax, "-o and --append cannot be given together");
-    }
-    if (parsed.operands.empty()) {
-        return usageError(kSyntax, "no picture file given");
-    }
-
-    const bool toFile = parsed.values.count("-o") != 0 || parsed.values.count("--append") != 0;
-    const std::optional<std::string> out = parsed.value("-o");
-    const std::string destination = out ? *out : parsed.value("--append").value_or(kStandardOutput);
-    if (const std::string onto = outputOntoInput(parsed.operands, destination); !onto.empty()) {
+    if (const std::string onto = outputOntoInput(parsed.operands, options.destination);
+        !onto.empty()) {
         tellRefused(kSyntax, onto);
         return kRefused;
     }
-    std::string texts;
-    int status = kSucceeded;
-    auto selection = std::make_unique<Selection>();
-    auto picture = std::make_unique<Picture>();  // for a box capture
-    LoadedPicture loaded;
+    // On the heap: the box capture holds a picture and a selection buffer.
+    auto exporting = std::make_unique<Exporting>(options, parsed.operands.size());
     for (const std::string& operand : parsed.operands) {
-        std::string problem;
-        if (!loadPicture(kSyntax, operand, loaded, problem)) {
-            tellRefused(kSyntax, problem);
-            status = kRefused;
-            continue;
-        }
-        PixelView view = loaded.view();
-        if (box) {
-            if (box->x2 > loaded.width || box->y2 > loaded.height) {
-                return usageError(kSyntax, "the box " + *parsed.value("--box") +
-                                               " lies outside the picture \"" + shownName(operand) +
-                                               "\" of " + std::to_string(loaded.width) + " x " +
-                                               std::to_string(loaded.height));
-            }
-            selection->selX1 = box->x1 - 1;
-            selection->selY1 = box->y1 - 1;
-            selection->selX2 = box->x2;
-            selection->selY2 = box->y2;
-            picture->assign(loaded.view());
-            selection->capture(*picture);
-            view = selection->view();
-        }
-        const std::string name = parsed.value("--name").value_or(loaded.name);
-        if (const std::string refused = exportableNameProblem(name); !refused.empty()) {
-            tellRefused(kSyntax, "Could not export \"" + shownName(operand) + "\": " + refused);
-            status = kRefused;
-            continue;
-        }
-        const std::string text = format->write(view, name, settings);
-        if (texts.empty()) {
-            // Pictures are alike in size: room for all, or for a block of standard output.
-            texts.reserve(std::min(text.size() * parsed.operands.size(), 2 * kOutputBlock));
-        }
-        texts += text;
-        // Standard output takes the texts in large blocks as they come.
-        if (!toFile && texts.size() >= kOutputBlock) {
-            if (const std::string failure = writeToStandardOutput(texts); !failure.empty()) {
-                tellRefused(kSyntax, failure);
-                return kRefused;
-            }
-            texts.clear();
+        if (const std::optional<int> done = exportPicture(operand, options, *exporting)) {
+            return *done;
         }
     }
-
-    if (texts.empty()) {
-        return status;  // written already, or every input was refused: nothing to write
-    }
-    if (!toFile) {
-        if (const std::string failure = writeToStandardOutput(texts); !failure.empty()) {
-            tellRefused(kSyntax, failure);
-            return kRefused;
-        }
-        return status;
-    }
-    // A file gets all texts at once, so that a failure leaves it as it was.
-    const std::string failure =
-        out ? replaceWith(kSyntax, destination, texts) : appendTo(kSyntax, destination, texts);
-    if (!failure.empty()) {
+    if (const std::string failure = exporting->output.finish(); !failure.empty()) {
         tellRefused(kSyntax, failure);
         return kRefused;
     }
-    return status;
+    return exporting->status;
 }
 
 }  // namespace stipple::cli

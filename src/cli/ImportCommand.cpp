@@ -1,19 +1,24 @@
-// stipple import: a bitmap, any text that export writes, or the bytes of a layout, as a
-// picture file.
+// stipple import: a bitmap or PNG image, any text that export writes, or the bin bytes of a
+// layout, as a picture file.
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "cli/Commands.h"
 #include "cli/Options.h"
 #include "cli/Pictures.h"
 #include "formats/BitmapConversion.h"
+#include "formats/BitmapDecoder.h"
 #include "formats/ByteLayout.h"
 #include "formats/ExportFormats.h"
+#include "formats/ImageDecoders.h"
 #include "formats/ImageImport.h"
 #include "formats/PictureFile.h"
-#include "formats/PngDecoder.h"
 #include "formats/Windows1252.h"
 
 namespace stipple::cli {
@@ -24,20 +29,22 @@ const CommandSyntax kSyntax{
     "import",
     "stipple import [--dither D] [--step N] [--name NAME] [--align] [LAYOUT --size W,H] "
     "-o PICTURE.stw INPUT",
-    "Makes a picture file of INPUT (\"-\" reads standard input):\n"
-    "  - a bitmap or a PNG image: its top-left 96 x 92 pixels cut into the four levels\n"
-    "    (or dithered) as the import window does, at the step N (1 to 200, default 64);\n"
-    "    PNG pixels whose alpha is below half become transparent; the picture is named\n"
-    "    after the file unless --name is given;\n"
-    "  - any text that export writes: the text that Save or Save to end writes, the ASM\n"
-    "    8bpp and C++ array texts give the picture and its name back exactly; the ASM\n"
-    "    1, 2 and 4 bpp texts and the gas, ca65, db and c texts of a layout give them\n"
-    "    back where the codes tell the values apart: where two values share a code the\n"
-    "    first of black, 66 % gray, 33 % gray, white, transparent is read, and a mask\n"
-    "    restores transparent. The text must hold one picture and nothing after it but\n"
-    "    empty lines; a text of more than 1 MiB (1048576 bytes) is refused;\n"
-    "  - with any LAYOUT option or --size: the bin bytes of that layout for a picture\n"
-    "    of W x H cells, named after the file.\n\n"
+    "Makes a picture file of INPUT (\"-\" reads standard input), read as the first of:\n"
+    "  - with any LAYOUT option or --size: the bin bytes that export --syntax bin writes\n"
+    "    in that layout for a picture of W x H cells, named after the file;\n"
+    "  - a file that starts as a bitmap (BMP, Windows or OS/2) or a PNG image does: its\n"
+    "    top-left 96 x 92 pixels cut into the four levels (or dithered) as the import\n"
+    "    window does, at the step N (1 to 200, default 64); PNG pixels whose alpha is\n"
+    "    below half become transparent; the picture is named after the file;\n"
+    "  - any other file as a text that export writes: the file form (the text that Save\n"
+    "    or Save to end writes) and the asm8 and cpp texts give the picture and its name\n"
+    "    back exactly; the asm1, asm2 and asm4 texts and the gas, ca65, db and c texts of\n"
+    "    a layout give them back where the codes tell the values apart: where two values\n"
+    "    share a code the first of black, 66 % gray, 33 % gray, white, transparent is\n"
+    "    read, and a mask restores transparent. The text must hold one picture and\n"
+    "    nothing after it but empty lines; a text of more than 1 MiB (1048576 bytes) is\n"
+    "    refused.\n"
+    "A picture named after the file is named Name when it comes from standard input.\n\n"
     "  --align      the rows of an ASM 1, 2 or 4 bpp text start on new bytes, where its\n"
     "               byte count does not tell (with bin bytes: as export takes it)\n"
     "  --dither D   threshold (the cut into levels, the default), floyd-steinberg,\n"
@@ -55,28 +62,26 @@ const CommandSyntax kSyntax{
     {"--align"}};
 static_assert(kMaxAsm8TextBytes == 1048576, "the help and the refusal tell the limit");
 
-// The picture from a bitmap, or false after setting `problem`.
-bool fromBitmap(ByteSource& bytes, int step, Dither dither, Picture& picture, std::string& problem,
-                const std::string& shown) {
-    const ImageDecoding image = decodeImportImage(bytes, kMaxPictureWidth, kMaxPictureHeight);
-    if (image.decoding.fault == BitmapFault::ReadFailed) {
-        problem = bytes.readFailure();
-        return false;
-    }
-    if (!image) {
-        problem = importFaultMessage(image, shown);
-        if (!image.png && image.decoding.fault == BitmapFault::NotABitmap) {
-            // The editor's message names no file; in a batch the line must.
-            problem = "Could not import \"" + shown + "\": " + problem;
-        }
-        return false;
-    }
-    auto import = std::make_unique<BitmapImport>();
-    import->levelStep = step;
-    import->dither = dither;
-    importRegion(image.decoding.bitmap.view(), *import);
-    picture.assign(PixelView(import->importPixels, import->importWidth, import->importHeight));
-    return true;
+// What the options ask for.
+struct ImportOptions {
+    std::string out;
+    int step = kDefaultLevelStep;
+    Dither dither = Dither::Threshold;
+    bool aligned = false;
+    std::optional<ByteLayout> binLayout;  // given: the input is bin bytes of that layout
+    int width = 0;                        // of the bin bytes' picture
+    int height = 0;
+    std::optional<std::string> name;
+};
+
+// A picture made of the input, and its name.
+struct Imported {
+    std::unique_ptr<Picture> picture = std::make_unique<Picture>();
+    std::string name;
+};
+
+std::string couldNotImport(const std::string& shown, const std::string& reason) {
+    return "Could not import \"" + shown + "\": " + reason;
 }
 
 // The picture's name made of a file's name: whatever a picture file or a text cannot hold
@@ -86,14 +91,6 @@ std::string nameOfFile(const std::string& path) {
     std::replace_if(
         name.begin(), name.end(), [](char c) { return c == '\r' || c == '\n'; }, '_');
     return fromWindows1252(name);
-}
-
-// The layout of bin bytes, when the options give one; `problem` says why they give none.
-std::optional<ByteLayout> binLayout(const ParsedArguments& parsed, std::string& problem) {
-    if (!anyLayoutOption(parsed) && parsed.values.count("--size") == 0) {
-        return std::nullopt;
-    }
-    return layoutOptions(parsed, problem);
 }
 
 // W,H from --size, or nothing when it is not that.
@@ -110,6 +107,161 @@ std::optional<std::pair<int, int>> sizeIn(const std::string& text) {
     return std::pair(*width, *height);
 }
 
+// The output, the one input, the step and the dither; the usage problem, or empty.
+std::string readImageOptions(const ParsedArguments& parsed, ImportOptions& options) {
+    const std::optional<std::string> out = parsed.value("-o");
+    if (!out) {
+        return "no picture file to write given (-o)";
+    }
+    options.out = *out;
+    if (parsed.operands.size() != 1) {
+        return parsed.operands.empty() ? "no input given" : "only one input can be imported";
+    }
+    const std::optional<int> step =
+        numberIn(parsed.value("--step").value_or(std::to_string(kDefaultLevelStep)), kMinLevelStep,
+                 kMaxLevelStep);
+    if (!step) {
+        return "the step must be a number from 1 to 200";
+    }
+    options.step = *step;
+    const std::string ditherName = parsed.value("--dither").value_or("threshold");
+    const std::optional<Dither> dither = ditherNamed(ditherName);
+    if (!dither) {
+        return "unknown dither " + ditherName +
+               " (threshold, floyd-steinberg, atkinson or ordered)";
+    }
+    options.dither = *dither;
+    options.aligned = parsed.flags.count("--align") != 0;
+    options.name = parsed.value("--name");
+    return {};
+}
+
+// The layout and size of bin bytes, when any layout option or --size is given; the usage
+// problem, or empty.
+std::string readBinOptions(const ParsedArguments& parsed, ImportOptions& options) {
+    if (!anyLayoutOption(parsed) && parsed.values.count("--size") == 0) {
+        return {};
+    }
+    std::string problem;
+    options.binLayout = layoutOptions(parsed, problem);
+    if (!problem.empty()) {
+        return problem;
+    }
+    const std::optional<std::string> sizeText = parsed.value("--size");
+    if (!sizeText) {
+        return "bin bytes need the picture's size (--size W,H)";
+    }
+    const std::optional<std::pair<int, int>> size = sizeIn(*sizeText);
+    if (!size) {
+        return "the size must be W,H of 1 to 96 by 1 to 92";
+    }
+    std::tie(options.width, options.height) = *size;
+    return {};
+}
+
+// The name of a picture made of the input's pixels.
+std::string nameOfInput(const std::string& operand) {
+    return operand == kStandardInput ? "Name" : nameOfFile(operand);
+}
+
+// Bytes of any other count than the layout's are refused unread. Each step of the import
+// returns the refusal's message, or empty.
+std::string importBinBytes(ByteSource& input, const ImportOptions& options,
+                           const std::string& shown, Imported& imported) {
+    const ByteLayout& layout = *options.binLayout;
+    const std::size_t count = layoutByteCount(options.width, options.height, layout);
+    if (input.size() != count) {
+        return couldNotImport(shown, std::to_string(options.width) + " x " +
+                                         std::to_string(options.height) + " cells take " +
+                                         std::to_string(count) + " bytes in this layout, not " +
+                                         std::to_string(input.size()) + ".");
+    }
+    std::vector<std::uint8_t> bytes(count);
+    if (!input.read(0, bytes)) {
+        return input.readFailure();
+    }
+    const LayoutReading reading = readLayoutBytes(bytes, options.width, options.height, layout);
+    if (!reading.error.empty()) {
+        return couldNotImport(shown, reading.error + ".");
+    }
+    imported.picture->assign(
+        PixelView::rowByRow(reading.cells.data(), options.width, options.height));
+    return {};
+}
+
+// The top-left 96 x 92 pixels of an image, cut into levels or dithered.
+std::string importImage(ByteSource& input, const ImportOptions& options, const std::string& shown,
+                        Imported& imported) {
+    const LoadedImage loaded = loadImportImage(input, shown, kMaxPictureWidth, kMaxPictureHeight);
+    if (!loaded) {
+        // The editor's message names no file; in a batch the line must.
+        return loaded.problem == kNotABitmapMessage ? couldNotImport(shown, loaded.problem)
+                                                    : loaded.problem;
+    }
+    auto import = std::make_unique<BitmapImport>();
+    import->levelStep = options.step;
+    import->dither = options.dither;
+    importRegion(loaded.image().view(), *import);
+    imported.picture->assign(
+        PixelView(import->importPixels, import->importWidth, import->importHeight));
+    return {};
+}
+
+// A text that export writes, read whole; it brings its picture's name.
+std::string importText(ByteSource& input, const ImportOptions& options, const std::string& shown,
+                       Imported& imported) {
+    if (input.size() > kMaxAsm8TextBytes) {
+        return couldNotImport(shown, "it is " + std::to_string(input.size()) +
+                                         " bytes long; a text can have at most " +
+                                         std::to_string(kMaxAsm8TextBytes) + " bytes (1 MiB).");
+    }
+    std::string text(static_cast<std::size_t>(input.size()), '\0');
+    if (!input.read(0, std::span(reinterpret_cast<std::uint8_t*>(text.data()), text.size()))) {
+        return input.readFailure();
+    }
+    const TextReading reading = readExportText(text, options.aligned);
+    if (!reading) {
+        return couldNotImport(shown, reading.error + ".");
+    }
+    const TextPicture& read = reading.picture;
+    imported.picture->assign(PixelView::rowByRow(read.cells.data(), read.width, read.height));
+    imported.name = read.name;
+    return {};
+}
+
+// The input read as the options and its first bytes tell.
+std::string importInput(const std::string& operand, const ImportOptions& options,
+                        Imported& imported) {
+    std::string problem;
+    const std::unique_ptr<ByteSource> input = openInput(kSyntax, operand, problem);
+    if (!input) {
+        return problem;
+    }
+    const std::string shown = shownName(operand);
+    imported.picture->fileVersion = 1;
+    imported.name = nameOfInput(operand);
+    if (options.binLayout) {
+        return importBinBytes(*input, options, shown, imported);
+    }
+    if (decoderRecognising(*input) != nullptr) {
+        return importImage(*input, options, shown, imported);
+    }
+    return importText(*input, options, shown, imported);
+}
+
+// The picture file, replaced as Save Picture does.
+std::string writePicture(const ImportOptions& options, const std::string& shown,
+                         const Imported& imported) {
+    StorableName stored = storablePictureName(options.name.value_or(imported.name));
+    if (!stored) {
+        return couldNotImport(shown, stored.problem);
+    }
+    const Picture& picture = *imported.picture;
+    const std::string encoded = encodePictureFile(
+        pictureFileContent(picture.fileVersion, std::move(stored.bytes), picture.view()));
+    return replaceWith(kSyntax, options.out, encoded);
+}
+
 }  // namespace
 
 int importCommand(const Arguments& arguments) {
@@ -117,125 +269,25 @@ int importCommand(const Arguments& arguments) {
     if (const std::optional<int> done = helpOrUsageError(kSyntax, parsed)) {
         return *done;
     }
-    const std::optional<std::string> out = parsed.value("-o");
-    if (!out) {
-        return usageError(kSyntax, "no picture file to write given (-o)");
+    ImportOptions options;
+    std::string problem = readImageOptions(parsed, options);
+    if (problem.empty()) {
+        problem = readBinOptions(parsed, options);
     }
-    if (parsed.operands.size() != 1) {
-        return usageError(
-            kSyntax, parsed.operands.empty() ? "no input given" : "only one input can be imported");
+    if (!problem.empty()) {
+        return usageError(kSyntax, problem);
     }
-    const std::optional<int> step =
-        numberIn(parsed.value("--step").value_or(std::to_string(kDefaultLevelStep)), kMinLevelStep,
-                 kMaxLevelStep);
-    if (!step) {
-        return usageError(kSyntax, "the step must be a number from 1 to 200");
-    }
-    const std::string ditherName = parsed.value("--dither").value_or("threshold");
-    const std::optional<Dither> dither = ditherNamed(ditherName);
-    if (!dither) {
-        return usageError(kSyntax, "unknown dither " + ditherName +
-                                       " (threshold, floyd-steinberg, atkinson or ordered)");
-    }
-    std::string layoutProblemText;
-    const std::optional<ByteLayout> layout = binLayout(parsed, layoutProblemText);
-    if (!layoutProblemText.empty()) {
-        return usageError(kSyntax, layoutProblemText);
-    }
-    std::optional<std::pair<int, int>> size;
-    if (layout) {
-        const std::optional<std::string> sizeText = parsed.value("--size");
-        if (!sizeText) {
-            return usageError(kSyntax, "bin bytes need the picture's size (--size W,H)");
-        }
-        size = sizeIn(*sizeText);
-        if (!size) {
-            return usageError(kSyntax, "the size must be W,H of 1 to 96 by 1 to 92");
-        }
-    }
-
     const std::string& operand = parsed.operands.front();
-    const std::string shown = shownName(operand);
-    if (const std::string onto = outputOntoInput(parsed.operands, *out); !onto.empty()) {
-        tellRefused(kSyntax, onto);
-        return kRefused;
+    problem = outputOntoInput(parsed.operands, options.out);
+    Imported imported;
+    if (problem.empty()) {
+        problem = importInput(operand, options, imported);
     }
-    std::string problem;
-    std::unique_ptr<ByteSource> input = openInput(kSyntax, operand, problem);
-    if (!input) {
+    if (problem.empty()) {
+        problem = writePicture(options, shownName(operand), imported);
+    }
+    if (!problem.empty()) {
         tellRefused(kSyntax, problem);
-        return kRefused;
-    }
-    auto picture = std::make_unique<Picture>();
-    picture->fileVersion = 1;
-    std::string name;
-    std::uint8_t magic[2] = {};
-    if (layout) {
-        // Bytes of any other count are refused unread.
-        const std::size_t count = layoutByteCount(size->first, size->second, *layout);
-        if (input->size() != count) {
-            tellRefused(kSyntax, "Could not import \"" + shown +
-                                     "\": " + std::to_string(size->first) + " x " +
-                                     std::to_string(size->second) + " cells take " +
-                                     std::to_string(count) + " bytes in this layout, not " +
-                                     std::to_string(input->size()) + ".");
-            return kRefused;
-        }
-        std::vector<std::uint8_t> bytes(count);
-        if (!input->read(0, bytes)) {
-            tellRefused(kSyntax, input->readFailure());
-            return kRefused;
-        }
-        const LayoutReading reading = readLayoutBytes(bytes, size->first, size->second, *layout);
-        if (!reading.error.empty()) {
-            tellRefused(kSyntax, "Could not import \"" + shown + "\": " + reading.error + ".");
-            return kRefused;
-        }
-        picture->assign(PixelView::rowByRow(reading.cells.data(), size->first, size->second));
-        name = operand == kStandardInput ? "Name" : nameOfFile(operand);
-    } else if ((input->size() >= 2 && input->read(0, magic) && magic[0] == 'B' &&
-                magic[1] == 'M') ||
-               isPng(*input)) {
-        if (!fromBitmap(*input, *step, *dither, *picture, problem, shown)) {
-            tellRefused(kSyntax, problem);
-            return kRefused;
-        }
-        name = operand == kStandardInput ? "Name" : nameOfFile(operand);
-    } else {
-        if (input->size() > kMaxAsm8TextBytes) {
-            tellRefused(kSyntax, "Could not import \"" + shown + "\": it is " +
-                                     std::to_string(input->size()) +
-                                     " bytes long; a text can have at most " +
-                                     std::to_string(kMaxAsm8TextBytes) + " bytes (1 MiB).");
-            return kRefused;
-        }
-        std::string text(static_cast<std::size_t>(input->size()), '\0');
-        if (!input->read(0, std::span(reinterpret_cast<std::uint8_t*>(text.data()), text.size()))) {
-            tellRefused(kSyntax, input->readFailure());
-            return kRefused;
-        }
-        const TextReading reading = readExportText(text, parsed.flags.count("--align") != 0);
-        if (!reading) {
-            tellRefused(kSyntax, "Could not import \"" + shown + "\": " + reading.error + ".");
-            return kRefused;
-        }
-        const TextPicture& read = reading.picture;
-        picture->assign(PixelView::rowByRow(read.cells.data(), read.width, read.height));
-        name = read.name;
-    }
-    if (const std::optional<std::string> given = parsed.value("--name")) {
-        name = *given;
-    }
-
-    StorableName stored = storablePictureName(name);
-    if (!stored) {
-        tellRefused(kSyntax, "Could not import \"" + shown + "\": " + stored.problem);
-        return kRefused;
-    }
-    const std::string encoded = encodePictureFile(
-        pictureFileContent(picture->fileVersion, std::move(stored.bytes), picture->view()));
-    if (const std::string failure = replaceWith(kSyntax, *out, encoded); !failure.empty()) {
-        tellRefused(kSyntax, failure);
         return kRefused;
     }
     return kSucceeded;

@@ -1,4 +1,4 @@
-// stipple: the editor's picture files, exports and bitmap import for builds and batches.
+// stipple: the editor's picture files, exports and imports for builds and batches.
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -17,7 +17,9 @@ constexpr const char* kUsage =
 constexpr const char* kHelp =
     "\n"
     "  export     write picture files as the editor's export texts\n"
-    "  import     make a picture file of a bitmap or of an exported 8-bit text\n"
+    "  import     make a picture file of a bitmap (BMP) or PNG image, of a text that\n"
+    "             export writes (--format cpp, asm1, asm2, asm4, asm8 or file, --syntax\n"
+    "             gas, ca65, db or c) or of the bin bytes of a layout\n"
     "  info       tell what picture files hold\n"
     "  thumbnail  draw a picture file as a PNG image\n"
     "\n"

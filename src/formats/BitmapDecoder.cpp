@@ -69,52 +69,72 @@ struct Layout {
     Channel red{0x00FF0000u}, green{0x0000FF00u}, blue{0x000000FFu};
 };
 
-BitmapDecoding fault(BitmapFault kind, std::string detail = {}) {
-    BitmapDecoding result;
-    result.fault = kind;
-    result.detail = std::move(detail);
-    return result;
+// A refusal, or nothing when the step went through.
+using Refusal = std::optional<ImageDecoding>;
+
+Refusal refused(ImageFault kind, std::string detail = {}) {
+    return imageFault(kind, std::move(detail));
 }
 
-// Reads the file and info headers, the bit-field masks and the colour table.
-std::optional<BitmapDecoding> readLayout(ByteSource& file, Layout& layout) {
-    const std::uint64_t fileSize = file.size();
+enum class HeaderKind { Windows, Os2v1, Os2v2 };
+
+// The headers as far as they have been read.
+struct Headers {
+    std::uint64_t fileSize = 0;
+    std::uint32_t infoSize = 0;
+    HeaderKind kind = HeaderKind::Windows;
+    std::uint8_t info[124] = {};
+    std::uint32_t coloursUsed = 0;
+    std::uint64_t paletteStart = 0;  // where the masks or the colour table would start
+};
+
+// "BM", the file header and the size of the info header, which tells its kind.
+Refusal readFileHeader(ByteSource& file, Layout& layout, Headers& headers) {
     std::uint8_t head[kFileHeaderSize + 4];
-    if (fileSize < 2) {
-        return fault(BitmapFault::NotABitmap);
+    if (headers.fileSize < 2) {
+        return refused(ImageFault::NotAnImage);
     }
     if (!file.read(0, std::span(head, 2))) {
-        return fault(BitmapFault::ReadFailed);
+        return refused(ImageFault::ReadFailed);
     }
-    if (head[0] != 'B' || head[1] != 'M') {
-        return fault(BitmapFault::NotABitmap);
+    if (!recognisesBitmap(std::span(head, 2))) {
+        return refused(ImageFault::NotAnImage);
     }
-    if (fileSize < sizeof head) {
-        return fault(BitmapFault::CutOff, "inside its header");
+    if (headers.fileSize < sizeof head) {
+        return refused(ImageFault::CutOff, "inside its header");
     }
     if (!file.read(0, head)) {
-        return fault(BitmapFault::ReadFailed);
+        return refused(ImageFault::ReadFailed);
     }
     layout.dataOffset = le32(head + 10);
     const std::uint32_t infoSize = le32(head + 14);
-    const bool windowsHeader =
+    const bool windows =
         infoSize == 40 || infoSize == 52 || infoSize == 56 || infoSize == 108 || infoSize == 124;
-    const bool os2v1 = infoSize == 12;
-    const bool os2v2 = !windowsHeader && infoSize >= 16 && infoSize <= 64 && infoSize % 4 == 0;
-    if (!windowsHeader && !os2v1 && !os2v2) {
-        return fault(BitmapFault::NotABitmap);
+    if (windows) {
+        headers.kind = HeaderKind::Windows;
+    } else if (infoSize == 12) {
+        headers.kind = HeaderKind::Os2v1;
+    } else if (infoSize >= 16 && infoSize <= 64 && infoSize % 4 == 0) {
+        headers.kind = HeaderKind::Os2v2;
+    } else {
+        return refused(ImageFault::NotAnImage);
     }
-    std::uint8_t info[124] = {};
-    if (fileSize < kFileHeaderSize + infoSize) {
-        return fault(BitmapFault::CutOff, "inside its header");
-    }
-    if (!file.read(kFileHeaderSize, std::span(info, infoSize))) {
-        return fault(BitmapFault::ReadFailed);
-    }
+    headers.infoSize = infoSize;
+    headers.paletteStart = kFileHeaderSize + infoSize;
+    return std::nullopt;
+}
 
+// The info header: the size, the planes, the depth and the compression.
+Refusal readInfoHeader(ByteSource& file, Layout& layout, Headers& headers) {
+    const std::uint8_t* info = headers.info;
+    if (headers.fileSize < kFileHeaderSize + headers.infoSize) {
+        return refused(ImageFault::CutOff, "inside its header");
+    }
+    if (!file.read(kFileHeaderSize, std::span(headers.info, headers.infoSize))) {
+        return refused(ImageFault::ReadFailed);
+    }
     int planes = 0;
-    std::uint32_t coloursUsed = 0;
-    if (os2v1) {
+    if (headers.kind == HeaderKind::Os2v1) {
         layout.width = le16(info + 4);
         layout.height = le16(info + 6);
         planes = le16(info + 8);
@@ -124,8 +144,8 @@ std::optional<BitmapDecoding> readLayout(ByteSource& file, Layout& layout) {
         layout.height = static_cast<std::int32_t>(le32(info + 8));
         planes = le16(info + 12);
         layout.bitsPerPixel = le16(info + 14);
-        layout.compression = infoSize >= 20 ? le32(info + 16) : kUncompressed;
-        coloursUsed = infoSize >= 36 ? le32(info + 32) : 0;
+        layout.compression = headers.infoSize >= 20 ? le32(info + 16) : kUncompressed;
+        headers.coloursUsed = headers.infoSize >= 36 ? le32(info + 32) : 0;
     }
     if (layout.height < 0) {
         layout.topDown = true;
@@ -133,102 +153,131 @@ std::optional<BitmapDecoding> readLayout(ByteSource& file, Layout& layout) {
     }
     if (planes != 1 || layout.width <= 0 || layout.height <= 0 ||
         layout.height > std::numeric_limits<std::int32_t>::max()) {
-        return fault(BitmapFault::NotABitmap);
+        return refused(ImageFault::NotAnImage);
     }
+    return std::nullopt;
+}
 
+bool isPaletted(int bitsPerPixel) {
+    return bitsPerPixel == 1 || bitsPerPixel == 2 || bitsPerPixel == 4 || bitsPerPixel == 8;
+}
+
+// The masks of bit-field pixels: in the header when it has room for them, else after it.
+Refusal readChannelMasks(ByteSource& file, Layout& layout, Headers& headers) {
+    std::uint8_t masks[16] = {};
+    if (headers.infoSize >= 52) {
+        std::memcpy(masks, headers.info + 40, 12);
+    } else {
+        const std::uint64_t count = layout.compression == kAlphaBitfields ? 16 : 12;
+        if (headers.fileSize < headers.paletteStart + count) {
+            return refused(ImageFault::CutOff, "inside its header");
+        }
+        if (!file.read(headers.paletteStart, std::span(masks, count))) {
+            return refused(ImageFault::ReadFailed);
+        }
+        headers.paletteStart += count;
+    }
+    layout.red = Channel(le32(masks));
+    layout.green = Channel(le32(masks + 4));
+    layout.blue = Channel(le32(masks + 8));
+    return std::nullopt;
+}
+
+// Whether this reader decodes the compression at that depth, and how its pixels are formed.
+Refusal readPixelForm(ByteSource& file, Layout& layout, Headers& headers) {
     const int bpp = layout.bitsPerPixel;
-    const bool paletted = bpp == 1 || bpp == 2 || bpp == 4 || bpp == 8;
-    const bool direct = bpp == 16 || bpp == 24 || bpp == 32;
-    std::uint64_t paletteStart = kFileHeaderSize + infoSize;
+    const bool os2v2 = headers.kind == HeaderKind::Os2v2;
     switch (layout.compression) {
         case kUncompressed:
             if (bpp == 64) {
-                return fault(BitmapFault::Unsupported, "64 bits per pixel");
+                return refused(ImageFault::Unsupported, "64 bits per pixel");
             }
-            if (!paletted && !direct) {
-                return fault(BitmapFault::NotABitmap);
+            if (!isPaletted(bpp) && bpp != 16 && bpp != 24 && bpp != 32) {
+                return refused(ImageFault::NotAnImage);
             }
             if (bpp == 16) {
                 layout.red = Channel(0x7C00);
                 layout.green = Channel(0x03E0);
                 layout.blue = Channel(0x001F);
             }
-            break;
+            return std::nullopt;
         case kRle8:
         case kRle4:
             if (bpp != (layout.compression == kRle8 ? 8 : 4)) {
-                return fault(BitmapFault::NotABitmap);
+                return refused(ImageFault::NotAnImage);
             }
-            break;
+            return std::nullopt;
         case kBitfields:
-        case kAlphaBitfields: {
+        case kAlphaBitfields:
             if (os2v2 && layout.compression == kBitfields) {
-                return fault(BitmapFault::Unsupported, "Huffman compression");
+                return refused(ImageFault::Unsupported, "Huffman compression");
             }
             if (bpp != 16 && bpp != 32) {
-                return fault(BitmapFault::NotABitmap);
+                return refused(ImageFault::NotAnImage);
             }
-            // The masks stand in the header when it has room for them, else after it.
-            std::uint8_t masks[16] = {};
-            if (infoSize >= 52) {
-                std::memcpy(masks, info + 40, 12);
-            } else {
-                const std::uint64_t count = layout.compression == kAlphaBitfields ? 16 : 12;
-                if (fileSize < paletteStart + count) {
-                    return fault(BitmapFault::CutOff, "inside its header");
-                }
-                if (!file.read(paletteStart, std::span(masks, count))) {
-                    return fault(BitmapFault::ReadFailed);
-                }
-                paletteStart += count;
-            }
-            layout.red = Channel(le32(masks));
-            layout.green = Channel(le32(masks + 4));
-            layout.blue = Channel(le32(masks + 8));
-            break;
-        }
+            return readChannelMasks(file, layout, headers);
         case kJpeg:
-            return fault(BitmapFault::Unsupported,
-                         os2v2 ? "24-bit run-length compression" : "JPEG compression");
+            return refused(ImageFault::Unsupported,
+                           os2v2 ? "24-bit run-length compression" : "JPEG compression");
         case kPng:
-            return fault(BitmapFault::Unsupported, "PNG compression");
+            return refused(ImageFault::Unsupported, "PNG compression");
         default:
             if (layout.compression >= 11 && layout.compression <= 13) {
-                return fault(BitmapFault::Unsupported, "CMYK colours");
+                return refused(ImageFault::Unsupported, "CMYK colours");
             }
-            return fault(BitmapFault::NotABitmap);
+            return refused(ImageFault::NotAnImage);
     }
+}
 
-    if (layout.dataOffset < paletteStart) {
-        return fault(BitmapFault::NotABitmap);  // the pixels would overlap the headers
+// The colour table of a paletted bitmap; entries it does not hold are black.
+Refusal readColourTable(ByteSource& file, Layout& layout, const Headers& headers) {
+    const std::uint64_t entrySize = headers.kind == HeaderKind::Os2v1 ? 3 : 4;
+    std::uint64_t count = std::uint64_t{1} << layout.bitsPerPixel;
+    if (headers.coloursUsed != 0 && headers.coloursUsed < count) {
+        count = headers.coloursUsed;
     }
-    if (paletted) {
-        const std::uint64_t entrySize = os2v1 ? 3 : 4;
-        std::uint64_t count = std::uint64_t{1} << bpp;
-        if (coloursUsed != 0 && coloursUsed < count) {
-            count = coloursUsed;
-        }
-        // A colour table that the pixel data cuts short holds only the entries before it.
-        count = std::min(count, (layout.dataOffset - paletteStart) / entrySize);
-        if (fileSize < paletteStart + count * entrySize) {
-            return fault(BitmapFault::CutOff, "inside its colour table");
-        }
-        std::uint8_t table[256 * 4];
-        if (!file.read(paletteStart, std::span(table, count * entrySize))) {
-            return fault(BitmapFault::ReadFailed);
-        }
-        for (std::uint64_t i = 0; i < count; ++i) {
-            const std::uint8_t* e = table + i * entrySize;
-            layout.palette[i] = opaque(e[2], e[1], e[0]);
-        }
-        std::fill(layout.palette.begin() + static_cast<std::ptrdiff_t>(count), layout.palette.end(),
-                  kOpaqueBlack);
+    // A colour table that the pixel data cuts short holds only the entries before it.
+    count = std::min(count, (layout.dataOffset - headers.paletteStart) / entrySize);
+    if (headers.fileSize < headers.paletteStart + count * entrySize) {
+        return refused(ImageFault::CutOff, "inside its colour table");
+    }
+    std::uint8_t table[256 * 4];
+    if (!file.read(headers.paletteStart, std::span(table, count * entrySize))) {
+        return refused(ImageFault::ReadFailed);
+    }
+    for (std::uint64_t i = 0; i < count; ++i) {
+        const std::uint8_t* e = table + i * entrySize;
+        layout.palette[i] = opaque(e[2], e[1], e[0]);
+    }
+    std::fill(layout.palette.begin() + static_cast<std::ptrdiff_t>(count), layout.palette.end(),
+              kOpaqueBlack);
+    return std::nullopt;
+}
+
+// Reads the file and info headers, the bit-field masks and the colour table.
+Refusal readLayout(ByteSource& file, Layout& layout) {
+    Headers headers;
+    headers.fileSize = file.size();
+    if (Refusal refusal = readFileHeader(file, layout, headers)) {
+        return refusal;
+    }
+    if (Refusal refusal = readInfoHeader(file, layout, headers)) {
+        return refusal;
+    }
+    if (Refusal refusal = readPixelForm(file, layout, headers)) {
+        return refusal;
+    }
+    if (layout.dataOffset < headers.paletteStart) {
+        return refused(ImageFault::NotAnImage);  // the pixels would overlap the headers
+    }
+    if (isPaletted(layout.bitsPerPixel)) {
+        return readColourTable(file, layout, headers);
     }
     return std::nullopt;
 }
 
 // Rows stored as they are: only the region's rows are read, each only as far as the region.
-BitmapDecoding decodeRows(ByteSource& file, const Layout& layout, DecodedBitmap& out) {
+ImageDecoding decodeRows(ByteSource& file, const Layout& layout, DecodedImage& out) {
     const int bpp = layout.bitsPerPixel;
     const std::uint64_t width = static_cast<std::uint64_t>(layout.width);
     const std::uint64_t height = static_cast<std::uint64_t>(layout.height);
@@ -238,7 +287,7 @@ BitmapDecoding decodeRows(ByteSource& file, const Layout& layout, DecodedBitmap&
     const std::uint64_t fileSize = file.size();
     if (layout.dataOffset > fileSize || fileSize - layout.dataOffset < lastRowBytes ||
         (height - 1) > (fileSize - layout.dataOffset - lastRowBytes) / stride) {
-        return fault(BitmapFault::CutOff, "before all its pixels");
+        return imageFault(ImageFault::CutOff, "before all its pixels");
     }
 
     const std::size_t rowBytes = (static_cast<std::size_t>(out.regionWidth) * bpp + 7) / 8;
@@ -246,7 +295,7 @@ BitmapDecoding decodeRows(ByteSource& file, const Layout& layout, DecodedBitmap&
     for (int y = 0; y < out.regionHeight; ++y) {
         const std::uint64_t fileRow = layout.topDown ? y : height - 1 - y;
         if (!file.read(layout.dataOffset + fileRow * stride, row)) {
-            return fault(BitmapFault::ReadFailed);
+            return imageFault(ImageFault::ReadFailed);
         }
         std::uint32_t* pixel = out.pixels.data() + static_cast<std::size_t>(y) * out.regionWidth;
         for (int x = 0; x < out.regionWidth; ++x) {
@@ -318,9 +367,9 @@ class StreamReader {
 
 // RLE8 and RLE4: runs, end of line, end of bitmap and delta. Pixels the codes skip stay
 // black; runs beyond a row's end are cut at it.
-BitmapDecoding decodeRunLengths(ByteSource& file, const Layout& layout, DecodedBitmap& out) {
+ImageDecoding decodeRunLengths(ByteSource& file, const Layout& layout, DecodedImage& out) {
     if (layout.dataOffset >= file.size()) {
-        return fault(BitmapFault::CutOff, "before all its pixels");
+        return imageFault(ImageFault::CutOff, "before all its pixels");
     }
     const bool rle4 = layout.compression == kRle4;
     const std::int64_t width = layout.width;
@@ -395,49 +444,53 @@ BitmapDecoding decodeRunLengths(ByteSource& file, const Layout& layout, DecodedB
         }
     }
     if (stream.failed()) {
-        return fault(BitmapFault::ReadFailed);
+        return imageFault(ImageFault::ReadFailed);
     }
     return {};
 }
 
 }  // namespace
 
-BitmapDecoding decodeBitmap(ByteSource& file, int maxWidth, int maxHeight) {
+bool recognisesBitmap(std::span<const std::uint8_t> firstBytes) {
+    return firstBytes.size() >= 2 && firstBytes[0] == 'B' && firstBytes[1] == 'M';
+}
+
+ImageDecoding decodeBitmap(ByteSource& file, int maxWidth, int maxHeight) {
     Layout layout;
-    if (std::optional<BitmapDecoding> refused = readLayout(file, layout)) {
-        return *std::move(refused);
+    if (Refusal refusal = readLayout(file, layout)) {
+        return *std::move(refusal);
     }
-    BitmapDecoding result;
-    DecodedBitmap& out = result.bitmap;
+    ImageDecoding result;
+    DecodedImage& out = result.image;
     out.width = static_cast<int>(layout.width);
     out.height = static_cast<int>(layout.height);
     out.regionWidth = static_cast<int>(std::min<std::int64_t>(layout.width, std::max(maxWidth, 0)));
     out.regionHeight =
         static_cast<int>(std::min<std::int64_t>(layout.height, std::max(maxHeight, 0)));
     out.pixels.assign(static_cast<std::size_t>(out.regionWidth) * out.regionHeight, kOpaqueBlack);
-    BitmapDecoding decoded = layout.compression == kRle8 || layout.compression == kRle4
-                                 ? decodeRunLengths(file, layout, out)
-                                 : decodeRows(file, layout, out);
+    ImageDecoding decoded = layout.compression == kRle8 || layout.compression == kRle4
+                                ? decodeRunLengths(file, layout, out)
+                                : decodeRows(file, layout, out);
     if (!decoded) {
         return decoded;
     }
     return result;
 }
 
-std::string bitmapFaultMessage(const BitmapDecoding& decoding, std::string_view shownPath) {
+std::string bitmapFaultMessage(const ImageDecoding& decoding, std::string_view shownPath) {
     std::string file = "\"";
     file.append(shownPath).append("\"");
     switch (decoding.fault) {
-        case BitmapFault::None:
+        case ImageFault::None:
             return {};
-        case BitmapFault::NotABitmap:
-            return "Bitmap image is not valid.";
-        case BitmapFault::Unsupported:
+        case ImageFault::NotAnImage:
+            return std::string(kNotABitmapMessage);
+        case ImageFault::Unsupported:
             return "The bitmap " + file + " cannot be opened: it uses " + decoding.detail +
                    ", which this program does not read.";
-        case BitmapFault::CutOff:
+        case ImageFault::CutOff:
             return "The bitmap " + file + " is cut off: the file ends " + decoding.detail + ".";
-        case BitmapFault::ReadFailed:
+        case ImageFault::ReadFailed:
             break;
     }
     return "Could not read " + file + ".";

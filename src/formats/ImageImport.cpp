@@ -1,20 +1,50 @@
 #include "formats/ImageImport.h"
 
-#include "formats/PngDecoder.h"
+#include <filesystem>
+#include <system_error>
+
+#include "io/FileAccess.h"
 
 namespace stipple {
 
-ImageDecoding decodeImportImage(ByteSource& file, int maxWidth, int maxHeight) {
-    ImageDecoding image;
-    image.png = isPng(file);
-    image.decoding =
-        image.png ? decodePng(file, maxWidth, maxHeight) : decodeBitmap(file, maxWidth, maxHeight);
-    return image;
+namespace {
+
+LoadedImage refusedWith(ImageFault fault, std::string problem) {
+    LoadedImage loaded;
+    loaded.decoding.fault = fault;
+    loaded.problem = std::move(problem);
+    return loaded;
 }
 
-std::string importFaultMessage(const ImageDecoding& image, std::string_view shownPath) {
-    return image.png ? pngFaultMessage(image.decoding, shownPath)
-                     : bitmapFaultMessage(image.decoding, shownPath);
+}  // namespace
+
+LoadedImage loadImportImage(ByteSource& file, std::string_view shownPath, int maxWidth,
+                            int maxHeight) {
+    const ImageDecoderRow& decoder = decoderFor(file);
+    LoadedImage loaded;
+    loaded.decoding = decoder.decode(file, maxWidth, maxHeight);
+    if (loaded.decoding.fault == ImageFault::ReadFailed) {
+        loaded.problem = file.readFailure();
+    }
+    if (!loaded.decoding && loaded.problem.empty()) {
+        loaded.problem = decoder.faultMessage(loaded.decoding, shownPath);
+    }
+    return loaded;
+}
+
+LoadedImage loadImportImage(const std::string& path, std::string_view shownPath, int maxWidth,
+                            int maxHeight) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        std::string problem = "\"";
+        problem.append(shownPath).append("\" is a folder, not a bitmap file.");
+        return refusedWith(ImageFault::ReadFailed, std::move(problem));
+    }
+    FileBytes file(path);
+    if (!file.status()) {
+        return refusedWith(ImageFault::ReadFailed, file.status().error);
+    }
+    return loadImportImage(file, shownPath, maxWidth, maxHeight);
 }
 
 void importRegion(const RgbView& region, BitmapImport& import) {

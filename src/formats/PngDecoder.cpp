@@ -32,13 +32,6 @@ std::uint32_t be32(const std::uint8_t* p) {
            static_cast<std::uint32_t>(p[2]) << 8 | p[3];
 }
 
-BitmapDecoding fault(BitmapFault kind, std::string detail = {}) {
-    BitmapDecoding result;
-    result.fault = kind;
-    result.detail = std::move(detail);
-    return result;
-}
-
 // What the callbacks learn while libpng reads, for telling why it gave up.
 struct ReadState {
     ByteSource* file = nullptr;
@@ -157,14 +150,14 @@ void readRows(png_structp png, int passes, png_uint_32 rowsPerPass, png_bytep sc
     }
 }
 
-BitmapDecoding refusal(const ReadState& state) {
+ImageDecoding refusal(const ReadState& state) {
     if (state.readFailed) {
-        return fault(BitmapFault::ReadFailed);
+        return imageFault(ImageFault::ReadFailed);
     }
     if (state.cutOff) {
-        return fault(BitmapFault::CutOff, state.inImageData          ? "in the image data"
-                                          : state.cutAt < kHeaderEnd ? "in its header"
-                                                                     : "before the image data");
+        return imageFault(ImageFault::CutOff, state.inImageData          ? "in the image data"
+                                              : state.cutAt < kHeaderEnd ? "in its header"
+                                                                         : "before the image data");
     }
     std::string reason = state.error;
     // "Invalid IHDR data" reads as part of a sentence; "IHDR: CRC error" stays as it is.
@@ -172,27 +165,27 @@ BitmapDecoding refusal(const ReadState& state) {
         std::islower(static_cast<unsigned char>(reason[1]))) {
         reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
     }
-    return fault(BitmapFault::NotABitmap, reason);
+    return imageFault(ImageFault::NotAnImage, reason);
 }
 
 }  // namespace
 
-bool isPng(ByteSource& file) {
-    std::array<std::uint8_t, 8> head{};
-    return file.size() >= head.size() && file.read(0, head) && head == kSignature;
+bool recognisesPng(std::span<const std::uint8_t> firstBytes) {
+    return firstBytes.size() >= kSignature.size() &&
+           std::equal(kSignature.begin(), kSignature.end(), firstBytes.begin());
 }
 
-BitmapDecoding decodePng(ByteSource& file, int maxWidth, int maxHeight) {
+ImageDecoding decodePng(ByteSource& file, int maxWidth, int maxHeight) {
     std::array<std::uint8_t, kHeaderEnd> head{};
     const std::uint64_t headBytes = std::min<std::uint64_t>(file.size(), head.size());
     if (headBytes < kSignature.size()) {
-        return fault(BitmapFault::NotABitmap);
+        return imageFault(ImageFault::NotAnImage);
     }
     if (!file.read(0, std::span(head.data(), headBytes))) {
-        return fault(BitmapFault::ReadFailed);
+        return imageFault(ImageFault::ReadFailed);
     }
-    if (!std::equal(kSignature.begin(), kSignature.end(), head.begin())) {
-        return fault(BitmapFault::NotABitmap);
+    if (!recognisesPng(head)) {
+        return imageFault(ImageFault::NotAnImage);
     }
     // A size that a PNG may have but that this reader refuses is told apart from a broken
     // header, which libpng reports.
@@ -201,8 +194,8 @@ BitmapDecoding decodePng(ByteSource& file, int maxWidth, int maxHeight) {
         const std::uint32_t height = be32(&head[20]);
         if ((width > kMaxSide || height > kMaxSide) && width <= PNG_UINT_31_MAX &&
             height <= PNG_UINT_31_MAX && width > 0 && height > 0) {
-            return fault(BitmapFault::Unsupported,
-                         std::to_string(width) + " x " + std::to_string(height) + " pixels");
+            return imageFault(ImageFault::Unsupported,
+                              std::to_string(width) + " x " + std::to_string(height) + " pixels");
         }
     }
 
@@ -216,14 +209,14 @@ BitmapDecoding decodePng(ByteSource& file, int maxWidth, int maxHeight) {
         return refusal(state);
     }
 
-    BitmapDecoding result;
-    DecodedBitmap& out = result.bitmap;
+    ImageDecoding result;
+    DecodedImage& out = result.image;
     const png_uint_32 width = png_get_image_width(png, info);
     const png_uint_32 height = png_get_image_height(png, info);
     const std::size_t rowBytes = png_get_rowbytes(png, info);
     if (png_get_bit_depth(png, info) != 8 || png_get_channels(png, info) != 4 ||
         rowBytes != std::size_t{width} * 4) {
-        return fault(BitmapFault::NotABitmap, "its pixels do not expand to 8-bit RGBA");
+        return imageFault(ImageFault::NotAnImage, "its pixels do not expand to 8-bit RGBA");
     }
     out.width = static_cast<int>(width);
     out.height = static_cast<int>(height);
@@ -253,23 +246,23 @@ BitmapDecoding decodePng(ByteSource& file, int maxWidth, int maxHeight) {
     return result;
 }
 
-std::string pngFaultMessage(const BitmapDecoding& decoding, std::string_view shownPath) {
+std::string pngFaultMessage(const ImageDecoding& decoding, std::string_view shownPath) {
     std::string file = "\"";
     file.append(shownPath).append("\"");
     switch (decoding.fault) {
-        case BitmapFault::None:
+        case ImageFault::None:
             return {};
-        case BitmapFault::NotABitmap:
+        case ImageFault::NotAnImage:
             if (decoding.detail.empty()) {
                 return "The file " + file + " is not a PNG image.";
             }
             return "The PNG image " + file + " is not valid: " + decoding.detail + ".";
-        case BitmapFault::Unsupported:
+        case ImageFault::Unsupported:
             return "The PNG image " + file + " cannot be opened: at " + decoding.detail +
                    " it is larger than this program reads.";
-        case BitmapFault::CutOff:
+        case ImageFault::CutOff:
             return "The PNG image " + file + " is cut off: the file ends " + decoding.detail + ".";
-        case BitmapFault::ReadFailed:
+        case ImageFault::ReadFailed:
             break;
     }
     return "Could not read " + file + ".";

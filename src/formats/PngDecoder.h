@@ -1,29 +1,30 @@
 #pragma once
-// PNG images for the import, decoded with libpng into the same region as bitmaps. Of a
+// PNG images for the import, a row of the image decoders, decoded with libpng. Of a
 // non-interlaced image only the region's rows are decoded, so its size costs nothing; an
 // interlaced one is decoded whole, with memory bounded by the region and one row.
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
-#include "formats/BitmapDecoder.h"
+#include "formats/ImageDecoders.h"
 #include "io/ByteSource.h"
 
 namespace stipple {
 
-// True when the file starts with the eight bytes of the PNG signature.
-bool isPng(ByteSource& file);
+// True when the first bytes are the eight of the PNG signature.
+bool recognisesPng(std::span<const std::uint8_t> firstBytes);
 
 // Decodes the top-left at most maxWidth x maxHeight pixels of the PNG file as 0xAARRGGBB
 // words, of any colour type and depth: alpha as the file gives it, or from its tRNS chunk,
 // else 0xFF; 16-bit samples rounded to the nearest 8-bit value (v * 255 / 65535).
-// NotABitmap: no PNG signature (empty detail) or libpng's reason; Unsupported: wider or
+// NotAnImage: no PNG signature (empty detail) or libpng's reason; Unsupported: wider or
 // taller than 1,000,000 pixels; CutOff: the detail says where the file ends.
-BitmapDecoding decodePng(ByteSource& file, int maxWidth = kBitmapRegionWidth,
-                         int maxHeight = kBitmapRegionHeight);
+ImageDecoding decodePng(ByteSource& file, int maxWidth, int maxHeight);
 
 // The message that tells the user why the PNG file `shownPath` was refused. Not for
 // ReadFailed, which the byte source words.
-std::string pngFaultMessage(const BitmapDecoding& decoding, std::string_view shownPath);
+std::string pngFaultMessage(const ImageDecoding& decoding, std::string_view shownPath);
 
 }  // namespace stipple

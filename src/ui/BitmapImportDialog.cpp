@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
@@ -17,7 +16,6 @@
 #include "editor/FileCommands.h"
 #include "editor/Messages.h"
 #include "formats/ImageImport.h"
-#include "io/FileAccess.h"
 #include "ui/CommandErrors.h"
 #include "ui/WidgetHelpers.h"
 
@@ -32,28 +30,18 @@ constexpr int kLayoutClientHeight = 296 - 23 - 4;
 constexpr int kDitherRowTop = kLayoutClientHeight + 2;
 constexpr int kClientHeight = kLayoutClientHeight + 30;
 
-constexpr QSize kBitmapSurfaceSize(kBitmapRegionWidth, kBitmapRegionHeight);
+constexpr QSize kBitmapSurfaceSize(kImportRegionWidth, kImportRegionHeight);
 constexpr QSize kPreviewSurfaceSize(200, 200);
 
-// Reads the region of a bitmap file that the Image area shows, 32-bit pixels with (0, 0) at
+// Reads the region of an image file that the Image area shows, 32-bit pixels with (0, 0) at
 // the top-left. On failure returns the text to tell the user and leaves `bitmap` alone.
 std::optional<QString> readBitmap(const QString& path, QImage& bitmap) {
     const QString shownPath = QDir::toNativeSeparators(path);
-    if (QFileInfo(path).isDir()) {
-        return QStringLiteral("\"%1\" is a folder, not a bitmap file.").arg(shownPath);
+    const LoadedImage loaded = loadImportImage(path.toStdString(), shownPath.toStdString());
+    if (!loaded) {
+        return QString::fromStdString(loaded.problem);
     }
-    FileBytes file(path.toStdString());
-    if (!file.status()) {
-        return QString::fromStdString(file.status().error);
-    }
-    const ImageDecoding image = decodeImportImage(file);
-    if (image.decoding.fault == BitmapFault::ReadFailed) {
-        return QString::fromStdString(file.status().error);
-    }
-    if (!image) {
-        return QString::fromStdString(importFaultMessage(image, shownPath.toStdString()));
-    }
-    const DecodedBitmap& decoded = image.decoding.bitmap;
+    const DecodedImage& decoded = loaded.image();
     // With its alpha: a PNG's pixels below half of it become transparent.
     QImage rgb(decoded.regionWidth, decoded.regionHeight, QImage::Format_ARGB32);
     if (rgb.isNull()) {

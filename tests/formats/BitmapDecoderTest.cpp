@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/ImageImport.h"
 #include "io/FileAccess.h"
 #include "support/TestFiles.h"
 
@@ -24,14 +25,14 @@ namespace fs = std::filesystem;
 
 const fs::path kSuite = fs::path(STIPPLE_TEST_DATA_DIR) / "bitmaps";
 
-BitmapDecoding decodeFile(const fs::path& path) {
+ImageDecoding decodeFile(const fs::path& path) {
     FileBytes file(path.string());
     EXPECT_TRUE(file.status()) << file.status().error;
-    return decodeBitmap(file);
+    return decodeBitmap(file, kImportRegionWidth, kImportRegionHeight);
 }
 
 // The gray levels at step 64 of the top-left 96 x 92, as rows of digits.
-std::string levelsOf(const DecodedBitmap& bitmap) {
+std::string levelsOf(const DecodedImage& bitmap) {
     auto import = std::make_unique<BitmapImport>();
     takeImportSize(bitmap.view(), *import);
     convertBitmap(bitmap.view(), *import);
@@ -53,13 +54,13 @@ TEST(BitmapDecoderTest, GoodFilesGiveTheLevelsOfTheirIntendedImage) {
         }
         SCOPED_TRACE(entry.path().filename().string());
         ++files;
-        const BitmapDecoding decoded = decodeFile(entry.path());
+        const ImageDecoding decoded = decodeFile(entry.path());
         ASSERT_TRUE(decoded) << bitmapFaultMessage(decoded, entry.path().string());
         fs::path expected = entry.path();
-        EXPECT_EQ(levelsOf(decoded.bitmap),
+        EXPECT_EQ(levelsOf(decoded.image),
                   testing::readFile(expected.replace_extension(".levels")));
         // The same file twice gives the same pixels.
-        EXPECT_EQ(decodeFile(entry.path()).bitmap.pixels, decoded.bitmap.pixels);
+        EXPECT_EQ(decodeFile(entry.path()).image.pixels, decoded.image.pixels);
     }
     EXPECT_EQ(files, 27);
 }
@@ -67,27 +68,27 @@ TEST(BitmapDecoderTest, GoodFilesGiveTheLevelsOfTheirIntendedImage) {
 TEST(BitmapDecoderTest, QuestionableAndBadFilesAreDecodedOrRefusedClearly) {
     struct Case {
         const char* file;
-        BitmapFault fault;
+        ImageFault fault;
         const char* message;  // for a refusal, the message after the file's name
     };
     const Case refused[] = {
-        {"q/rgb24rle24.bmp", BitmapFault::Unsupported,
+        {"q/rgb24rle24.bmp", ImageFault::Unsupported,
          " cannot be opened: it uses 24-bit run-length compression, which this program does "
          "not read."},
-        {"q/rgba64.bmp", BitmapFault::Unsupported,
+        {"q/rgba64.bmp", ImageFault::Unsupported,
          " cannot be opened: it uses 64 bits per pixel, which this program does not read."},
-        {"b/badbitcount.bmp", BitmapFault::NotABitmap, nullptr},
-        {"b/badheadersize.bmp", BitmapFault::NotABitmap, nullptr},
-        {"b/badplanes.bmp", BitmapFault::NotABitmap, nullptr},
-        {"b/badwidth.bmp", BitmapFault::NotABitmap, nullptr},
-        {"b/reallybig.bmp", BitmapFault::CutOff,
+        {"b/badbitcount.bmp", ImageFault::NotAnImage, nullptr},
+        {"b/badheadersize.bmp", ImageFault::NotAnImage, nullptr},
+        {"b/badplanes.bmp", ImageFault::NotAnImage, nullptr},
+        {"b/badwidth.bmp", ImageFault::NotAnImage, nullptr},
+        {"b/reallybig.bmp", ImageFault::CutOff,
          " is cut off: the file ends before all its pixels."},
-        {"b/shortfile.bmp", BitmapFault::CutOff,
+        {"b/shortfile.bmp", ImageFault::CutOff,
          " is cut off: the file ends before all its pixels."},
     };
     for (const Case& c : refused) {
         SCOPED_TRACE(c.file);
-        const BitmapDecoding decoded = decodeFile(kSuite / c.file);
+        const ImageDecoding decoded = decodeFile(kSuite / c.file);
         EXPECT_EQ(decoded.fault, c.fault);
         EXPECT_EQ(bitmapFaultMessage(decoded, "x.bmp"),
                   c.message != nullptr ? std::string("The bitmap \"x.bmp\"") + c.message
@@ -102,11 +103,11 @@ TEST(BitmapDecoderTest, QuestionableAndBadFilesAreDecodedOrRefusedClearly) {
                 continue;
             }
             SCOPED_TRACE(name);
-            const BitmapDecoding decoded = decodeFile(entry.path());
+            const ImageDecoding decoded = decodeFile(entry.path());
             ASSERT_TRUE(decoded) << bitmapFaultMessage(decoded, name);
-            EXPECT_EQ(decoded.bitmap.width, 127);
-            EXPECT_EQ(decoded.bitmap.height, 64);
-            EXPECT_EQ(decoded.bitmap.pixels.size(), 127u * 64u);
+            EXPECT_EQ(decoded.image.width, 127);
+            EXPECT_EQ(decoded.image.height, 64);
+            EXPECT_EQ(decoded.image.pixels.size(), 127u * 64u);
         }
     }
 }
@@ -122,8 +123,8 @@ TEST(BitmapDecoderTest, SkippedRunLengthPixelsAreBlackAndTheRestIsThePattern) {
           Case{"q/pal4rletrns.bmp", "g/pal4.bmp"}, Case{"q/pal4rlecut.bmp", "g/pal4.bmp"},
           Case{"b/rletopdown.bmp", "g/pal8.bmp"}}) {
         SCOPED_TRACE(c.file);
-        const std::vector<std::uint32_t> pixels = decodeFile(kSuite / c.file).bitmap.pixels;
-        const std::vector<std::uint32_t> pattern = decodeFile(kSuite / c.pattern).bitmap.pixels;
+        const std::vector<std::uint32_t> pixels = decodeFile(kSuite / c.file).image.pixels;
+        const std::vector<std::uint32_t> pattern = decodeFile(kSuite / c.pattern).image.pixels;
         ASSERT_EQ(pixels.size(), pattern.size());
         int black = 0;
         for (std::size_t i = 0; i < pixels.size(); ++i) {
@@ -189,13 +190,13 @@ class MadeUpBitmap final : public ByteSource {
 
 TEST(BitmapDecoderTest, AnySizeIsReadOnlyAsFarAsItsRegion) {
     MadeUpBitmap huge(200000, 100000);  // 60 GB of pixels
-    const BitmapDecoding decoded = decodeBitmap(huge);
+    const ImageDecoding decoded = decodeBitmap(huge, kImportRegionWidth, kImportRegionHeight);
     ASSERT_TRUE(decoded) << bitmapFaultMessage(decoded, "huge");
-    const DecodedBitmap& b = decoded.bitmap;
+    const DecodedImage& b = decoded.image;
     EXPECT_EQ(b.width, 200000);
     EXPECT_EQ(b.height, 100000);
-    ASSERT_EQ(b.regionWidth, kBitmapRegionWidth);
-    ASSERT_EQ(b.regionHeight, kBitmapRegionHeight);
+    ASSERT_EQ(b.regionWidth, kImportRegionWidth);
+    ASSERT_EQ(b.regionHeight, kImportRegionHeight);
     for (const auto& [x, y] :
          {std::pair{0, 0}, std::pair{272, 0}, std::pair{5, 222}, std::pair{272, 222}}) {
         const std::uint32_t expected =
@@ -238,40 +239,40 @@ TEST(BitmapDecoderTest, CutOffAndUnreadableKindsAreToldApart) {
     struct Case {
         const char* name;
         std::vector<std::uint8_t> bytes;
-        BitmapFault fault;
+        ImageFault fault;
         std::string detail;
     };
     const std::vector<std::uint8_t> jpeg = smallBitmap(0, 4, 3, 2, 0);
     const std::vector<std::uint8_t> png = smallBitmap(0, 5, 3, 2, 0);
     const std::vector<std::uint8_t> paletted = smallBitmap(8, 0, 3, 2, 256);
     const Case cases[] = {
-        {"whole", padded, BitmapFault::None, ""},
+        {"whole", padded, ImageFault::None, ""},
         {"without the last row's padding",
          {padded.begin(), padded.end() - 3},
-         BitmapFault::None,
+         ImageFault::None,
          ""},
         {"without a pixel byte",
          {padded.begin(), padded.end() - 4},
-         BitmapFault::CutOff,
+         ImageFault::CutOff,
          "before all its pixels"},
         {"cut in the info header",
          {padded.begin(), padded.begin() + 30},
-         BitmapFault::CutOff,
+         ImageFault::CutOff,
          "inside its header"},
         {"cut in the colour table",
          {paletted.begin(), paletted.begin() + 54 + 100},
-         BitmapFault::CutOff,
+         ImageFault::CutOff,
          "inside its colour table"},
-        {"no colour table before the pixels", smallBitmap(8, 0, 4, 1, 0), BitmapFault::None, ""},
-        {"JPEG inside", jpeg, BitmapFault::Unsupported, "JPEG compression"},
-        {"PNG inside", png, BitmapFault::Unsupported, "PNG compression"},
-        {"empty", {}, BitmapFault::NotABitmap, ""},
-        {"text", {'h', 'e', 'l', 'l', 'o'}, BitmapFault::NotABitmap, ""},
+        {"no colour table before the pixels", smallBitmap(8, 0, 4, 1, 0), ImageFault::None, ""},
+        {"JPEG inside", jpeg, ImageFault::Unsupported, "JPEG compression"},
+        {"PNG inside", png, ImageFault::Unsupported, "PNG compression"},
+        {"empty", {}, ImageFault::NotAnImage, ""},
+        {"text", {'h', 'e', 'l', 'l', 'o'}, ImageFault::NotAnImage, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         MemoryBytes bytes(c.bytes);
-        const BitmapDecoding decoded = decodeBitmap(bytes);
+        const ImageDecoding decoded = decodeBitmap(bytes, kImportRegionWidth, kImportRegionHeight);
         EXPECT_EQ(decoded.fault, c.fault);
         EXPECT_EQ(decoded.detail, c.detail);
     }

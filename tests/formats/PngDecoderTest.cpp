@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/ImageImport.h"
 #include "io/FileAccess.h"
 #include "support/TestFiles.h"
 
@@ -21,15 +22,15 @@ namespace fs = std::filesystem;
 
 const fs::path kFolder = fs::path(STIPPLE_TEST_DATA_DIR) / "png";
 
-BitmapDecoding decodeFile(const fs::path& path, int maxWidth = kBitmapRegionWidth,
-                          int maxHeight = kBitmapRegionHeight) {
+ImageDecoding decodeFile(const fs::path& path, int maxWidth = kImportRegionWidth,
+                         int maxHeight = kImportRegionHeight) {
     FileBytes file(path.string());
     EXPECT_TRUE(file.status()) << file.status().error;
     return decodePng(file, maxWidth, maxHeight);
 }
 
 // The region as the .rgba files hold it: AARRGGBB words, a line per row.
-std::string wordsOf(const DecodedBitmap& bitmap) {
+std::string wordsOf(const DecodedImage& bitmap) {
     std::string text;
     for (int y = 0; y < bitmap.regionHeight; ++y) {
         for (int x = 0; x < bitmap.regionWidth; ++x) {
@@ -58,23 +59,23 @@ TEST(PngDecoderTest, EveryColourTypeAndDepthGivesItsExactPixels) {
         if (stem.ends_with("-adam7")) {
             stem.resize(stem.size() - 6);
         }
-        const BitmapDecoding decoded = decodeFile(entry.path());
+        const ImageDecoding decoded = decodeFile(entry.path());
         ASSERT_TRUE(decoded) << pngFaultMessage(decoded, name);
-        EXPECT_EQ(decoded.bitmap.width, 11);
-        EXPECT_EQ(decoded.bitmap.height, 7);
-        EXPECT_EQ(wordsOf(decoded.bitmap), testing::readFile(kFolder / (stem + ".rgba")));
+        EXPECT_EQ(decoded.image.width, 11);
+        EXPECT_EQ(decoded.image.height, 7);
+        EXPECT_EQ(wordsOf(decoded.image), testing::readFile(kFolder / (stem + ".rgba")));
     }
     EXPECT_EQ(files, 44);
 }
 
 TEST(PngDecoderTest, ARegionIsExactlyTheTopLeftOfTheImage) {
     for (const char* file : {"rgba8.png", "rgba8-adam7.png", "palette2-adam7.png"}) {
-        const DecodedBitmap whole = decodeFile(kFolder / file).bitmap;
+        const DecodedImage whole = decodeFile(kFolder / file).image;
         ASSERT_EQ(whole.regionWidth, 11);
         for (const auto& [w, h] : {std::pair{5, 3}, std::pair{20, 2}, std::pair{1, 20},
                                    std::pair{0, 0}, std::pair{11, 6}}) {
             SCOPED_TRACE(std::string(file) + " " + std::to_string(w) + " x " + std::to_string(h));
-            const DecodedBitmap part = decodeFile(kFolder / file, w, h).bitmap;
+            const DecodedImage part = decodeFile(kFolder / file, w, h).image;
             EXPECT_EQ(part.width, 11);
             EXPECT_EQ(part.height, 7);
             ASSERT_EQ(part.regionWidth, std::min(w, 11));
@@ -112,39 +113,41 @@ class FailingBytes final : public ByteSource {
 TEST(PngDecoderTest, BadFilesAreRefusedWithTheirReason) {
     struct Case {
         const char* file;
-        BitmapFault fault;
+        ImageFault fault;
         const char* message;  // after "The PNG image "x.png""
     };
     const Case cases[] = {
-        {"bad-cut-header.png", BitmapFault::CutOff, " is cut off: the file ends in its header."},
-        {"bad-cut-before-idat.png", BitmapFault::CutOff,
+        {"bad-cut-header.png", ImageFault::CutOff, " is cut off: the file ends in its header."},
+        {"bad-cut-before-idat.png", ImageFault::CutOff,
          " is cut off: the file ends before the image data."},
-        {"bad-cut-idat.png", BitmapFault::CutOff, " is cut off: the file ends in the image data."},
-        {"bad-crc.png", BitmapFault::NotABitmap, " is not valid: IHDR: CRC error."},
-        {"bad-zero-width.png", BitmapFault::NotABitmap, " is not valid: invalid IHDR data."},
-        {"bad-huge.png", BitmapFault::Unsupported,
+        {"bad-cut-idat.png", ImageFault::CutOff, " is cut off: the file ends in the image data."},
+        {"bad-crc.png", ImageFault::NotAnImage, " is not valid: IHDR: CRC error."},
+        {"bad-zero-width.png", ImageFault::NotAnImage, " is not valid: invalid IHDR data."},
+        {"bad-huge.png", ImageFault::Unsupported,
          " cannot be opened: at 2000000 x 3000000 pixels it is larger than this program reads."},
         // The rows are all there; what follows them is never read.
-        {"bad-no-iend.png", BitmapFault::None, nullptr},
+        {"bad-no-iend.png", ImageFault::None, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
-        const BitmapDecoding decoded = decodeFile(kFolder / c.file);
+        const ImageDecoding decoded = decodeFile(kFolder / c.file);
         EXPECT_EQ(decoded.fault, c.fault);
         EXPECT_EQ(pngFaultMessage(decoded, "x.png"),
                   c.message != nullptr ? std::string("The PNG image \"x.png\"") + c.message : "");
     }
     FileBytes notPngFile((kFolder / "bad-not-png.png").string());
-    EXPECT_FALSE(isPng(notPngFile));
-    const BitmapDecoding notPng = decodePng(notPngFile);
-    EXPECT_EQ(notPng.fault, BitmapFault::NotABitmap);
+    EXPECT_NE(decoderRecognising(notPngFile), &imageDecoder(ImageDecoderId::Png));
+    const ImageDecoding notPng = decodePng(notPngFile, kImportRegionWidth, kImportRegionHeight);
+    EXPECT_EQ(notPng.fault, ImageFault::NotAnImage);
     EXPECT_EQ(pngFaultMessage(notPng, "x.png"), "The file \"x.png\" is not a PNG image.");
 
     // A file that cannot be read is not taken for a broken or cut-off one.
     const std::string good = testing::readFile(kFolder / "rgb8.png");
     for (const std::uint64_t failAt : {0, 40, 150}) {  // signature, header, image data
         FailingBytes failing(good, failAt);
-        EXPECT_EQ(decodePng(failing).fault, BitmapFault::ReadFailed) << failAt;
+        EXPECT_EQ(decodePng(failing, kImportRegionWidth, kImportRegionHeight).fault,
+                  ImageFault::ReadFailed)
+            << failAt;
     }
 }
 
@@ -152,14 +155,14 @@ TEST(PngDecoderTest, ANonInterlacedFileCutFarBelowItsRegionStillGivesTheRegion) 
     const std::string tall = testing::readFile(kFolder / "tall.png");  // 300 x 6000
     MemoryBytes half(
         std::span(reinterpret_cast<const std::uint8_t*>(tall.data()), tall.size() / 2));
-    ASSERT_TRUE(isPng(half));
-    const BitmapDecoding decoded = decodePng(half);
+    ASSERT_EQ(&decoderFor(half), &imageDecoder(ImageDecoderId::Png));
+    const ImageDecoding decoded = decodePng(half, kImportRegionWidth, kImportRegionHeight);
     ASSERT_TRUE(decoded) << pngFaultMessage(decoded, "tall.png");
-    const DecodedBitmap& b = decoded.bitmap;
+    const DecodedImage& b = decoded.image;
     EXPECT_EQ(b.width, 300);
     EXPECT_EQ(b.height, 6000);
-    ASSERT_EQ(b.regionWidth, kBitmapRegionWidth);
-    ASSERT_EQ(b.regionHeight, kBitmapRegionHeight);
+    ASSERT_EQ(b.regionWidth, kImportRegionWidth);
+    ASSERT_EQ(b.regionHeight, kImportRegionHeight);
     int wrong = 0;
     for (int y = 0; y < b.regionHeight; ++y) {
         for (int x = 0; x < b.regionWidth; ++x) {

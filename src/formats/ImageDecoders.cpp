@@ -1,0 +1,64 @@
+#include "formats/ImageDecoders.h"
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+
+#include "formats/BitmapDecoder.h"
+#include "formats/PngDecoder.h"
+
+namespace stipple {
+
+namespace {
+
+// The bitmap row stays first: it is the one that reads a file no row knows.
+constexpr std::array kRows = {
+    ImageDecoderRow{
+        ImageDecoderId::Bitmap, "bitmap", recognisesBitmap, decodeBitmap, bitmapFaultMessage, {}},
+    ImageDecoderRow{ImageDecoderId::Png, "PNG", recognisesPng, decodePng, pngFaultMessage, {}},
+};
+
+}  // namespace
+
+ImageDecoding imageFault(ImageFault fault, std::string detail) {
+    ImageDecoding result;
+    result.fault = fault;
+    result.detail = std::move(detail);
+    return result;
+}
+
+std::span<const ImageDecoderRow> imageDecoders() {
+    return kRows;
+}
+
+const ImageDecoderRow& imageDecoder(ImageDecoderId id) {
+    for (const ImageDecoderRow& row : kRows) {
+        if (row.id == id) {
+            return row;
+        }
+    }
+    throw std::invalid_argument("no such image decoder");
+}
+
+const ImageDecoderRow* decoderRecognising(ByteSource& file) {
+    std::array<std::uint8_t, kRecognisedBytes> head{};
+    const std::size_t count =
+        static_cast<std::size_t>(std::min<std::uint64_t>(file.size(), head.size()));
+    const std::span first(head.data(), count);
+    if (!file.read(0, first)) {
+        return nullptr;
+    }
+    for (const ImageDecoderRow& row : kRows) {
+        if (row.recognises(first)) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+const ImageDecoderRow& decoderFor(ByteSource& file) {
+    const ImageDecoderRow* row = decoderRecognising(file);
+    return row != nullptr ? *row : kRows.front();
+}
+
+}  // namespace stipple

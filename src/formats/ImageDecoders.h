@@ -1,0 +1,85 @@
+#pragma once
+// The table of image decoders that the import reads with. A row knows its files by their
+// first bytes, decodes only the top-left region it is asked for and words its own refusals;
+// a new kind of image is one row and its functions.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "formats/BitmapConversion.h"
+#include "io/ByteSource.h"
+
+namespace stipple {
+
+// One decoded image: its whole size and the pixels of its top-left region. A decoder of
+// animations gives its first frame here; its later frames will come beside it.
+struct DecodedImage {
+    int width = 0;  // the whole image's size
+    int height = 0;
+    // The top-left region, at most the size asked for: 0xAARRGGBB words, rows from the top.
+    int regionWidth = 0;
+    int regionHeight = 0;
+    std::vector<std::uint32_t> pixels;
+
+    RgbView view() const { return {pixels.data(), regionWidth, regionHeight, regionWidth}; }
+};
+
+enum class ImageFault {
+    None,
+    NotAnImage,   // not a file of the decoder's kind at all, or one whose header cannot be right
+    Unsupported,  // a real image of a kind the decoder does not read
+    CutOff,       // the file ends before the image does
+    ReadFailed,   // the file could not be read; the byte source knows why
+};
+
+struct ImageDecoding {
+    DecodedImage image;
+    ImageFault fault = ImageFault::None;
+    // What is cut off, not supported or wrong, in the decoder's words; often empty.
+    std::string detail;
+
+    explicit operator bool() const { return fault == ImageFault::None; }
+};
+
+// A refusal of the given kind.
+ImageDecoding imageFault(ImageFault fault, std::string detail = {});
+
+enum class ImageDecoderId { Bitmap, Png };
+
+// What a decoder may take on, told from a file's header before it decodes; 0 is no limit
+// beyond the decoder's own.
+struct DecoderBudget {
+    std::uint64_t pixels = 0;         // width x height of the whole image
+    std::uint64_t inflatedBytes = 0;  // what compressed data may inflate to
+};
+
+// The most first bytes a row looks at to know its files.
+constexpr std::size_t kRecognisedBytes = 8;
+
+struct ImageDecoderRow {
+    ImageDecoderId id;
+    std::string_view name;  // as a message names the kind: "bitmap", "PNG"
+    // True when a file with these first bytes (fewer where the file is shorter) is of this kind.
+    bool (*recognises)(std::span<const std::uint8_t> firstBytes);
+    // The top-left at most maxWidth x maxHeight pixels of the file.
+    ImageDecoding (*decode)(ByteSource& file, int maxWidth, int maxHeight);
+    // Why the file `shownPath` was refused. Not for ReadFailed, which the byte source words.
+    std::string (*faultMessage)(const ImageDecoding& decoding, std::string_view shownPath);
+    DecoderBudget budget;
+};
+
+std::span<const ImageDecoderRow> imageDecoders();
+const ImageDecoderRow& imageDecoder(ImageDecoderId id);
+
+// The row that knows the file by its first bytes; nothing when none does or they cannot be
+// read.
+const ImageDecoderRow* decoderRecognising(ByteSource& file);
+
+// The row that reads the file for the import: the one that knows it, else the bitmap
+// decoder, whose refusal then tells the user that the file is no image.
+const ImageDecoderRow& decoderFor(ByteSource& file);
+
+}  // namespace stipple
