@@ -21,6 +21,16 @@ class Display : public SessionListener {
     virtual void showPointerCell(int x, int y) = 0;
     // A picture file was opened or written at `path` (UTF-8): the recent files keep it.
     virtual void rememberPictureFile(const std::string& path) = 0;
+    // Paints the left swatch alone in the colour, and nothing else.
+    virtual void showLeftSwatch(Rgb colour) = 0;
+};
+
+// The windows a command opens beside the main window.
+enum class Window {
+    BitmapImport,    // modal: returns when it is closed
+    About,           // modal
+    ClipboardPanel,  // stays open beside the main window
+    Export,          // stays open beside the main window
 };
 
 // What the editor asks the user, and the clipboard it writes.
@@ -51,6 +61,10 @@ class Dialogs {
     virtual CloseChoice askSaveBeforeClosing(const std::string& name) = 0;
     // A message box with one OK button; returns when the user has closed it.
     virtual void showMessage(const std::string& text, const std::string& caption) = 0;
+    // Opens the window, or raises it where it is open already.
+    virtual void openWindow(Window window) = 0;
+    // Closes the main window as its close box does, which asks first (mayClose).
+    virtual void closeProgram() = 0;
 };
 
 class Host : public Display, public Dialogs {};

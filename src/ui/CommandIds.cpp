@@ -66,6 +66,15 @@ constexpr std::pair<CommandId, CommandNames> kNames[] = {
     {RightBlack, {"MenuItem4", nullptr}},
     {RightTransparent, {"MenuItem5", nullptr}},
     {ShowLeftSwatch, {nullptr, "Col"}},
+    {SelectMode, {nullptr, "selectbutton"}},
+    {PasteMode, {nullptr, "PasteButton"}},
+    {SaveSelection, {nullptr, "SaveButton"}},
+    {ClearBox, {nullptr, "ClearButton"}},
+    {CropBox, {nullptr, "CropButton"}},
+    {RotateLeft, {nullptr, "SpeedButton1"}},
+    {RotateRight, {nullptr, "SpeedButton2"}},
+    {FlipHorizontally, {nullptr, "SpeedButton3"}},
+    {FlipVertically, {nullptr, "SpeedButton4"}},
 };
 
 constexpr bool inIdOrder() {
@@ -74,7 +83,7 @@ constexpr bool inIdOrder() {
             return false;
         }
     }
-    return static_cast<std::size_t>(ShowLeftSwatch) + 1 == std::size(kNames);
+    return static_cast<std::size_t>(FlipVertically) + 1 == std::size(kNames);
 }
 static_assert(inIdOrder(), "one row per id, in the order of the ids");
 

@@ -6,12 +6,11 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QWidget>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <utility>
 
-#include "editor/ExportCommands.h"
-#include "editor/FileCommands.h"
 #include "editor/ViewCommands.h"
 #include "ui/CommandErrors.h"
 #include "ui/MainWindow.h"
@@ -45,8 +44,8 @@ MouseButton sessionButton(Qt::MouseButton button) {
 
 class PressFilter : public QObject {
   public:
-    PressFilter(QWidget* control, QWidget* window, PressCommand command)
-        : QObject(control), window_(window), command_(std::move(command)) {
+    PressFilter(QWidget* control, QWidget* window, Session& session, CommandId id)
+        : QObject(control), window_(window), session_(session), id_(id) {
         control->installEventFilter(this);
     }
 
@@ -58,20 +57,21 @@ class PressFilter : public QObject {
             return false;
         }
         const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
-        runCommand(window_, [this, button] { command_(sessionButton(button)); });
+        runCommand(window_, [this, button] { run(session_, id_, sessionButton(button)); });
         // A left press goes on to the button so that it shows pressed.
         return button != Qt::LeftButton;
     }
 
   private:
     QWidget* window_;
-    PressCommand command_;
+    Session& session_;
+    CommandId id_;
 };
 
 // A left button released over a control that has no click of its own.
 class ClickFilter : public QObject {
   public:
-    ClickFilter(QWidget* control, ClickCommand command)
+    ClickFilter(QWidget* control, std::function<void()> command)
         : QObject(control), control_(control), command_(std::move(command)) {
         control->installEventFilter(this);
     }
@@ -90,157 +90,81 @@ class ClickFilter : public QObject {
 
   private:
     QWidget* control_;
-    ClickCommand command_;
+    std::function<void()> command_;
 };
+
+// Runs `run` on a click of the control, or the trigger of the menu item.
+void bindClick(QWidget* window, QWidget* control, QAction* item, const std::function<void()>& run) {
+    const auto guarded = [window, run] { runCommand(window, run); };
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        QObject::connect(button, &QAbstractButton::clicked, window, guarded);
+    } else if (control != nullptr) {
+        new ClickFilter(control, guarded);
+    }
+    if (item != nullptr) {
+        QObject::connect(item, &QAction::triggered, window, guarded);
+    }
+}
 
 }  // namespace
 
-void bindCommands(QWidget* window, const std::vector<CommandRow>& rows) {
-    for (const CommandRow& row : rows) {
+void CommandControls::bind(QWidget* window, Session& session, std::span<const CommandId> ids) {
+    for (const CommandId id : ids) {
+        const CommandNames& names = namesOf(id);
         QWidget* control =
-            row.names.control != nullptr ? findNamed<QWidget>(window, row.names.control) : nullptr;
-        QAction* item = row.names.menuItem != nullptr
-                            ? findNamed<QAction>(window, row.names.menuItem)
-                            : nullptr;
-        if (const auto* press = std::get_if<PressCommand>(&row.command)) {
-            new PressFilter(control, window, *press);
-            continue;
-        }
-        auto run = [window, command = std::get<ClickCommand>(row.command)] {
-            runCommand(window, command);
-        };
-        auto* button = qobject_cast<QAbstractButton*>(control);
-        if (button != nullptr) {
-            QObject::connect(button, &QAbstractButton::clicked, window, run);
-        } else if (control != nullptr) {
-            new ClickFilter(control, run);
-        }
-        if (item == nullptr) {
-            continue;
-        }
-        if (button != nullptr && button->isCheckable() && !item->isCheckable()) {
-            QObject::connect(item, &QAction::triggered, window, [button, run] {
-                button->setChecked(true);
-                run();
-            });
+            names.control != nullptr ? findNamed<QWidget>(window, names.control) : nullptr;
+        QAction* item =
+            names.menuItem != nullptr ? findNamed<QAction>(window, names.menuItem) : nullptr;
+        if (commandFor(id).trigger == Trigger::Press) {
+            new PressFilter(control, window, session, id);
         } else {
-            QObject::connect(item, &QAction::triggered, window, run);
+            bindClick(window, control, item, [&session, id] { run(session, id); });
+        }
+        bound_.push_back({id, item, control});
+    }
+    showStates(session);
+}
+
+void CommandControls::showStates(const Session& session) const {
+    for (const Bound& b : bound_) {
+        const Command& command = commandFor(b.id);
+        if (command.enabled != nullptr) {
+            const bool enabled = command.enabled(session);
+            if (b.item != nullptr) {
+                b.item->setEnabled(enabled);
+            }
+            if (b.control != nullptr) {
+                b.control->setEnabled(enabled);
+            }
+        }
+        if (command.checked != nullptr) {
+            const bool checked = command.checked(session);
+            if (b.item != nullptr && b.item->isCheckable()) {
+                b.item->setChecked(checked);
+            }
+            if (auto* button = qobject_cast<QAbstractButton*>(b.control.data());
+                button != nullptr && button->isCheckable()) {
+                button->setChecked(checked);
+            }
         }
     }
 }
 
-void bindMainWindowCommands(MainWindow& window, Session& session) {
-    const auto on = [&session](void (*command)(Session&)) -> ClickCommand {
-        return [&session, command] { command(session); };
-    };
-    const auto tool = [&session](Tool tool) -> ClickCommand {
-        return [&session, tool] { selectTool(session, tool); };
-    };
-    const auto pixelSize = [&session](int size) -> ClickCommand {
-        return [&session, size] { setPixelSize(session, size); };
-    };
-    const auto exportPicture = [&session](ExportFormat format) -> ClickCommand {
-        return [&session, format] {
-            copyExportToClipboard(session, ExportSource::Picture, format, session.alignToByte());
-        };
-    };
-    const auto paletteColour = [&session](Pixel value) -> PressCommand {
-        return
-            [&session, value](MouseButton button) { pressPaletteColour(session, button, value); };
-    };
-    const auto leftColour = [&session](Pixel value) -> ClickCommand {
-        return [&session, value] { setLeftColour(session, value); };
-    };
-    const auto rightColour = [&session](Pixel value) -> ClickCommand {
-        return [&session, value] { setRightColour(session, value); };
-    };
-
-    std::vector<CommandRow> rows = {
-        {CommandId::NewPicture, on(newPicture)},
-        {CommandId::OpenPicture, on(openPicture)},
-        {CommandId::OpenBitmap, [&window] { window.bitmapImportDialog().exec(); }},
-        {CommandId::SavePicture, [&session] { savePicture(session); }},
-        {CommandId::SaveAsm8, on(saveAsm8File)},
-        {CommandId::AppendAsm8, on(appendAsm8ToFile)},
-        {CommandId::Exit, [&window] { window.close(); }},
-
-        {CommandId::Undo, [&session] { session.undoChange(); }},
-        {CommandId::Redo, [&session] { session.redoChange(); }},
-        {CommandId::SetSize, on(askAndSetSize)},
-        {CommandId::ClearImage, on(clearImage)},
-
-        {CommandId::Pen, tool(Tool::Pen)},
-        {CommandId::Bucket, tool(Tool::Bucket)},
-        {CommandId::Pipe, tool(Tool::Pipe)},
-        {CommandId::ChangeColour, tool(Tool::ChangeColour)},
-        {CommandId::SelectBox, tool(Tool::Box)},
-
-        {CommandId::ViewGrids, on(toggleGrids)},
-        {CommandId::ViewBorder, on(toggleBorder)},
-        {CommandId::PixelSize1, pixelSize(1)},
-        {CommandId::PixelSize2, pixelSize(2)},
-        {CommandId::PixelSize3, pixelSize(3)},
-        {CommandId::PixelSize5, pixelSize(5)},
-        {CommandId::PixelSize10, pixelSize(10)},
-        {CommandId::PixelSize15, pixelSize(15)},
-        {CommandId::PixelSizeUp, on(pixelSizeUp)},
-        {CommandId::PixelSizeDown, on(pixelSizeDown)},
-        {CommandId::WidthUp, on(widthUp)},
-        {CommandId::WidthDown, on(widthDown)},
-        {CommandId::HeightUp, on(heightUp)},
-        {CommandId::HeightDown, on(heightDown)},
-
-        {CommandId::About, [&window] { window.aboutBox().exec(); }},
-
-        {CommandId::ClipboardPanel,
-         [&window] {
-             window.clipboardExportPanel().show();
-             window.clipboardExportPanel().raise();
-         }},
-        {CommandId::ExportWindow,
-         [&window] {
-             window.exportWindow().show();
-             window.exportWindow().raise();
-             window.exportWindow().activateWindow();
-         }},
-        {CommandId::AlignToByte, on(toggleAlignToByte)},
-        {CommandId::ExportCpp, exportPicture(ExportFormat::CppArray)},
-        {CommandId::ExportAsm1, exportPicture(ExportFormat::Asm1)},
-        {CommandId::ExportAsm2, exportPicture(ExportFormat::Asm2)},
-        {CommandId::ExportAsm4, exportPicture(ExportFormat::Asm4)},
-        {CommandId::ExportAsm8, exportPicture(ExportFormat::Asm8)},
-
-        {CommandId::PaletteTransparent, paletteColour(kTransparent)},
-        {CommandId::PaletteWhite, paletteColour(kWhite)},
-        {CommandId::PaletteGray33, paletteColour(kGray33)},
-        {CommandId::PaletteGray66, paletteColour(kGray66)},
-        {CommandId::PaletteBlack, paletteColour(kBlack)},
-        {CommandId::LeftWhite, leftColour(kWhite)},
-        {CommandId::LeftGray33, leftColour(kGray33)},
-        {CommandId::LeftGray66, leftColour(kGray66)},
-        {CommandId::LeftBlack, leftColour(kBlack)},
-        {CommandId::LeftTransparent, leftColour(kTransparent)},
-        {CommandId::RightWhite, rightColour(kWhite)},
-        {CommandId::RightGray33, rightColour(kGray33)},
-        {CommandId::RightGray66, rightColour(kGray66)},
-        {CommandId::RightBlack, rightColour(kBlack)},
-        {CommandId::RightTransparent, rightColour(kTransparent)},
-        // A plain left click on the left swatch shows its colour again.
-        {CommandId::ShowLeftSwatch,
-         [&window, &session] {
-             window.host().showLeftSwatch(session.displayColour(session.leftColour()));
-         }},
-    };
-    for (const QuickSize& q : kQuickSizes) {
-        rows.push_back({q.name, [&session, q] {
-                            if (q.setsWidth) {
-                                setPictureWidth(session, q.value);
-                            } else {
-                                setPictureHeight(session, q.value);
-                            }
-                        }});
+void bindMainWindowCommands(MainWindow& window, Session& session, CommandControls& controls) {
+    std::vector<CommandId> ids;
+    for (int id = 0; id <= static_cast<int>(CommandId::ShowLeftSwatch); ++id) {
+        ids.push_back(static_cast<CommandId>(id));
     }
-    bindCommands(&window, rows);
+    controls.bind(&window, session, ids);
+    for (const QuickSize& q : kQuickSizes) {
+        bindClick(&window, findNamed<QWidget>(&window, q.name), nullptr, [&session, q] {
+            if (q.setsWidth) {
+                setPictureWidth(session, q.value);
+            } else {
+                setPictureHeight(session, q.value);
+            }
+        });
+    }
 }
 
 }  // namespace stipple::ui

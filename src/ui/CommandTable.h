@@ -1,44 +1,42 @@
 #pragma once
-// Binds controls and menu items, found under a window by their layout names, to the
-// commands they run. A toolbar button and its menu item share one row; a command runs
-// through runCommand, so an error escaping it is shown to the user.
+// Binds menu items and controls, found under a window by their layout names, to the
+// commands of editor/Commands.h. A toolbar button and its menu item share one id; a command
+// runs through runCommand, so an error escaping it is shown to the user. What is bound is
+// kept, so that after each announcement the items and controls are enabled and checked from
+// their commands' rules in one place.
 
-#include <functional>
-#include <utility>
-#include <variant>
+#include <QPointer>
+#include <span>
 #include <vector>
 
-#include "editor/Session.h"
+#include "editor/Commands.h"
 #include "ui/CommandIds.h"
 
+class QAction;
 class QWidget;
 
 namespace stipple::ui {
 
-// Runs on a click of a button, a trigger of a menu item, or a left click on another
-// control.
-using ClickCommand = std::function<void()>;
-// Runs on the press of any mouse button, with the button; a left press still shows the
-// button pressed. Bound to a control only, never to a menu item.
-using PressCommand = std::function<void(MouseButton)>;
+class CommandControls {
+  public:
+    // Binds each id's menu item and control under `window` to its command. Throws
+    // std::logic_error for a name not found under the window.
+    void bind(QWidget* window, Session& session, std::span<const CommandId> ids);
+    // Enables and checks every bound item and control as its command's rules say now.
+    void showStates(const Session& session) const;
 
-// A command by its id, or a control by its layout name for the quick size buttons.
-struct CommandRow {
-    CommandNames names;
-    std::variant<ClickCommand, PressCommand> command;
-    CommandRow(CommandId id, std::variant<ClickCommand, PressCommand> run)
-        : names(namesOf(id)), command(std::move(run)) {}
-    CommandRow(const char* control, std::variant<ClickCommand, PressCommand> run)
-        : names{nullptr, control}, command(std::move(run)) {}
+  private:
+    struct Bound {
+        CommandId id;
+        QPointer<QAction> item;
+        QPointer<QWidget> control;
+    };
+    std::vector<Bound> bound_;
 };
 
-// Binds each row to its menu item and control under `window`. A menu item whose control
-// stays down when clicked (a tool's button) puts the control down first. Throws
-// std::logic_error for a name not found under the window.
-void bindCommands(QWidget* window, const std::vector<CommandRow>& rows);
-
 class MainWindow;
-// The main window's table: menus, toolbar, palette, tools, sizes and the swatch.
-void bindMainWindowCommands(MainWindow& window, Session& session);
+// The main window's commands: menus, toolbar, palette, tools, sizes, the swatch, and the
+// quick size buttons by their layout names.
+void bindMainWindowCommands(MainWindow& window, Session& session, CommandControls& controls);
 
 }  // namespace stipple::ui

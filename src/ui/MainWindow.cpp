@@ -12,9 +12,15 @@
 
 #include "editor/FileCommands.h"
 #include "editor/MouseTools.h"
+#include "ui/AboutBox.h"
+#include "ui/BitmapImportDialog.h"
+#include "ui/ClipboardExportPanel.h"
 #include "ui/CommandErrors.h"
-#include "ui/CommandTable.h"
+#include "ui/ExportWindow.h"
 #include "ui/NameEdit.h"
+#include "ui/SaveSelectionDialog.h"
+#include "ui/SelectToolPanel.h"
+#include "ui/SetSizeDialog.h"
 #include "ui/SurfaceWidget.h"
 
 namespace stipple::ui {
@@ -23,13 +29,6 @@ MainWindow::MainWindow()
     : host_(*this),
       session_(host_),
       controls_(buildMainWindowControls(*this)),
-      setSizeDialog_(this),
-      aboutBox_(this),
-      clipboardExportPanel_(session_, this),
-      selectToolPanel_(session_, this),
-      saveSelectionDialog_(this),
-      bitmapImportDialog_(session_, this),
-      exportWindow_(session_, *controls_.surface, this),
       surfaceScroller_(session_, *controls_.surface, controls_.client, surfaceRoom()),
       recentFiles_(session_, this) {
     setAcceptDrops(true);
@@ -37,7 +36,7 @@ MainWindow::MainWindow()
     connect(controls_.nameEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
         runCommand(this, [&] { renamePicture(session_, text.toStdString()); });
     });
-    bindMainWindowCommands(*this, session_);
+    bindMainWindowCommands(*this, session_, commandControls_);
 
     SurfaceWidget* surface = controls_.surface;
     surface->setSession(&session_);
@@ -54,6 +53,46 @@ MainWindow::MainWindow()
 }
 
 MainWindow::~MainWindow() = default;
+
+namespace {
+
+template <class W, class... Args>
+W& built(std::unique_ptr<W>& window, Args&&... args) {
+    if (!window) {
+        window = std::make_unique<W>(std::forward<Args>(args)...);
+    }
+    return *window;
+}
+
+}  // namespace
+
+SetSizeDialog& MainWindow::setSizeDialog() {
+    return built(setSizeDialog_, this);
+}
+
+AboutBox& MainWindow::aboutBox() {
+    return built(aboutBox_, this);
+}
+
+ClipboardExportPanel& MainWindow::clipboardExportPanel() {
+    return built(clipboardExportPanel_, session_, this);
+}
+
+SelectToolPanel& MainWindow::selectToolPanel() {
+    return built(selectToolPanel_, session_, commandControls_, this);
+}
+
+SaveSelectionDialog& MainWindow::saveSelectionDialog() {
+    return built(saveSelectionDialog_, this);
+}
+
+BitmapImportDialog& MainWindow::bitmapImportDialog() {
+    return built(bitmapImportDialog_, session_, this);
+}
+
+ExportWindow& MainWindow::exportWindow() {
+    return built(exportWindow_, session_, *controls_.surface, this);
+}
 
 namespace {
 
@@ -103,8 +142,8 @@ bool MainWindow::openDroppedFile(const QString& path) {
             return opened;
         }
         case DroppedKind::Image:
-            if (bitmapImportDialog_.loadBitmapFile(path)) {
-                runCommand(this, [&] { bitmapImportDialog_.exec(); });
+            if (bitmapImportDialog().loadBitmapFile(path)) {
+                runCommand(this, [&] { bitmapImportDialog().exec(); });
                 return true;
             }
             return false;

@@ -1,24 +1,27 @@
 #pragma once
 // The editor's main window. It owns the editing session and the Host the session shows
-// and asks through, the controls around the surface, the six secondary windows and the Export
-// window; the session starts once all of them stand.
+// and asks through, the controls around the surface and the secondary windows. Only the
+// main window is built at start; each secondary window is built when it is first needed.
 
 #include <QMainWindow>
+#include <memory>
 
 #include "editor/Session.h"
-#include "ui/AboutBox.h"
-#include "ui/BitmapImportDialog.h"
-#include "ui/ClipboardExportPanel.h"
-#include "ui/ExportWindow.h"
+#include "ui/CommandTable.h"
 #include "ui/MainWindowLayout.h"
 #include "ui/QtHost.h"
 #include "ui/RecentFiles.h"
-#include "ui/SaveSelectionDialog.h"
-#include "ui/SelectToolPanel.h"
-#include "ui/SetSizeDialog.h"
 #include "ui/SurfaceScroller.h"
 
 namespace stipple::ui {
+
+class AboutBox;
+class BitmapImportDialog;
+class ClipboardExportPanel;
+class ExportWindow;
+class SaveSelectionDialog;
+class SelectToolPanel;
+class SetSizeDialog;
 
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -30,13 +33,18 @@ class MainWindow final : public QMainWindow {
     QtHost& host() { return host_; }
     const MainWindowControls& controls() const { return controls_; }
 
-    SetSizeDialog& setSizeDialog() { return setSizeDialog_; }
-    AboutBox& aboutBox() { return aboutBox_; }
-    ClipboardExportPanel& clipboardExportPanel() { return clipboardExportPanel_; }
-    SelectToolPanel& selectToolPanel() { return selectToolPanel_; }
-    SaveSelectionDialog& saveSelectionDialog() { return saveSelectionDialog_; }
-    BitmapImportDialog& bitmapImportDialog() { return bitmapImportDialog_; }
-    ExportWindow& exportWindow() { return exportWindow_; }
+    CommandControls& commandControls() { return commandControls_; }
+
+    // The secondary windows, each built (hidden) when first asked for.
+    SetSizeDialog& setSizeDialog();
+    AboutBox& aboutBox();
+    ClipboardExportPanel& clipboardExportPanel();
+    SelectToolPanel& selectToolPanel();
+    SaveSelectionDialog& saveSelectionDialog();
+    BitmapImportDialog& bitmapImportDialog();
+    ExportWindow& exportWindow();
+    // The Select tool panel where it has been built already, else null.
+    SelectToolPanel* builtSelectToolPanel() const { return selectToolPanel_.get(); }
     SurfaceScroller& surfaceScroller() { return surfaceScroller_; }
     RecentFiles& recentFiles() { return recentFiles_; }
 
@@ -50,20 +58,21 @@ class MainWindow final : public QMainWindow {
     void dropEvent(QDropEvent* event) override;
 
   private:
-    // Made in this order: the host before the session that keeps it, then the controls,
-    // then the six secondary windows in their fixed order and the Export window.
+    // The host before the session that keeps it, then the controls. The secondary windows
+    // go before the session they listen to.
     QtHost host_;
     Session session_;
     MainWindowControls controls_;
-    SetSizeDialog setSizeDialog_;
-    AboutBox aboutBox_;
-    ClipboardExportPanel clipboardExportPanel_;
-    SelectToolPanel selectToolPanel_;
-    SaveSelectionDialog saveSelectionDialog_;
-    BitmapImportDialog bitmapImportDialog_;
-    ExportWindow exportWindow_;
+    CommandControls commandControls_;
     SurfaceScroller surfaceScroller_;
     RecentFiles recentFiles_;
+    std::unique_ptr<SetSizeDialog> setSizeDialog_;
+    std::unique_ptr<AboutBox> aboutBox_;
+    std::unique_ptr<ClipboardExportPanel> clipboardExportPanel_;
+    std::unique_ptr<SelectToolPanel> selectToolPanel_;
+    std::unique_ptr<SaveSelectionDialog> saveSelectionDialog_;
+    std::unique_ptr<BitmapImportDialog> bitmapImportDialog_;
+    std::unique_ptr<ExportWindow> exportWindow_;
 };
 
 }  // namespace stipple::ui

@@ -56,38 +56,31 @@ struct ToolBarButton {
     const char* hint;
     // QuietHint: the hint is never shown as a tooltip; it stays for assistive tools.
     Kind kind;
-    QToolButton* Controls::*kept;  // where the window keeps the button, if it does
 };
 const ToolBarButton kToolBar[] = {
-    {CommandId::NewPicture, Glyph::New, "New...", Kind::Plain, nullptr},
-    {CommandId::OpenPicture, Glyph::Open, "Open", Kind::Plain, nullptr},
-    {CommandId::OpenBitmap, Glyph::OpenBitmap, nullptr, Kind::Plain, nullptr},
-    {CommandId::SavePicture, Glyph::Save, "Save...", Kind::Plain, nullptr},
-    {CommandId::AppendAsm8, Glyph::SaveToEnd, nullptr, Kind::Plain, nullptr},
+    {CommandId::NewPicture, Glyph::New, "New...", Kind::Plain},
+    {CommandId::OpenPicture, Glyph::Open, "Open", Kind::Plain},
+    {CommandId::OpenBitmap, Glyph::OpenBitmap, nullptr, Kind::Plain},
+    {CommandId::SavePicture, Glyph::Save, "Save...", Kind::Plain},
+    {CommandId::AppendAsm8, Glyph::SaveToEnd, nullptr, Kind::Plain},
     {},
-    {CommandId::Undo, Glyph::Undo, "Undo changes", Kind::Plain, &Controls::undoButton},
+    {CommandId::Undo, Glyph::Undo, "Undo changes", Kind::Plain},
     {},
-    {CommandId::ClipboardPanel, Glyph::ClipboardPanel, "Move to ClipBoard panel", Kind::Plain,
-     nullptr},
-    {CommandId::AlignToByte, Glyph::Align, "Clipboard with align up to byte", Kind::Toggles,
-     &Controls::alignButton},
-    {CommandId::ExportCpp, Glyph::ExportCpp, "Move to Clipboard (format C++)", Kind::Plain,
-     nullptr},
-    {CommandId::ExportAsm1, Glyph::Export1, "Move to Clipboard (format ASM 1bpp)", Kind::Plain,
-     nullptr},
-    {CommandId::ExportAsm2, Glyph::Export2, "Move to Clipboard (format ASM 2bpp)", Kind::Plain,
-     nullptr},
-    {CommandId::ExportAsm4, Glyph::Export4, "Move to Clipboard (format ASM 4bpp)", Kind::Plain,
-     nullptr},
-    {CommandId::ExportAsm8, Glyph::Export8, "Move to Clipboard (format ASM)", Kind::Plain, nullptr},
+    {CommandId::ClipboardPanel, Glyph::ClipboardPanel, "Move to ClipBoard panel", Kind::Plain},
+    {CommandId::AlignToByte, Glyph::Align, "Clipboard with align up to byte", Kind::Toggles},
+    {CommandId::ExportCpp, Glyph::ExportCpp, "Move to Clipboard (format C++)", Kind::Plain},
+    {CommandId::ExportAsm1, Glyph::Export1, "Move to Clipboard (format ASM 1bpp)", Kind::Plain},
+    {CommandId::ExportAsm2, Glyph::Export2, "Move to Clipboard (format ASM 2bpp)", Kind::Plain},
+    {CommandId::ExportAsm4, Glyph::Export4, "Move to Clipboard (format ASM 4bpp)", Kind::Plain},
+    {CommandId::ExportAsm8, Glyph::Export8, "Move to Clipboard (format ASM)", Kind::Plain},
     {},
-    {CommandId::SetSize, Glyph::SetSize, "Set Size", Kind::Plain, nullptr},
-    {CommandId::ClearImage, Glyph::Clear, "Clear Image", Kind::QuietHint, nullptr},
+    {CommandId::SetSize, Glyph::SetSize, "Set Size", Kind::Plain},
+    {CommandId::ClearImage, Glyph::Clear, "Clear Image", Kind::QuietHint},
     {},
-    {CommandId::ViewGrids, Glyph::Grid, "View Grids", Kind::Toggles, &Controls::gridsButton},
-    {CommandId::ViewBorder, Glyph::Border, "View Border", Kind::Toggles, &Controls::borderButton},
+    {CommandId::ViewGrids, Glyph::Grid, "View Grids", Kind::Toggles},
+    {CommandId::ViewBorder, Glyph::Border, "View Border", Kind::Toggles},
     {},
-    {CommandId::Exit, Glyph::Exit, "Exit", Kind::Plain, nullptr},
+    {CommandId::Exit, Glyph::Exit, "Exit", Kind::Plain},
 };
 
 // The main menu in order: an entry that opens a menu is followed by its items, an entry
@@ -97,11 +90,10 @@ struct MenuEntry {
     const char* caption = nullptr;  // none: a separator
     const char* shortcut = "";
     bool checkable = false;
-    QAction* Controls::*kept = nullptr;
     const char* menuName = nullptr;  // the layout name of a menu that opens here
 };
 const MenuEntry kMenu[] = {
-    {{}, "File", "", false, nullptr, "File1"},
+    {{}, "File", "", false, "File1"},
     {CommandId::NewPicture, "New Picture...", "Ctrl+N"},
     {CommandId::OpenPicture, "Open Picture...", "Ctrl+O"},
     {CommandId::OpenBitmap, "Open BMP file..."},
@@ -112,28 +104,28 @@ const MenuEntry kMenu[] = {
     {CommandId::ExportWindow, "Export...", "Ctrl+Shift+E"},
     {},
     {CommandId::Exit, "Exit"},
-    {{}, "Image", "", false, nullptr, "Image2"},
-    {CommandId::Undo, "Undo change", "Ctrl+Z", false, &Controls::undoItem},
-    {CommandId::Redo, "Redo change", "Ctrl+Y; Ctrl+Shift+Z", false, &Controls::redoItem},
+    {{}, "Image", "", false, "Image2"},
+    {CommandId::Undo, "Undo change", "Ctrl+Z"},
+    {CommandId::Redo, "Redo change", "Ctrl+Y; Ctrl+Shift+Z"},
     {},
     {CommandId::SetSize, "Set Size", "Ctrl+Alt+S"},
     {CommandId::ClearImage, "Clear Image", "Ctrl+Alt+C"},
-    {{}, "Tools", "", false, nullptr, "Tools1"},
+    {{}, "Tools", "", false, "Tools1"},
     {CommandId::Pen, "Pen", "F2"},
     {CommandId::Bucket, "Bucket", "F3"},
     {CommandId::Pipe, "Pipe", "F4"},
     {CommandId::ChangeColour, "Change Color", "F5"},
-    {{}, "View", "", false, nullptr, "View1"},
-    {CommandId::ViewGrids, "View Grids", "", true, &Controls::gridsItem},
-    {CommandId::ViewBorder, "View Border", "", true, &Controls::borderItem},
-    {{}, "Pixel", "", false, nullptr, "Pixel1"},
+    {{}, "View", "", false, "View1"},
+    {CommandId::ViewGrids, "View Grids", "", true},
+    {CommandId::ViewBorder, "View Border", "", true},
+    {{}, "Pixel", "", false, "Pixel1"},
     {CommandId::PixelSize1, "x1 (No Grids)"},
     {CommandId::PixelSize2, "x2 (No Grids)"},
     {CommandId::PixelSize3, "x3 (No Grids)"},
     {CommandId::PixelSize5, "x5"},
     {CommandId::PixelSize10, "x10"},
     {CommandId::PixelSize15, "x15"},
-    {{}, "?", "", false, nullptr, "N1"},
+    {{}, "?", "", false, "N1"},
     {CommandId::About, "About...", "F1"},
 };
 
@@ -305,13 +297,10 @@ void buildToolBar(Controls& c) {
         }
         b->setCheckable(t.kind == Kind::Toggles);
         bar->addWidget(b);
-        if (t.kept != nullptr) {
-            c.*t.kept = b;
-        }
     }
 }
 
-void buildMenu(QMainWindow& window, Controls& c) {
+void buildMenu(QMainWindow& window) {
     QMenu* menu = nullptr;
     for (const MenuEntry& e : kMenu) {
         if (e.menuName != nullptr) {
@@ -327,9 +316,6 @@ void buildMenu(QMainWindow& window, Controls& c) {
             a->setCheckable(e.checkable);
             // Held by the window too, so the shortcut works while the menu is closed.
             window.addAction(a);
-            if (e.kept != nullptr) {
-                c.*e.kept = a;
-            }
         }
     }
 }
@@ -473,7 +459,7 @@ MainWindowControls buildMainWindowControls(QMainWindow& window) {
     window.setCentralWidget(c.client);
 
     buildToolBar(c);
-    buildMenu(window, c);
+    buildMenu(window);
     buildPaletteAndTools(window, c);
     buildQuickSizes(window, c);
     buildInfoRow(window, c);

@@ -46,14 +46,6 @@ struct MainWindowControls {
     QLabel* leftSwatch = nullptr;
     QLabel* rightSwatch = nullptr;
     std::array<QLabel*, 3> statusPanels{};
-    QAction* undoItem = nullptr;
-    QAction* redoItem = nullptr;
-    QToolButton* undoButton = nullptr;
-    QAction* gridsItem = nullptr;
-    QToolButton* gridsButton = nullptr;
-    QAction* borderItem = nullptr;
-    QToolButton* borderButton = nullptr;
-    QToolButton* alignButton = nullptr;
 };
 
 // Gives the window its name, caption and font, builds its controls, fixes its size to

@@ -14,8 +14,15 @@
 
 #include "editor/Messages.h"
 #include "editor/Session.h"
+#include "ui/AboutBox.h"
+#include "ui/BitmapImportDialog.h"
+#include "ui/ClipboardExportPanel.h"
+#include "ui/ExportWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/NameEdit.h"
+#include "ui/SaveSelectionDialog.h"
+#include "ui/SelectToolPanel.h"
+#include "ui/SetSizeDialog.h"
 #include "ui/SurfaceWidget.h"
 #include "ui/WidgetHelpers.h"
 
@@ -81,6 +88,31 @@ void QtHost::showLeftSwatch(Rgb colour) {
     window_.controls().leftSwatch->setPixmap(swatchPixmap(colour));
 }
 
+void QtHost::openWindow(Window which) {
+    QWidget* shown = nullptr;
+    switch (which) {
+        case Window::BitmapImport:
+            window_.bitmapImportDialog().exec();
+            return;
+        case Window::About:
+            window_.aboutBox().exec();
+            return;
+        case Window::ClipboardPanel:
+            shown = &window_.clipboardExportPanel();
+            break;
+        case Window::Export:
+            shown = &window_.exportWindow();
+            shown->activateWindow();  // it takes the keys: a window to work in, not a tool
+            break;
+    }
+    shown->show();
+    shown->raise();
+}
+
+void QtHost::closeProgram() {
+    window_.close();
+}
+
 void QtHost::sessionChanged(const Session& session, const Changes& changes) {
     using namespace changed;
     const MainWindowControls& c = window_.controls();
@@ -91,30 +123,22 @@ void QtHost::sessionChanged(const Session& session, const Changes& changes) {
     if (changes.has(kColours)) {
         showSwatches(session.displayColour(st.leftColour), session.displayColour(st.rightColour));
     }
-    if (changes.has(kHistory)) {
-        c.undoItem->setEnabled(session.undoCount() > 0);
-        c.undoButton->setEnabled(session.undoCount() > 0);
-        c.redoItem->setEnabled(session.redoCount() > 0);
-    }
-    if (changes.has(kView)) {
-        c.gridsItem->setChecked(st.view.gridsOn);
-        c.gridsButton->setChecked(st.view.gridsOn);
-        c.borderItem->setChecked(st.view.borderOn);
-        c.borderButton->setChecked(st.view.borderOn);
-    }
-    if (changes.has(kExport)) {
-        c.alignButton->setChecked(st.alignToByte);
-    }
+    // Every command's menu item and control, enabled and checked as its rules say.
+    window_.commandControls().showStates(session);
     if (changes.has(kTool)) {
-        window_.selectToolPanel().setVisible(st.tool == Tool::Box);
+        // The panel comes with the box tool; it is built the first time.
+        if (st.tool == Tool::Box) {
+            window_.selectToolPanel().show();
+        } else if (SelectToolPanel* panel = window_.builtSelectToolPanel()) {
+            panel->hide();
+        }
     }
     if (changes.has(kName)) {
         showText(c.nameEdit, QString::fromStdString(session.pictureName()));
     }
-    if (changes.has(kBox)) {
+    if (SelectToolPanel* panel = window_.builtSelectToolPanel(); panel && changes.has(kBox)) {
         const Selection& sel = st.selection;
-        window_.selectToolPanel().showBoxCoordinates(sel.boxLeft, sel.boxTop, sel.boxRight,
-                                                     sel.boxBottom);
+        panel->showBoxCoordinates(sel.boxLeft, sel.boxTop, sel.boxRight, sel.boxBottom);
     }
 }
 

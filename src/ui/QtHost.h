@@ -22,6 +22,7 @@ class QtHost final : public Host {
     void presentSurface(const Raster& surface) override;
     void showPointerCell(int x, int y) override;
     void rememberPictureFile(const std::string& path) override;
+    void showLeftSwatch(Rgb colour) override;
     // The main window's controls and the Select tool panel show what changed.
     void sessionChanged(const Session& session, const Changes& changes) override;
 
@@ -33,9 +34,8 @@ class QtHost final : public Host {
     std::optional<std::string> askSavePictureFile(const std::string& presetName) override;
     std::optional<std::string> askSaveSelectName(const std::string& name) override;
     void showMessage(const std::string& text, const std::string& caption) override;
-
-    // Shows the colour in the left swatch alone.
-    void showLeftSwatch(Rgb colour);
+    void openWindow(Window window) override;
+    void closeProgram() override;
 
   private:
     void showSizeFields(int width, int height, int pixelSize);

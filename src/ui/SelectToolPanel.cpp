@@ -5,46 +5,37 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-#include "editor/FileCommands.h"
-#include "editor/SelectionCommands.h"
-#include "editor/ViewCommands.h"
-#include "ui/CommandErrors.h"
+#include <vector>
+
+#include "ui/CommandTable.h"
+#include "ui/Glyphs.h"
 #include "ui/WidgetHelpers.h"
 
 namespace stipple::ui {
 
 namespace {
 
-// The mode buttons; one is always down, the first at start.
-struct ModeButton {
-    const char* name;
+// The panel's buttons, by command; the modes are one group, one of them always down.
+struct PanelButton {
+    CommandId id;
     QPoint at;
     Glyph glyph;
     const char* hint;
-    BoxMode mode;
 };
-const ModeButton kModeButtons[] = {
-    {"selectbutton", {8, 16}, Glyph::SelectArrow, "Select mode", BoxMode::Select},
-    {"PasteButton", {40, 16}, Glyph::Paste, "Paste mode", BoxMode::Paste},
+const PanelButton kModeButtons[] = {
+    {CommandId::SelectMode, {8, 16}, Glyph::SelectArrow, "Select mode"},
+    {CommandId::PasteMode, {40, 16}, Glyph::Paste, "Paste mode"},
 };
-
-struct OperationButton {
-    const char* name;
-    QPoint at;
-    Glyph glyph;
-    const char* hint;
-    void (*command)(Session&);
+const PanelButton kOperations[] = {
+    {CommandId::SaveSelection, {8, 56}, Glyph::SaveSelection, "Save select to STW file"},
+    {CommandId::ClearBox, {40, 56}, Glyph::ClearSelection, "Clear select"},
+    {CommandId::CropBox, {72, 56}, Glyph::Crop, "Cut off select"},
 };
-const OperationButton kOperations[] = {
-    {"SaveButton", {8, 56}, Glyph::SaveSelection, "Save select to STW file", saveSelectionAs},
-    {"ClearButton", {40, 56}, Glyph::ClearSelection, "Clear select", clearBox},
-    {"CropButton", {72, 56}, Glyph::Crop, "Cut off select", cropToSelection},
-};
-const OperationButton kTransformations[] = {
-    {"SpeedButton1", {8, 96}, Glyph::RotateLeft, "Rotate left (90 degrees)", rotateLeft},
-    {"SpeedButton2", {40, 96}, Glyph::RotateRight, "Rotate right (90 degrees)", rotateRight},
-    {"SpeedButton3", {72, 96}, Glyph::FlipHorizontally, "Flip horizontally", flipHorizontally},
-    {"SpeedButton4", {104, 96}, Glyph::FlipVertically, "Flip vertically", flipVertically},
+const PanelButton kTransformations[] = {
+    {CommandId::RotateLeft, {8, 96}, Glyph::RotateLeft, "Rotate left (90 degrees)"},
+    {CommandId::RotateRight, {40, 96}, Glyph::RotateRight, "Rotate right (90 degrees)"},
+    {CommandId::FlipHorizontally, {72, 96}, Glyph::FlipHorizontally, "Flip horizontally"},
+    {CommandId::FlipVertically, {104, 96}, Glyph::FlipVertically, "Flip vertically"},
 };
 
 // The fields of the box's corners with their labels.
@@ -81,7 +72,7 @@ QLineEdit* boxField(QWidget* parent, const BoxField& f) {
 
 }  // namespace
 
-SelectToolPanel::SelectToolPanel(Session& session, QWidget* parent)
+SelectToolPanel::SelectToolPanel(Session& session, CommandControls& commands, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("selpanel"));
     setWindowTitle(QStringLiteral("Select tool panel"));
@@ -90,33 +81,28 @@ SelectToolPanel::SelectToolPanel(Session& session, QWidget* parent)
     useWindowFont(this);
 
     const QSize buttonSize(23, 22);
-    label(this, "Label1", "Mode", {8, 0});
+    std::vector<CommandId> ids;
     auto* modes = new QButtonGroup(this);
     modes->setExclusive(true);
-    for (const ModeButton& m : kModeButtons) {
-        QToolButton* b = glyphButton(this, m.name, QRect(m.at, buttonSize), m.glyph, m.hint);
-        b->setCheckable(true);
-        modes->addButton(b);
-        // The session learns the mode with every click; the surface shows it at once.
-        connect(b, &QToolButton::clicked, this, [this, &session, mode = m.mode] {
-            runCommand(this, [&] { setBoxMode(session, mode); });
-        });
-    }
-    modes->buttons().constFirst()->setChecked(true);
-    setBoxMode(session, kModeButtons[0].mode);
-
-    const auto addButtons = [this, &session, buttonSize](const auto& buttons) {
-        for (const OperationButton& o : buttons) {
-            QToolButton* b = glyphButton(this, o.name, QRect(o.at, buttonSize), o.glyph, o.hint);
-            connect(b, &QToolButton::clicked, this, [this, &session, command = o.command] {
-                runCommand(this, [&] { command(session); });
-            });
+    const auto addButtons = [&](const auto& buttons) {
+        for (const PanelButton& p : buttons) {
+            QToolButton* b =
+                glyphButton(this, namesOf(p.id).control, QRect(p.at, buttonSize), p.glyph, p.hint);
+            if (commandFor(p.id).checked != nullptr) {
+                b->setCheckable(true);
+                modes->addButton(b);
+            }
+            ids.push_back(p.id);
         }
     };
+    label(this, "Label1", "Mode", {8, 0});
+    addButtons(kModeButtons);
     label(this, "Label2", "Operation", {8, 40});
     addButtons(kOperations);
     label(this, "Label5", "Transformation", {8, 80});
     addButtons(kTransformations);
+    // The mode shown is the session's, from the first showing on.
+    commands.bind(this, session, ids);
 
     const QFont bold = boldFont(this);
     for (const BoxField& f : kBoxFields) {

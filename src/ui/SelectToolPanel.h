@@ -12,11 +12,13 @@ class QLineEdit;
 
 namespace stipple::ui {
 
+class CommandControls;
+
 class SelectToolPanel : public QWidget {
     Q_OBJECT
   public:
-    // Opens in select mode and tells the session so.
-    SelectToolPanel(Session& session, QWidget* parent = nullptr);
+    // Its buttons run their commands and show their state through `commands`.
+    SelectToolPanel(Session& session, CommandControls& commands, QWidget* parent = nullptr);
 
     // The cells of the last captured box, 1-based.
     void showBoxCoordinates(int x1, int y1, int x2, int y2);

@@ -137,10 +137,10 @@ TEST_F(ExportCommandsTest, NameWithALineBreakIsNotExported) {
 TEST_F(ExportCommandsTest, AlignButtonFollowsTheFlag) {
     toggleAlignToByte(s());
     EXPECT_TRUE(s().alignToByte());
-    EXPECT_TRUE(host.alignDown);
+    EXPECT_TRUE(isChecked(s(), CommandId::AlignToByte));
     toggleAlignToByte(s());
     EXPECT_FALSE(s().alignToByte());
-    EXPECT_FALSE(host.alignDown);
+    EXPECT_FALSE(isChecked(s(), CommandId::AlignToByte));
 }
 
 TEST(ExportPanelTest, ItemsMapToFormats) {

@@ -111,15 +111,15 @@ TEST_F(HistoryTest, EveryStepUndoesRedoesAndIsDroppedByANewChange) {
         c.run();
         const Seen after = seen();
         ASSERT_NE(after, before) << "the command changes the picture";
-        EXPECT_TRUE(host.undoEnabled);
-        EXPECT_FALSE(host.redoEnabled);
+        EXPECT_TRUE(isEnabled(s(), CommandId::Undo));
+        EXPECT_FALSE(isEnabled(s(), CommandId::Redo));
 
         s().undoChange();
         EXPECT_EQ(seen(), before) << "undo";
-        EXPECT_TRUE(host.redoEnabled);
+        EXPECT_TRUE(isEnabled(s(), CommandId::Redo));
         s().redoChange();
         EXPECT_EQ(seen(), after) << "redo";
-        EXPECT_FALSE(host.redoEnabled);
+        EXPECT_FALSE(isEnabled(s(), CommandId::Redo));
         s().undoChange();
         EXPECT_EQ(seen(), before) << "undo after redo";
 
@@ -127,7 +127,7 @@ TEST_F(HistoryTest, EveryStepUndoesRedoesAndIsDroppedByANewChange) {
         selectTool(s(), Tool::Pen);
         press(s(), MouseButton::Right, at(1), at(1));
         EXPECT_EQ(s().redoCount(), 0);
-        EXPECT_FALSE(host.redoEnabled);
+        EXPECT_FALSE(isEnabled(s(), CommandId::Redo));
         const Seen changed = seen();
         s().redoChange();
         EXPECT_EQ(seen(), changed) << "nothing to redo";

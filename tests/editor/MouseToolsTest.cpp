@@ -91,7 +91,7 @@ TEST_F(MouseTools, PressOnSameColourChangesNothingButAddsALevel) {
     pressCell(MouseButton::Left, 4, 4);
     EXPECT_EQ(s().undoCount(), 1);
     EXPECT_EQ(host.presentCount, presentsBefore);  // nothing repainted
-    EXPECT_TRUE(host.undoEnabled);
+    EXPECT_TRUE(isEnabled(s(), CommandId::Undo));
 }
 
 TEST_F(MouseTools, PressOutsideThePictureAddsALevelOnly) {

@@ -41,7 +41,7 @@ using UndoStoreTest = testing::SessionFixture;
 
 TEST_F(UndoStoreTest, StartsEmptyAndUndoDoesNothing) {
     EXPECT_EQ(s().undoCount(), 0);
-    EXPECT_FALSE(host.undoEnabled);
+    EXPECT_FALSE(isEnabled(s(), CommandId::Undo));
 
     change([&](SessionState& st) { st.picture().pixels[4][4] = kBlack; });
     const PictureState before = stateOf(picture());
@@ -50,7 +50,7 @@ TEST_F(UndoStoreTest, StartsEmptyAndUndoDoesNothing) {
 
     EXPECT_EQ(stateOf(picture()), before);
     EXPECT_EQ(s().undoCount(), 0);
-    EXPECT_FALSE(host.undoEnabled);
+    EXPECT_FALSE(isEnabled(s(), CommandId::Undo));
     EXPECT_EQ(host.presentCount, presents) << "an undo with nothing to undo redraws nothing";
 }
 
@@ -69,7 +69,7 @@ TEST_F(UndoStoreTest, KeepsTheFiftyLatestStatesAndDropsTheOldest) {
         const PictureState& expected = snapshots[kUndoLevels + 1 - i];
         ASSERT_EQ(stateOf(picture()), expected) << "undo " << i;
         EXPECT_EQ(s().undoCount(), kUndoLevels - i);
-        EXPECT_EQ(host.undoEnabled, i < kUndoLevels) << "undo " << i;
+        EXPECT_EQ(isEnabled(s(), CommandId::Undo), i < kUndoLevels) << "undo " << i;
         EXPECT_EQ(s().undoCount() > 0, i < kUndoLevels) << "undo " << i;
         EXPECT_EQ(host.shownWidth, expected.width) << "undo " << i;
         EXPECT_EQ(host.shownHeight, expected.height) << "undo " << i;
@@ -151,7 +151,7 @@ TEST_F(UndoStoreTest, MixedSnapshotsAndUndosBehaveLikeABoundedStack) {
                 ASSERT_EQ(stateOf(picture()), expected) << "step " << step;
             }
             ASSERT_EQ(s().undoCount(), static_cast<int>(reference.size())) << "step " << step;
-            ASSERT_EQ(host.undoEnabled, !reference.empty()) << "step " << step;
+            ASSERT_EQ(isEnabled(s(), CommandId::Undo), !reference.empty()) << "step " << step;
             ASSERT_EQ(s().undoCount() > 0, !reference.empty()) << "step " << step;
         }
     }

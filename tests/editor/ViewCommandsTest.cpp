@@ -33,7 +33,7 @@ TEST_F(Commands, QuickSizeKeepsCellsAndTakesNoSnapshot) {
     EXPECT_EQ(picture().pixels[96][92], kWhite);
     EXPECT_EQ(picture().pixels[50][50], kBlack);
     EXPECT_EQ(s().undoCount(), 0);
-    EXPECT_FALSE(host.undoEnabled);
+    EXPECT_FALSE(isEnabled(s(), CommandId::Undo));
 }
 
 TEST_F(Commands, StepButtonsStopAtTheirLimitsButAlwaysSnapshot) {
@@ -81,13 +81,13 @@ TEST_F(Commands, PixelSizeStaysWithinOneTo49) {
 TEST_F(Commands, ViewTogglesKeepMenuAndToolbarInStep) {
     toggleGrids(s());
     EXPECT_FALSE(s().view().gridsOn);
-    EXPECT_FALSE(host.gridsChecked);
+    EXPECT_FALSE(isChecked(s(), CommandId::ViewGrids));
     EXPECT_EQ(s().surface().pixel(10, 5), 0x008080u);  // no grid line any more
     toggleBorder(s());
-    EXPECT_TRUE(host.borderChecked);
+    EXPECT_TRUE(isChecked(s(), CommandId::ViewBorder));
     EXPECT_EQ(s().surface().pixel(0, 5), 0xFF0000u);
     toggleGrids(s());
-    EXPECT_TRUE(host.gridsChecked);
+    EXPECT_TRUE(isChecked(s(), CommandId::ViewGrids));
 }
 
 TEST_F(Commands, ClearImageFillsTheWholeGridAsOneUndoStep) {
@@ -117,7 +117,7 @@ TEST_F(Commands, ChoosingAToolShowsThePanelAndTheBoxModeForTheBoxToolOnly) {
     change([&](SessionState& st) { st.selection.frameShown = true; });
     selectTool(s(), Tool::Box);
     EXPECT_EQ(s().tool(), Tool::Box);
-    EXPECT_TRUE(host.selectPanelVisible);
+    EXPECT_TRUE(isChecked(s(), CommandId::SelectBox));
     EXPECT_TRUE(s().selectMode());
     EXPECT_FALSE(s().pasteMode());
     EXPECT_TRUE(s().selection().frameShown);
@@ -132,7 +132,7 @@ TEST_F(Commands, ChoosingAToolShowsThePanelAndTheBoxModeForTheBoxToolOnly) {
     EXPECT_FALSE(s().selection().frameShown);
     EXPECT_FALSE(s().pasteMode());
     EXPECT_FALSE(s().selectMode());
-    EXPECT_FALSE(host.selectPanelVisible);
+    EXPECT_FALSE(isChecked(s(), CommandId::SelectBox));
 }
 
 TEST_F(Commands, SetSizeAppliesAfterOkAsOneUndoStep) {

@@ -59,8 +59,8 @@ TEST_F(SurfaceRenderingTest, StartsWithATransparentPictureUnderTheGrid) {
     EXPECT_EQ(host.shownPixelSize, 10);
     EXPECT_EQ(host.leftSwatch, 0x000000u);
     EXPECT_EQ(host.rightSwatch, 0x008080u);
-    EXPECT_TRUE(host.gridsChecked);
-    EXPECT_FALSE(host.borderChecked);
+    EXPECT_TRUE(isChecked(s(), CommandId::ViewGrids));
+    EXPECT_FALSE(isChecked(s(), CommandId::ViewBorder));
     EXPECT_GT(host.presentCount, 0);
     for (int x = 1; x <= kMaxPictureWidth; ++x) {
         for (int y = 1; y <= kMaxPictureHeight; ++y) {

@@ -281,7 +281,7 @@ class RandomSession : public SessionFixture {
         EXPECT_EQ(s().undoCount(), shadow.count());
         EXPECT_GE(s().undoCount(), 0);
         EXPECT_LE(s().undoCount(), kUndoLevels);
-        EXPECT_EQ(host.undoEnabled, s().undoCount() > 0);
+        EXPECT_EQ(isEnabled(s(), CommandId::Undo), s().undoCount() > 0);
     }
 
     std::mt19937 random;

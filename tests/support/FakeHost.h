@@ -15,6 +15,9 @@ class FakeHost : public Host {
   public:
     void presentSurface(const Raster&) override { ++presentCount; }
     void rememberPictureFile(const std::string& path) override { remembered.push_back(path); }
+    void showLeftSwatch(Rgb) override { ++leftSwatchShown; }
+    void openWindow(Window window) override { opened.push_back(window); }
+    void closeProgram() override { ++closeRequests; }
     void showPointerCell(int x, int y) override {
         status[0] = "X: " + std::to_string(x);
         status[1] = "Y: " + std::to_string(y);
@@ -33,20 +36,6 @@ class FakeHost : public Host {
         if (changes.has(kColours)) {
             leftSwatch = session.displayColour(st.leftColour);
             rightSwatch = session.displayColour(st.rightColour);
-        }
-        if (changes.has(kHistory)) {
-            undoEnabled = session.undoCount() > 0;
-            redoEnabled = session.redoCount() > 0;
-        }
-        if (changes.has(kView)) {
-            gridsChecked = st.view.gridsOn;
-            borderChecked = st.view.borderOn;
-        }
-        if (changes.has(kExport)) {
-            alignDown = st.alignToByte;
-        }
-        if (changes.has(kTool)) {
-            selectPanelVisible = st.tool == Tool::Box;
         }
         if (changes.has(kBox)) {
             const Selection& sel = st.selection;
@@ -92,7 +81,6 @@ class FakeHost : public Host {
     std::vector<std::string> closeQuestions;  // the name in each question before closing
     std::string clipboard = "(earlier clipboard)";
     int clipboardWrites = 0;
-    bool alignDown = false;
     // ---- end of export ----
 
     // ---- Picture files and the box tool ----
@@ -118,7 +106,6 @@ class FakeHost : public Host {
     std::vector<std::string> saveSelectShown;  // one per Save Select box shown
     // ---- end of picture files and the box tool ----
 
-    bool selectPanelVisible = false;
     bool sizeAnswer = false;  // OK (true) or Cancel of the Set Size dialog
     int answerWidth = 0, answerHeight = 0;
     int askedWidth = -1, askedHeight = -1;
@@ -128,11 +115,11 @@ class FakeHost : public Host {
     Changes lastChanges;
     int shownWidth = -1, shownHeight = -1, shownPixelSize = -1;
     Rgb leftSwatch = 0x123456, rightSwatch = 0x123456;
-    bool undoEnabled = true;
-    bool redoEnabled = true;
-    bool gridsChecked = false, borderChecked = true;
     std::string status[2];
     std::vector<std::string> remembered;  // picture files opened or written, in order
+    std::vector<Window> opened;           // the windows commands opened, in order
+    int closeRequests = 0;
+    int leftSwatchShown = 0;
     std::vector<std::pair<std::string, std::string>> messages;
 };
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/Commands.h"
 #include "editor/ExportCommands.h"
 #include "editor/FileCommands.h"
 #include "editor/MouseTools.h"

@@ -15,6 +15,9 @@ class SilentHost : public Host {
     void showPointerCell(int, int) override {}
     void rememberPictureFile(const std::string&) override {}
     void sessionChanged(const Session&, const Changes&) override {}
+    void showLeftSwatch(Rgb) override {}
+    void openWindow(Window) override {}
+    void closeProgram() override {}
     bool askPictureSize(int&, int&) override { return false; }
     std::optional<std::string> askExportFile(bool) override { return std::nullopt; }
     CloseChoice askSaveBeforeClosing(const std::string&) override { return CloseChoice::Cancel; }

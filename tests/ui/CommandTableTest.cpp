@@ -23,10 +23,17 @@
 #include "editor/ViewCommands.h"
 #include "formats/ExportText.h"
 #include "support/StateChange.h"
+#include "ui/AboutBox.h"
+#include "ui/BitmapImportDialog.h"
+#include "ui/ClipboardExportPanel.h"
 #include "ui/Controls.h"
+#include "ui/ExportWindow.h"
 #include "ui/FileDialogs.h"
 #include "ui/MainWindow.h"
 #include "ui/NameEdit.h"
+#include "ui/SaveSelectionDialog.h"
+#include "ui/SelectToolPanel.h"
+#include "ui/SetSizeDialog.h"
 #include "ui/SurfaceWidget.h"
 
 namespace {

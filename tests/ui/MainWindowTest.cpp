@@ -27,10 +27,17 @@
 #include "editor/FileCommands.h"
 #include "editor/MouseTools.h"
 #include "support/StateChange.h"
+#include "ui/AboutBox.h"
+#include "ui/BitmapImportDialog.h"
+#include "ui/ClipboardExportPanel.h"
 #include "ui/CommandErrors.h"
 #include "ui/Controls.h"
+#include "ui/ExportWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/NameEdit.h"
+#include "ui/SaveSelectionDialog.h"
+#include "ui/SelectToolPanel.h"
+#include "ui/SetSizeDialog.h"
 #include "ui/SurfaceWidget.h"
 
 namespace {

@@ -16,8 +16,15 @@
 #include <fstream>
 
 #include "formats/PictureFile.h"
+#include "ui/AboutBox.h"
+#include "ui/BitmapImportDialog.h"
+#include "ui/ClipboardExportPanel.h"
 #include "ui/Controls.h"
+#include "ui/ExportWindow.h"
 #include "ui/MainWindow.h"
+#include "ui/SaveSelectionDialog.h"
+#include "ui/SelectToolPanel.h"
+#include "ui/SetSizeDialog.h"
 
 namespace {
 
