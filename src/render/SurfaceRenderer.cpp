@@ -105,8 +105,7 @@ void SurfaceRenderer::drawPicture(const Picture& picture) {
     }
 
     if (view.borderOn) {
-        const int corners[4][2] = {{0, 0}, {0, H}, {W, H}, {W, 0}};
-        surface_.closedLine(corners, 4, c.borderRgb);
+        drawBorder(picture);
     }
 }
 
@@ -158,6 +157,17 @@ void SurfaceRenderer::paintCell(const Picture& picture, int x, int y) {
         const int corners[4][2] = {{left, top}, {left, bottom}, {right, bottom}, {right, top}};
         surface_.closedLine(corners, 4, colours_.gridRgb);
     }
+    // A cell at the picture's edge lies under the border: it goes over the cell again.
+    if (view.borderOn && (x == 1 || y == 1 || x == picture.width || y == picture.height)) {
+        drawBorder(picture);
+    }
+}
+
+void SurfaceRenderer::drawBorder(const Picture& picture) {
+    const int W = picture.width * view.pixelSize;
+    const int H = picture.height * view.pixelSize;
+    const int corners[4][2] = {{0, 0}, {0, H}, {W, H}, {W, 0}};
+    surface_.closedLine(corners, 4, colours_.borderRgb);
 }
 
 }  // namespace stipple

@@ -52,8 +52,9 @@ class SurfaceRenderer {
     void drawPicture(const Picture& picture);
     // The dashed frame along the selection's corners, put in order (normalizeCorners).
     void drawSelectionFrame(const Selection& selection);
-    // Paints the 1-based cell with its value and, when the grid shows, its outline. A value
-    // outside 0..4 paints with the colour used last.
+    // Paints the 1-based cell with its value and, when the grid shows, its outline, and the
+    // border over it where it lies at the picture's edge. A value outside 0..4 paints with
+    // the colour used last.
     void paintCell(const Picture& picture, int x, int y);
 
     // The rubber band of a box drag. All four arguments are 0-based cells: the pressed one
@@ -80,6 +81,8 @@ class SurfaceRenderer {
 
   private:
     void fillCell(int x, int y, Rgb colour);
+    // The red line around the picture, over its outermost grid lines.
+    void drawBorder(const Picture& picture);
 
     Raster surface_;
     ColourTable colours_;

@@ -102,7 +102,8 @@ TEST_F(RedrawReferenceTest, RandomPicturesSizesAndViewsMatchTheCellByCellDrawing
         // A cell holding a value outside 0..4 is painted with the brush the redraw left.
         change([&](SessionState& st) { st.picture().pixels[1][1] = 77; });
         announce(s(), Changes::cell(1, 1));
-        if (!scrolled) {
+        // (At pixel size 1 that pixel lies under the border, which goes over the cell.)
+        if (!scrolled && !(s().view().borderOn && s().pixelSize() == 1)) {
             EXPECT_EQ(s().surface().pixel(s().pixelSize() - 1, s().pixelSize() - 1), brush);
         }
         if (HasFatalFailure()) {
