@@ -22,9 +22,13 @@ std::optional<Syntax> syntaxNamed(std::string_view word) {
 }
 
 std::optional<Base> baseNamed(std::string_view word) {
-    static constexpr std::array<std::pair<std::string_view, Base>, 3> kBases{
-        {{"dec", Base::Dec}, {"hex", Base::Hex}, {"bin", Base::Bin}}};
     return lookUp(kBases, word);
+}
+
+std::span<const std::string_view> baseWords() {
+    static constexpr std::array<std::string_view, 3> kWords = {kBases[0].first, kBases[1].first,
+                                                               kBases[2].first};
+    return kWords;
 }
 
 std::string identifierOf(std::string_view name) {
@@ -43,20 +47,56 @@ std::string identifierOf(std::string_view name) {
     return id;
 }
 
-std::string layoutWords(const ByteLayout& layout) {
-    std::string levels;
-    for (const int level : layout.levels) {
-        if (!levels.empty()) {
-            levels += ',';
-        }
-        levels += std::to_string(level);
+std::string layoutWord(const ByteLayout& layout, std::string_view key) {
+    if (key == "depth") {
+        return std::to_string(layout.depth);
     }
-    return "depth " + std::to_string(layout.depth) + " levels " + levels + " order " +
-           std::string(wordOf(kOrders, layout.order)) + " scan " +
-           std::string(wordOf(kScans, layout.scan)) + " align " +
-           std::string(wordOf(kYesNo, layout.align)) + " planes " +
-           std::string(wordOf(kPlanes, layout.planes)) + " mask " +
-           std::string(wordOf(kYesNo, layout.mask));
+    if (key == "levels") {
+        std::string levels;
+        for (const int level : layout.levels) {
+            if (!levels.empty()) {
+                levels += ',';
+            }
+            levels += std::to_string(level);
+        }
+        return levels;
+    }
+    const std::string_view word = key == "order"    ? wordOf(kOrders, layout.order)
+                                  : key == "scan"   ? wordOf(kScans, layout.scan)
+                                  : key == "align"  ? wordOf(kYesNo, layout.align)
+                                  : key == "planes" ? wordOf(kPlanes, layout.planes)
+                                  : key == "mask"   ? wordOf(kYesNo, layout.mask)
+                                                    : "";
+    return std::string(word);
+}
+
+std::vector<std::string_view> layoutWordChoices(std::string_view key) {
+    const auto wordsOf = [](const auto& table) {
+        std::vector<std::string_view> words;
+        for (const auto& entry : table) {
+            words.push_back(entry.first);
+        }
+        return words;
+    };
+    if (key == "depth") {
+        return {"1", "2", "4", "8"};
+    }
+    return key == "order"                    ? wordsOf(kOrders)
+           : key == "scan"                   ? wordsOf(kScans)
+           : key == "planes"                 ? wordsOf(kPlanes)
+           : key == "align" || key == "mask" ? wordsOf(kYesNo)
+                                             : std::vector<std::string_view>();
+}
+
+std::string layoutWords(const ByteLayout& layout) {
+    std::string words;
+    for (const std::string_view key : kLayoutKeys) {
+        if (!words.empty()) {
+            words += ' ';
+        }
+        words.append(key).append(" ").append(layoutWord(layout, key));
+    }
+    return words;
 }
 
 std::string setLayoutWord(ByteLayout& layout, std::string_view key, std::string_view word) {
@@ -104,6 +144,12 @@ std::string setLayoutWord(ByteLayout& layout, std::string_view key, std::string_
             return "the planes " + quoted + " are not packed, separate or interleaved";
         }
         layout.planes = *planes;
+    } else if (key == "align") {
+        const std::optional<bool> align = lookUp(kYesNo, word);
+        if (!align) {
+            return "the align " + quoted + " is not yes or no";
+        }
+        layout.align = *align;
     } else if (key == "mask") {
         const std::optional<bool> mask = lookUp(kYesNo, word);
         if (!mask) {

@@ -9,6 +9,7 @@
 // a double quote get a backslash before them, and "*/" is written "*\/".
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,8 @@ enum class Base { Dec, Hex, Bin };
 
 std::optional<Syntax> syntaxNamed(std::string_view word);
 std::optional<Base> baseNamed(std::string_view word);
+// The bases' words, dec, hex and bin, in the order of Base.
+std::span<const std::string_view> baseWords();
 
 // The name as an identifier: A-Z, a-z, 0-9 and _ kept, anything else _, a _ before a
 // leading digit, "sprite" for an empty name.
@@ -30,11 +33,17 @@ std::string identifierOf(std::string_view name);
 
 // The layout in the words of the first comment line, from "depth" to the end.
 std::string layoutWords(const ByteLayout& layout);
+// The word of one part of the layout as layoutWords writes it, e.g. "3,2,1,0,0" for key
+// "levels"; "" for a key that names no part.
+std::string layoutWord(const ByteLayout& layout, std::string_view key);
+// The words a part takes, in the order of its values: "depth" 1, 2, 4, 8; "order", "scan"
+// and "planes" as below; "align" and "mask" yes, no. None for "levels" or another key.
+std::vector<std::string_view> layoutWordChoices(std::string_view key);
 
 // Sets one part of `layout` from an option word: key "depth" (1, 2, 4, 8), "levels" (five
 // codes, black to transparent, e.g. "3,2,1,0,0"), "order" (lsb, msb), "scan" (rows, pages,
-// tiles), "planes" (packed, separate, interleaved) or "mask" (yes, no). Returns why the word
-// was refused, or "".
+// tiles), "align" (yes, no), "planes" (packed, separate, interleaved) or "mask" (yes, no).
+// Returns why the word was refused, or "".
 std::string setLayoutWord(ByteLayout& layout, std::string_view key, std::string_view word);
 
 // The text; for bin, the bytes themselves. Lines end in LF. With `preview`, comment lines

@@ -108,6 +108,12 @@ constexpr std::array<std::pair<std::string_view, Planes>, 3> kPlanes{
      {"separate", Planes::Separate},
      {"interleaved", Planes::Interleaved}}};
 constexpr std::array<std::pair<std::string_view, bool>, 2> kYesNo{{{"yes", true}, {"no", false}}};
+constexpr std::array<std::pair<std::string_view, Base>, 3> kBases{
+    {{"dec", Base::Dec}, {"hex", Base::Hex}, {"bin", Base::Bin}}};
+
+// The parts of a layout in the order of the first comment line.
+constexpr std::string_view kLayoutKeys[] = {"depth", "levels", "order", "scan",
+                                            "align", "planes", "mask"};
 
 // A whole number 0..max in digits of `radix` (at most 16), or -1.
 inline int numberIn(std::string_view text, int max, int radix = 10) {
