@@ -193,14 +193,24 @@ bool ExportPreview::checked(ExportOption tick) const {
 }
 
 std::optional<std::pair<std::string_view, std::string>> ExportPreview::shownTarget() const {
-    ByteLayout device = settings_.layout;
-    device.align = device.align && device.scan == Scan::Rows;
-    for (const std::string_view target : kTargetNames) {
-        if (layoutForTarget(target) == device) {
-            return std::pair(target, std::string());
-        }
+    // The target is the one the command line starts from, with the options it adds.
+    ExportSettings device = settings_;
+    device.layout.align = device.layout.align && device.layout.scan == Scan::Rows;
+    const std::vector<std::string> words = exportOptionWords(ExportFormat::Gas, device);
+    if (words.size() < 2 || words[0] != "--target") {
+        return std::nullopt;
     }
-    return std::nullopt;
+    const std::string_view* target =
+        std::find(std::begin(kTargetNames), std::end(kTargetNames), words[1]);
+    // "--mask yes" reads "mask", "--mask no" "no mask", "--align" "align".
+    std::string added;
+    for (std::size_t i = 2; i < words.size() && words[i] != "--syntax"; ++i) {
+        const std::string key = words[i].substr(2);
+        const bool valued = i + 1 < words.size() && !words[i + 1].starts_with("--");
+        const std::string value = valued ? words[++i] : "yes";
+        added += " + " + (value == "yes" ? key : value == "no" ? "no " + key : key + " " + value);
+    }
+    return std::pair(*target, added);
 }
 
 std::vector<std::string> ExportPreview::choices(ExportOption list) const {
@@ -254,6 +264,7 @@ int ExportPreview::choice(ExportOption list) const {
 
 void ExportPreview::levelsFromLayout() {
     levelsText_ = layoutWord(settings_.layout, "levels");
+    levelsProblem_.clear();
 }
 
 void ExportPreview::choose(ExportOption list, int item) {
@@ -320,10 +331,17 @@ void ExportPreview::check(ExportOption tick, bool on) {
 }
 
 void ExportPreview::typeLevels(const std::string& text) {
-    // The field keeps what is being typed until it reads as five codes.
-    levelsText_ = setLayoutWord(settings_.layout, "levels", text).empty()
-                      ? text
-                      : layoutWord(settings_.layout, "levels");
+    levelsText_ = text;
+    ByteLayout typed = settings_.layout;
+    levelsProblem_ = setLayoutWord(typed, "levels", text);
+    if (levelsProblem_.empty()) {
+        // Only the codes against the depth: the planes have a say of their own.
+        typed.planes = Planes::Packed;
+        levelsProblem_ = layoutProblem(typed);
+    }
+    if (levelsProblem_.empty()) {
+        settings_.layout.levels = typed.levels;
+    }
     settingsChanged();
 }
 
@@ -349,6 +367,7 @@ void ExportPreview::remake() {
     }
     if (row.family == FormatFamily::Device && problem.empty()) {
         problem = layoutProblem(settings_.layout);
+        problem = problem.empty() ? levelsProblem_ : problem;
     }
     written_ = problem.empty();
     bytes_.clear();

@@ -64,7 +64,8 @@ class ExportPreview final : public SessionListener {
     void setShown(bool shown);
 
     // ---- Choices ----
-    // The words of a list's items.
+    // The words of a list's items. The target the command line starts from reads with
+    // the options it adds ("gameboy + mask").
     std::vector<std::string> choices(ExportOption list) const;
     // The item chosen in a list.
     int choice(ExportOption list) const;
@@ -79,9 +80,11 @@ class ExportPreview final : public SessionListener {
     // A format by its command-line name (see exportFormats); false for none.
     bool chooseFormatNamed(std::string_view commandName);
     void check(ExportOption tick, bool on);
-    // The Levels field as typed: five codes take effect, anything else is refused.
+    // The Levels field as typed. Five codes within the depth take effect; anything else
+    // stays as typed, with levelsProblem() saying why, and nothing is written meanwhile.
     void typeLevels(const std::string& text);
     const std::string& levelsText() const { return levelsText_; }
+    const std::string& levelsProblem() const { return levelsProblem_; }
 
     const ExportFormatRow& format() const;
     // The settings as written: a tick only where it applies.
@@ -130,7 +133,7 @@ class ExportPreview final : public SessionListener {
     void restore(const std::vector<std::pair<std::string, std::string>>& stored);
 
   private:
-    // The target whose layout this is.
+    // The target the command line starts from, and the options it adds (" + mask").
     std::optional<std::pair<std::string_view, std::string>> shownTarget() const;
     PixelView source() const;
     void levelsFromLayout();
@@ -151,6 +154,7 @@ class ExportPreview final : public SessionListener {
     bool fromBox_ = false;
     ExportSettings settings_;  // layout.align: the tick, also where it does not apply
     std::string levelsText_;
+    std::string levelsProblem_;
 
     std::string bytes_;
     std::string shown_;

@@ -65,6 +65,7 @@ class ExportWindow final : public QWidget {
     std::vector<std::pair<QComboBox*, ExportOption>> lists_;
     std::vector<std::pair<QCheckBox*, ExportOption>> ticks_;
     QLineEdit* levels_ = nullptr;
+    QLabel* levelsProblem_ = nullptr;  // why the levels typed are not used
     QPlainTextEdit* text_ = nullptr;
     QLabel* count_ = nullptr;
     QLineEdit* command_ = nullptr;

@@ -71,13 +71,20 @@ void ExportWindow::buildControls() {
     levels_->setToolTip(
         QStringLiteral("The codes of black, 66 % gray, 33 % gray, white and "
                        "transparent"));
+    levelsProblem_ = new QLabel(this);
+    levelsProblem_->setObjectName(QStringLiteral("exportLevelsProblem"));
+    levelsProblem_->setWordWrap(true);
+    levelsProblem_->setStyleSheet(QStringLiteral("color: #b00000"));
+    levelsProblem_->hide();
 
     row(0, 0, "&Export:", list("exportSource", ExportOption::Source));
     row(0, 2, "&Format:", list("exportFormat", ExportOption::Format));
-    row(0, 4, "&Target:", list("exportTarget", ExportOption::Target));
+    QComboBox* target = list("exportTarget", ExportOption::Target);
+    row(0, 4, "&Target:", target);
     row(1, 0, "&Depth:", list("exportDepth", ExportOption::Depth));
     row(1, 2, "&Levels:", levels_);
     row(1, 4, "&Order:", list("exportOrder", ExportOption::Order));
+    grid->addWidget(levelsProblem_, 2, 3, 1, 3);  // under the field, while it says why
     row(3, 0, "&Scan:", list("exportScan", ExportOption::Scan));
     row(3, 2, "Pla&nes:", list("exportPlanes", ExportOption::Planes));
     row(3, 4, "&Base:", list("exportBase", ExportOption::Base));
@@ -144,6 +151,12 @@ void ExportWindow::buildControls() {
             }
         });
     }
+    // The target shown with options on top, chosen again, is the target alone.
+    connect(target, &QComboBox::activated, this, [this](int item) {
+        if (item == preview_.choice(ExportOption::Target)) {
+            preview_.choose(ExportOption::Target, item);
+        }
+    });
     for (const auto& [box, option] : ticks_) {
         connect(box, &QCheckBox::toggled, this, [this, option](bool on) {
             if (!changing_) {
@@ -161,6 +174,9 @@ void ExportWindow::showChoices() {
         fill(box, preview_.choices(option));
         box->setCurrentIndex(preview_.choice(option));
         box->setEnabled(preview_.applies(option));
+        if (option == ExportOption::Target) {
+            box->setToolTip(box->currentText());  // with options on top it may read longer
+        }
     }
     for (const auto& [box, option] : ticks_) {
         box->setChecked(preview_.checked(option));
@@ -173,6 +189,8 @@ void ExportWindow::showChoices() {
         levels_->setText(levels);
     }
     levels_->setEnabled(preview_.applies(ExportOption::Levels));
+    levelsProblem_->setText(QString::fromStdString(preview_.levelsProblem()));
+    levelsProblem_->setVisible(!preview_.levelsProblem().empty());
     copy_->setToolTip(QString::fromStdString(preview_.copyRefusal()));
     changing_ = false;
 }

@@ -2,6 +2,7 @@
 // which options apply, the trace and the settings kept.
 #include "editor/ExportPreview.h"
 
+#include <functional>
 #include <memory>
 #include <tuple>
 
@@ -135,13 +136,70 @@ TEST_F(ExportPreviewTest, WhichOptionsApply) {
     EXPECT_TRUE(preview->checked(ExportOption::Align));
     choose(ExportOption::Scan, "tiles");
     EXPECT_FALSE(preview->checked(ExportOption::Align));
-    EXPECT_EQ(preview->choice(ExportOption::Target), 0);  // custom
     choose(ExportOption::Scan, "rows");
-    EXPECT_EQ(preview->choices(ExportOption::Target)[preview->choice(ExportOption::Target)],
-              "gfx-bitmap");
+    EXPECT_TRUE(preview->checked(ExportOption::Align));
     // A depth brings its plain levels.
     choose(ExportOption::Depth, "2");
     EXPECT_EQ(preview->levelsText(), "0,1,2,3,3");
+}
+
+TEST_F(ExportPreviewTest, TheLevelsTypedTakeEffectOnceTheyAreFiveCodesWithinTheDepth) {
+    // In turn, as typed into the field: the text and why it is not used ("" once it is).
+    const std::vector<std::pair<std::string, std::string>> typed = {
+        {"3,2,1,0,", "the levels \"3,2,1,0,\" are not five codes, black to transparent"},
+        {"", "the levels \"\" are not five codes, black to transparent"},
+        {"1,1,0,0,0", ""},
+        {"1,1,0,0,4", "the level for transparent is 4, but 2 bits per pixel hold codes 0 to 3"},
+        {"1, 1,0,0,0", "the levels \"1, 1,0,0,0\" are not five codes, black to transparent"},
+        {"03,2,1,0,0", ""}};
+    std::string inEffect = "3,2,1,0,0";
+    for (const auto& [text, why] : typed) {
+        preview->typeLevels(text);
+        inEffect = why.empty() ? text : inEffect;
+        EXPECT_EQ(preview->levelsText(), text);
+        EXPECT_EQ(preview->levelsProblem(), why) << text;
+        EXPECT_EQ(preview->countLine(), why.empty() ? "32 bytes" : why) << text;
+        EXPECT_EQ(preview->applies(ExportOption::Save), why.empty()) << text;
+        ByteLayout expected = *layoutForTarget("gameboy");
+        setLayoutWord(expected, "levels", inEffect);
+        EXPECT_EQ(preview->settings().layout, expected) << text;
+    }
+    // Levels that come from elsewhere replace the text and its problem.
+    preview->typeLevels("9");
+    choose(ExportOption::Depth, "1");
+    EXPECT_EQ(std::pair(preview->levelsText(), preview->levelsProblem()),
+              std::pair(std::string("0,0,1,1,1"), std::string()));
+}
+
+TEST_F(ExportPreviewTest, OptionsOnATargetKeepItAndTheCommandLineSaysTheSame) {
+    // What is done to a target, the target shown, and the options of the command line.
+    const std::vector<std::tuple<std::string, std::function<void()>, std::string, std::string>>
+        cases = {{"gameboy", [&] { preview->check(ExportOption::Mask, true); }, "gameboy + mask",
+                  "--target gameboy --mask yes"},
+                 {"gameboy", [&] { choose(ExportOption::Depth, "1"); }, "gameboy + depth 1",
+                  "--target gameboy --depth 1"},
+                 {"gameboy", [&] { preview->check(ExportOption::Preview, true); }, "gameboy",
+                  "--target gameboy"},
+                 {"gfx-bitmap",
+                  [&] {
+                      preview->check(ExportOption::Mask, true);
+                      preview->typeLevels("1,0,0,0,0");
+                  },
+                  "gfx-bitmap + levels 1,0,0,0,0 + mask",
+                  "--target gfx-bitmap --levels 1,0,0,0,0 --mask yes"},
+                 // Align cannot be taken back by an option: no target says it.
+                 {"gfx-bitmap", [&] { preview->check(ExportOption::Align, false); }, "custom",
+                  "--depth 1 --levels 1,1,0,0,0 --order msb"}};
+    for (const auto& [target, change, shown, options] : cases) {
+        const auto named = std::find(std::begin(kTargetNames), std::end(kTargetNames), target);
+        preview->choose(ExportOption::Target, static_cast<int>(named - kTargetNames) + 1);
+        change();
+        EXPECT_EQ(preview->choices(ExportOption::Target)[preview->choice(ExportOption::Target)],
+                  shown);
+        const std::string& line = preview->commandLine();
+        EXPECT_EQ(line.substr(15, line.find(" --syntax") - 15), options) << shown;
+        preview->check(ExportOption::Preview, false);
+    }
 }
 
 TEST_F(ExportPreviewTest, TheTraceRunsBetweenNumbersAndCells) {

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include "editor/MouseTools.h"
@@ -35,9 +38,12 @@ class ExportWindowTest : public ::testing::Test {
         choose("exportTarget", "gameboy");
         choose("exportBase", "hex");
     }
+    // As a user picks an item, also the one shown (a target with options on top).
     void choose(const char* box, const char* item) {
         QComboBox* c = control<QComboBox>(&window, box);
-        c->setCurrentIndex(c->findText(QString::fromUtf8(item)));
+        const int index = c->findText(QString::fromUtf8(item), Qt::MatchStartsWith);
+        c->setCurrentIndex(index);
+        emit c->activated(index);
     }
     std::string expectedText() const {
         return exportFormatRow(ExportFormat::Gas)
@@ -113,6 +119,28 @@ TEST_F(ExportWindowTest, PointingAtACellHighlightsItsNumbers) {
         {static_cast<int>(all[19].offset), static_cast<int>(all[19].length)}};
     EXPECT_EQ(pointAt(9 * size + 2, size + 2), expected);
     EXPECT_TRUE(pointAt(30 * size, 2).empty());  // off the picture
+}
+
+TEST_F(ExportWindowTest, TheLevelsFieldIsAnOrdinaryTextField) {
+    QLineEdit* levels = control<QLineEdit>(&window, "exportLevels");
+    QLabel* why = control<QLabel>(&window, "exportLevelsProblem");
+    QPushButton* copy = control<QPushButton>(&window, "exportCopy");
+    QTest::keyClick(levels, Qt::Key_End);
+    QTest::keyClick(levels, Qt::Key_Backspace);
+    EXPECT_EQ(levels->text(), QStringLiteral("3,2,1,0,"));
+    EXPECT_TRUE(why->isVisible());
+    EXPECT_EQ(why->text(), window.countText());
+    EXPECT_FALSE(copy->isEnabled());
+    QTest::keyClick(levels, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(levels, Qt::Key_Delete);
+    EXPECT_EQ(levels->text(), QString());
+    QTest::keyClicks(levels, "1,1,0,0,0");
+    EXPECT_EQ(levels->text(), QStringLiteral("1,1,0,0,0"));
+    EXPECT_FALSE(why->isVisible());
+    EXPECT_TRUE(copy->isEnabled());
+    EXPECT_EQ(control<QComboBox>(&window, "exportTarget")->currentText(),
+              QStringLiteral("gameboy + levels 1,1,0,0,0"));
+    EXPECT_NE(window.commandLine().indexOf(QStringLiteral("--levels 1,1,0,0,0")), -1);
 }
 
 TEST_F(ExportWindowTest, ASecondWindowStartsWithTheSettingsOfTheFirst) {
