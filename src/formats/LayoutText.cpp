@@ -2,6 +2,7 @@
 
 #include "formats/LayoutTextParts.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstdint>
@@ -162,6 +163,31 @@ std::string setLayoutWord(ByteLayout& layout, std::string_view key, std::string_
     return "";
 }
 
+namespace {
+
+// The character the preview draws for each code (see layoutText).
+std::array<char, 256> previewCharacters(const ByteLayout& layout) {
+    std::array<char, 256> shown;
+    shown.fill('?');
+    if (layout.depth == 8) {
+        std::array<int, 5> codes = layout.levels;
+        std::sort(codes.begin(), codes.end());
+        const auto end = std::unique(codes.begin(), codes.end());
+        char letter = 'a';
+        for (auto code = codes.begin(); code != end; ++code) {
+            shown[static_cast<std::size_t>(*code)] = letter++;
+        }
+        return shown;
+    }
+    const std::string_view drawn = layout.depth == 1   ? ".#"
+                                   : layout.depth == 2 ? ".-+#"
+                                                       : "0123456789ABCDEF";
+    std::copy(drawn.begin(), drawn.end(), shown.begin());
+    return shown;
+}
+
+}  // namespace
+
 std::string layoutText(const PixelView& view, const std::string& name, const ByteLayout& layout,
                        Syntax syntax, Base base, bool preview) {
     const std::vector<std::uint8_t> bytes = layoutBytes(view, layout);
@@ -176,11 +202,24 @@ std::string layoutText(const PixelView& view, const std::string& name, const Byt
                                std::to_string(view.width()) + "x" + std::to_string(view.height()) +
                                " " + layoutWords(layout));
     if (preview) {
+        const std::array<char, 256> shown = previewCharacters(layout);
+        std::array<int, 5> codes = layout.levels;
+        std::sort(codes.begin(), codes.end());
+        const auto end = std::unique(codes.begin(), codes.end());
+        std::string legend(kPreviewTag);
+        for (auto code = codes.begin(); code != end; ++code) {
+            legend += code == codes.begin() ? "" : ", ";
+            legend += std::string(1, shown[static_cast<std::size_t>(*code)]) + " = " +
+                      std::to_string(*code);
+        }
+        text += comment(legend);
         for (int y = 1; y <= view.height(); ++y) {
             std::string row;
             for (int x = 1; x <= view.width(); ++x) {
                 const Pixel value = view.at(x, y);
-                row += value >= 0 && value <= 4 ? kShown[value] : '?';
+                row += value >= 0 && value <= 4
+                           ? shown[static_cast<std::size_t>(layout.levels[value])]
+                           : '?';
             }
             text += comment(row);
         }

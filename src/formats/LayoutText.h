@@ -47,7 +47,10 @@ std::vector<std::string_view> layoutWordChoices(std::string_view key);
 std::string setLayoutWord(ByteLayout& layout, std::string_view key, std::string_view word);
 
 // The text; for bin, the bytes themselves. Lines end in LF. With `preview`, comment lines
-// draw the picture: # black, = 66 % gray, - 33 % gray, . white, ~ transparent.
+// draw the codes the device gets, one character per cell, after a line that names the
+// character of each code the levels use: at 1 and 2 bits from . for 0 to # for the highest
+// (. # and . - + #), at 4 bits the code's hex digit, at 8 bits the letters a to e for the
+// codes in rising order; ? for a cell that holds no value.
 std::string layoutText(const PixelView& view, const std::string& name, const ByteLayout& layout,
                        Syntax syntax, Base base, bool preview);
 

@@ -182,6 +182,7 @@ inline Frame frameOf(Syntax syntax, const std::string& name, int width, int heig
 }
 
 constexpr std::string_view kHeadTag = "stipple: ";
-constexpr char kShown[] = "#=-.~";
+// The first comment line of a preview.
+constexpr std::string_view kPreviewTag = "preview: one character per code: ";
 
 }  // namespace stipple::layout_text

@@ -1,4 +1,5 @@
 // Reading back the layout texts that layoutText writes.
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -148,12 +149,17 @@ LayoutTextReading readLayoutText(std::string_view text) {
         reading.error = at(1, problem);
         return reading;
     }
+    // A preview: the line that names its characters, then a row of them per row of cells.
     std::size_t n = 1;
+    if (n < lines.size() && commentIn(lines[n], notation).value_or("").starts_with(kPreviewTag)) {
+        ++n;
+    }
     for (std::optional<std::string_view> row;
          n < lines.size() && (row = commentIn(lines[n], notation)).has_value(); ++n) {
-        if (row->size() != static_cast<std::size_t>(reading.width) ||
-            row->find_first_not_of("#=-.~?") != std::string_view::npos) {
-            reading.error = at(n + 1, "expected a row of the picture drawn in #=-.~");
+        const bool drawn =
+            std::all_of(row->begin(), row->end(), [](char c) { return c > ' ' && c <= '~'; });
+        if (row->size() != static_cast<std::size_t>(reading.width) || !drawn) {
+            reading.error = at(n + 1, "expected a row of the preview, one character per cell");
             return reading;
         }
     }
