@@ -82,11 +82,10 @@ std::vector<std::string_view> layoutWordChoices(std::string_view key) {
     if (key == "depth") {
         return {"1", "2", "4", "8"};
     }
-    return key == "order"                    ? wordsOf(kOrders)
-           : key == "scan"                   ? wordsOf(kScans)
-           : key == "planes"                 ? wordsOf(kPlanes)
-           : key == "align" || key == "mask" ? wordsOf(kYesNo)
-                                             : std::vector<std::string_view>();
+    return key == "order"    ? wordsOf(kOrders)
+           : key == "scan"   ? wordsOf(kScans)
+           : key == "planes" ? wordsOf(kPlanes)
+                             : std::vector<std::string_view>();
 }
 
 std::string layoutWords(const ByteLayout& layout) {

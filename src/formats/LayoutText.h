@@ -36,8 +36,8 @@ std::string layoutWords(const ByteLayout& layout);
 // The word of one part of the layout as layoutWords writes it, e.g. "3,2,1,0,0" for key
 // "levels"; "" for a key that names no part.
 std::string layoutWord(const ByteLayout& layout, std::string_view key);
-// The words a part takes, in the order of its values: "depth" 1, 2, 4, 8; "order", "scan"
-// and "planes" as below; "align" and "mask" yes, no. None for "levels" or another key.
+// The words that "depth" (1, 2, 4, 8), "order", "scan" and "planes" take, in the order of
+// their values; none for any other key.
 std::vector<std::string_view> layoutWordChoices(std::string_view key);
 
 // Sets one part of `layout` from an option word: key "depth" (1, 2, 4, 8), "levels" (five

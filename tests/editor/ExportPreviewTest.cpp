@@ -151,7 +151,7 @@ TEST_F(ExportPreviewTest, TheLevelsTypedTakeEffectOnceTheyAreFiveCodesWithinTheD
         {"1,1,0,0,0", ""},
         {"1,1,0,0,4", "the level for transparent is 4, but 2 bits per pixel hold codes 0 to 3"},
         {"1, 1,0,0,0", "the levels \"1, 1,0,0,0\" are not five codes, black to transparent"},
-        {"03,2,1,0,0", ""}};
+        {"3,3,0,0,0", ""}};
     std::string inEffect = "3,2,1,0,0";
     for (const auto& [text, why] : typed) {
         preview->typeLevels(text);
@@ -160,9 +160,7 @@ TEST_F(ExportPreviewTest, TheLevelsTypedTakeEffectOnceTheyAreFiveCodesWithinTheD
         EXPECT_EQ(preview->levelsProblem(), why) << text;
         EXPECT_EQ(preview->countLine(), why.empty() ? "32 bytes" : why) << text;
         EXPECT_EQ(preview->applies(ExportOption::Save), why.empty()) << text;
-        ByteLayout expected = *layoutForTarget("gameboy");
-        setLayoutWord(expected, "levels", inEffect);
-        EXPECT_EQ(preview->settings().layout, expected) << text;
+        EXPECT_EQ(layoutWord(preview->settings().layout, "levels"), inEffect) << text;
     }
     // Levels that come from elsewhere replace the text and its problem.
     preview->typeLevels("9");
@@ -203,22 +201,13 @@ TEST_F(ExportPreviewTest, OptionsOnATargetKeepItAndTheCommandLineSaysTheSame) {
 }
 
 TEST_F(ExportPreviewTest, TheTraceRunsBetweenNumbersAndCells) {
-    const std::vector<ByteCells> map = byteMap(10, 3, preview->settings().layout);
+    // The first row of the second tile holds the picture's cells 9 and 10 of row 1.
     const std::vector<ValueSpan> numbers = valueSpans(preview->shownText(), ExportFormat::Gas);
-    for (const std::size_t byte : {0, 3, 16}) {  // tile 1 row 1, tile 1 row 2, tile 2 row 1
-        std::vector<std::pair<int, int>> cells;
-        for (const BitPlace& place : map[byte]) {
-            const CellRect at = s().geometry().cell(place.x, place.y);
-            if (std::find(cells.begin(), cells.end(), std::pair(at.left, at.top)) == cells.end()) {
-                cells.emplace_back(at.left, at.top);
-            }
-        }
-        std::vector<std::pair<int, int>> framed;
-        for (const CellRect& at : preview->traceFromText(static_cast<int>(numbers[byte].offset))) {
-            framed.emplace_back(at.left, at.top);
-        }
-        EXPECT_EQ(framed, cells) << byte;
+    std::vector<std::pair<int, int>> framed;
+    for (const CellRect& at : preview->traceFromText(static_cast<int>(numbers[16].offset))) {
+        framed.emplace_back(at.left / at.size + 1, at.top / at.size + 1);
     }
+    EXPECT_EQ(framed, (std::vector<std::pair<int, int>>{{9, 1}, {10, 1}}));
     EXPECT_TRUE(preview->traceFromText(-1).empty());
     // Cell (10, 2) lies in the second tile, its row 2: the bytes of both planes hold it.
     // Positions count UTF-16 units: the name's "é" takes two bytes and one unit.
@@ -249,10 +238,10 @@ TEST_F(ExportPreviewTest, SettingsAreKeptAsWords) {
     // Words not read keep their defaults.
     ExportPreview odd(s());
     odd.restore({{"format", "nes"}, {"layout", "depth 3"}, {"base", "7"}, {"preview", "true"}});
-    EXPECT_EQ(odd.storedSettings()[0].second, "gas");
-    EXPECT_EQ(odd.storedSettings()[2].second.substr(0, 8), "depth 8 ");
-    EXPECT_EQ(odd.storedSettings()[3].second, "2");
-    EXPECT_EQ(odd.storedSettings()[4].second, "true");
+    const auto kept = odd.storedSettings();
+    EXPECT_EQ(kept[0].second + " " + kept[2].second.substr(0, 7) + " " + kept[3].second + " " +
+                  kept[4].second,
+              "gas depth 8 2 true");
 }
 
 }  // namespace
