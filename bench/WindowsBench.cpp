@@ -36,7 +36,7 @@ void BM_ExportWindowUpdate(benchmark::State& state) {
     OpenWindow open(kFormats[state.range(0)]);
     state.SetLabel(kFormats[state.range(0)]);
     Session& session = *open.ed;
-    session.unsubscribe(open.window);
+    session.unsubscribe(open.window.preview());
     Pixel colour = kBlack;
     for (auto _ : state) {
         state.PauseTiming();
@@ -45,9 +45,9 @@ void BM_ExportWindowUpdate(benchmark::State& state) {
         release(session, MouseButton::Left, 5, 5);
         colour = colour == kBlack ? kWhite : kBlack;
         state.ResumeTiming();
-        open.window.sessionChanged(session, Changes::cell(1, 1));
+        open.window.preview().sessionChanged(session, Changes::cell(1, 1));
     }
-    session.subscribe(open.window);
+    session.subscribe(open.window.preview());
 }
 BENCHMARK(BM_ExportWindowUpdate)
     ->ArgName("format")

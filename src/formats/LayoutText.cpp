@@ -2,6 +2,7 @@
 
 #include "formats/LayoutTextParts.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstdint>
@@ -22,9 +23,13 @@ std::optional<Syntax> syntaxNamed(std::string_view word) {
 }
 
 std::optional<Base> baseNamed(std::string_view word) {
-    static constexpr std::array<std::pair<std::string_view, Base>, 3> kBases{
-        {{"dec", Base::Dec}, {"hex", Base::Hex}, {"bin", Base::Bin}}};
     return lookUp(kBases, word);
+}
+
+std::span<const std::string_view> baseWords() {
+    static constexpr std::array<std::string_view, 3> kWords = {kBases[0].first, kBases[1].first,
+                                                               kBases[2].first};
+    return kWords;
 }
 
 std::string identifierOf(std::string_view name) {
@@ -43,20 +48,55 @@ std::string identifierOf(std::string_view name) {
     return id;
 }
 
-std::string layoutWords(const ByteLayout& layout) {
-    std::string levels;
-    for (const int level : layout.levels) {
-        if (!levels.empty()) {
-            levels += ',';
-        }
-        levels += std::to_string(level);
+std::string layoutWord(const ByteLayout& layout, std::string_view key) {
+    if (key == "depth") {
+        return std::to_string(layout.depth);
     }
-    return "depth " + std::to_string(layout.depth) + " levels " + levels + " order " +
-           std::string(wordOf(kOrders, layout.order)) + " scan " +
-           std::string(wordOf(kScans, layout.scan)) + " align " +
-           std::string(wordOf(kYesNo, layout.align)) + " planes " +
-           std::string(wordOf(kPlanes, layout.planes)) + " mask " +
-           std::string(wordOf(kYesNo, layout.mask));
+    if (key == "levels") {
+        std::string levels;
+        for (const int level : layout.levels) {
+            if (!levels.empty()) {
+                levels += ',';
+            }
+            levels += std::to_string(level);
+        }
+        return levels;
+    }
+    const std::string_view word = key == "order"    ? wordOf(kOrders, layout.order)
+                                  : key == "scan"   ? wordOf(kScans, layout.scan)
+                                  : key == "align"  ? wordOf(kYesNo, layout.align)
+                                  : key == "planes" ? wordOf(kPlanes, layout.planes)
+                                  : key == "mask"   ? wordOf(kYesNo, layout.mask)
+                                                    : "";
+    return std::string(word);
+}
+
+std::vector<std::string_view> layoutWordChoices(std::string_view key) {
+    const auto wordsOf = [](const auto& table) {
+        std::vector<std::string_view> words;
+        for (const auto& entry : table) {
+            words.push_back(entry.first);
+        }
+        return words;
+    };
+    if (key == "depth") {
+        return {"1", "2", "4", "8"};
+    }
+    return key == "order"    ? wordsOf(kOrders)
+           : key == "scan"   ? wordsOf(kScans)
+           : key == "planes" ? wordsOf(kPlanes)
+                             : std::vector<std::string_view>();
+}
+
+std::string layoutWords(const ByteLayout& layout) {
+    std::string words;
+    for (const std::string_view key : kLayoutKeys) {
+        if (!words.empty()) {
+            words += ' ';
+        }
+        words.append(key).append(" ").append(layoutWord(layout, key));
+    }
+    return words;
 }
 
 std::string setLayoutWord(ByteLayout& layout, std::string_view key, std::string_view word) {
@@ -104,6 +144,12 @@ std::string setLayoutWord(ByteLayout& layout, std::string_view key, std::string_
             return "the planes " + quoted + " are not packed, separate or interleaved";
         }
         layout.planes = *planes;
+    } else if (key == "align") {
+        const std::optional<bool> align = lookUp(kYesNo, word);
+        if (!align) {
+            return "the align " + quoted + " is not yes or no";
+        }
+        layout.align = *align;
     } else if (key == "mask") {
         const std::optional<bool> mask = lookUp(kYesNo, word);
         if (!mask) {
@@ -115,6 +161,31 @@ std::string setLayoutWord(ByteLayout& layout, std::string_view key, std::string_
     }
     return "";
 }
+
+namespace {
+
+// The character the preview draws for each code (see layoutText).
+std::array<char, 256> previewCharacters(const ByteLayout& layout) {
+    std::array<char, 256> shown;
+    shown.fill('?');
+    if (layout.depth == 8) {
+        std::array<int, 5> codes = layout.levels;
+        std::sort(codes.begin(), codes.end());
+        const auto end = std::unique(codes.begin(), codes.end());
+        char letter = 'a';
+        for (auto code = codes.begin(); code != end; ++code) {
+            shown[static_cast<std::size_t>(*code)] = letter++;
+        }
+        return shown;
+    }
+    const std::string_view drawn = layout.depth == 1   ? ".#"
+                                   : layout.depth == 2 ? ".-+#"
+                                                       : "0123456789ABCDEF";
+    std::copy(drawn.begin(), drawn.end(), shown.begin());
+    return shown;
+}
+
+}  // namespace
 
 std::string layoutText(const PixelView& view, const std::string& name, const ByteLayout& layout,
                        Syntax syntax, Base base, bool preview) {
@@ -130,11 +201,24 @@ std::string layoutText(const PixelView& view, const std::string& name, const Byt
                                std::to_string(view.width()) + "x" + std::to_string(view.height()) +
                                " " + layoutWords(layout));
     if (preview) {
+        const std::array<char, 256> shown = previewCharacters(layout);
+        std::array<int, 5> codes = layout.levels;
+        std::sort(codes.begin(), codes.end());
+        const auto end = std::unique(codes.begin(), codes.end());
+        std::string legend(kPreviewTag);
+        for (auto code = codes.begin(); code != end; ++code) {
+            legend += code == codes.begin() ? "" : ", ";
+            legend += std::string(1, shown[static_cast<std::size_t>(*code)]) + " = " +
+                      std::to_string(*code);
+        }
+        text += comment(legend);
         for (int y = 1; y <= view.height(); ++y) {
             std::string row;
             for (int x = 1; x <= view.width(); ++x) {
                 const Pixel value = view.at(x, y);
-                row += value >= 0 && value <= 4 ? kShown[value] : '?';
+                row += value >= 0 && value <= 4
+                           ? shown[static_cast<std::size_t>(layout.levels[value])]
+                           : '?';
             }
             text += comment(row);
         }

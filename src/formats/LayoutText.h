@@ -9,6 +9,7 @@
 // a double quote get a backslash before them, and "*/" is written "*\/".
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,8 @@ enum class Base { Dec, Hex, Bin };
 
 std::optional<Syntax> syntaxNamed(std::string_view word);
 std::optional<Base> baseNamed(std::string_view word);
+// The bases' words, dec, hex and bin, in the order of Base.
+std::span<const std::string_view> baseWords();
 
 // The name as an identifier: A-Z, a-z, 0-9 and _ kept, anything else _, a _ before a
 // leading digit, "sprite" for an empty name.
@@ -30,15 +33,24 @@ std::string identifierOf(std::string_view name);
 
 // The layout in the words of the first comment line, from "depth" to the end.
 std::string layoutWords(const ByteLayout& layout);
+// The word of one part of the layout as layoutWords writes it, e.g. "3,2,1,0,0" for key
+// "levels"; "" for a key that names no part.
+std::string layoutWord(const ByteLayout& layout, std::string_view key);
+// The words that "depth" (1, 2, 4, 8), "order", "scan" and "planes" take, in the order of
+// their values; none for any other key.
+std::vector<std::string_view> layoutWordChoices(std::string_view key);
 
 // Sets one part of `layout` from an option word: key "depth" (1, 2, 4, 8), "levels" (five
 // codes, black to transparent, e.g. "3,2,1,0,0"), "order" (lsb, msb), "scan" (rows, pages,
-// tiles), "planes" (packed, separate, interleaved) or "mask" (yes, no). Returns why the word
-// was refused, or "".
+// tiles), "align" (yes, no), "planes" (packed, separate, interleaved) or "mask" (yes, no).
+// Returns why the word was refused, or "".
 std::string setLayoutWord(ByteLayout& layout, std::string_view key, std::string_view word);
 
 // The text; for bin, the bytes themselves. Lines end in LF. With `preview`, comment lines
-// draw the picture: # black, = 66 % gray, - 33 % gray, . white, ~ transparent.
+// draw the codes the device gets, one character per cell, after a line that names the
+// character of each code the levels use: at 1 and 2 bits from . for 0 to # for the highest
+// (. # and . - + #), at 4 bits the code's hex digit, at 8 bits the letters a to e for the
+// codes in rising order; ? for a cell that holds no value.
 std::string layoutText(const PixelView& view, const std::string& name, const ByteLayout& layout,
                        Syntax syntax, Base base, bool preview);
 

@@ -108,6 +108,12 @@ constexpr std::array<std::pair<std::string_view, Planes>, 3> kPlanes{
      {"separate", Planes::Separate},
      {"interleaved", Planes::Interleaved}}};
 constexpr std::array<std::pair<std::string_view, bool>, 2> kYesNo{{{"yes", true}, {"no", false}}};
+constexpr std::array<std::pair<std::string_view, Base>, 3> kBases{
+    {{"dec", Base::Dec}, {"hex", Base::Hex}, {"bin", Base::Bin}}};
+
+// The parts of a layout in the order of the first comment line.
+constexpr std::string_view kLayoutKeys[] = {"depth", "levels", "order", "scan",
+                                            "align", "planes", "mask"};
 
 // A whole number 0..max in digits of `radix` (at most 16), or -1.
 inline int numberIn(std::string_view text, int max, int radix = 10) {
@@ -176,6 +182,7 @@ inline Frame frameOf(Syntax syntax, const std::string& name, int width, int heig
 }
 
 constexpr std::string_view kHeadTag = "stipple: ";
-constexpr char kShown[] = "#=-.~";
+// The first comment line of a preview.
+constexpr std::string_view kPreviewTag = "preview: one character per code: ";
 
 }  // namespace stipple::layout_text

@@ -1,4 +1,5 @@
 // Reading back the layout texts that layoutText writes.
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -70,11 +71,9 @@ std::string readHead(std::string_view head, LayoutTextReading& reading) {
         words.push_back(rest.substr(0, space));
         rest = space == std::string_view::npos ? "" : rest.substr(space);
     }
-    static constexpr std::string_view kKeys[] = {"depth", "levels", "order", "scan",
-                                                 "align", "planes", "mask"};
     const std::string expected =
         "expected WxH depth D levels B,G66,G33,W,T order O scan S align A planes P mask M";
-    if (words.size() != 1 + 2 * std::size(kKeys)) {
+    if (words.size() != 1 + 2 * std::size(kLayoutKeys)) {
         return expected;
     }
     const std::size_t x = words[0].find('x');
@@ -85,20 +84,13 @@ std::string readHead(std::string_view head, LayoutTextReading& reading) {
         return "the size \"" + std::string(words[0]) + "\" is not WxH of 1 to " +
                std::to_string(kMaxPictureWidth) + " by 1 to " + std::to_string(kMaxPictureHeight);
     }
-    for (std::size_t k = 0; k < std::size(kKeys); ++k) {
+    for (std::size_t k = 0; k < std::size(kLayoutKeys); ++k) {
         const std::string_view key = words[1 + 2 * k];
-        const std::string_view word = words[2 + 2 * k];
-        if (key != kKeys[k]) {
+        if (key != kLayoutKeys[k]) {
             return expected;
         }
-        if (key == "align") {
-            const std::optional<bool> align = lookUp(kYesNo, word);
-            if (!align) {
-                return "the align \"" + std::string(word) + "\" is not yes or no";
-            }
-            reading.layout.align = *align;
-        } else if (std::string problem = setLayoutWord(reading.layout, key, word);
-                   !problem.empty()) {
+        if (std::string problem = setLayoutWord(reading.layout, key, words[2 + 2 * k]);
+            !problem.empty()) {
             return problem;
         }
     }
@@ -157,12 +149,17 @@ LayoutTextReading readLayoutText(std::string_view text) {
         reading.error = at(1, problem);
         return reading;
     }
+    // A preview: the line that names its characters, then a row of them per row of cells.
     std::size_t n = 1;
+    if (n < lines.size() && commentIn(lines[n], notation).value_or("").starts_with(kPreviewTag)) {
+        ++n;
+    }
     for (std::optional<std::string_view> row;
          n < lines.size() && (row = commentIn(lines[n], notation)).has_value(); ++n) {
-        if (row->size() != static_cast<std::size_t>(reading.width) ||
-            row->find_first_not_of("#=-.~?") != std::string_view::npos) {
-            reading.error = at(n + 1, "expected a row of the picture drawn in #=-.~");
+        const bool drawn =
+            std::all_of(row->begin(), row->end(), [](char c) { return c > ' ' && c <= '~'; });
+        if (row->size() != static_cast<std::size_t>(reading.width) || !drawn) {
+            reading.error = at(n + 1, "expected a row of the preview, one character per cell");
             return reading;
         }
     }

@@ -20,7 +20,8 @@ TEST(LayoutTextTest, NamesBecomeIdentifiers) {
     }
 }
 
-// 3 x 2 cells #=- / .~# at 8 bits with codes 0x3C, 1, 2, 3, 0xFF.
+// 3 x 2 cells of the values 0 1 2 / 3 4 0 at 8 bits with codes 0x3C, 1, 2, 3, 0xFF, which
+// the preview draws as d a b / c e d.
 const std::vector<Pixel> kCells = {0, 1, 2, 3, 4, 0};
 const PixelView kView = PixelView::rowByRow(kCells.data(), 3, 2);
 ByteLayout wideCodes() {
@@ -33,18 +34,20 @@ TEST(LayoutTextTest, EachSyntaxWritesItsOwnForms) {
     const std::string header =
         "stipple: name \"ship\" 3x2 depth 8 levels 60,1,2,3,255 order lsb "
         "scan rows align no planes packed mask no";
+    const std::string legend =
+        "preview: one character per code: a = 1, b = 2, c = 3, d = 60, e = 255";
     const std::vector<std::pair<Syntax, std::string>> cases = {
-        {Syntax::Gas, "/* " + header +
-                          " */\n/* #=- */\n/* .~# */\n.set SHIP_WIDTH, 3\n"
+        {Syntax::Gas, "/* " + header + " */\n/* " + legend +
+                          " */\n/* dab */\n/* ced */\n.set SHIP_WIDTH, 3\n"
                           ".set SHIP_HEIGHT, 2\nship:\n.byte 0x3C, 0x01, 0x02, 0x03, 0xFF, 0x3C\n"},
-        {Syntax::Ca65, "; " + header +
-                           "\n; #=-\n; .~#\nSHIP_WIDTH = 3\nSHIP_HEIGHT = 2\n"
+        {Syntax::Ca65, "; " + header + "\n; " + legend +
+                           "\n; dab\n; ced\nSHIP_WIDTH = 3\nSHIP_HEIGHT = 2\n"
                            "ship:\n.byte $3C, $01, $02, $03, $FF, $3C\n"},
-        {Syntax::Db, "; " + header +
-                         "\n; #=-\n; .~#\nSHIP_WIDTH EQU 3\nSHIP_HEIGHT EQU 2\n"
+        {Syntax::Db, "; " + header + "\n; " + legend +
+                         "\n; dab\n; ced\nSHIP_WIDTH EQU 3\nSHIP_HEIGHT EQU 2\n"
                          "ship:\ndb $3C, $01, $02, $03, $FF, $3C\n"},
-        {Syntax::C, "/* " + header +
-                        " */\n/* #=- */\n/* .~# */\n#include <stdint.h>\n\n"
+        {Syntax::C, "/* " + header + " */\n/* " + legend +
+                        " */\n/* dab */\n/* ced */\n#include <stdint.h>\n\n"
                         "#define SHIP_WIDTH 3\n#define SHIP_HEIGHT 2\n\nconst uint8_t ship[6] = {\n"
                         "    0x3C, 0x01, 0x02, 0x03, 0xFF, 0x3C,\n};\n"},
         {Syntax::Bin, std::string("\x3C\x01\x02\x03\xFF\x3C")}};
@@ -65,7 +68,7 @@ TEST(LayoutTextTest, BasesInEachNotation) {
     for (const auto& [syntax, base, line] : cases) {
         const std::string text = layoutText(kView, "ship", wideCodes(), syntax, base, false);
         EXPECT_NE(text.find("\n" + line), std::string::npos) << text;
-        EXPECT_EQ(text.find("#=-"), std::string::npos);
+        EXPECT_EQ(text.find("preview:"), std::string::npos);
     }
 }
 
@@ -74,6 +77,28 @@ TEST(LayoutTextTest, TheHeaderQuotesTheNameSoTheCommentHolds) {
         layoutText(kView, "a\"b\\*/", wideCodes(), Syntax::C, Base::Dec, false);
     EXPECT_EQ(text.substr(0, text.find(" 3x2")), "/* stipple: name \"a\\\"b\\\\*\\/\"");
     EXPECT_NE(text.find("const uint8_t a_b___["), std::string::npos);
+}
+
+TEST(LayoutTextTest, ThePreviewDrawsTheCodesTheDeviceGets) {
+    ByteLayout hexDigits;
+    hexDigits.depth = 4;
+    hexDigits.levels = {0, 5, 10, 15, 4};
+    // The legend's codes, and the rows of kView's values 0 1 2 / 3 4 0.
+    const std::vector<std::tuple<ByteLayout, std::string, std::string>> cases = {
+        {*layoutForTarget("ssd1306"), ". = 0, # = 1", "##.|..#"},
+        {*layoutForTarget("gameboy"), ". = 0, - = 1, + = 2, # = 3", "#+-|..#"},
+        {hexDigits, "0 = 0, 4 = 4, 5 = 5, A = 10, F = 15", "05A|F40"}};
+    for (const auto& [layout, legend, rows] : cases) {
+        const std::string text = layoutText(kView, "ship", layout, Syntax::Ca65, Base::Dec, true);
+        const std::string drawn = "; preview: one character per code: " + legend + "\n; " +
+                                  rows.substr(0, 3) + "\n; " + rows.substr(4) + "\n";
+        EXPECT_EQ(text.substr(text.find('\n') + 1, drawn.size()), drawn);
+    }
+    // The lines of an earlier preview, drawn from the values, still read.
+    const std::string old = "; stipple: name \"ship\" 3x2 " + layoutWords(wideCodes()) +
+                            "\n; #=-\n; .~#\nSHIP_WIDTH = 3\nSHIP_HEIGHT = 2\nship:\n"
+                            ".byte 60, 1, 2, 3, 255, 60\n";
+    EXPECT_TRUE(readLayoutText(old)) << readLayoutText(old).error;
 }
 
 // Each entry is a key and a word.
@@ -136,12 +161,12 @@ TEST(LayoutTextTest, RefusesWhatItDoesNotWrite) {
         {changed(" mask no", ""),
          "line 1: expected WxH depth D levels B,G66,G33,W,T order O "
          "scan S align A planes P mask M"},
-        {changed("/* .~# */", "/* .~#. */"),
-         "line 3: expected a row of the picture drawn in #=-.~"},
-        {changed("SHIP_HEIGHT 2", "SHIP_HEIGHT 3"), "line 7: expected \"#define SHIP_HEIGHT 2\""},
-        {changed("0xFF", "0x100"), "line 10: \"0x100\" is not a byte"},
-        {changed(", 0x3C,\n", ",\n"), "line 11: the text holds 5 bytes; the layout takes 6"},
-        {good + "x\n", "line 12: expected the end of the text"}};
+        {changed("/* ced */", "/* ce d */"),
+         "line 4: expected a row of the preview, one character per cell"},
+        {changed("SHIP_HEIGHT 2", "SHIP_HEIGHT 3"), "line 8: expected \"#define SHIP_HEIGHT 2\""},
+        {changed("0xFF", "0x100"), "line 11: \"0x100\" is not a byte"},
+        {changed(", 0x3C,\n", ",\n"), "line 12: the text holds 5 bytes; the layout takes 6"},
+        {good + "x\n", "line 13: expected the end of the text"}};
     for (const auto& [text, error] : cases) {
         EXPECT_EQ(readLayoutText(text).error, error) << text;
     }

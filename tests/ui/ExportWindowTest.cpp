@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include "editor/MouseTools.h"
@@ -35,9 +38,12 @@ class ExportWindowTest : public ::testing::Test {
         choose("exportTarget", "gameboy");
         choose("exportBase", "hex");
     }
+    // As a user picks an item, also the one shown (a target with options on top).
     void choose(const char* box, const char* item) {
         QComboBox* c = control<QComboBox>(&window, box);
-        c->setCurrentIndex(c->findText(QString::fromUtf8(item)));
+        const int index = c->findText(QString::fromUtf8(item), Qt::MatchStartsWith);
+        c->setCurrentIndex(index);
+        emit c->activated(index);
     }
     std::string expectedText() const {
         return exportFormatRow(ExportFormat::Gas)
@@ -75,27 +81,17 @@ TEST_F(ExportWindowTest, ThePenChangesTheTextAtOnce) {
 }
 
 TEST_F(ExportWindowTest, PointingAtANumberFramesItsCells) {
-    const std::vector<ByteCells> map = byteMap(10, 3, settings().layout);
-    const int size = session.pixelSize();
     QPlainTextEdit* text = control<QPlainTextEdit>(&window, "exportText");
-    for (const std::size_t byte : {0, 3, 16}) {  // tile 1 row 1, tile 1 row 2, tile 2 row 1
-        const ValueSpan span = numbers()[byte];
-        QTextCursor at(text->document());
-        at.setPosition(static_cast<int>(span.offset + 1));
-        QMouseEvent move(QEvent::MouseMove, QPointF(text->cursorRect(at).center()),
-                         QPointF(text->viewport()->mapToGlobal(text->cursorRect(at).center())),
-                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(text->viewport(), &move);
-        QList<QRect> cells;
-        for (const BitPlace& place : map[byte]) {
-            const QRect cell((place.x - 1) * size, (place.y - 1) * size, size, size);
-            if (!cells.contains(cell)) {
-                cells.push_back(cell);
-            }
-        }
-        EXPECT_FALSE(cells.empty()) << byte;
-        EXPECT_EQ(surface.traceFrames(), cells) << byte;
-    }
+    QTextCursor at(text->document());
+    at.setPosition(static_cast<int>(numbers()[16].offset + 1));  // tile 2 row 1
+    QMouseEvent move(QEvent::MouseMove, QPointF(text->cursorRect(at).center()),
+                     QPointF(text->viewport()->mapToGlobal(text->cursorRect(at).center())),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(text->viewport(), &move);
+    const int size = session.pixelSize();
+    // The first row of the second tile holds the picture's cells 9 and 10 of row 1.
+    EXPECT_EQ(surface.traceFrames(),
+              QList<QRect>({QRect(8 * size, 0, size, size), QRect(9 * size, 0, size, size)}));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(text->viewport(), &leave);
     EXPECT_TRUE(surface.traceFrames().isEmpty());
@@ -103,22 +99,48 @@ TEST_F(ExportWindowTest, PointingAtANumberFramesItsCells) {
 
 TEST_F(ExportWindowTest, PointingAtACellHighlightsItsNumbers) {
     const int size = session.pixelSize();
+    QPlainTextEdit* text = control<QPlainTextEdit>(&window, "exportText");
+    const auto pointAt = [&](int x, int y) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, y),
+                         QPointF(surface.mapToGlobal(QPoint(x, y))), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&surface, &move);
+        std::vector<std::pair<int, int>> marked;
+        for (const QTextEdit::ExtraSelection& mark : text->extraSelections()) {
+            marked.emplace_back(mark.cursor.selectionStart(),
+                                mark.cursor.selectionEnd() - mark.cursor.selectionStart());
+        }
+        return marked;
+    };
     // Cell (10, 2) lies in the second tile, its row 2: the bytes of both planes hold it.
-    QMouseEvent move(QEvent::MouseMove, QPointF(9 * size + 2, size + 2),
-                     QPointF(surface.mapToGlobal(QPoint(9 * size + 2, size + 2))), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&surface, &move);
     const std::vector<ValueSpan> all = numbers();
     const std::vector<std::pair<int, int>> expected = {
         {static_cast<int>(all[18].offset), static_cast<int>(all[18].length)},
         {static_cast<int>(all[19].offset), static_cast<int>(all[19].length)}};
-    EXPECT_EQ(window.highlighted(), expected);
-    // Off the picture nothing is highlighted.
-    QMouseEvent away(QEvent::MouseMove, QPointF(30 * size, 2),
-                     QPointF(surface.mapToGlobal(QPoint(30 * size, 2))), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(&surface, &away);
-    EXPECT_TRUE(window.highlighted().empty());
+    EXPECT_EQ(pointAt(9 * size + 2, size + 2), expected);
+    EXPECT_TRUE(pointAt(30 * size, 2).empty());  // off the picture
+}
+
+TEST_F(ExportWindowTest, TheLevelsFieldIsAnOrdinaryTextField) {
+    QLineEdit* levels = control<QLineEdit>(&window, "exportLevels");
+    QLabel* why = control<QLabel>(&window, "exportLevelsProblem");
+    QPushButton* copy = control<QPushButton>(&window, "exportCopy");
+    QTest::keyClick(levels, Qt::Key_End);
+    QTest::keyClick(levels, Qt::Key_Backspace);
+    EXPECT_EQ(levels->text(), QStringLiteral("3,2,1,0,"));
+    EXPECT_TRUE(why->isVisible());
+    EXPECT_EQ(why->text(), window.countText());
+    EXPECT_FALSE(copy->isEnabled());
+    QTest::keyClick(levels, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(levels, Qt::Key_Delete);
+    EXPECT_EQ(levels->text(), QString());
+    QTest::keyClicks(levels, "1,1,0,0,0");
+    EXPECT_EQ(levels->text(), QStringLiteral("1,1,0,0,0"));
+    EXPECT_FALSE(why->isVisible());
+    EXPECT_TRUE(copy->isEnabled());
+    EXPECT_EQ(control<QComboBox>(&window, "exportTarget")->currentText(),
+              QStringLiteral("gameboy + levels 1,1,0,0,0"));
+    EXPECT_NE(window.commandLine().indexOf(QStringLiteral("--levels 1,1,0,0,0")), -1);
 }
 
 TEST_F(ExportWindowTest, ASecondWindowStartsWithTheSettingsOfTheFirst) {

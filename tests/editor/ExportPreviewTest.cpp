@@ -1,0 +1,248 @@
+// The Export window's preview without the window: what it writes where, the box source,
+// which options apply, the trace and the settings kept.
+#include "editor/ExportPreview.h"
+
+#include <functional>
+#include <memory>
+#include <tuple>
+
+#include "formats/PictureFile.h"
+#include "support/SessionFixture.h"
+
+namespace stipple::testing {
+namespace {
+
+class ExportPreviewTest : public SessionFixture {
+  protected:
+    void SetUp() override {
+        SessionFixture::SetUp();
+        renamePicture(s(), "ship");
+        setPicture({"0123401230", "3210432104", "0000011111"});
+        preview = std::make_unique<ExportPreview>(s());
+        preview->setShown(true);
+        choose(ExportOption::Target, "gameboy");
+        choose(ExportOption::Base, "hex");
+    }
+    void choose(ExportOption list, const std::string& word) {
+        const std::vector<std::string> words = preview->choices(list);
+        const auto at = std::find(words.begin(), words.end(), word);
+        ASSERT_NE(at, words.end()) << word;
+        preview->choose(list, static_cast<int>(at - words.begin()));
+    }
+    std::string written(const PixelView& view, const std::string& name = "ship") const {
+        return preview->format().write(view, name, preview->settings());
+    }
+    void captureBox(int x1, int y1, int x2, int y2) {
+        selectTool(s(), Tool::Box);
+        press(s(), MouseButton::Left, at(x1), at(y1));
+        move(s(), at(x2), at(y2));
+        release(s(), MouseButton::Left, at(x2), at(y2));
+    }
+
+    std::unique_ptr<ExportPreview> preview;
+    TempFolder folder;
+};
+
+TEST_F(ExportPreviewTest, CopySaveAndAppendWriteTheTextShown) {
+    const std::string text = written(picture().view());
+    EXPECT_EQ(preview->shownText(), text);
+    EXPECT_EQ(preview->countLine(), "32 bytes");  // two 8 x 8 tiles, 2 planes
+    preview->copy();
+    EXPECT_EQ(host.clipboard, text);
+    host.exportFileAnswer = (folder / "ship.s").string();
+    preview->save();
+    preview->append();
+    EXPECT_EQ(readFile(folder / "ship.s"), text + text);
+
+    // The bytes alone go to a file only, and show as hex.
+    ASSERT_TRUE(preview->chooseFormatNamed("bin"));
+    EXPECT_FALSE(preview->applies(ExportOption::Copy));
+    EXPECT_EQ(preview->shownText(), byteDump(written(picture().view())));
+    preview->copy();
+    EXPECT_EQ(host.clipboardWrites, 1);
+    preview->save();
+    EXPECT_EQ(readFile(folder / "ship.s"), written(picture().view()));
+}
+
+TEST_F(ExportPreviewTest, TheTextAndTheCommandLineFollowTheName) {
+    renamePicture(s(), "space ship");
+    EXPECT_EQ(preview->shownText(), written(picture().view(), "space ship"));
+    EXPECT_EQ(preview->commandLine(),
+              "stipple export --target gameboy --syntax gas --base hex --name 'space ship' "
+              "PICTURE.stw");
+    renamePicture(s(), "two\nlines");
+    EXPECT_EQ(preview->shownText(), "");
+    EXPECT_EQ(preview->countLine(), exportableNameProblem("two\nlines"));
+    EXPECT_FALSE(preview->applies(ExportOption::Save));
+}
+
+TEST_F(ExportPreviewTest, TheBoxSourceWritesTheCopiedCellsWhileTheyStandWhereCopied) {
+    choose(ExportOption::Source, "Copied box");
+    EXPECT_EQ(preview->countLine(),
+              "No box has been copied yet: copy one with the box tool first.");
+    EXPECT_FALSE(preview->applies(ExportOption::Copy));
+
+    captureBox(2, 1, 4, 2);
+    EXPECT_EQ(preview->shownText(), written(s().selection().view()));
+    const std::string inPlace =
+        "stipple export --target gameboy --syntax gas --base hex --name ship --box 2,1,4,2 "
+        "PICTURE.stw";
+    EXPECT_EQ(preview->commandLine(), inPlace);
+    const std::vector<ValueSpan> numbers = valueSpans(preview->shownText(), ExportFormat::Gas);
+    EXPECT_FALSE(preview->traceFromText(static_cast<int>(numbers[0].offset)).empty());
+
+    // Turned, it stands nowhere; four turns bring it back.
+    rotateRight(s());
+    EXPECT_EQ(preview->commandLine().substr(0, 15), "(a box turned, ");
+    EXPECT_TRUE(preview->frames().empty());
+    EXPECT_TRUE(preview->traceFromCell(2, 1).empty());
+    for (int turn = 0; turn < 3; ++turn) {
+        rotateRight(s());
+    }
+    EXPECT_EQ(preview->commandLine(), inPlace);
+    // Drawn over, the picture no longer holds it there.
+    selectTool(s(), Tool::Pen);
+    setLeftColour(s(), kWhite);
+    press(s(), MouseButton::Left, at(2), at(1));
+    release(s(), MouseButton::Left, at(2), at(1));
+    EXPECT_EQ(preview->commandLine().substr(0, 15), "(a box turned, ");
+}
+
+TEST_F(ExportPreviewTest, WhichOptionsApply) {
+    const ExportOption options[] = {
+        ExportOption::Target,  ExportOption::Depth,  ExportOption::Levels, ExportOption::Order,
+        ExportOption::Scan,    ExportOption::Planes, ExportOption::Mask,   ExportOption::Base,
+        ExportOption::Preview, ExportOption::Align,  ExportOption::Copy};
+    // Target, depth, levels, order, scan, planes, mask; base, preview; align; copy.
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+        {"gas", "tiles", "TTTTTTT TT F T"}, {"gas", "rows", "TTTTTTT TT T T"},
+        {"bin", "rows", "TTTTTTT FF T F"},  {"asm2", "rows", "FFFFFFF FF T T"},
+        {"asm8", "rows", "FFFFFFF FF F T"}, {"cpp", "rows", "FFFFFFF FF F T"},
+        {"file", "rows", "FFFFFFF FF F T"}};
+    for (const auto& [format, scan, expected] : cases) {
+        ASSERT_TRUE(preview->chooseFormatNamed(format));
+        choose(ExportOption::Scan, scan);
+        std::string seen;
+        for (const ExportOption option : options) {
+            seen += preview->applies(option) ? "T" : "F";
+        }
+        std::string letters = expected;
+        std::erase(letters, ' ');
+        EXPECT_EQ(seen, letters) << format << " " << scan;
+    }
+    ASSERT_TRUE(preview->chooseFormatNamed("gas"));
+    // A tick that does not apply is off, and comes back with the option.
+    choose(ExportOption::Target, "gfx-bitmap");
+    EXPECT_TRUE(preview->checked(ExportOption::Align));
+    choose(ExportOption::Scan, "tiles");
+    EXPECT_FALSE(preview->checked(ExportOption::Align));
+    choose(ExportOption::Scan, "rows");
+    EXPECT_TRUE(preview->checked(ExportOption::Align));
+    // A depth brings its plain levels.
+    choose(ExportOption::Depth, "2");
+    EXPECT_EQ(preview->levelsText(), "0,1,2,3,3");
+}
+
+TEST_F(ExportPreviewTest, TheLevelsTypedTakeEffectOnceTheyAreFiveCodesWithinTheDepth) {
+    // In turn, as typed into the field: the text and why it is not used ("" once it is).
+    const std::vector<std::pair<std::string, std::string>> typed = {
+        {"3,2,1,0,", "the levels \"3,2,1,0,\" are not five codes, black to transparent"},
+        {"", "the levels \"\" are not five codes, black to transparent"},
+        {"1,1,0,0,0", ""},
+        {"1,1,0,0,4", "the level for transparent is 4, but 2 bits per pixel hold codes 0 to 3"},
+        {"1, 1,0,0,0", "the levels \"1, 1,0,0,0\" are not five codes, black to transparent"},
+        {"3,3,0,0,0", ""}};
+    std::string inEffect = "3,2,1,0,0";
+    for (const auto& [text, why] : typed) {
+        preview->typeLevels(text);
+        inEffect = why.empty() ? text : inEffect;
+        EXPECT_EQ(preview->levelsText(), text);
+        EXPECT_EQ(preview->levelsProblem(), why) << text;
+        EXPECT_EQ(preview->countLine(), why.empty() ? "32 bytes" : why) << text;
+        EXPECT_EQ(preview->applies(ExportOption::Save), why.empty()) << text;
+        EXPECT_EQ(layoutWord(preview->settings().layout, "levels"), inEffect) << text;
+    }
+    // Levels that come from elsewhere replace the text and its problem.
+    preview->typeLevels("9");
+    choose(ExportOption::Depth, "1");
+    EXPECT_EQ(std::pair(preview->levelsText(), preview->levelsProblem()),
+              std::pair(std::string("0,0,1,1,1"), std::string()));
+}
+
+TEST_F(ExportPreviewTest, OptionsOnATargetKeepItAndTheCommandLineSaysTheSame) {
+    // What is done to a target, the target shown, and the options of the command line.
+    const std::vector<std::tuple<std::string, std::function<void()>, std::string, std::string>>
+        cases = {{"gameboy", [&] { preview->check(ExportOption::Mask, true); }, "gameboy + mask",
+                  "--target gameboy --mask yes"},
+                 {"gameboy", [&] { choose(ExportOption::Depth, "1"); }, "gameboy + depth 1",
+                  "--target gameboy --depth 1"},
+                 {"gameboy", [&] { preview->check(ExportOption::Preview, true); }, "gameboy",
+                  "--target gameboy"},
+                 {"gfx-bitmap",
+                  [&] {
+                      preview->check(ExportOption::Mask, true);
+                      preview->typeLevels("1,0,0,0,0");
+                  },
+                  "gfx-bitmap + levels 1,0,0,0,0 + mask",
+                  "--target gfx-bitmap --levels 1,0,0,0,0 --mask yes"},
+                 // Align cannot be taken back by an option: no target says it.
+                 {"gfx-bitmap", [&] { preview->check(ExportOption::Align, false); }, "custom",
+                  "--depth 1 --levels 1,1,0,0,0 --order msb"}};
+    for (const auto& [target, change, shown, options] : cases) {
+        const auto named = std::find(std::begin(kTargetNames), std::end(kTargetNames), target);
+        preview->choose(ExportOption::Target, static_cast<int>(named - kTargetNames) + 1);
+        change();
+        EXPECT_EQ(preview->choices(ExportOption::Target)[preview->choice(ExportOption::Target)],
+                  shown);
+        const std::string& line = preview->commandLine();
+        EXPECT_EQ(line.substr(15, line.find(" --syntax") - 15), options) << shown;
+        preview->check(ExportOption::Preview, false);
+    }
+}
+
+TEST_F(ExportPreviewTest, TheTraceRunsBetweenNumbersAndCells) {
+    // The first row of the second tile holds the picture's cells 9 and 10 of row 1.
+    const std::vector<ValueSpan> numbers = valueSpans(preview->shownText(), ExportFormat::Gas);
+    std::vector<std::pair<int, int>> framed;
+    for (const CellRect& at : preview->traceFromText(static_cast<int>(numbers[16].offset))) {
+        framed.emplace_back(at.left / at.size + 1, at.top / at.size + 1);
+    }
+    EXPECT_EQ(framed, (std::vector<std::pair<int, int>>{{9, 1}, {10, 1}}));
+    EXPECT_TRUE(preview->traceFromText(-1).empty());
+    // Cell (10, 2) lies in the second tile, its row 2: the bytes of both planes hold it.
+    // Positions count UTF-16 units: the name's "é" takes two bytes and one unit.
+    renamePicture(s(), "\xC3\xA9");
+    const std::vector<ValueSpan> shifted = valueSpans(preview->shownText(), ExportFormat::Gas);
+    const auto range = [&](std::size_t n) {
+        return TextRange{static_cast<int>(shifted[n].offset) - 1,
+                         static_cast<int>(shifted[n].length)};
+    };
+    EXPECT_EQ(preview->traceFromCell(10, 2), (std::vector<TextRange>{range(18), range(19)}));
+    EXPECT_TRUE(preview->traceFromCell(11, 2).empty());
+}
+
+TEST_F(ExportPreviewTest, SettingsAreKeptAsWords) {
+    const std::vector<std::pair<std::string, std::string>> stored = {
+        {"format", "gas"},
+        {"source", "picture"},
+        {"layout",
+         "depth 2 levels 3,2,1,0,0 order msb scan tiles align no planes interleaved "
+         "mask no"},
+        {"base", "1"},
+        {"preview", "false"}};
+    EXPECT_EQ(preview->storedSettings(), stored);
+    ExportPreview other(s());
+    other.restore(stored);
+    other.setShown(true);
+    EXPECT_EQ(other.commandLine(), preview->commandLine());
+    // Words not read keep their defaults.
+    ExportPreview odd(s());
+    odd.restore({{"format", "nes"}, {"layout", "depth 3"}, {"base", "7"}, {"preview", "true"}});
+    const auto kept = odd.storedSettings();
+    EXPECT_EQ(kept[0].second + " " + kept[2].second.substr(0, 7) + " " + kept[3].second + " " +
+                  kept[4].second,
+              "gas depth 8 2 true");
+}
+
+}  // namespace
+}  // namespace stipple::testing
