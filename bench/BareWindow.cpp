@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QTimer>
+#include <QWindow>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -14,5 +16,13 @@ int main(int argc, char* argv[]) {
     client->setFixedSize(742, 600);
     window.setCentralWidget(client);
     window.show();
+    // As the editor does for measuring its start: end once shown and painted.
+    if (qEnvironmentVariableIsSet("STIPPLE_QUIT_WHEN_SHOWN")) {
+        while (window.windowHandle() == nullptr || !window.windowHandle()->isExposed()) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        }
+        QCoreApplication::processEvents();
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    }
     return QApplication::exec();
 }

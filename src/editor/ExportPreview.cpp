@@ -397,10 +397,12 @@ std::string ExportPreview::makeCommandLine() const {
     }
     std::string line = "stipple export";
     for (const std::string& word : exportOptionWords(format().id, settings())) {
-        line += " " + shellWord(word);
+        line += ' ';
+        line += shellWord(word);
     }
     // The name as the text holds it, whatever the file stores.
-    line += " --name " + shellWord(session_.pictureName());
+    line += " --name ";
+    line += shellWord(session_.pictureName());
     if (boxShown) {
         line += " --box " + std::to_string(box.boxLeft) + "," + std::to_string(box.boxTop) + "," +
                 std::to_string(box.boxRight) + "," + std::to_string(box.boxBottom);

@@ -2,13 +2,41 @@
 
 #include "model/Line.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace stipple {
 
 namespace {
 constexpr std::uint32_t kOpaque = 0xFF000000u;
+}
+
+namespace {
+
+constexpr std::size_t kBytes = sizeof(std::uint32_t) * Raster::kStoredWidth * Raster::kStoredHeight;
+// One large page holds the whole stored part where the system offers such pages, so that
+// drawing it the first time takes one page fault instead of a few hundred.
+constexpr std::size_t kLargePage = std::size_t{2} << 20;
+static_assert(kBytes <= kLargePage);
+
+}  // namespace
+
+Raster::Raster() : bits_(static_cast<std::uint32_t*>(std::aligned_alloc(kLargePage, kLargePage))) {
+    if (bits_ == nullptr) {
+        throw std::bad_alloc();
+    }
+#ifdef MADV_HUGEPAGE
+    ::madvise(bits_, kLargePage, MADV_HUGEPAGE);
+#endif
+    std::memset(bits_, 0, kBytes);
+}
+
+Raster::~Raster() {
+    std::free(bits_);
 }
 
 void Raster::setLogicalSize(int width, int height) {

@@ -21,6 +21,11 @@ class Raster {
     static constexpr int kDashOn = 4;
     static constexpr int kDashOff = 2;
 
+    Raster();
+    ~Raster();
+    Raster(const Raster&) = delete;
+    Raster& operator=(const Raster&) = delete;
+
     void setLogicalSize(int width, int height);
     int width() const { return width_; }
     int height() const { return height_; }
@@ -61,7 +66,8 @@ class Raster {
     int height_ = kStoredHeight;
     int originX_ = 0;
     int originY_ = 0;
-    std::uint32_t bits_[kStoredWidth * kStoredHeight] = {};
+    // kStoredWidth x kStoredHeight words, zeroed; see the constructor.
+    std::uint32_t* bits_;
 };
 
 }  // namespace stipple

@@ -21,6 +21,7 @@ void registerResources() {
 void useWindowFont(QWidget* window) {
     QFont base = window->font();
     base.setPixelSize(kWindowFontPixels);
+    base.setHintingPreference(QFont::PreferNoHinting);
     window->setFont(base);
 }
 
