@@ -13,10 +13,7 @@ using namespace changed;
 // The 1-based cell of the picture at the surface position (X, Y); false beside the
 // picture. Presses are not held to the picture: one beside it gives no cell.
 bool cellInPicture(const SessionState& st, int X, int Y, int& x, int& y) {
-    const SurfaceGeometry geometry = st.geometry();
-    x = geometry.cellX(X);
-    y = geometry.cellY(Y);
-    return geometry.inPicture(X, Y);
+    return st.geometry().inPicture(X, Y, x, y);
 }
 
 // The last cell the pen touched; kDrag when it is another one.

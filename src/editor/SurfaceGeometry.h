@@ -27,6 +27,7 @@ struct CellRect {
 
 class SurfaceGeometry {
   public:
+    // Reads `view`, which must outlive it.
     SurfaceGeometry(const ViewSettings& view, int pictureWidth, int pictureHeight)
         : view_(view), width_(pictureWidth), height_(pictureHeight) {}
 
@@ -36,9 +37,16 @@ class SurfaceGeometry {
     // positions left of or above the surface give cell 0 or less.
     int cellX(int x) const { return floorDiv(x) + 1; }
     int cellY(int y) const { return floorDiv(y) + 1; }
-    // Whether the position lies on a cell of the picture.
+    // Whether the position lies on a cell of the picture; with `cellX`, `cellY` the cell it
+    // falls in, as cellX() and cellY() give it.
+    bool inPicture(int x, int y, int& cellX, int& cellY) const {
+        cellX = this->cellX(x);
+        cellY = this->cellY(y);
+        return x >= 0 && y >= 0 && cellX <= width_ && cellY <= height_;
+    }
     bool inPicture(int x, int y) const {
-        return x >= 0 && y >= 0 && cellX(x) <= width_ && cellY(y) <= height_;
+        int cx = 0, cy = 0;
+        return inPicture(x, y, cx, cy);
     }
     // The position held to the picture's area: a move or release beyond it counts at its
     // nearest edge.
@@ -68,7 +76,7 @@ class SurfaceGeometry {
         return position >= limit ? limit - 1 : position < 0 ? 0 : position;
     }
 
-    ViewSettings view_;
+    const ViewSettings& view_;
     int width_;
     int height_;
 };

@@ -185,6 +185,35 @@ std::array<char, 256> previewCharacters(const ByteLayout& layout) {
     return shown;
 }
 
+// The preview comment lines: what each character stands for, then one row of characters
+// for each row of cells, each the character of the code its cell gets.
+[[gnu::noinline]] void appendPreview(std::string& text, const PixelView& view,
+                                     const ByteLayout& layout, const Notation& notation) {
+    const auto comment = [&](const std::string& line) {
+        return std::string(notation.commentOpen) + line + std::string(notation.commentClose) + "\n";
+    };
+    const std::array<char, 256> shown = previewCharacters(layout);
+    std::array<int, 5> codes = layout.levels;
+    std::sort(codes.begin(), codes.end());
+    const auto end = std::unique(codes.begin(), codes.end());
+    std::string legend(kPreviewTag);
+    for (auto code = codes.begin(); code != end; ++code) {
+        legend += code == codes.begin() ? "" : ", ";
+        legend +=
+            std::string(1, shown[static_cast<std::size_t>(*code)]) + " = " + std::to_string(*code);
+    }
+    text += comment(legend);
+    for (int y = 1; y <= view.height(); ++y) {
+        std::string row;
+        for (int x = 1; x <= view.width(); ++x) {
+            const Pixel value = view.at(x, y);
+            row += value >= 0 && value <= 4 ? shown[static_cast<std::size_t>(layout.levels[value])]
+                                            : '?';
+        }
+        text += comment(row);
+    }
+}
+
 }  // namespace
 
 std::string layoutText(const PixelView& view, const std::string& name, const ByteLayout& layout,
@@ -201,27 +230,7 @@ std::string layoutText(const PixelView& view, const std::string& name, const Byt
                                std::to_string(view.width()) + "x" + std::to_string(view.height()) +
                                " " + layoutWords(layout));
     if (preview) {
-        const std::array<char, 256> shown = previewCharacters(layout);
-        std::array<int, 5> codes = layout.levels;
-        std::sort(codes.begin(), codes.end());
-        const auto end = std::unique(codes.begin(), codes.end());
-        std::string legend(kPreviewTag);
-        for (auto code = codes.begin(); code != end; ++code) {
-            legend += code == codes.begin() ? "" : ", ";
-            legend += std::string(1, shown[static_cast<std::size_t>(*code)]) + " = " +
-                      std::to_string(*code);
-        }
-        text += comment(legend);
-        for (int y = 1; y <= view.height(); ++y) {
-            std::string row;
-            for (int x = 1; x <= view.width(); ++x) {
-                const Pixel value = view.at(x, y);
-                row += value >= 0 && value <= 4
-                           ? shown[static_cast<std::size_t>(layout.levels[value])]
-                           : '?';
-            }
-            text += comment(row);
-        }
+        appendPreview(text, view, layout, notation);
     }
     const Frame frame = frameOf(syntax, name, view.width(), view.height(), bytes.size());
     for (const std::string& line : frame.head) {
