@@ -113,6 +113,8 @@ constexpr Command kCommands[] = {
     {RotateRight, C, [](S s, B) { rotateRight(s); }, nullptr, nullptr},
     {FlipHorizontally, C, [](S s, B) { flipHorizontally(s); }, nullptr, nullptr},
     {FlipVertically, C, [](S s, B) { flipVertically(s); }, nullptr, nullptr},
+    {JoinStrokes, C, [](S s, B) { toggleJoinStrokes(s); }, nullptr,
+     [](const Session& s) { return s.state().joinStrokes; }},
 };
 // clang-format on
 
@@ -122,7 +124,7 @@ constexpr bool inIdOrder() {
             return false;
         }
     }
-    return static_cast<std::size_t>(FlipVertically) + 1 == std::size(kCommands);
+    return static_cast<std::size_t>(JoinStrokes) + 1 == std::size(kCommands);
 }
 static_assert(inIdOrder(), "one row per id, in the order of the ids");
 

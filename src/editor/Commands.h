@@ -75,6 +75,7 @@ enum class CommandId {
     RotateRight,
     FlipHorizontally,
     FlipVertically,
+    JoinStrokes,
 };
 
 // A click of a button or a menu item, or the press of any mouse button on a control.

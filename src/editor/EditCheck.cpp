@@ -72,13 +72,16 @@ std::string unannouncedChanges(const SessionState& before, const SessionState& a
     check(sameFrame(before.selection, after.selection), kSelection | kBox, "selection");
     check(sameBuffer(before.selection, after.selection), kBox | kBuffer, "buffer");
     check(sameView(before.view, after.view), kView, "view");
-    check(before.tool == after.tool && before.boxMode == after.boxMode, kTool, "tool");
+    check(before.tool == after.tool && before.boxMode == after.boxMode &&
+              before.joinStrokes == after.joinStrokes,
+          kTool, "tool");
     check(before.leftColour == after.leftColour && before.rightColour == after.rightColour,
           kColours, "colours");
     check(before.alignToByte == after.alignToByte, kExport, "export");
     check(before.leftDown == after.leftDown && before.rightDown == after.rightDown &&
               before.boxDragging == after.boxDragging && before.lastPenX == after.lastPenX &&
-              before.lastPenY == after.lastPenY,
+              before.lastPenY == after.lastPenY && before.strokeX == after.strokeX &&
+              before.strokeY == after.strokeY,
           kDrag, "mouse");
     return parts;
 }

@@ -61,6 +61,38 @@ Changes penLine(SessionState& st, Pixel value, int X, int Y) {
     return changes;
 }
 
+// A joined stroke from the pointer's last cell to the one under (X, Y), both ends included:
+// the cells of the segment that lie in the picture, none clamped onto its edge.
+Changes penSegment(SessionState& st, Pixel value, int X, int Y) {
+    const SurfaceGeometry geometry = st.geometry();
+    const int x = geometry.cellX(X);
+    const int y = geometry.cellY(Y);
+    Changes changes;
+    forEachLineCell(st.strokeX, st.strokeY, x, y, [&](int cx, int cy) {
+        if (cx < 1 || cy < 1 || cx > st.picture().width || cy > st.picture().height) {
+            return;
+        }
+        changes |= touchPen(st, cx, cy);
+        if (st.picture().pixels[cx][cy] != value) {
+            st.picture().pixels[cx][cy] = value;
+            changes |= Changes::cell(cx, cy);  // several cells: the surface is drawn whole
+        }
+    });
+    return changes;
+}
+
+// The cell under the pointer, where the next segment of a joined stroke starts.
+Changes followStroke(SessionState& st, int X, int Y) {
+    const int x = st.geometry().cellX(X);
+    const int y = st.geometry().cellY(Y);
+    if (x == st.strokeX && y == st.strokeY) {
+        return {};
+    }
+    st.strokeX = x;
+    st.strokeY = y;
+    return {kDrag};
+}
+
 // Cells beyond the picture up to 96 x 92 still give their hidden value.
 Changes pickColour(SessionState& st, bool forLeft, int X, int Y) {
     const int x = st.geometry().cellX(X);
@@ -213,6 +245,9 @@ void press(Session& s, MouseButton button, int X, int Y, unsigned keys) {
         }
         Changes changes = held;
         changes |= pressTool(st, left, X, Y, keys);
+        if (st.tool == Tool::Pen) {
+            changes |= followStroke(st, X, Y);
+        }
         return changes;
     });
 }
@@ -226,7 +261,9 @@ void move(Session& s, int X, int Y) {
         Changes changes;
         const auto drag = [&](bool held, Pixel colour, bool left) {
             if (held && st.tool == Tool::Pen) {
-                changes |= penPaint(st, colour, cx, cy);
+                // Joined, the pointer is not held to the picture: beyond it nothing is painted.
+                changes |=
+                    st.joinStrokes ? penSegment(st, colour, X, Y) : penPaint(st, colour, cx, cy);
             }
             if (held && st.tool == Tool::Pipe) {
                 changes |= pickColour(st, left, cx, cy);
@@ -234,6 +271,9 @@ void move(Session& s, int X, int Y) {
         };
         drag(st.leftDown, st.leftColour, true);
         drag(st.rightDown, st.rightColour, false);
+        if (st.joinStrokes && st.tool == Tool::Pen && (st.leftDown || st.rightDown)) {
+            changes |= followStroke(st, X, Y);
+        }
         return changes;
     });
     if (s.pasteMode()) {

@@ -36,6 +36,11 @@ struct SessionState {
     // shift-press draws a straight line from it.
     int lastPenX = 0;
     int lastPenY = 0;
+    // With joinStrokes, a pen drag paints every cell between successive pointer positions;
+    // strokeX, strokeY is the cell (any, also beyond the picture) the pointer was last in.
+    bool joinStrokes = false;
+    int strokeX = 0;
+    int strokeY = 0;
     // Room for the bucket's fill, kept so that a fill allocates nothing.
     FloodFill flood;
 

@@ -58,15 +58,28 @@ void setBoxMode(Session& s, BoxMode mode) {
     });
 }
 
+void setJoinStrokes(Session& s, bool on) {
+    change(s, [on](SessionState& st) {
+        st.joinStrokes = on;
+        return Changes{kTool};
+    });
+}
+
+void toggleJoinStrokes(Session& s) {
+    setJoinStrokes(s, !s.state().joinStrokes);
+}
+
+// Steps of the history like Set Size, so that Undo takes back this one and not the one
+// before it.
 void setPictureWidth(Session& s, int width) {
-    change(s, [width](SessionState& st) {
+    s.edit(Step::Snapshot, [width](SessionState& st) {
         st.picture().width = width;
         return Changes{kSize};
     });
 }
 
 void setPictureHeight(Session& s, int height) {
-    change(s, [height](SessionState& st) {
+    s.edit(Step::Snapshot, [height](SessionState& st) {
         st.picture().height = height;
         return Changes{kSize};
     });

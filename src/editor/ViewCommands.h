@@ -15,8 +15,11 @@ void pressPaletteColour(Session& session, MouseButton button, Pixel value);
 void selectTool(Session& session, Tool tool);
 // The Select tool panel's mode buttons, pushed in whenever they change.
 void setBoxMode(Session& session, BoxMode mode);
+// Tools > Join pen strokes: whether a pen drag paints every cell on its way.
+void setJoinStrokes(Session& session, bool on);
+void toggleJoinStrokes(Session& session);
 
-// The quick size buttons: no undo step.
+// The quick size buttons: one undo step each, holding the picture before them.
 void setPictureWidth(Session& session, int width);
 void setPictureHeight(Session& session, int height);
 // The arrows beside the size fields: one undo step each, even at the limit. The width

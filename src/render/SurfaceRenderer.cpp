@@ -156,6 +156,10 @@ void SurfaceRenderer::paintCell(const Picture& picture, int x, int y) {
         const int left = (x - 1) * ps, top = (y - 1) * ps, right = x * ps, bottom = y * ps;
         const int corners[4][2] = {{left, top}, {left, bottom}, {right, bottom}, {right, top}};
         surface_.closedLine(corners, 4, colours_.gridRgb);
+        // The grid of the whole picture leaves out its very last corner pixel.
+        if (x == picture.width && y == picture.height) {
+            surface_.fillRect(right, bottom, right + 1, bottom + 1, colours_.values[kWhite]);
+        }
     }
     // A cell at the picture's edge lies under the border: it goes over the cell again.
     if (view.borderOn && (x == 1 || y == 1 || x == picture.width || y == picture.height)) {

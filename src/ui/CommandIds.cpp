@@ -75,6 +75,7 @@ constexpr std::pair<CommandId, CommandNames> kNames[] = {
     {RotateRight, {nullptr, "SpeedButton2"}},
     {FlipHorizontally, {nullptr, "SpeedButton3"}},
     {FlipVertically, {nullptr, "SpeedButton4"}},
+    {JoinStrokes, {"JoinPenStrokes1", nullptr}},
 };
 
 constexpr bool inIdOrder() {
@@ -83,7 +84,7 @@ constexpr bool inIdOrder() {
             return false;
         }
     }
-    return static_cast<std::size_t>(FlipVertically) + 1 == std::size(kNames);
+    return static_cast<std::size_t>(JoinStrokes) + 1 == std::size(kNames);
 }
 static_assert(inIdOrder(), "one row per id, in the order of the ids");
 

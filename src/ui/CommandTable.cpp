@@ -155,6 +155,7 @@ void bindMainWindowCommands(MainWindow& window, Session& session, CommandControl
     for (int id = 0; id <= static_cast<int>(CommandId::ShowLeftSwatch); ++id) {
         ids.push_back(static_cast<CommandId>(id));
     }
+    ids.push_back(CommandId::JoinStrokes);
     controls.bind(&window, session, ids);
     for (const QuickSize& q : kQuickSizes) {
         bindClick(&window, findNamed<QWidget>(&window, q.name), nullptr, [&session, q] {

@@ -15,6 +15,7 @@
 
 #include "ui/CommandErrors.h"
 #include "ui/ExportWindow.h"
+#include "ui/WidgetHelpers.h"
 
 namespace stipple::ui {
 
@@ -22,10 +23,6 @@ namespace {
 
 QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QSettings programSettings() {
-    return QSettings(QStringLiteral("stippleworkshop"), QStringLiteral("stippleworkshop"));
 }
 
 // The list's items become the words, changed ones renamed in place.

@@ -50,6 +50,7 @@ MainWindow::MainWindow()
         runCommand(this, [&] { stipple::release(session_, button, x, y); });
     });
     session_.start();
+    host_.restoreSettings(session_);
 }
 
 MainWindow::~MainWindow() = default;

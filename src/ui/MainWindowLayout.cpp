@@ -115,6 +115,8 @@ const MenuEntry kMenu[] = {
     {CommandId::Bucket, "Bucket", "F3"},
     {CommandId::Pipe, "Pipe", "F4"},
     {CommandId::ChangeColour, "Change Color", "F5"},
+    {},
+    {CommandId::JoinStrokes, "Join pen strokes", "", true},
     {{}, "View", "", false, "View1"},
     {CommandId::ViewGrids, "View Grids", "", true},
     {CommandId::ViewBorder, "View Border", "", true},

@@ -14,6 +14,7 @@
 
 #include "editor/Messages.h"
 #include "editor/Session.h"
+#include "editor/ViewCommands.h"
 #include "ui/AboutBox.h"
 #include "ui/BitmapImportDialog.h"
 #include "ui/ClipboardExportPanel.h"
@@ -29,6 +30,9 @@
 namespace stipple::ui {
 
 namespace {
+
+// Tools > Join pen strokes, kept between runs.
+const QString kJoinStrokesKey = QStringLiteral("Tools/joinPenStrokes");
 
 // The filter descriptions already name their patterns, so they are shown alone. The save
 // dialogs ask before a file that exists is replaced; Save to end, which only adds to a
@@ -125,6 +129,10 @@ void QtHost::sessionChanged(const Session& session, const Changes& changes) {
     }
     // Every command's menu item and control, enabled and checked as its rules say.
     window_.commandControls().showStates(session);
+    if (changes.has(kTool) && st.joinStrokes != joinStrokesStored_) {
+        joinStrokesStored_ = st.joinStrokes;
+        programSettings().setValue(kJoinStrokesKey, st.joinStrokes);
+    }
     if (changes.has(kTool)) {
         // The panel comes with the box tool; it is built the first time.
         if (st.tool == Tool::Box) {
@@ -140,6 +148,11 @@ void QtHost::sessionChanged(const Session& session, const Changes& changes) {
         const Selection& sel = st.selection;
         panel->showBoxCoordinates(sel.boxLeft, sel.boxTop, sel.boxRight, sel.boxBottom);
     }
+}
+
+void QtHost::restoreSettings(Session& session) {
+    joinStrokesStored_ = programSettings().value(kJoinStrokesKey, false).toBool();
+    setJoinStrokes(session, joinStrokesStored_);
 }
 
 void QtHost::rememberPictureFile(const std::string& path) {

@@ -35,6 +35,8 @@ class QtHost final : public Host {
     std::optional<std::string> askSaveSelectName(const std::string& name) override;
     void showMessage(const std::string& text, const std::string& caption) override;
     void openWindow(Window window) override;
+    // The choices kept between runs, taken into the started session.
+    void restoreSettings(Session& session);
     void closeProgram() override;
 
   private:
@@ -47,6 +49,7 @@ class QtHost final : public Host {
     QString lastOpenedPicture_;  // offered again by the next open dialog
     QString lastPictureFolder_;  // where the picture dialogs open: the last one used
     Rgb leftSwatch_ = 0, rightSwatch_ = 0;
+    bool joinStrokesStored_ = false;
     bool swatchesShown_ = false;
 };
 

@@ -18,10 +18,6 @@ namespace {
 
 const QString kKey = QStringLiteral("Recent/pictures");
 
-QSettings settings() {
-    return QSettings(QStringLiteral("stippleworkshop"), QStringLiteral("stippleworkshop"));
-}
-
 }  // namespace
 
 RecentFiles::RecentFiles(Session& session, QWidget* window)
@@ -40,14 +36,14 @@ RecentFiles::RecentFiles(Session& session, QWidget* window)
 }
 
 QStringList RecentFiles::files() const {
-    QStringList stored = settings().value(kKey).toStringList();
+    QStringList stored = programSettings().value(kKey).toStringList();
     stored.removeAll(QString());
     stored.removeDuplicates();
     return stored.mid(0, kMaxFiles);
 }
 
 void RecentFiles::store(const QStringList& files) const {
-    QSettings stored = settings();
+    QSettings stored = programSettings();
     stored.setValue(kKey, files);
 }
 

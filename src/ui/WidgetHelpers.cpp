@@ -18,6 +18,10 @@ void registerResources() {
     (void)registered;
 }
 
+QSettings programSettings() {
+    return QSettings(QStringLiteral("stippleworkshop"), QStringLiteral("stippleworkshop"));
+}
+
 void useWindowFont(QWidget* window) {
     QFont base = window->font();
     base.setPixelSize(kWindowFontPixels);

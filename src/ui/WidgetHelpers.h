@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPoint>
 #include <QRect>
+#include <QSettings>
 
 #include <optional>
 
@@ -23,6 +24,9 @@ namespace stipple::ui {
 // The resources live in a static library, where nothing else would pull them in; safe to
 // call any number of times.
 void registerResources();
+
+// The settings the program keeps between runs (~/.config/stippleworkshop/stippleworkshop.conf).
+QSettings programSettings();
 
 // Every window's font: 11 pixels, the size the layout was made for.
 constexpr int kWindowFontPixels = 11;

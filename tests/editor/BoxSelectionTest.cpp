@@ -64,8 +64,7 @@ TEST_F(BoxSelection, DragUpwardsAndLeftCapturesTheEnclosedCells) {
 }
 
 TEST_F(BoxSelection, DragPastTheEdgeEndsAtTheLastColumnAndRow) {
-    setPictureWidth(s(), 20);
-    setPictureHeight(s(), 10);
+    resize(20, 10);
     press(s(), MouseButton::Left, at(18), at(9));
     release(s(), MouseButton::Left, 600, 580);
     EXPECT_EQ(std::vector<int>(host.boxFields, host.boxFields + 4),
@@ -77,8 +76,7 @@ TEST_F(BoxSelection, DragPastTheEdgeEndsAtTheLastColumnAndRow) {
 TEST_F(BoxSelection, PasteWritesOpaqueCellsInsideThePictureOnly) {
     setPicture({"304", "140", "000"});
     drag(1, 1, 3, 2);  // buffer 304 / 140
-    setPictureWidth(s(), 10);
-    setPictureHeight(s(), 10);
+    resize(10, 10);
     for (int x = 1; x <= 11; ++x) {
         for (int y = 1; y <= 11; ++y) {
             change([&](SessionState& st) { st.picture().pixels[x][y] = kGray33; });
@@ -110,7 +108,7 @@ TEST_F(BoxSelection, PasteBeforeAnyCaptureDoesNothing) {
 
 TEST_F(BoxSelection, TwoPastesUndoneNewestFirstUsingTheContentAtCapture) {
     setPicture({"01", "22", "33", "44"});
-    setPictureWidth(s(), 8);
+    resize(8, picture().height);
     drag(1, 1, 2, 1);
     change([&](SessionState& st) {
         st.picture().pixels[1][1] = kWhite;

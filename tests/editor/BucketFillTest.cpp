@@ -61,8 +61,7 @@ TEST_F(BucketFill, DiagonalRingHoldsTheFillInside) {
 }
 
 TEST_F(BucketFill, RegionStopsAtThePictureEdges) {
-    setPictureWidth(s(), 10);
-    setPictureHeight(s(), 8);  // the whole grid is transparent
+    resize(10, 8);  // the whole grid is transparent
     change([&](SessionState& st) { st.picture().pixels[5][3] = kBlack; });
     pressAt(10, 8);
     EXPECT_EQ(picture().pixels[1][1], kWhite);
@@ -74,8 +73,7 @@ TEST_F(BucketFill, RegionStopsAtThePictureEdges) {
 }
 
 TEST_F(BucketFill, PressesThatFillNothingStillAddALevelButDoNotRedraw) {
-    setPictureWidth(s(), 10);
-    setPictureHeight(s(), 8);
+    resize(10, 8);
     change([&](SessionState& st) { st.leftColour = kTransparent; });
     const int presents = host.presentCount;
     pressAt(3, 3);                              // same colour

@@ -57,8 +57,7 @@ TEST_F(PictureFileCommands, SaveAndOpenGiveBackNameSizeAndCells) {
     EXPECT_EQ(bytes.substr(4, 4 + 8), "\x08\0\0\0Bild \xC4 \x80"s);
 
     fillGridWithPattern();
-    setPictureWidth(s(), 96);
-    setPictureHeight(s(), 92);
+    resize(96, 92);
     renamePicture(s(), "other");
     open(path);
     EXPECT_TRUE(host.messages.empty()) << lastMessage();
@@ -143,8 +142,7 @@ TEST_F(PictureFileCommands, HostileFilesAreRefusedAndChangeNothing) {
     };
     const auto path = dir / "hostile.stw";
     fillGridWithPattern();
-    setPictureWidth(s(), 20);
-    setPictureHeight(s(), 30);
+    resize(20, 30);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         writeFile(path, c.bytes);

@@ -76,6 +76,8 @@ TEST_F(HistoryTest, EveryStepUndoesRedoesAndIsDroppedByANewChange) {
          }},
         {"clear image", [this] { clearImage(s()); }},
         {"width up", [this] { widthUp(s()); }},
+        {"quick width", [this] { setPictureWidth(s(), 25); }},
+        {"quick height", [this] { setPictureHeight(s(), 2); }},
         {"set size",
          [this] {
              host.sizeAnswer = true;

@@ -17,6 +17,13 @@ class MouseTools : public SessionFixture {
     void pressCell(MouseButton b, int cx, int cy) { stipple::press(s(), b, at(cx), at(cy)); }
     void moveToCell(int cx, int cy) { stipple::move(s(), at(cx), at(cy)); }
     void releaseCell(MouseButton b, int cx, int cy) { stipple::release(s(), b, at(cx), at(cy)); }
+    // A fresh session with a transparent 8 x 6 picture.
+    void restartWith8x6() {
+        session.reset();
+        host = FakeHost{};
+        SetUp();
+        resize(8, 6);
+    }
 };
 
 TEST_F(MouseTools, PenStrokeIsOneUndoStepAndPaintsOnlyReportedCells) {
@@ -37,6 +44,63 @@ TEST_F(MouseTools, PenStrokeIsOneUndoStepAndPaintsOnlyReportedCells) {
     s().undoChange();
     EXPECT_EQ(picture().pixels[2][3], kTransparent);
     EXPECT_EQ(picture().pixels[6][3], kTransparent);
+}
+
+// Pen drags on an 8 x 6 picture, with and without joined strokes: a fast move, a drag out
+// of the picture and back, and one along the top edge from outside. Cells given 1-based;
+// a cell outside the picture is a pointer position beyond it.
+TEST_F(MouseTools, JoinedStrokesPaintEveryCellOnTheWayAndNothingOutside) {
+    using Cells = std::vector<std::pair<int, int>>;
+    struct Case {
+        const char* what;
+        Cells path;  // the press, then each move
+        bool joined;
+        std::vector<std::string> painted;
+    };
+    const Case cases[] = {
+        {"fast move",
+         {{1, 2}, {8, 5}},
+         false,
+         {"........", "#.......", "........", "........", ".......#", "........"}},
+        {"fast move",
+         {{1, 2}, {8, 5}},
+         true,
+         {"........", "##......", "..##....", "....##..", "......##", "........"}},
+        {"out and back",
+         {{6, 2}, {10, 2}, {10, 5}, {4, 5}},
+         false,
+         {"........", ".....#.#", "........", "........", "...#...#", "........"}},
+        {"out and back",
+         {{6, 2}, {10, 2}, {10, 5}, {4, 5}},
+         true,
+         {"........", ".....###", "........", "........", "...#####", "........"}},
+        {"along the edge",
+         {{1, 1}, {8, 0}, {8, 3}},
+         false,
+         {"#......#", "........", ".......#", "........", "........", "........"}},
+        {"along the edge",
+         {{1, 1}, {8, 0}, {8, 3}},
+         true,
+         {"####...#", ".......#", ".......#", "........", "........", "........"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.what) + (c.joined ? ", joined" : ""));
+        restartWith8x6();
+        setJoinStrokes(s(), c.joined);
+        pressCell(MouseButton::Left, c.path.front().first, c.path.front().second);
+        for (std::size_t i = 1; i < c.path.size(); ++i) {
+            moveToCell(c.path[i].first, c.path[i].second);
+        }
+        releaseCell(MouseButton::Left, c.path.back().first, c.path.back().second);
+        std::vector<std::string> painted = pictureRows();
+        for (std::string& row : painted) {
+            for (char& cell : row) {
+                cell = cell == '0' ? '#' : '.';
+            }
+        }
+        EXPECT_EQ(painted, c.painted);
+        EXPECT_EQ(s().undoCount(), 1);  // one stroke, one step
+    }
 }
 
 // Bresenham cells in every octant, both ends included; where the line passes between two
@@ -95,7 +159,7 @@ TEST_F(MouseTools, PressOnSameColourChangesNothingButAddsALevel) {
 }
 
 TEST_F(MouseTools, PressOutsideThePictureAddsALevelOnly) {
-    setPictureWidth(s(), 10);
+    resize(10, picture().height);
     stipple::press(s(), MouseButton::Left, 10 * 10 + 5, 5);
     EXPECT_EQ(s().undoCount(), 1);
     EXPECT_EQ(picture().pixels[11][1], kTransparent);
@@ -122,8 +186,7 @@ TEST_F(MouseTools, ButtonFlagsFollowTheLastPress) {
 }
 
 TEST_F(MouseTools, DragBeyondTheEdgesPaintsTheEdgeCells) {
-    setPictureWidth(s(), 20);
-    setPictureHeight(s(), 10);
+    resize(20, 10);
     pressCell(MouseButton::Left, 5, 4);
     stipple::move(s(), 20 * 10 + 300, at(4));  // far right of the picture
     EXPECT_EQ(picture().pixels[20][4], kBlack);
@@ -162,7 +225,7 @@ TEST_F(MouseTools, PipePicksFromTheWholeGridWithoutAnUndoLevel) {
     EXPECT_EQ(s().leftColour(), kGray33);
 
     // A hidden cell beyond the picture but within the grid's room is picked too.
-    setPictureWidth(s(), 10);
+    resize(10, picture().height);
     change([&](SessionState& st) { st.picture().pixels[40][2] = kGray66; });
     pressCell(MouseButton::Left, 40, 2);
     EXPECT_EQ(s().leftColour(), kGray66);
@@ -195,8 +258,7 @@ TEST_F(MouseTools, ChangeColourReplacesEveryEqualCellInOneStep) {
 
 TEST_F(MouseTools, ChangeColourPressedBesideThePictureChangesNothing) {
     selectTool(s(), Tool::ChangeColour);
-    setPictureWidth(s(), 10);
-    setPictureHeight(s(), 8);
+    resize(10, 8);
     for (const auto& [cx, cy] : {std::pair{11, 1}, std::pair{30, 5}, std::pair{5, 9}}) {
         SCOPED_TRACE(std::to_string(cx) + "," + std::to_string(cy));
         const int before = s().undoCount();

@@ -21,7 +21,7 @@ TEST_F(Commands, PaletteReactsToLeftAndRightPressOnly) {
     EXPECT_EQ(host.leftSwatch, 0x808080u);
 }
 
-TEST_F(Commands, QuickSizeKeepsCellsAndTakesNoSnapshot) {
+TEST_F(Commands, QuickSizeKeepsCellsAndIsAStepEach) {
     change([&](SessionState& st) { st.picture().pixels[96][92] = kWhite; });
     change([&](SessionState& st) { st.picture().pixels[50][50] = kBlack; });
     setPictureWidth(s(), 2);
@@ -32,8 +32,7 @@ TEST_F(Commands, QuickSizeKeepsCellsAndTakesNoSnapshot) {
     setPictureHeight(s(), 92);
     EXPECT_EQ(picture().pixels[96][92], kWhite);
     EXPECT_EQ(picture().pixels[50][50], kBlack);
-    EXPECT_EQ(s().undoCount(), 0);
-    EXPECT_FALSE(isEnabled(s(), CommandId::Undo));
+    EXPECT_EQ(s().undoCount(), 4);
 }
 
 TEST_F(Commands, StepButtonsStopAtTheirLimitsButAlwaysSnapshot) {
@@ -91,16 +90,14 @@ TEST_F(Commands, ViewTogglesKeepMenuAndToolbarInStep) {
 }
 
 TEST_F(Commands, ClearImageFillsTheWholeGridAsOneUndoStep) {
-    setPictureWidth(s(), 10);
-    setPictureHeight(s(), 10);
+    resize(10, 10);
     change([&](SessionState& st) { st.rightColour = kBlack; });
     takeSnapshot(s());
     change([&](SessionState& st) { st.picture().pixels[3][3] = kWhite; });
     takeSnapshot(s());
     change([&](SessionState& st) { st.picture().pixels[4][4] = kWhite; });
     clearImage(s());
-    setPictureWidth(s(), 96);
-    setPictureHeight(s(), 92);
+    resize(96, 92);
     EXPECT_EQ(picture().pixels[96][92], kBlack);
     EXPECT_EQ(picture().pixels[1][1], kBlack);
     EXPECT_EQ(s().undoCount(), 3);

@@ -171,13 +171,13 @@ class RandomSession : public SessionFixture {
             case 2: {
                 const int sizes[] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 20, 25, 30, 50, 70};
                 const int size = chance(20) ? 96 : sizes[pick(0, 14)];
-                step(false, [&] { setPictureWidth(s(), size); });
+                step(true, [&] { setPictureWidth(s(), size); });
                 return "quick width " + std::to_string(size);
             }
             case 3: {
                 const int sizes[] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 20, 25, 30, 50, 70};
                 const int size = chance(20) ? 92 : sizes[pick(0, 14)];
-                step(false, [&] { setPictureHeight(s(), size); });
+                step(true, [&] { setPictureHeight(s(), size); });
                 return "quick height " + std::to_string(size);
             }
             case 4: {

@@ -38,6 +38,14 @@ class SessionFixture : public ::testing::Test {
     void setPicture(const std::vector<std::string>& rows) {
         change([&](SessionState& st) { testing::setPicture(st.picture(), rows); });
     }
+    // The picture's size, announced but not a step of the history.
+    void resize(int width, int height) {
+        session->edit(Step::None, [&](SessionState& st) {
+            st.picture().width = width;
+            st.picture().height = height;
+            return Changes{changed::kSize};
+        });
+    }
     void setBox(const std::vector<std::string>& rows) {
         change([&](SessionState& st) { testing::setBox(st.selection, rows); });
     }

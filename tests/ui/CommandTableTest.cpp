@@ -273,7 +273,7 @@ TEST_F(CommandTableTest, SizeButtonsAndPixelMenuShowInTheFields) {
         EXPECT_EQ(named<QLineEdit>("HEIG")->text(), steps[i].heig);
         EXPECT_EQ(named<QLineEdit>("PSIZE")->text(), steps[i].psize);
     }
-    EXPECT_EQ(session.undoCount(), 4);  // the four size steps
+    EXPECT_EQ(session.undoCount(), 7);  // the three quick sizes and the four size steps
 }
 
 TEST_F(CommandTableTest, ToolbarExportsPutTheirFormatOnTheClipboard) {

@@ -272,7 +272,9 @@ TEST_F(MainWindowTest, MenuCaptionsAndShortcuts) {
          {{CommandId::Pen, "Pen", "F2"},
           {CommandId::Bucket, "Bucket", "F3"},
           {CommandId::Pipe, "Pipe", "F4"},
-          {CommandId::ChangeColour, "Change Color", "F5"}}},
+          {CommandId::ChangeColour, "Change Color", "F5"},
+          {{}, "", ""},
+          {CommandId::JoinStrokes, "Join pen strokes", ""}}},
         {"View",
          {{CommandId::ViewGrids, "View Grids", ""}, {CommandId::ViewBorder, "View Border", ""}}},
         {"Pixel",
@@ -554,6 +556,19 @@ TEST_F(MainWindowTest, ExitAsksFirstOnlyWhileChangesAreNotWritten) {
             }
         }
     }
+}
+
+TEST_F(MainWindowTest, JoinPenStrokesIsOffAtFirstAndKeptForTheNextRun) {
+    EXPECT_FALSE(item(CommandId::JoinStrokes)->isChecked());
+    item(CommandId::JoinStrokes)->trigger();
+    EXPECT_TRUE(session.state().joinStrokes);
+    EXPECT_TRUE(item(CommandId::JoinStrokes)->isChecked());
+    {
+        MainWindow next;
+        EXPECT_TRUE(next.session().state().joinStrokes);
+    }
+    item(CommandId::JoinStrokes)->trigger();
+    EXPECT_FALSE(MainWindow().session().state().joinStrokes);
 }
 
 TEST_F(MainWindowTest, PaintingTheWindowPresentsTheSurfaceAsTheLastEditLeftIt) {
