@@ -257,11 +257,12 @@ std::vector<std::string> exportOptionWords(ExportFormat id, const ExportSettings
             if (have[i + 1] == usual[i + 1]) {
                 continue;
             }
-            if (have[i] == "align" && have[i + 1] == "no") {
-                return std::vector<std::string>(100);  // --align cannot be taken back
+            const bool isSwitch = have[i] == "align" || have[i] == "mask";
+            if (isSwitch && have[i + 1] == "no") {
+                return std::vector<std::string>(100);  // a switch is not taken back
             }
-            if (have[i] == "align") {
-                options.push_back("--align");
+            if (isSwitch) {
+                options.push_back("--" + have[i]);
             } else {
                 options.insert(options.end(), {"--" + have[i], have[i + 1]});
             }

@@ -679,6 +679,9 @@ def test_layouts(g):
                  for label, args, status, out, err in [
         ("an option after --target overrides it", ["--target", "gameboy", "--depth", "1",
          "--syntax", "bin"], 0, bytes([0x80, 0, 0x80, 0, 0, 0, 0, 0]), ""),
+        # The column 3, 0, 4 at 1 bit: codes 101, then with --mask the mask 110.
+        ("--mask alone", ["--depth", "1", "--mask", "--syntax", "bin"], 0, b"\x05\x03", ""),
+        ("--mask no", ["--depth", "1", "--mask", "no", "--syntax", "bin"], 0, b"\x05", ""),
         ("--format with a layout", ["--format", "cpp", "--scan", "rows"], 2, b"",
          "stipple export: --format cannot be given with the layout options"),
         ("unknown target", ["--target", "nes"], 2, b"", "stipple export: unknown target nes")]])
