@@ -166,6 +166,15 @@ const ExportFormatRow* exportFormatNamed(std::string_view commandName, FormatFam
     return nullptr;
 }
 
+const ExportFormatRow* exportFormatOf(std::string_view text) {
+    for (const ExportFormatRow& row : kRows) {
+        if (row.read != nullptr && row.read(text, false)) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
 TextReading readExportText(std::string_view text, bool aligned) {
     for (const ExportFormatRow& row : kRows) {
         if (row.read != nullptr) {
