@@ -40,15 +40,19 @@ const CommandSyntax kSyntax{
     "                (default: the plain codes for the depth)\n"
     "  --order O     lsb or msb: the first pixel in a byte's lowest or highest bits\n"
     "  --scan S      rows, pages (bands of 8 / depth rows, a byte per column) or tiles (8 x 8)\n"
-    "  --planes P    packed, separate or interleaved\n"
-    "  --mask M      yes: a 1-bit plane after the image, 1 for every cell not transparent\n"
+    "  --planes P    packed, separate (the picture once per code bit) or interleaved\n"
+    "                (every 8 pixels of a row give a byte per code bit, each row anew)\n"
+    "  --mask        a 1-bit plane after the image, 1 for every cell not transparent\n"
+    "                (a yes or no right after it is read as its value)\n"
     "  --syntax S    gas, ca65, db, c or bin, the bytes alone (default gas)\n"
     "  --base B      dec, hex or bin numbers (default dec)\n"
-    "  --preview     comment lines that draw the picture\n"
+    "  --preview     comment lines that draw the codes each cell gets, one character per\n"
+    "                code, explained in the first line\n"
     "  --align       with the rows scan, start every row on a new byte\n",
     {"--format", "--box", "--name", "-o", "--append", "--target", "--depth", "--levels", "--order",
-     "--scan", "--planes", "--mask", "--syntax", "--base"},
-    {"--align", "--preview"}};
+     "--scan", "--planes", "--syntax", "--base"},
+    {"--align", "--preview"},
+    {"--mask"}};
 
 struct LayoutChoice {
     const ExportFormatRow* syntax = nullptr;

@@ -58,8 +58,9 @@ const CommandSyntax kSyntax{
     "               as export takes them\n"
     "  -o FILE      the picture file to write, replaced as Save Picture does\n",
     {"--dither", "--step", "--name", "-o", "--target", "--depth", "--levels", "--order", "--scan",
-     "--planes", "--mask", "--size"},
-    {"--align"}};
+     "--planes", "--size"},
+    {"--align"},
+    {"--mask"}};
 static_assert(kMaxAsm8TextBytes == 1048576, "the help and the refusal tell the limit");
 
 // What the options ask for.

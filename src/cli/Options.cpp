@@ -56,6 +56,12 @@ ParsedArguments parseArguments(const CommandSyntax& syntax, const Arguments& arg
                 value = arguments[++i];
             }
             parsed.values[option] = *value;
+        } else if (syntax.switches.count(option) != 0) {
+            if (!value && i + 1 < arguments.size() &&
+                (arguments[i + 1] == "yes" || arguments[i + 1] == "no")) {
+                value = arguments[++i];
+            }
+            parsed.values[option] = value.value_or("yes");
         } else {
             parsed.problem = "unknown option " + option;
             return parsed;

@@ -13,13 +13,16 @@
 namespace stipple::cli {
 
 // What one command takes: options with a value ("--format", "-o"), flags ("--align"),
-// and its usage line and help text.
+// switches, and its usage line and help text.
 struct CommandSyntax {
     const char* name;
     const char* usage;  // after "usage: "
     const char* help;   // shown by --help below the usage line
     std::set<std::string> valued;
     std::set<std::string> flags;
+    // Alone a switch ("--mask") reads as the value yes; "--mask=no", or a next word that is
+    // exactly yes or no, as older scripts write it, gives its value.
+    std::set<std::string> switches = {};
 };
 
 struct ParsedArguments {

@@ -13,14 +13,15 @@ int ceilDiv(int a, int b) {
 }
 
 // Visits every cell as (x, y, group, k): the cell is pixel k of byte group `group` when a
-// byte holds `perByte` pixels. Returns the number of groups, padding included.
+// byte holds `perByte` pixels. With the rows scan, `rowsStart` starts every row on a new
+// group. Returns the number of groups, padding included.
 template <typename Visit>
-std::size_t scanGroups(int width, int height, const ByteLayout& layout, int perByte,
+std::size_t scanGroups(int width, int height, Scan scan, bool rowsStart, int perByte,
                        Visit&& visit) {
     const int n = perByte;
-    switch (layout.scan) {
+    switch (scan) {
         case Scan::Rows:
-            if (layout.align) {
+            if (rowsStart) {
                 const int rowGroups = ceilDiv(width, n);
                 for (int y = 1; y <= height; ++y) {
                     for (int x = 1; x <= width; ++x) {
@@ -73,28 +74,32 @@ std::size_t walkLayout(int width, int height, const ByteLayout& layout, Place&& 
     }
     const int d = layout.depth;
     const BitOrder order = layout.order;
+    const Scan scan = layout.scan;
     std::size_t offset = 0;
     switch (layout.planes) {
         case Planes::Packed:
-            offset = scanGroups(width, height, layout, 8 / d, [&](int x, int y, int g, int k) {
-                for (int c = 0; c < d; ++c) {
-                    place(static_cast<std::size_t>(g),
-                          BitPlace{x, y, c, byteBitOf(order, d, k, c)});
-                }
-            });
+            offset = scanGroups(width, height, scan, layout.align, 8 / d,
+                                [&](int x, int y, int g, int k) {
+                                    for (int c = 0; c < d; ++c) {
+                                        place(static_cast<std::size_t>(g),
+                                              BitPlace{x, y, c, byteBitOf(order, d, k, c)});
+                                    }
+                                });
             break;
         case Planes::Separate:
             for (int c = 0; c < d; ++c) {
                 const std::size_t plane = offset;
-                offset += scanGroups(width, height, layout, 8, [&](int x, int y, int g, int k) {
-                    place(plane + static_cast<std::size_t>(g),
-                          BitPlace{x, y, c, byteBitOf(order, 1, k, 0)});
-                });
+                offset += scanGroups(width, height, scan, layout.align, 8,
+                                     [&](int x, int y, int g, int k) {
+                                         place(plane + static_cast<std::size_t>(g),
+                                               BitPlace{x, y, c, byteBitOf(order, 1, k, 0)});
+                                     });
             }
             break;
         case Planes::Interleaved:
+            // A group of d bytes never spans two rows: every row starts one.
             offset = static_cast<std::size_t>(d) *
-                     scanGroups(width, height, layout, 8, [&](int x, int y, int g, int k) {
+                     scanGroups(width, height, scan, true, 8, [&](int x, int y, int g, int k) {
                          for (int c = 0; c < d; ++c) {
                              place(static_cast<std::size_t>(g * d + c),
                                    BitPlace{x, y, c, byteBitOf(order, 1, k, 0)});
@@ -104,7 +109,7 @@ std::size_t walkLayout(int width, int height, const ByteLayout& layout, Place&& 
     }
     if (layout.mask) {
         const std::size_t plane = offset;
-        offset += scanGroups(width, height, layout, 8, [&](int x, int y, int g, int k) {
+        offset += scanGroups(width, height, scan, layout.align, 8, [&](int x, int y, int g, int k) {
             place(plane + static_cast<std::size_t>(g),
                   BitPlace{x, y, kMaskBit, byteBitOf(order, 1, k, 0)});
         });
@@ -200,18 +205,19 @@ std::vector<std::uint8_t> layoutBytes(const PixelView& source, const ByteLayout&
         // Whole codes a cell at a time, at the places the walk gives their bits.
         bytes.assign(layoutByteCount(width, height, layout), 0);
         const int d = layout.depth;
-        const std::size_t image =
-            scanGroups(width, height, layout, 8 / d, [&](int x, int y, int g, int k) {
+        const std::size_t image = scanGroups(
+            width, height, layout.scan, layout.align, 8 / d, [&](int x, int y, int g, int k) {
                 bytes[static_cast<std::size_t>(g)] |= static_cast<std::uint8_t>(
                     codeOf(layout, source.at(x, y)) << byteBitOf(layout.order, d, k, 0));
             });
         if (layout.mask) {
-            scanGroups(width, height, layout, 8, [&](int x, int y, int g, int k) {
-                if (source.at(x, y) != kTransparent) {
-                    bytes[image + static_cast<std::size_t>(g)] |=
-                        static_cast<std::uint8_t>(1u << byteBitOf(layout.order, 1, k, 0));
-                }
-            });
+            scanGroups(
+                width, height, layout.scan, layout.align, 8, [&](int x, int y, int g, int k) {
+                    if (source.at(x, y) != kTransparent) {
+                        bytes[image + static_cast<std::size_t>(g)] |=
+                            static_cast<std::uint8_t>(1u << byteBitOf(layout.order, 1, k, 0));
+                    }
+                });
         }
         return bytes;
     }

@@ -26,8 +26,10 @@ enum class BitOrder { Lsb, Msb };
 enum class Scan { Rows, Pages, Tiles };
 
 // Packed: codes side by side. Separate: the picture once per code bit, bit 0 first, each
-// scanned as a 1-bit picture. Interleaved (rows and tiles): every 8 pixels of the scan give
-// one byte per code bit, bit 0's byte first.
+// scanned as a 1-bit picture. Interleaved (rows and tiles): every 8 pixels of a row, or of a
+// tile's row, give one byte per code bit, bit 0's byte first; every row starts a new group,
+// with or without align, and bits for cells beyond its end are 0. The mask plane follows
+// align as a 1-bit picture does.
 enum class Planes { Packed, Separate, Interleaved };
 
 struct ByteLayout {

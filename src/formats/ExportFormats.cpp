@@ -166,6 +166,15 @@ const ExportFormatRow* exportFormatNamed(std::string_view commandName, FormatFam
     return nullptr;
 }
 
+const ExportFormatRow* exportFormatOf(std::string_view text) {
+    for (const ExportFormatRow& row : kRows) {
+        if (row.read != nullptr && row.read(text, false)) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
 TextReading readExportText(std::string_view text, bool aligned) {
     for (const ExportFormatRow& row : kRows) {
         if (row.read != nullptr) {
@@ -257,11 +266,12 @@ std::vector<std::string> exportOptionWords(ExportFormat id, const ExportSettings
             if (have[i + 1] == usual[i + 1]) {
                 continue;
             }
-            if (have[i] == "align" && have[i + 1] == "no") {
-                return std::vector<std::string>(100);  // --align cannot be taken back
+            const bool isSwitch = have[i] == "align" || have[i] == "mask";
+            if (isSwitch && have[i + 1] == "no") {
+                return std::vector<std::string>(100);  // a switch is not taken back
             }
-            if (have[i] == "align") {
-                options.push_back("--align");
+            if (isSwitch) {
+                options.push_back("--" + have[i]);
             } else {
                 options.insert(options.end(), {"--" + have[i], have[i + 1]});
             }

@@ -49,6 +49,11 @@ std::span<const ExportFormatRow> exportFormats();
 const ExportFormatRow& exportFormatRow(ExportFormat id);
 const ExportFormatRow* exportFormatNamed(std::string_view commandName, FormatFamily family);
 
+// The row whose reader takes `text` as its own, as its first lines tell, whether or not
+// the rest reads; nullptr when none does (bin bytes among them). The device syntaxes share
+// one reader, so a layout text gives the first device row.
+const ExportFormatRow* exportFormatOf(std::string_view text);
+
 // The picture of any text a row writes, or why it could not be read. A text that no row
 // knows gets the file form's complaint about its first line. `aligned` as for a row's read.
 TextReading readExportText(std::string_view text, bool aligned = false);

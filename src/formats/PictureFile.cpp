@@ -5,6 +5,7 @@
 #include <cstring>
 #include <utility>
 
+#include "formats/ExportFormats.h"
 #include "formats/Windows1252.h"
 
 namespace stipple {
@@ -83,9 +84,13 @@ class FieldReader {
     std::size_t pos_ = 0;
 };
 
-// Marks the reading refused for `why`; nothing else of it is meaningful then.
-void refuse(PictureFileReading& reading, std::string why) {
+constexpr std::string_view kEmptyFile = "it is empty";
+
+// Marks the reading refused for `why`; nothing else of it is meaningful then. False, for
+// a refusal inside the header.
+bool refuse(PictureFileReading& reading, std::string why) {
     reading.error = std::move(why);
+    return false;
 }
 
 }  // namespace
@@ -113,15 +118,11 @@ PictureFileReading parsePictureFile(std::string_view fileBytes) {
     return reading;
 }
 
-void parsePictureFile(std::string_view fileBytes, PictureFileReading& reading) {
-    // Most files hold no 0x0D at all and are read as they are.
-    std::string collapsed;
-    if (fileBytes.find('\r') != std::string_view::npos) {
-        collapsed = collapseLineEnds(fileBytes);
-    }
-    FieldReader read(collapsed.empty() ? fileBytes : std::string_view(collapsed));
-    reading.error.clear();
-    reading.cellsEndedEarly = false;
+namespace {
+
+// Reads the fields into `reading`, refusing it as parsePictureFile says. True when the
+// header up to the height reads as a picture's.
+bool readFields(FieldReader& read, PictureFileReading& reading) {
     PictureFileContent& picture = reading.content;
 
     std::int32_t nameLength = 0;
@@ -177,11 +178,57 @@ void parsePictureFile(std::string_view fileBytes, PictureFileReading& reading) {
         const Pixel cell = picture.cells[i];
         if (cell < kBlack || cell > kTransparent) {
             const int at = static_cast<int>(i);
-            return refuse(reading, "the pixel in column " + std::to_string(at % picture.width + 1) +
-                                       ", row " + std::to_string(at / picture.width + 1) +
-                                       " has the value " + std::to_string(cell) +
-                                       "; pixel values are 0 to 4");
+            refuse(reading, "the pixel in column " + std::to_string(at % picture.width + 1) +
+                                ", row " + std::to_string(at / picture.width + 1) +
+                                " has the value " + std::to_string(cell) +
+                                "; pixel values are 0 to 4");
+            break;
         }
+    }
+    return true;
+}
+
+// The version every picture file is written with, as far as `fields` go.
+bool startsWithVersionOne(std::string_view fields) {
+    return !fields.empty() && std::string_view("\x01\0\0\0", 4).starts_with(fields.substr(0, 4));
+}
+
+// How a text of each family of export formats is named in the refusal.
+std::string exportedFormatName(const ExportFormatRow& row) {
+    switch (row.family) {
+        case FormatFamily::ClipboardText:
+            return std::string(row.label);
+        case FormatFamily::FileForm:
+            return "the picture block of Save to end";
+        case FormatFamily::Device:
+            break;
+    }
+    return "a device layout";  // the syntaxes share one reader
+}
+
+}  // namespace
+
+void parsePictureFile(std::string_view fileBytes, PictureFileReading& reading) {
+    // Most files hold no 0x0D at all and are read as they are.
+    std::string collapsed;
+    if (fileBytes.find('\r') != std::string_view::npos) {
+        collapsed = collapseLineEnds(fileBytes);
+    }
+    const std::string_view fields = collapsed.empty() ? fileBytes : std::string_view(collapsed);
+    FieldReader read(fields);
+    reading.error.clear();
+    reading.cellsEndedEarly = false;
+    reading.notPictureFile = false;
+    reading.exportedAs.clear();
+    if (readFields(read, reading) || startsWithVersionOne(fields)) {
+        return;
+    }
+    // Not a damaged picture file: perhaps a text that an export wrote.
+    reading.notPictureFile = true;
+    if (fields.empty()) {
+        reading.error = kEmptyFile;
+    } else if (const ExportFormatRow* row = exportFormatOf(fileBytes)) {
+        reading.exportedAs = exportedFormatName(*row);
     }
 }
 
@@ -224,6 +271,15 @@ StorableName storablePictureName(std::string_view utf8) {
 
 std::string pictureFileRefusal(std::string_view shownName, const PictureFileReading& reading) {
     const std::string shown = printableText(shownName);
+    if (!reading.exportedAs.empty()) {
+        return "\"" + shown + "\" is text exported by this program (" + reading.exportedAs +
+               "), not a picture file; stipple import makes a picture of it.";
+    }
+    if (reading.notPictureFile) {
+        // Where a file that is no picture file went wrong tells nothing; that it is empty does.
+        return "\"" + shown + "\" is not a picture file" +
+               (reading.error == kEmptyFile ? ": " + reading.error : std::string()) + ".";
+    }
     if (!reading.error.empty()) {
         return "Could not open \"" + shown + "\": " + reading.error + ".";
     }

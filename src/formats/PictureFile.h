@@ -59,16 +59,26 @@ struct PictureFileReading {
     // Empty unless the file is refused; then what is wrong with it, e.g. "the width is 97;
     // a picture is 1 to 96 pixels wide". Nothing else is then meaningful.
     std::string error;
+    // A refused file that does not start like a picture file. A file starts like one when
+    // it is not empty and its first bytes are those of version 1, 01 00 00 00, as far as it
+    // goes, or when its header reads as a picture's up to the height (any version). Only
+    // such a file is told what is wrong inside it; any other is told what it is.
+    bool notPictureFile = false;
+    // For such a file that an export format's reader takes as its own, that format as the
+    // message names it; else empty.
+    std::string exportedAs;
 };
 
 // Why a file read as `reading` cannot be loaded, as the sentence to tell the user with the
-// file shown as `shownName`: refused, or cut off before its last cell. Empty when it loads.
+// file shown as `shownName`: refused, cut off before its last cell, not a picture file, or
+// text that an export wrote. Empty when it loads.
 std::string pictureFileRefusal(std::string_view shownName, const PictureFileReading& reading);
 
 // Reads the file's bytes, never past their end. Refuses a file that ends inside its
 // header, name, width or height, a negative or overlong name length, a width outside
 // 1..96, a height outside 1..92 and a cell value outside 0..4. Bytes after the last cell
-// and the version's value are ignored.
+// and the version's value are ignored. Only a refused file that does not start like a
+// picture file is offered to the export formats' readers.
 PictureFileReading parsePictureFile(std::string_view fileBytes);
 // The same into `reading`, whose room for cells is used again: for reading many files.
 void parsePictureFile(std::string_view fileBytes, PictureFileReading& reading);

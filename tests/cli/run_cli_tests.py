@@ -593,11 +593,20 @@ def pack(codes, depth):
             for i in range(0, len(codes), n)]
 
 
+# The targets' options, and a layout of our own whose rows need not fill their bytes.
+LAYOUTS = {**{t: ["--target", t] for t in ("gameboy", "ssd1306", "gfx-bitmap", "epaper-4gray")},
+           "interleaved-rows": ["--depth", "2", "--levels", "3,2,1,0,0", "--order", "msb",
+                                "--planes", "interleaved"]}
+
+
 def target_bytes(target, rows):
-    """The bytes each target takes, worked out here without the tool."""
+    """The bytes each layout takes, worked out here without the tool."""
     dark = [[(1, 1, 0, 0, 0)[int(c)] for c in row] for row in rows]
     gray = [[(3, 2, 1, 0, 0)[int(c)] for c in row] for row in rows]
     w, h = len(rows[0]), len(rows)
+    if target == "interleaved-rows":  # every row anew: 8 pixels give a byte per code bit
+        return [pack([c >> bit & 1 for c in row[left:left + 8]], 1)[0]
+                for row in gray for left in range(0, w, 8) for bit in (0, 1)]
     if target in ("gfx-bitmap", "epaper-4gray"):
         return [b for row in (dark if target == "gfx-bitmap" else gray)
                 for b in pack(row, 1 if target == "gfx-bitmap" else 2)]
@@ -635,9 +644,8 @@ def test_layouts(g):
                                                  ["ld65", "-t", "none", "-o", b, f"{s}.o"]]),
         "db": (["pasmo"], lambda s, b: [["pasmo", s, b]]),
     }
-    for n, target in [(n, t) for n in GOLDEN
-                      for t in ("gameboy", "ssd1306", "gfx-bitmap", "epaper-4gray")]:
-        args = ["export", "--target", target, "--name", n, files[n]]
+    for n, target in [(n, t) for n in GOLDEN for t in LAYOUTS]:
+        args = ["export", *LAYOUTS[target], "--name", n, files[n]]
         status, raw, err = g.tool(args + ["--syntax", "bin"])
         g.expect(f"{n} {target}: the bytes ({err})", (status, list(raw)),
                  (0, target_bytes(target, g.picture(n)[1])))
@@ -646,12 +654,13 @@ def test_layouts(g):
         for syntax in ("gas", "ca65", "db", "c", "bin"):
             source = g.path(f"{n}-{target}-in.{syntax}",
                             g.tool(args + ["--syntax", syntax, "--base", "hex"])[1])
-            bin_args = ["--target", target, "--size", f"{len(rows[0])},{len(rows)}"]
+            bin_args = [*LAYOUTS[target], "--size", f"{len(rows[0])},{len(rows)}"]
             status, _, err = g.tool(["import", *(bin_args if syntax == "bin" else []), "-o", back,
                                      source])
             info = g.tool(["info", back])[1].decode().split("\n")[1]
             g.expect(f"{n} {target} {syntax}: imported ({err})",
-                     (status, g.tool(["export", *args[1:3], "--syntax", "bin", back])[1], info),
+                     (status, g.tool(["export", *LAYOUTS[target], "--syntax", "bin", back])[1],
+                      info),
                      (0, raw, f"  name: {n if syntax != 'bin' else f'{n}-{target}-in'}"))
         for syntax, base in [(s, b) for s in ("gas", "ca65", "db", "c")
                              for b in ("dec", "hex", "bin")]:
@@ -670,6 +679,9 @@ def test_layouts(g):
                  for label, args, status, out, err in [
         ("an option after --target overrides it", ["--target", "gameboy", "--depth", "1",
          "--syntax", "bin"], 0, bytes([0x80, 0, 0x80, 0, 0, 0, 0, 0]), ""),
+        # The column 3, 0, 4 at 1 bit: codes 101, then with --mask the mask 110.
+        ("--mask alone", ["--depth", "1", "--mask", "--syntax", "bin"], 0, b"\x05\x03", ""),
+        ("--mask no", ["--depth", "1", "--mask", "no", "--syntax", "bin"], 0, b"\x05", ""),
         ("--format with a layout", ["--format", "cpp", "--scan", "rows"], 2, b"",
          "stipple export: --format cannot be given with the layout options"),
         ("unknown target", ["--target", "nes"], 2, b"", "stipple export: unknown target nes")]])

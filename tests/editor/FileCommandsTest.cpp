@@ -116,7 +116,7 @@ TEST_F(PictureFileCommands, HostileFilesAreRefusedAndChangeNothing) {
         std::string bytes;
         const char* message;
     } cases[] = {
-        {"empty", "", "the file ends inside its header"},
+        {"empty", "", "\" is not a picture file: it is empty."},
         {"short version", "\x01\0\0"s, "the file ends inside its header"},
         {"short length", "\x01\0\0\0\x02\0"s, "the file ends inside its header"},
         {"negative length", "\x01\0\0\0\xfe\xff\xff\xff"s, "the name length is negative (-2)"},
@@ -149,7 +149,7 @@ TEST_F(PictureFileCommands, HostileFilesAreRefusedAndChangeNothing) {
         host.messages.clear();
         open(path);
         ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(lastMessage().rfind("Could not open \"" + path.string() + "\": the ", 0), 0u)
+        EXPECT_NE(lastMessage().find("\"" + path.string() + "\""), std::string::npos)
             << lastMessage();
         EXPECT_NE(lastMessage().find(c.message), std::string::npos) << lastMessage();
         EXPECT_TRUE(gridHoldsPattern());

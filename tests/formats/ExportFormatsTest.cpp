@@ -119,7 +119,7 @@ TEST(ExportFormatsTest, OptionWordsNameTheLayoutShortly) {
         {ExportFormat::Ca65, gameboy, {"--target", "gameboy", "--syntax", "ca65", "--base", "hex"}},
         {ExportFormat::Gas,
          masked,
-         {"--target", "gameboy", "--mask", "yes", "--syntax", "gas", "--base", "hex", "--preview"}},
+         {"--target", "gameboy", "--mask", "--syntax", "gas", "--base", "hex", "--preview"}},
         {ExportFormat::Gas, {}, {"--syntax", "gas"}},
         {ExportFormat::Gas, aligned, {"--align", "--syntax", "gas"}},
         {ExportFormat::Bin, deep, {"--depth", "4", "--order", "msb", "--syntax", "bin"}},

@@ -4,6 +4,9 @@
 
 #include <random>
 #include <string>
+#include <utility>
+
+#include "formats/ExportFormats.h"
 
 namespace stipple {
 namespace {
@@ -152,6 +155,26 @@ TEST(PictureFileTest, CellsEndingEarlyAreReadAsFarAsTheyGo) {
         EXPECT_EQ(read.content.width, 3);
         EXPECT_EQ(read.content.height, 2);
         EXPECT_EQ(read.content.cells, c.cells) << c.keep;
+    }
+}
+
+TEST(PictureFileTest, ARefusalSaysWhatTheFileIs) {
+    const std::vector<Pixel> cells = {0, 3, 4, 1, 2, 0};
+    const std::string ca65 =
+        exportFormatRow(ExportFormat::Ca65).write(PixelView::rowByRow(cells.data(), 3, 2), "", {});
+    // Version 7 and a width of 1: what is wrong is told only past a header that reads.
+    const std::string version7 = "\x07\0\0\0\x02\0\0\0Ab\x01\0\0\0"s;
+    const std::pair<std::string, std::string> cases[] = {
+        {ca65,
+         "\"f\" is text exported by this program (a device layout), not a picture file; "
+         "stipple import makes a picture of it."},
+        {"\x89PNG\r\n\x1a\n"s, "\"f\" is not a picture file."},
+        {version7 + "\x61\0\0\0"s, "\"f\" is not a picture file."},  // height 97
+        {version7 + "\x01\0\0\0\x05\0\0\0"s, "\": the pixel in column 1, row 1 has the value 5"},
+    };
+    for (const auto& [bytes, message] : cases) {
+        EXPECT_NE(pictureFileRefusal("f", parsePictureFile(bytes)).find(message), std::string::npos)
+            << message;
     }
 }
 
