@@ -23,9 +23,9 @@ bool sameCells(const Picture& a, const Picture& b) {
 
 bool sameView(const ViewSettings& a, const ViewSettings& b) {
     return a.pixelSize == b.pixelSize && a.gridsOn == b.gridsOn && a.borderOn == b.borderOn &&
-           a.viewWidth == b.viewWidth && a.viewHeight == b.viewHeight &&
-           a.roomWidth == b.roomWidth && a.roomHeight == b.roomHeight && a.scrollX == b.scrollX &&
-           a.scrollY == b.scrollY;
+           a.onionSkin == b.onionSkin && a.viewWidth == b.viewWidth &&
+           a.viewHeight == b.viewHeight && a.roomWidth == b.roomWidth &&
+           a.roomHeight == b.roomHeight && a.scrollX == b.scrollX && a.scrollY == b.scrollY;
 }
 
 bool sameFrame(const Selection& a, const Selection& b) {
@@ -52,7 +52,8 @@ std::string unannouncedChanges(const SessionState& before, const SessionState& a
     };
     const Document& d0 = before.document;
     const Document& d1 = after.document;
-    const bool sameFrames = d0.frames.size() == d1.frames.size() && d0.current == d1.current;
+    const bool sameFrames = d0.frames.size() == d1.frames.size() && d0.current == d1.current &&
+                            d0.setName == d1.setName && d0.frameRate == d1.frameRate;
     check(sameFrames, kFrames, "frames");
     if (sameFrames) {
         bool cells = true, sizes = true, names = true;

@@ -202,7 +202,7 @@ std::optional<std::pair<std::string_view, std::string>> ExportPreview::shownTarg
     }
     const std::string_view* target =
         std::find(std::begin(kTargetNames), std::end(kTargetNames), words[1]);
-    // "--mask yes" reads "mask", "--mask no" "no mask", "--align" "align".
+    // A switch ("--mask", "--align") reads "mask", "align"; "--mask no" reads "no mask".
     std::string added;
     for (std::size_t i = 2; i < words.size() && words[i] != "--syntax"; ++i) {
         const std::string key = words[i].substr(2);

@@ -83,14 +83,14 @@ void Session::start() {
 
 void Session::takeStep(Step step) {
     if (step == Step::NamedSnapshot) {
-        undo_.push(state_.picture(), &state_.name());
+        undo_.push(state_.picture(), &state_.name(), state_.document.current);
         // Another picture comes: no line goes on from a cell of this one.
         if (state_.lastPenX != 0 || state_.lastPenY != 0) {
             state_.lastPenX = state_.lastPenY = 0;
             pending_ |= Changes{changed::kDrag};
         }
     } else {
-        undo_.push(state_.picture());
+        undo_.push(state_.picture(), nullptr, state_.document.current);
     }
     redo_.clear();  // a new change drops what could be redone
     pending_ |= Changes{changed::kHistory};
@@ -108,7 +108,7 @@ void Session::announce(const Changes& c) {
         (state_.boxDragging || pasteMode()) && (c.what & changed::kSurface) == changed::kSelection;
     if ((c.what & changed::kSurface) == changed::kCells && c.cellX > 0) {
         renderer_.view = state_.view;
-        renderer_.paintCell(state_.picture(), c.cellX, c.cellY);
+        renderer_.paintCell(state_.picture(), c.cellX, c.cellY, onionUnder());
         presentSurface();
     } else if (c.has(changed::kSurface) && !bandOnly) {
         redrawSurface();
@@ -130,17 +130,40 @@ bool Session::stepHistory(UndoRing& from, UndoRing& to) {
     }
     edit(Step::None, [&](SessionState& st) {
         Changes changes{changed::kCells | changed::kSize | changed::kHistory};
+        if (from.newestChangesFrames()) {
+            to.push(applyFramesChange(st.document, from.popFramesChange()));
+            st.lastPenX = st.lastPenY = 0;
+            changes.what |= changed::kFrames | changed::kName | changed::kDrag;
+            return changes;
+        }
+        // The step belongs to a frame: that frame is shown again to take it back.
+        if (const int frame = from.newestFrame(); frame != st.document.current) {
+            st.document.current = frame;
+            st.lastPenX = st.lastPenY = 0;
+            changes.what |= changed::kFrames | changed::kName | changed::kDrag;
+        }
+        const int frame = st.document.current;
         if (from.newestHoldsName()) {
-            to.push(st.picture(), &st.name());
+            to.push(st.picture(), &st.name(), frame);
             from.pop(st.picture(), &st.name());
             changes.what |= changed::kName;
         } else {
-            to.push(st.picture());
+            to.push(st.picture(), nullptr, frame);
             from.pop(st.picture());
         }
         return changes;
     });
     return true;
+}
+
+void Session::changeFrames(FramesChange change) {
+    edit(Step::None, [&](SessionState& st) {
+        undo_.push(applyFramesChange(st.document, std::move(change)));
+        redo_.clear();
+        st.lastPenX = st.lastPenY = 0;
+        return Changes{changed::kFrames | changed::kCells | changed::kSize | changed::kName |
+                       changed::kHistory | changed::kDrag};
+    });
 }
 
 void Session::undoChange() {
@@ -181,11 +204,19 @@ bool Session::hasUnwrittenChanges() const {
 
 void Session::redrawSurface() {
     renderer_.view = state_.view;
-    renderer_.drawPicture(state_.picture());
+    renderer_.drawPicture(state_.picture(), onionUnder());
     if (state_.selection.frameShown) {
         renderer_.drawSelectionFrame(state_.selection);
     }
     presentSurface();
+}
+
+const Picture* Session::onionUnder() const {
+    const Document& d = state_.document;
+    if (!state_.view.onionSkin || d.current == 0) {
+        return nullptr;
+    }
+    return &d.frames[static_cast<std::size_t>(d.current - 1)].picture;
 }
 
 void Session::presentSurface() {

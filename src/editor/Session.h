@@ -61,8 +61,11 @@ class Session {
     void arrange(Change&& change) {
         std::forward<Change>(change)(state_);
     }
+    // Changes which frames the document holds as one step of the history (see FramesChange).
+    void changeFrames(FramesChange change);
     // The step before the newest back, keeping the state it replaces for a redo; does
-    // nothing when there is none.
+    // nothing when there is none. A step of another frame than the current one makes that
+    // frame current first.
     void undoChange();
     // The state the last undo replaced back; does nothing when there is none.
     void redoChange();
@@ -124,6 +127,8 @@ class Session {
     // `to`; false when `from` is empty.
     bool stepHistory(UndoRing& from, UndoRing& to);
     void presentSurface();
+    // The picture the onion skin shows under the current one, or null.
+    const Picture* onionUnder() const;
 
     Host& host_;
     SessionState state_;

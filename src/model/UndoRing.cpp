@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace stipple {
 
@@ -23,9 +24,11 @@ const std::int32_t* UndoRing::levelSize(int k) const {
     return levels_[slotOfLevel(k)].size;
 }
 
-void UndoRing::push(const Picture& picture, const std::string* name) {
+void UndoRing::push(const Picture& picture, const std::string* name, int frame) {
     // The slot after the newest is the oldest level, so writing there drops level 50.
     newestSlot_ = (newestSlot_ + 1) % kUndoLevels;
+    changes_[newestSlot_].reset();
+    frames_[newestSlot_] = frame;
     Level& level = levels_[newestSlot_];
     std::memcpy(level.pixels, picture.pixels, sizeof picture.pixels);
     level.size[0] = picture.width;
@@ -37,6 +40,23 @@ void UndoRing::push(const Picture& picture, const std::string* name) {
     if (undoCount_ < kUndoLevels) {
         ++undoCount_;
     }
+}
+
+void UndoRing::push(FramesChange change) {
+    newestSlot_ = (newestSlot_ + 1) % kUndoLevels;
+    changes_[newestSlot_] = std::make_unique<FramesChange>(std::move(change));
+    holdsName_[newestSlot_] = false;
+    if (undoCount_ < kUndoLevels) {
+        ++undoCount_;
+    }
+}
+
+FramesChange UndoRing::popFramesChange() {
+    FramesChange change = std::move(*changes_[newestSlot_]);
+    changes_[newestSlot_].reset();
+    newestSlot_ = slotOfLevel(2);
+    --undoCount_;
+    return change;
 }
 
 bool UndoRing::pop(Picture& picture, std::string* name) {

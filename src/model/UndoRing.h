@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "model/Document.h"
 #include "model/Picture.h"
 
 namespace stipple {
@@ -20,7 +21,16 @@ class UndoRing {
 
     // Copies the picture's cells and size into a new level 1; with `name`, the level holds
     // the picture's name too (a step that changes the whole picture, as an open does).
-    void push(const Picture& picture, const std::string* name = nullptr);
+    // `frame` is the index of the document's frame the picture is.
+    void push(const Picture& picture, const std::string* name = nullptr, int frame = 0);
+    // A level that changes which frames the document holds: the change that takes it back.
+    void push(FramesChange change);
+    // Whether level 1 is such a change; false when the store is empty.
+    bool newestChangesFrames() const { return undoCount_ > 0 && changes_[newestSlot_] != nullptr; }
+    // The frame level 1's picture belongs to.
+    int newestFrame() const { return undoCount_ > 0 ? frames_[newestSlot_] : 0; }
+    // Takes level 1, which must change frames, out of the store.
+    FramesChange popFramesChange();
     // Copies level 1 back into the picture's cells and size and drops it; false, and the
     // picture untouched, when the store is empty. Where the level holds a name, it goes
     // into `name`.
@@ -28,7 +38,12 @@ class UndoRing {
     // Whether level 1 holds a name; false when the store is empty.
     bool newestHoldsName() const { return undoCount_ > 0 && holdsName_[newestSlot_]; }
     // Drops every level.
-    void clear() { undoCount_ = 0; }
+    void clear() {
+        undoCount_ = 0;
+        for (auto& change : changes_) {
+            change.reset();
+        }
+    }
     // Levels in use, 0..50.
     int undoCount() const { return undoCount_; }
 
@@ -51,6 +66,8 @@ class UndoRing {
     // The names of the levels that hold one, by slot; empty strings take no memory.
     std::array<std::string, kUndoLevels> names_;
     std::array<bool, kUndoLevels> holdsName_{};
+    std::array<int, kUndoLevels> frames_{};
+    std::array<std::unique_ptr<FramesChange>, kUndoLevels> changes_;
     int newestSlot_ = 0;  // the slot of level 1; the slot before it holds level 2, and so on
     int undoCount_ = 0;
 };

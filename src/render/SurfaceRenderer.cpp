@@ -28,7 +28,34 @@ void SurfaceRenderer::fillCell(int x, int y, Rgb colour) {
     surface_.fillRect((x - 1) * ps, (y - 1) * ps, x * ps, y * ps, colour);
 }
 
-void SurfaceRenderer::drawPicture(const Picture& picture) {
+Rgb SurfaceRenderer::onionColour(Pixel under) const {
+    // A third of the cell below over the transparent colour: visible, never mistaken for a
+    // cell of the picture itself.
+    const Rgb a = colours_.values[kTransparent];
+    const Rgb b = colours_.values[under];
+    Rgb mixed = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const unsigned channel = ((a >> shift & 0xFFu) * 2 + (b >> shift & 0xFFu)) / 3;
+        mixed |= channel << shift;
+    }
+    return mixed;
+}
+
+void SurfaceRenderer::paintOnion(const Picture& picture, const Picture& under, int x, int y) {
+    if (picture.pixels[x][y] != kTransparent || x > under.width || y > under.height) {
+        return;
+    }
+    const Pixel value = under.pixels[x][y];
+    if (value < kBlack || value >= kTransparent) {
+        return;
+    }
+    const int ps = view.pixelSize;
+    const int inset = view.gridVisible() ? 1 : 0;
+    surface_.fillRect((x - 1) * ps + inset, (y - 1) * ps + inset, x * ps, y * ps,
+                      onionColour(value));
+}
+
+void SurfaceRenderer::drawPicture(const Picture& picture, const Picture* under) {
     const ColourTable& c = colours_;
     const int ps = view.pixelSize;
     const int W = picture.width * ps;
@@ -103,6 +130,13 @@ void SurfaceRenderer::drawPicture(const Picture& picture) {
     if (grid) {
         surface_.fillRect(0, H, W, H + 1, c.gridRgb);
     }
+    if (under != nullptr) {
+        for (int x = 1; x <= shownColumns; ++x) {
+            for (int y = 1; y <= shownRows; ++y) {
+                paintOnion(picture, *under, x, y);
+            }
+        }
+    }
 
     if (view.borderOn) {
         drawBorder(picture);
@@ -148,9 +182,12 @@ void SurfaceRenderer::drawPastePreview(const Picture& picture, const Selection& 
     pastePreviewCellY_ = cy;
 }
 
-void SurfaceRenderer::paintCell(const Picture& picture, int x, int y) {
+void SurfaceRenderer::paintCell(const Picture& picture, int x, int y, const Picture* under) {
     setBrushForValue(picture.pixels[x][y], brush_);
     fillCell(x, y, brush_);
+    if (under != nullptr) {
+        paintOnion(picture, *under, x, y);
+    }
     if (view.gridVisible()) {
         const int ps = view.pixelSize;
         const int left = (x - 1) * ps, top = (y - 1) * ps, right = x * ps, bottom = y * ps;

@@ -14,6 +14,8 @@ struct ViewSettings {
     int pixelSize = 0;  // screen pixels per cell, 1..49
     bool gridsOn = false;
     bool borderOn = false;
+    // The frame before the current one shows faintly in its transparent cells.
+    bool onionSkin = false;
     // The visible part of the surface; the surface is never smaller.
     int viewWidth = 0;
     int viewHeight = 0;
@@ -49,13 +51,16 @@ class SurfaceRenderer {
     Rgb displayColour(Pixel value) const;
 
     // Repaints the whole surface from the picture: cells, grid and border, white beyond.
-    void drawPicture(const Picture& picture);
+    // With `under` (the onion skin), its cells show faintly in the picture's transparent ones.
+    void drawPicture(const Picture& picture, const Picture* under = nullptr);
     // The dashed frame along the selection's corners, put in order (normalizeCorners).
     void drawSelectionFrame(const Selection& selection);
     // Paints the 1-based cell with its value and, when the grid shows, its outline, and the
     // border over it where it lies at the picture's edge. A value outside 0..4 paints with
     // the colour used last.
-    void paintCell(const Picture& picture, int x, int y);
+    void paintCell(const Picture& picture, int x, int y, const Picture* under = nullptr);
+    // The colour a cell of `under` shows with in a transparent cell.
+    Rgb onionColour(Pixel under) const;
 
     // The rubber band of a box drag. All four arguments are 0-based cells: the pressed one
     // and the one under the pointer. The band is drawn, and the cell remembered, only by
@@ -83,6 +88,7 @@ class SurfaceRenderer {
     void fillCell(int x, int y, Rgb colour);
     // The red line around the picture, over its outermost grid lines.
     void drawBorder(const Picture& picture);
+    void paintOnion(const Picture& picture, const Picture& under, int x, int y);
 
     Raster surface_;
     ColourTable colours_;
