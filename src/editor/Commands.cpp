@@ -2,6 +2,7 @@
 
 #include "editor/ExportCommands.h"
 #include "editor/FileCommands.h"
+#include "editor/FrameCommands.h"
 #include "editor/SelectionCommands.h"
 #include "editor/ViewCommands.h"
 
@@ -26,6 +27,12 @@ bool toolIs(const Session& s) {
 template <BoxMode mode>
 bool boxModeIs(const Session& s) {
     return s.boxMode() == mode;
+}
+bool severalFrames(const Session& s) {
+    return s.document().frameCount() > 1;
+}
+bool roomForAFrame(const Session& s) {
+    return s.document().frameCount() < kMaxFrames;
 }
 template <ExportFormat format>
 void exportPicture(S s, B) {
@@ -115,6 +122,19 @@ constexpr Command kCommands[] = {
     {FlipVertically, C, [](S s, B) { flipVertically(s); }, nullptr, nullptr},
     {JoinStrokes, C, [](S s, B) { toggleJoinStrokes(s); }, nullptr,
      [](const Session& s) { return s.state().joinStrokes; }},
+    {FramesWindow, C, [](S s, B) { s.host().openWindow(Window::Frames); }, nullptr, nullptr},
+    {NewFrame, C, [](S s, B) { newFrame(s); }, roomForAFrame, nullptr},
+    {DuplicateFrame, C, [](S s, B) { duplicateFrame(s); }, roomForAFrame, nullptr},
+    {DeleteFrame, C, [](S s, B) { deleteFrame(s); }, severalFrames, nullptr},
+    {MoveFrameEarlier, C, [](S s, B) { moveFrameEarlier(s); },
+     [](const Session& s) { return s.document().current > 0; }, nullptr},
+    {MoveFrameLater, C, [](S s, B) { moveFrameLater(s); },
+     [](const Session& s) { return s.document().current + 1 < s.document().frameCount(); },
+     nullptr},
+    {PreviousFrame, C, [](S s, B) { previousFrame(s); }, severalFrames, nullptr},
+    {NextFrame, C, [](S s, B) { nextFrame(s); }, severalFrames, nullptr},
+    {OnionSkin, C, [](S s, B) { toggleOnionSkin(s); }, nullptr,
+     [](const Session& s) { return s.view().onionSkin; }},
 };
 // clang-format on
 
@@ -124,7 +144,7 @@ constexpr bool inIdOrder() {
             return false;
         }
     }
-    return static_cast<std::size_t>(JoinStrokes) + 1 == std::size(kCommands);
+    return static_cast<std::size_t>(OnionSkin) + 1 == std::size(kCommands);
 }
 static_assert(inIdOrder(), "one row per id, in the order of the ids");
 

@@ -76,6 +76,16 @@ enum class CommandId {
     FlipHorizontally,
     FlipVertically,
     JoinStrokes,
+    // The frames of a set.
+    FramesWindow,
+    NewFrame,
+    DuplicateFrame,
+    DeleteFrame,
+    MoveFrameEarlier,
+    MoveFrameLater,
+    PreviousFrame,
+    NextFrame,
+    OnionSkin,
 };
 
 // A click of a button or a menu item, or the press of any mouse button on a control.

@@ -92,7 +92,8 @@ namespace {
 // Save and Save to end: the file form of the picture, which then counts as written.
 void writeFileForm(Session& s, bool append) {
     const std::optional<std::string> name = exportableName(s);
-    if (name && writeExportText(s, asm8FileBlock(s.picture().view(), *name), append)) {
+    if (name && writeExportText(s, asm8FileBlock(s.picture().view(), *name), append) &&
+        s.document().frameCount() == 1) {
         s.markWritten();
     }
 }

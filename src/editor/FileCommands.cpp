@@ -103,7 +103,10 @@ bool savePicture(Session& s) {
     if (!path) {
         return false;
     }
-    s.markWritten(&*path);
+    // Of a set, this writes one frame: the set is not written yet.
+    if (s.document().frameCount() == 1) {
+        s.markWritten(&*path);
+    }
     return true;
 }
 

@@ -31,6 +31,7 @@ enum class Window {
     About,           // modal
     ClipboardPanel,  // stays open beside the main window
     Export,          // stays open beside the main window
+    Frames,          // stays open beside the main window
 };
 
 // What the editor asks the user, and the clipboard it writes.

@@ -176,10 +176,9 @@ void Session::redoChange() {
 
 void Session::markWritten(const std::string* file) {
     edit(Step::None, [&](SessionState& st) {
-        written_.width = st.picture().width;
-        written_.height = st.picture().height;
-        std::memcpy(written_.pixels, st.picture().pixels, sizeof written_.pixels);
-        writtenName_ = st.name();
+        written_.frames = st.document.frames;
+        written_.setName = st.document.setName;
+        written_.frameRate = st.document.frameRate;
         if (file != nullptr) {
             st.document.file = *file;
         }
@@ -187,15 +186,34 @@ void Session::markWritten(const std::string* file) {
     });
 }
 
+namespace {
+
+// Whether the frame holds what was written: its name, size and the cells inside it.
+bool sameAsWritten(const Frame& now, const Frame& written) {
+    const Picture& p = now.picture;
+    if (written.picture.width != p.width || written.picture.height != p.height ||
+        written.name != now.name) {
+        return false;
+    }
+    for (int x = 1; x <= p.width; ++x) {
+        if (std::memcmp(&written.picture.pixels[x][1], &p.pixels[x][1],
+                        sizeof(Pixel) * static_cast<std::size_t>(p.height)) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 bool Session::hasUnwrittenChanges() const {
-    const Picture& p = state_.picture();
-    if (written_.width != p.width || written_.height != p.height || writtenName_ != state_.name()) {
+    const Document& d = state_.document;
+    if (d.frames.size() != written_.frames.size() || d.setName != written_.setName ||
+        d.frameRate != written_.frameRate) {
         return true;
     }
-    // Only the cells inside the picture are written.
-    for (int x = 1; x <= p.width; ++x) {
-        if (std::memcmp(&written_.pixels[x][1], &p.pixels[x][1],
-                        sizeof(Pixel) * static_cast<std::size_t>(p.height)) != 0) {
+    for (std::size_t i = 0; i < d.frames.size(); ++i) {
+        if (!sameAsWritten(d.frames[i], written_.frames[i])) {
             return true;
         }
     }

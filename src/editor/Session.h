@@ -70,9 +70,9 @@ class Session {
     // The state the last undo replaced back; does nothing when there is none.
     void redoChange();
 
-    // The picture and its name as last written (Save Picture, Save, Save to end) or as
-    // opened or created; a close asks first while they differ from that. With `file`, the
-    // picture file (UTF-8) it was read from or written to.
+    // The document (every frame, its name, the set's name and rate) as last written or as
+    // opened or created; a close asks first while it differs from that. With `file`, the
+    // picture or set file (UTF-8) it was read from or written to.
     void markWritten(const std::string* file = nullptr);
     bool hasUnwrittenChanges() const;
 
@@ -142,8 +142,7 @@ class Session {
     // The state as the outermost edit found it, where edits are checked.
     std::unique_ptr<SessionState> before_;
     int undoBefore_ = 0, redoBefore_ = 0;
-    Picture written_;
-    std::string writtenName_;
+    Document written_;  // the frames, set name and rate as last written
 };
 
 }  // namespace stipple

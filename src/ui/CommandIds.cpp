@@ -76,6 +76,15 @@ constexpr std::pair<CommandId, CommandNames> kNames[] = {
     {FlipHorizontally, {nullptr, "SpeedButton3"}},
     {FlipVertically, {nullptr, "SpeedButton4"}},
     {JoinStrokes, {"JoinPenStrokes1", nullptr}},
+    {FramesWindow, {"Frames1", nullptr}},
+    {NewFrame, {nullptr, "framesNew"}},
+    {DuplicateFrame, {nullptr, "framesDuplicate"}},
+    {DeleteFrame, {nullptr, "framesDelete"}},
+    {MoveFrameEarlier, {nullptr, "framesEarlier"}},
+    {MoveFrameLater, {nullptr, "framesLater"}},
+    {PreviousFrame, {"PreviousFrame1", nullptr}},
+    {NextFrame, {"NextFrame1", nullptr}},
+    {OnionSkin, {"OnionSkin1", "framesOnionSkin"}},
 };
 
 constexpr bool inIdOrder() {
@@ -84,7 +93,7 @@ constexpr bool inIdOrder() {
             return false;
         }
     }
-    return static_cast<std::size_t>(JoinStrokes) + 1 == std::size(kNames);
+    return static_cast<std::size_t>(OnionSkin) + 1 == std::size(kNames);
 }
 static_assert(inIdOrder(), "one row per id, in the order of the ids");
 

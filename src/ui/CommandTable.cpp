@@ -108,13 +108,16 @@ void bindClick(QWidget* window, QWidget* control, QAction* item, const std::func
 
 }  // namespace
 
-void CommandControls::bind(QWidget* window, Session& session, std::span<const CommandId> ids) {
+void CommandControls::bind(QWidget* window, Session& session, std::span<const CommandId> ids,
+                           Names which) {
     for (const CommandId id : ids) {
         const CommandNames& names = namesOf(id);
-        QWidget* control =
-            names.control != nullptr ? findNamed<QWidget>(window, names.control) : nullptr;
-        QAction* item =
-            names.menuItem != nullptr ? findNamed<QAction>(window, names.menuItem) : nullptr;
+        QWidget* control = names.control != nullptr && which != Names::MenuItems
+                               ? findNamed<QWidget>(window, names.control)
+                               : nullptr;
+        QAction* item = names.menuItem != nullptr && which != Names::Controls
+                            ? findNamed<QAction>(window, names.menuItem)
+                            : nullptr;
         if (commandFor(id).trigger == Trigger::Press) {
             new PressFilter(control, window, session, id);
         } else {
@@ -157,6 +160,11 @@ void bindMainWindowCommands(MainWindow& window, Session& session, CommandControl
     }
     ids.push_back(CommandId::JoinStrokes);
     controls.bind(&window, session, ids);
+    // Of the frames' commands, the main window holds the menu items; the Frames window
+    // binds its buttons.
+    const CommandId frames[] = {CommandId::FramesWindow, CommandId::PreviousFrame,
+                                CommandId::NextFrame, CommandId::OnionSkin};
+    controls.bind(&window, session, frames, CommandControls::Names::MenuItems);
     for (const QuickSize& q : kQuickSizes) {
         bindClick(&window, findNamed<QWidget>(&window, q.name), nullptr, [&session, q] {
             if (q.setsWidth) {

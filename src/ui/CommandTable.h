@@ -19,9 +19,13 @@ namespace stipple::ui {
 
 class CommandControls {
   public:
+    // Which of an id's names a window holds: a command's menu item may stand in the main
+    // window and its control in another.
+    enum class Names { Both, MenuItems, Controls };
     // Binds each id's menu item and control under `window` to its command. Throws
     // std::logic_error for a name not found under the window.
-    void bind(QWidget* window, Session& session, std::span<const CommandId> ids);
+    void bind(QWidget* window, Session& session, std::span<const CommandId> ids,
+              Names names = Names::Both);
     // Enables and checks every bound item and control as its command's rules say now.
     void showStates(const Session& session) const;
 

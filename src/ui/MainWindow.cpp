@@ -17,6 +17,7 @@
 #include "ui/ClipboardExportPanel.h"
 #include "ui/CommandErrors.h"
 #include "ui/ExportWindow.h"
+#include "ui/FramesWindow.h"
 #include "ui/NameEdit.h"
 #include "ui/SaveSelectionDialog.h"
 #include "ui/SelectToolPanel.h"
@@ -93,6 +94,10 @@ BitmapImportDialog& MainWindow::bitmapImportDialog() {
 
 ExportWindow& MainWindow::exportWindow() {
     return built(exportWindow_, session_, *controls_.surface, this);
+}
+
+FramesWindow& MainWindow::framesWindow() {
+    return built(framesWindow_, session_, commandControls_, this);
 }
 
 namespace {

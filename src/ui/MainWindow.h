@@ -19,6 +19,7 @@ class AboutBox;
 class BitmapImportDialog;
 class ClipboardExportPanel;
 class ExportWindow;
+class FramesWindow;
 class SaveSelectionDialog;
 class SelectToolPanel;
 class SetSizeDialog;
@@ -43,6 +44,7 @@ class MainWindow final : public QMainWindow {
     SaveSelectionDialog& saveSelectionDialog();
     BitmapImportDialog& bitmapImportDialog();
     ExportWindow& exportWindow();
+    FramesWindow& framesWindow();
     // The Select tool panel where it has been built already, else null.
     SelectToolPanel* builtSelectToolPanel() const { return selectToolPanel_.get(); }
     SurfaceScroller& surfaceScroller() { return surfaceScroller_; }
@@ -73,6 +75,7 @@ class MainWindow final : public QMainWindow {
     std::unique_ptr<SaveSelectionDialog> saveSelectionDialog_;
     std::unique_ptr<BitmapImportDialog> bitmapImportDialog_;
     std::unique_ptr<ExportWindow> exportWindow_;
+    std::unique_ptr<FramesWindow> framesWindow_;
 };
 
 }  // namespace stipple::ui

@@ -90,7 +90,9 @@ struct MenuEntry {
     const char* caption = nullptr;  // none: a separator
     const char* shortcut = "";
     bool checkable = false;
-    const char* menuName = nullptr;  // the layout name of a menu that opens here
+    const char* menuName = nullptr;
+    bool anyWindow = false;  // its shortcut works in every window of the program  // the layout
+                             // name of a menu that opens here
 };
 const MenuEntry kMenu[] = {
     {{}, "File", "", false, "File1"},
@@ -120,6 +122,11 @@ const MenuEntry kMenu[] = {
     {{}, "View", "", false, "View1"},
     {CommandId::ViewGrids, "View Grids", "", true},
     {CommandId::ViewBorder, "View Border", "", true},
+    {},
+    {CommandId::FramesWindow, "Frames...", "Ctrl+Shift+F"},
+    {CommandId::OnionSkin, "Onion skin", "", true},
+    {CommandId::PreviousFrame, "Previous frame", "Ctrl+PgUp", false, nullptr, true},
+    {CommandId::NextFrame, "Next frame", "Ctrl+PgDown", false, nullptr, true},
     {{}, "Pixel", "", false, "Pixel1"},
     {CommandId::PixelSize1, "x1 (No Grids)"},
     {CommandId::PixelSize2, "x2 (No Grids)"},
@@ -316,6 +323,9 @@ void buildMenu(QMainWindow& window) {
             a->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(e.shortcut),
                                                          QKeySequence::PortableText));
             a->setCheckable(e.checkable);
+            if (e.anyWindow) {
+                a->setShortcutContext(Qt::ApplicationShortcut);
+            }
             // Held by the window too, so the shortcut works while the menu is closed.
             window.addAction(a);
         }

@@ -19,6 +19,7 @@
 #include "ui/BitmapImportDialog.h"
 #include "ui/ClipboardExportPanel.h"
 #include "ui/ExportWindow.h"
+#include "ui/FramesWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/NameEdit.h"
 #include "ui/SaveSelectionDialog.h"
@@ -107,6 +108,9 @@ void QtHost::openWindow(Window which) {
         case Window::Export:
             shown = &window_.exportWindow();
             shown->activateWindow();  // it takes the keys: a window to work in, not a tool
+            break;
+        case Window::Frames:
+            shown = &window_.framesWindow();
             break;
     }
     shown->show();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/FrameCommands.h"
 #include "formats/PictureFile.h"
 #include "formats/Windows1252.h"
 #include "support/SessionFixture.h"
@@ -20,6 +21,8 @@ namespace {
 struct Seen {
     std::string name;
     std::vector<std::string> rows;
+    int frames = 1;
+    int current = 0;
     bool operator==(const Seen&) const = default;
 };
 
@@ -38,7 +41,10 @@ class HistoryTest : public SessionFixture {
         host = FakeHost{};
         SetUp();
     }
-    Seen seen() const { return {s().pictureName(), pictureRows()}; }
+    Seen seen() const {
+        return {s().pictureName(), pictureRows(), s().document().frameCount(),
+                s().document().current};
+    }
     void openFile(const std::string& name, const std::vector<std::string>& rows) {
         Picture file;
         testing::setPicture(file, rows);
@@ -78,6 +84,8 @@ TEST_F(HistoryTest, EveryStepUndoesRedoesAndIsDroppedByANewChange) {
         {"width up", [this] { widthUp(s()); }},
         {"quick width", [this] { setPictureWidth(s(), 25); }},
         {"quick height", [this] { setPictureHeight(s(), 2); }},
+        {"new frame", [this] { newFrame(s()); }},
+        {"duplicate frame", [this] { duplicateFrame(s()); }},
         {"set size",
          [this] {
              host.sizeAnswer = true;
@@ -134,6 +142,44 @@ TEST_F(HistoryTest, EveryStepUndoesRedoesAndIsDroppedByANewChange) {
         s().redoChange();
         EXPECT_EQ(seen(), changed) << "nothing to redo";
     }
+}
+
+// Three frames A, B, C: dropping and moving frames are steps, and taking back a step of
+// another frame shows that frame again.
+TEST_F(HistoryTest, FrameStepsAndStepsOfOtherFramesComeBackInOrder) {
+    const auto names = [this] {
+        std::string all;
+        for (const Frame& f : s().document().frames) {
+            all += f.name;
+        }
+        return all + " at " + std::to_string(s().document().current);
+    };
+    renamePicture(s(), "A");
+    duplicateFrame(s());
+    renamePicture(s(), "B");
+    selectTool(s(), Tool::Pen);
+    press(s(), MouseButton::Right, at(1), at(1));  // a transparent stroke in B
+    duplicateFrame(s());
+    renamePicture(s(), "C");
+    ASSERT_EQ(names(), "ABC at 2");
+    moveFrameEarlier(s());
+    EXPECT_EQ(names(), "ACB at 1");
+    deleteFrame(s());
+    EXPECT_EQ(names(), "AB at 0");
+    s().undoChange();
+    EXPECT_EQ(names(), "ACB at 1");
+    s().undoChange();
+    EXPECT_EQ(names(), "ABC at 2");
+    s().undoChange();  // the copy that became C
+    EXPECT_EQ(names(), "AB at 1");
+    s().undoChange();  // the stroke in B, shown as it is taken back
+    EXPECT_EQ(names(), "AB at 1");
+    EXPECT_EQ(picture().pixels[1][1], kBlack);  // the cell as B was copied from A
+    selectFrame(s(), 0);
+    s().redoChange();
+    EXPECT_EQ(names(), "AB at 1");
+    EXPECT_EQ(picture().pixels[1][1], kTransparent);
+    EXPECT_TRUE(s().hasUnwrittenChanges());
 }
 
 TEST_F(HistoryTest, RedoAfterTheFiftiethUndoWalksAllTheWayForward) {

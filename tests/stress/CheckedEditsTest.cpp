@@ -98,7 +98,9 @@ class CheckedEdits : public SessionFixture {
             return;
         }
         reference_.view = s().view();
-        reference_.drawPicture(picture());
+        const Document& d = s().document();
+        const bool onion = s().view().onionSkin && d.current > 0;
+        reference_.drawPicture(picture(), onion ? &d.frames[d.current - 1].picture : nullptr);
         if (s().selection().frameShown) {
             reference_.drawSelectionFrame(s().selection());
         }
