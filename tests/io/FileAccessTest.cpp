@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <sstream>
@@ -146,6 +147,77 @@ TEST(FileAccessTest, ASaveRemovesOnlyItsOwnAbandonedTemporaries) {
     kept.insert(kept.end(), {"notes", "out.s"});
     std::sort(kept.begin(), kept.end());
     EXPECT_EQ(dir.listing(), kept);
+}
+
+TEST(FileAccessTest, AWriterWaitsForItsTurnThroughAnyNameThenGivesUp) {
+    TempFolder dir;
+    const std::string path = dir / "f.s";
+    writeFile(path, "old");
+    std::filesystem::create_hard_link(path, dir / "g.s");
+    setWaitForOtherWriters(std::chrono::milliseconds(100));
+    const io::FileHandle held(::open(path.c_str(), O_RDONLY));  // another writer's turn
+    ASSERT_EQ(::flock(held.get(), LOCK_EX), 0);
+    EXPECT_EQ(appendToFile(dir / "g.s", "more").error,
+              "Could not add to \"" + (dir / "g.s").string() +
+                  "\": the file is being written by another process.");
+    EXPECT_EQ(replaceFile(path, "new").error,
+              "Could not save \"" + path + "\": the file is being written by another process.");
+    EXPECT_EQ(readFile(path), "old");
+    setWaitForOtherWriters(std::chrono::seconds(10));
+}
+
+// Two writers at once, processes of their own let go together: every block is there
+// afterwards, in one order or the other. STIPPLE_WRITER_ROUNDS sets the rounds of each pair.
+TEST(FileAccessTest, TwoWritersAtOnceLoseNoBlock) {
+    struct Pair {
+        const char* name;
+        bool firstSaves, hardLink, missing;
+    };
+    const char* count = std::getenv("STIPPLE_WRITER_ROUNDS");
+    const int rounds = count != nullptr ? std::atoi(count) : 4;
+    const std::string old(1 << 20, 'o'), a(4096, 'a'), b(4096, 'b');
+    for (const Pair& p :
+         {Pair{"append + append", false, false, false}, Pair{"save + append", true, false, false},
+          Pair{"through two hard links", false, true, false},
+          Pair{"both making the file", false, false, true}}) {
+        int lost = 0;
+        for (int round = 0; round < rounds; ++round) {
+            TempFolder dir;
+            writeFile(dir / "f.s", p.missing ? "" : old);
+            if (p.missing) {
+                std::filesystem::remove(dir / "f.s");
+            } else if (p.hardLink) {
+                std::filesystem::create_hard_link(dir / "f.s", dir / "g.s");
+            }
+            int go[2];
+            ASSERT_EQ(::pipe(go), 0);
+            pid_t writers[2];
+            for (int w = 0; w < 2; ++w) {
+                if ((writers[w] = ::fork()) == 0) {
+                    ::close(go[1]);
+                    char ignored;
+                    (void)::read(go[0], &ignored, 1);  // until the pipe is closed
+                    const std::string path = dir / (w == 1 && p.hardLink ? "g.s" : "f.s");
+                    ::_exit(w == 0 && p.firstSaves ? !replaceFile(path, a)
+                                                   : !appendToFile(path, w == 0 ? a : b));
+                }
+            }
+            ::close(go[0]);
+            ::close(go[1]);
+            for (const pid_t writer : writers) {
+                int status = -1;
+                ::waitpid(writer, &status, 0);
+                EXPECT_EQ(status, 0) << p.name;
+            }
+            const std::string before = p.missing ? "" : old;
+            const std::string now = readFile(dir / "f.s");
+            // A save that comes second replaces the appended block, as it should.
+            lost += p.firstSaves ? now != a && now != a + b
+                                 : now != before + a + b && now != before + b + a;
+        }
+        EXPECT_EQ(lost, 0) << p.name;
+        std::printf("%s: %d rounds, %d lost a block\n", p.name, rounds, lost);
+    }
 }
 
 TEST(FileAccessTest, FailedReplaceLeavesEverythingAsItWas) {
