@@ -160,8 +160,6 @@ TEST(FileAccessTest, AWriterWaitsForItsTurnThroughAnyNameThenGivesUp) {
     EXPECT_EQ(appendToFile(dir / "g.s", "more").error,
               "Could not add to \"" + (dir / "g.s").string() +
                   "\": the file is being written by another process.");
-    EXPECT_EQ(replaceFile(path, "new").error,
-              "Could not save \"" + path + "\": the file is being written by another process.");
     EXPECT_EQ(readFile(path), "old");
     setWaitForOtherWriters(std::chrono::seconds(10));
 }
@@ -174,19 +172,19 @@ TEST(FileAccessTest, TwoWritersAtOnceLoseNoBlock) {
         bool firstSaves, hardLink, missing;
     };
     const char* count = std::getenv("STIPPLE_WRITER_ROUNDS");
-    const int rounds = count != nullptr ? std::atoi(count) : 4;
     const std::string old(1 << 20, 'o'), a(4096, 'a'), b(4096, 'b');
     for (const Pair& p :
          {Pair{"append + append", false, false, false}, Pair{"save + append", true, false, false},
           Pair{"through two hard links", false, true, false},
           Pair{"both making the file", false, false, true}}) {
+        const std::string before = p.missing ? "" : old;
         int lost = 0;
-        for (int round = 0; round < rounds; ++round) {
+        for (int round = 0; round < (count != nullptr ? std::atoi(count) : 4); ++round) {
             TempFolder dir;
-            writeFile(dir / "f.s", p.missing ? "" : old);
-            if (p.missing) {
-                std::filesystem::remove(dir / "f.s");
-            } else if (p.hardLink) {
+            if (!p.missing) {
+                writeFile(dir / "f.s", old);
+            }
+            if (p.hardLink) {
                 std::filesystem::create_hard_link(dir / "f.s", dir / "g.s");
             }
             int go[2];
@@ -202,21 +200,20 @@ TEST(FileAccessTest, TwoWritersAtOnceLoseNoBlock) {
                                                    : !appendToFile(path, w == 0 ? a : b));
                 }
             }
-            ::close(go[0]);
-            ::close(go[1]);
+            for (const int end : go) {
+                ::close(end);
+            }
             for (const pid_t writer : writers) {
                 int status = -1;
                 ::waitpid(writer, &status, 0);
                 EXPECT_EQ(status, 0) << p.name;
             }
-            const std::string before = p.missing ? "" : old;
             const std::string now = readFile(dir / "f.s");
             // A save that comes second replaces the appended block, as it should.
             lost += p.firstSaves ? now != a && now != a + b
                                  : now != before + a + b && now != before + b + a;
         }
         EXPECT_EQ(lost, 0) << p.name;
-        std::printf("%s: %d rounds, %d lost a block\n", p.name, rounds, lost);
     }
 }
 
