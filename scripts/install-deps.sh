@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev
-    libjpeg62-turbo-dev libpng-dev fonts-roboto-unhinted
+    libjpeg62-turbo-dev libpng-dev libgif-dev fonts-roboto-unhinted
     libgtest-dev libbenchmark-dev
     xvfb xauth xdotool xclip imagemagick python3
     binutils cc65 pasmo

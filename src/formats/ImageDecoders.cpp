@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "formats/BitmapDecoder.h"
+#include "formats/GifDecoder.h"
 #include "formats/PngDecoder.h"
 
 namespace stipple {
@@ -16,6 +17,8 @@ constexpr std::array kRows = {
     ImageDecoderRow{
         ImageDecoderId::Bitmap, "bitmap", recognisesBitmap, decodeBitmap, bitmapFaultMessage, {}},
     ImageDecoderRow{ImageDecoderId::Png, "PNG", recognisesPng, decodePng, pngFaultMessage, {}},
+    ImageDecoderRow{
+        ImageDecoderId::Gif, "GIF", isGif, decodeGif, gifFaultMessage, {kGifPixelBudget, 0}},
 };
 
 }  // namespace

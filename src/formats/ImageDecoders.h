@@ -15,7 +15,7 @@
 namespace stipple {
 
 // One decoded image: its whole size and the pixels of its top-left region. A decoder of
-// animations gives its first frame here; its later frames will come beside it.
+// animations gives its first frame here and every frame beside it.
 struct DecodedImage {
     int width = 0;  // the whole image's size
     int height = 0;
@@ -23,6 +23,10 @@ struct DecodedImage {
     int regionWidth = 0;
     int regionHeight = 0;
     std::vector<std::uint32_t> pixels;
+    // An animation's frames, each composed as it shows, in the region's size (the first one
+    // also in `pixels`), and how long each shows in hundredths of a second; empty for a still.
+    std::vector<std::vector<std::uint32_t>> frames;
+    std::vector<int> frameDelays;
 
     RgbView view() const { return {pixels.data(), regionWidth, regionHeight, regionWidth}; }
 };
@@ -47,7 +51,7 @@ struct ImageDecoding {
 // A refusal of the given kind.
 ImageDecoding imageFault(ImageFault fault, std::string detail = {});
 
-enum class ImageDecoderId { Bitmap, Png };
+enum class ImageDecoderId { Bitmap, Png, Gif };
 
 // What a decoder may take on, told from a file's header before it decodes; 0 is no limit
 // beyond the decoder's own.
