@@ -1,8 +1,9 @@
-// Writes the seed corpora of the fuzz targets into <folder>/picture, <folder>/bitmap,
-// <folder>/text and <folder>/png: picture files of several sizes, with and without expanded
-// line ends, bitmaps of every depth and layout the import is meant to read, exported texts
-// of every format, and the good PNG images of the tests. It encodes the picture files and
-// bitmaps itself, so those seeds do not depend on the readers under test; the texts are the
+// Writes the seed corpora of the fuzz targets into <folder>/picture, <folder>/set,
+// <folder>/bitmap, <folder>/text and <folder>/png: picture files of several sizes, with and
+// without expanded line ends, set files of such pictures, bitmaps of every depth and layout
+// the import is meant to read, exported texts of every format, and the good PNG images of the
+// tests. It encodes the picture and set files and bitmaps itself, so those seeds do not
+// depend on the readers under test; the texts are the
 // exporter's own, as users get them; the PNG images are written by the tests' own generator
 // (tests/data/png/make_pngs.py), which uses no PNG library.
 #include <cstdint>
@@ -84,6 +85,34 @@ void writePictureSeeds(const std::filesystem::path& dir) {
     save(dir / "ends-early.stw", pictureFile("Cut", 8, 8, 20));
     save(dir / "trailing.stw", pictureFile("Tail", 2, 2) + "trailing bytes");
     save(dir / "high-bytes.stw", pictureFile("\x80\x81\xE4\xFF", 5, 5));
+}
+
+// ---- Set files ----
+
+std::string setFile(const std::string& name, int rate, const std::vector<std::string>& frames) {
+    Bytes f;
+    f.text(std::string("\x89STWSET\x9A", 8));
+    f.u32(1);
+    f.u32(static_cast<std::uint32_t>(name.size()));
+    f.text(name);
+    f.u32(static_cast<std::uint32_t>(rate));
+    f.u32(static_cast<std::uint32_t>(frames.size()));
+    for (const std::string& frame : frames) {
+        f.u32(static_cast<std::uint32_t>(frame.size()));
+        f.text(frame);
+    }
+    return f.str();
+}
+
+void writeSetSeeds(const std::filesystem::path& dir) {
+    const std::string two = setFile("Walk", 8, {pictureFile("a", 3, 2), pictureFile("b", 3, 2)});
+    save(dir / "two-frames.stws", two);
+    save(dir / "cut.stws", two.substr(0, two.size() - 7));
+    save(dir / "one-frame.stws", setFile("", 60, {pictureFile("Ten chars!", 10, 3)}));
+    save(dir / "sizes.stws", setFile("Sizes\x80", 12,
+                                     {pictureFile("x", 1, 1), pictureFile("Largest", 96, 92),
+                                      pictureFile("y\nz", 13, 26)}));
+    save(dir / "picture.stw", pictureFile("Ab", 3, 2));  // a set of one
 }
 
 // ---- Bitmaps ----
@@ -340,10 +369,12 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path root = argv[1];
     std::filesystem::create_directories(root / "picture");
+    std::filesystem::create_directories(root / "set");
     std::filesystem::create_directories(root / "bitmap");
     std::filesystem::create_directories(root / "text");
     std::filesystem::create_directories(root / "png");
     writePictureSeeds(root / "picture");
+    writeSetSeeds(root / "set");
     writeBitmapSeeds(root / "bitmap");
     writeTextSeeds(root / "text");
     copyPngSeeds(root / "png");

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and libFuzzer in build/fuzz and runs each one on its
-# seeds for FUZZ_SECONDS (45) seconds, three minutes for the four; fails on the first crash,
-# leak or hang. When clang or libFuzzer is missing it says why and skips.
+# seeds for FUZZ_SECONDS (45) seconds, under four minutes for the five; fails on the first
+# crash, leak or hang. When clang or libFuzzer is missing it says why and skips.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-45}
@@ -22,14 +22,15 @@ clang++ -fsanitize=fuzzer,address,undefined "$probe/probe.cpp" -o "$probe/probe"
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DSTIPPLE_FUZZ=ON -DSTIPPLE_TESTS=OFF >/dev/null
-cmake --build "$build" --target fuzz_picture_file fuzz_bitmap_import fuzz_text_import \
-    fuzz_png_import fuzz_make_seeds
+cmake --build "$build" --target fuzz_picture_file fuzz_set_file fuzz_bitmap_import \
+    fuzz_text_import fuzz_png_import fuzz_make_seeds
 "$build/fuzz/fuzz_make_seeds" "$build/seeds"
 
 status=0
-for target in picture bitmap text png; do
+for target in picture set bitmap text png; do
     case $target in
         picture) exe=fuzz_picture_file ;;
+        set) exe=fuzz_set_file ;;
         bitmap) exe=fuzz_bitmap_import ;;
         text) exe=fuzz_text_import ;;
         png) exe=fuzz_png_import ;;

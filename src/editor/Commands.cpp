@@ -135,6 +135,7 @@ constexpr Command kCommands[] = {
     {NextFrame, C, [](S s, B) { nextFrame(s); }, severalFrames, nullptr},
     {OnionSkin, C, [](S s, B) { toggleOnionSkin(s); }, nullptr,
      [](const Session& s) { return s.view().onionSkin; }},
+    {SaveSet, C, [](S s, B) { saveSet(s); }, nullptr, nullptr},
 };
 // clang-format on
 
@@ -144,7 +145,7 @@ constexpr bool inIdOrder() {
             return false;
         }
     }
-    return static_cast<std::size_t>(OnionSkin) + 1 == std::size(kCommands);
+    return static_cast<std::size_t>(SaveSet) + 1 == std::size(kCommands);
 }
 static_assert(inIdOrder(), "one row per id, in the order of the ids");
 

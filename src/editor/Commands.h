@@ -86,6 +86,7 @@ enum class CommandId {
     PreviousFrame,
     NextFrame,
     OnionSkin,
+    SaveSet,
 };
 
 // A click of a button or a menu item, or the press of any mouse button on a control.

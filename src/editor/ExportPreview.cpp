@@ -6,14 +6,17 @@
 #include <iterator>
 
 #include "editor/ExportCommands.h"
+#include "formats/FramesExport.h"
 #include "formats/PictureFile.h"
 
 namespace stipple {
 
 namespace {
 
-constexpr std::string_view kSources[] = {"Whole picture", "Copied box"};
-constexpr std::string_view kSourceWords[] = {"picture", "box"};
+constexpr std::string_view kSources[] = {"Whole picture", "Copied box", "All frames"};
+constexpr std::string_view kSourceWords[] = {"picture", "box", "frames"};
+constexpr int kBoxSource = 1;
+constexpr int kFramesSource = 2;
 
 // The layout part a list chooses, for the lists of layout words.
 std::string_view keyOf(ExportOption list) {
@@ -116,7 +119,7 @@ void ExportPreview::setShown(bool shown) {
 void ExportPreview::sessionChanged(const Session&, const Changes& changes) {
     using namespace changed;
     const unsigned shape = kSize | (fromBox_ ? kBox | kBuffer : 0u);
-    const unsigned text = kCells | kSize | kName | kBox | kBuffer;
+    const unsigned text = kCells | kSize | kName | kBox | kBuffer | kFrames;
     if (!active_) {
         stale_ = stale_ || changes.has(text);
         return;
@@ -242,7 +245,7 @@ std::vector<std::string> ExportPreview::choices(ExportOption list) const {
 int ExportPreview::choice(ExportOption list) const {
     switch (list) {
         case ExportOption::Source:
-            return fromBox_ ? 1 : 0;
+            return source_;
         case ExportOption::Format:
             return static_cast<int>(formatRow_);
         case ExportOption::Target: {
@@ -276,7 +279,8 @@ void ExportPreview::choose(ExportOption list, int item) {
     ByteLayout& layout = settings_.layout;
     switch (list) {
         case ExportOption::Source:
-            fromBox_ = item == 1;
+            source_ = item;
+            fromBox_ = item == kBoxSource;
             break;
         case ExportOption::Format:
             formatRow_ = static_cast<std::size_t>(item);
@@ -360,8 +364,18 @@ void ExportPreview::settingsChanged() {
 void ExportPreview::remake() {
     stale_ = false;
     const ExportFormatRow& row = format();
-    const std::string& name = session_.pictureName();
+    const bool allFrames = source_ == kFramesSource;
+    const Document& document = session_.document();
+    // A set of one writes its frame's own text under the frame's name.
+    const std::string& name =
+        allFrames && document.frameCount() > 1 ? document.setName : session_.pictureName();
     std::string problem = exportableNameProblem(name);
+    for (std::size_t i = 0; allFrames && problem.empty() && i < document.frames.size(); ++i) {
+        if (const std::string framed = exportableNameProblem(document.frames[i].name);
+            !framed.empty()) {
+            problem = "Frame " + std::to_string(i + 1) + ": " + framed;
+        }
+    }
     if (fromBox_ && !session_.selection().bufferFilled) {
         problem = "No box has been copied yet: copy one with the box tool first.";
     }
@@ -373,19 +387,82 @@ void ExportPreview::remake() {
     bytes_.clear();
     shown_.clear();
     spans_.clear();
-    if (written_) {
+    std::size_t numbers = 0;
+    if (written_ && !allFrames) {
         bytes_ = row.write(source(), name, settings());
         shown_ = row.id == ExportFormat::Bin ? byteDump(bytes_) : bytes_;
         shown_.erase(std::remove(shown_.begin(), shown_.end(), '\r'), shown_.end());
         spans_ = valueSpans(shown_, row.id);
+        numbers = spans_.size();
+    } else if (written_) {
+        numbers = writeAllFrames();
     }
     const std::size_t before = spans_.empty() ? 0 : spans_.front().offset;
     spanShift_ = utf16Length(std::string_view(shown_).substr(0, before)) - static_cast<int>(before);
-    count_ = written_ ? countOf(row.id, spans_.size()) : problem;
+    count_ = written_ ? countOf(row.id, numbers) : problem;
+    if (written_ && allFrames && document.frameCount() > 1) {
+        const std::size_t texts =
+            row.family == FormatFamily::Device || row.id == ExportFormat::CppArray
+                ? 0
+                : document.frames.size();
+        // Each frame's own text carries its two size bytes.
+        count_ = texts == 0 ? count_
+                            : std::to_string(numbers + 2 * texts) +
+                                  " bytes: " + std::to_string(2 * texts) + " of size, " +
+                                  std::to_string(numbers) + " of pixels";
+        count_ += " in " + std::to_string(document.frameCount()) + " frames";
+    }
     command_ = makeCommandLine();
     if (tracedByte_ >= static_cast<int>(spans_.size())) {
         tracedByte_ = -1;  // the number pointed at is gone
     }
+}
+
+std::size_t ExportPreview::writeAllFrames() {
+    const ExportFormatRow& row = format();
+    const Document& document = session_.document();
+    std::vector<NamedView> views;
+    views.reserve(document.frames.size());
+    for (const Frame& frame : document.frames) {
+        views.push_back({frame.picture.view(), frame.name});
+    }
+    FramesText set = writeFrames(row.id, views, document.setName, settings());
+    bytes_ = std::move(set.text);
+    const TextPart part = set.parts[static_cast<std::size_t>(document.current)];
+    if (row.id == ExportFormat::Bin) {
+        // One number a byte: the current frame's numbers are its bytes.
+        shown_ = byteDump(bytes_);
+        std::vector<ValueSpan> all = valueSpans(shown_, row.id);
+        spans_.assign(all.begin() + static_cast<std::ptrdiff_t>(part.offset),
+                      all.begin() + static_cast<std::ptrdiff_t>(part.offset + part.length));
+        return all.size();
+    }
+    // The trace reads the current frame's part as a text of its own; the shown text has no
+    // CR, so its part starts earlier by the CRs before it.
+    std::size_t numbers = 0;
+    std::size_t shownStart = 0;
+    for (std::size_t i = 0; i < set.parts.size(); ++i) {
+        const std::string_view written =
+            std::string_view(bytes_).substr(set.parts[i].offset, set.parts[i].length);
+        std::string text(written);
+        text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+        std::vector<ValueSpan> spans = valueSpans(text, row.id);
+        numbers += spans.size();
+        if (i == static_cast<std::size_t>(document.current)) {
+            shownStart =
+                set.parts[i].offset -
+                static_cast<std::size_t>(std::count(
+                    bytes_.begin(),
+                    bytes_.begin() + static_cast<std::ptrdiff_t>(set.parts[i].offset), '\r'));
+            for (ValueSpan& span : spans) {
+                span.offset += shownStart;
+            }
+            spans_ = std::move(spans);
+        }
+    }
+    shown_ = bytes_;
+    shown_.erase(std::remove(shown_.begin(), shown_.end(), '\r'), shown_.end());
+    return numbers;
 }
 
 std::string ExportPreview::makeCommandLine() const {
@@ -401,13 +478,14 @@ std::string ExportPreview::makeCommandLine() const {
         line += shellWord(word);
     }
     // The name as the text holds it, whatever the file stores.
+    const bool set = source_ == kFramesSource && session_.document().frameCount() > 1;
     line += " --name ";
-    line += shellWord(session_.pictureName());
+    line += shellWord(set ? session_.document().setName : session_.pictureName());
     if (boxShown) {
         line += " --box " + std::to_string(box.boxLeft) + "," + std::to_string(box.boxTop) + "," +
                 std::to_string(box.boxRight) + "," + std::to_string(box.boxBottom);
     }
-    return line + " PICTURE.stw";
+    return line + (set ? " SET.stws" : " PICTURE.stw");
 }
 
 std::string ExportPreview::copyRefusal() const {
@@ -571,7 +649,7 @@ std::vector<TextRange> ExportPreview::highlights() const {
 std::vector<std::pair<std::string, std::string>> ExportPreview::storedSettings() const {
     std::vector<std::pair<std::string, std::string>> stored = {
         {"format", std::string(format().commandName)},
-        {"source", std::string(kSourceWords[fromBox_ ? 1 : 0])}};
+        {"source", std::string(kSourceWords[source_])}};
     if (layoutProblem(settings_.layout).empty()) {
         stored.emplace_back("layout", layoutWords(settings_.layout));
     }
@@ -587,7 +665,8 @@ void ExportPreview::restore(const std::vector<std::pair<std::string, std::string
                 chooseFormatNamed("gas");
             }
         } else if (key == "source") {
-            fromBox_ = word == kSourceWords[1];
+            source_ = std::max(indexOf(kSourceWords, word), 0);
+            fromBox_ = source_ == kBoxSource;
         } else if (key == "layout") {
             // The words of a text's first line; a pair not read keeps its default.
             ByteLayout layout;

@@ -139,6 +139,9 @@ class ExportPreview final : public SessionListener {
     void levelsFromLayout();
     void settingsChanged();
     void remake();  // text, count, command line
+    // The text of every frame; the trace follows the current one's part. The count of the
+    // numbers written.
+    std::size_t writeAllFrames();
     void mapBytes();
     std::string makeCommandLine() const;
     TextRange rangeOf(int number) const;
@@ -151,6 +154,7 @@ class ExportPreview final : public SessionListener {
     bool written_ = false;
 
     std::size_t formatRow_ = 0;
+    int source_ = 0;  // an item of the Source list
     bool fromBox_ = false;
     ExportSettings settings_;  // layout.align: the tick, also where it does not apply
     std::string levelsText_;

@@ -8,6 +8,7 @@
 #include "editor/SelectionCommands.h"
 #include "editor/ViewCommands.h"
 #include "formats/PictureFile.h"
+#include "formats/SetFile.h"
 #include "formats/Windows1252.h"
 #include "io/FileAccess.h"
 
@@ -73,27 +74,60 @@ void openPicture(Session& s) {
 bool openPictureFile(Session& s, const std::string& path) {
     Host& host = s.host();
     std::string bytes;
-    if (const FileResult opened = readFileStart(path, kMaxPictureFileBytes, bytes);
+    if (const FileResult opened = readFileStart(path, kMaxSetFileBytes, bytes);
         !showFileNotice(host, opened)) {
         host.showMessage(opened.error, kMessageCaption);
         return false;
     }
     // The whole file is checked before anything of the picture changes; a file cut short
     // would leave old cells in the picture that a later save writes out.
-    const PictureFileReading reading = parsePictureFile(bytes);
-    if (const std::string refused = pictureFileRefusal(path, reading); !refused.empty()) {
+    const PictureOrSetReading reading = parsePictureOrSet(bytes);
+    if (const std::string refused = pictureOrSetRefusal(path, reading); !refused.empty()) {
         host.showMessage(refused, kMessageCaption);
         return false;
     }
-    const PictureFileContent& file = reading.content;
-    s.edit(Step::NamedSnapshot, [&](SessionState& st) {
-        st.name() = fromWindows1252(file.nameBytes);
-        st.picture().assign(PixelView::rowByRow(file.cells.data(), file.width, file.height));
-        // Edits inside an edit announce with it: the new name comes with the new cells.
-        s.markWritten(&path);
-        return Changes{changed::kCells | changed::kSize | changed::kName};
-    });
+    if (reading.setFile || s.document().frameCount() > 1) {
+        // The set, or a picture as a set of one, replaces every frame as one step.
+        FramesChange change;
+        change.kind = FramesChange::Kind::Replace;
+        change.whole = documentOfSet(reading.set.content);
+        s.edit(Step::None, [&](SessionState&) {
+            s.changeFrames(std::move(change));
+            s.markWritten(&path);
+            return Changes{};
+        });
+    } else {
+        const PictureFileContent& file = reading.picture.content;
+        s.edit(Step::NamedSnapshot, [&](SessionState& st) {
+            st.name() = fromWindows1252(file.nameBytes);
+            st.picture().assign(PixelView::rowByRow(file.cells.data(), file.width, file.height));
+            // Edits inside an edit announce with it: the new name comes with the new cells.
+            s.markWritten(&path);
+            return Changes{changed::kCells | changed::kSize | changed::kName};
+        });
+    }
     host.rememberPictureFile(path);
+    return true;
+}
+
+bool saveSet(Session& s) {
+    Host& host = s.host();
+    StorableSet set = storableSet(s.document());
+    if (!set) {
+        host.showMessage(set.problem, kMessageCaption);
+        return false;
+    }
+    const std::optional<std::string> path = host.askSaveSetFile(s.document().setName);
+    if (!path) {
+        return false;
+    }
+    if (const FileResult saved = replaceFile(*path, encodeSetFile(set.content));
+        !showFileNotice(host, saved)) {
+        host.showMessage(saved.error, kMessageCaption);
+        return false;
+    }
+    host.rememberPictureFile(*path);
+    s.markWritten(&*path);
     return true;
 }
 
@@ -124,9 +158,12 @@ bool mayClose(Session& s) {
     if (!s.hasUnwrittenChanges()) {
         return true;
     }
-    switch (s.host().askSaveBeforeClosing(s.pictureName())) {
+    // A set is saved whole: Save Picture would write one frame and lose the others.
+    const bool wholeSet = s.document().frameCount() > 1;
+    switch (s.host().askSaveBeforeClosing(wholeSet ? s.document().setName : s.pictureName(),
+                                          wholeSet)) {
         case Dialogs::CloseChoice::Save:
-            return savePicture(s);
+            return wholeSet ? saveSet(s) : savePicture(s);
         case Dialogs::CloseChoice::Discard:
             return true;
         case Dialogs::CloseChoice::Cancel:

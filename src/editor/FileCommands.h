@@ -1,5 +1,5 @@
 #pragma once
-// New, Open and Save Picture, saving the copied box as a picture file of its own, and
+// New, Open and Save Picture, Save Set, saving the copied box as a picture file of its own, and
 // taking in a converted bitmap.
 
 #include <string>
@@ -12,14 +12,18 @@ namespace stipple {
 
 // Asks for a size, then clears the picture at that size to the right colour.
 void newPicture(Session& session);
-// Asks for a picture file and loads it; a file that cannot be loaded, or is cut off before
-// its last pixel, changes nothing.
+// Asks for a picture file or a set file and loads it; a file that cannot be loaded, or is
+// cut off before its last pixel, changes nothing. A set file, or a picture file opened over
+// a set of several frames, replaces the whole set as one step of the history.
 void openPicture(Session& session);
 // Loads the picture file at `path` (UTF-8) as Open Picture does, without asking for it: a
 // dropped file, a recent one. False when it was refused (the user was told why).
 bool openPictureFile(Session& session, const std::string& path);
 // Asks where to save the picture under its name and writes it there; true when written.
 bool savePicture(Session& session);
+// Asks where to save the whole set under the set's name and writes it there as a set file;
+// true when written.
+bool saveSet(Session& session);
 // Typing in the name box: the picture takes the name (UTF-8); no history step.
 void renamePicture(Session& session, const std::string& name);
 // Whether the program may close: with changes not yet written, after asking whether to

@@ -54,12 +54,15 @@ class Dialogs {
     // The picture save dialog (".stw" added to a name typed without an extension, a question
     // before a file that exists is replaced) with the file name preset to `presetName`.
     virtual std::optional<std::string> askSavePictureFile(const std::string& presetName) = 0;
+    // The same for a set file (".stws").
+    virtual std::optional<std::string> askSaveSetFile(const std::string& presetName) = 0;
     // The Save Select box with `name` in its name field; on its "Save..." button returns
     // the name as the user left it, else nothing.
     virtual std::optional<std::string> askSaveSelectName(const std::string& name) = 0;
-    // Before closing with unwritten changes: whether to save the picture named `name` first.
+    // Before closing with unwritten changes: whether to save the picture named `name` (or,
+    // with `wholeSet`, the set of that name) first.
     enum class CloseChoice { Save, Discard, Cancel };
-    virtual CloseChoice askSaveBeforeClosing(const std::string& name) = 0;
+    virtual CloseChoice askSaveBeforeClosing(const std::string& name, bool wholeSet) = 0;
     // A message box with one OK button; returns when the user has closed it.
     virtual void showMessage(const std::string& text, const std::string& caption) = 0;
     // Opens the window, or raises it where it is open already.

@@ -31,9 +31,36 @@ std::string_view firstLine(std::string_view text) {
 
 constexpr std::string_view kAuthorLine = "/*Created by VexlanImageMaker */";
 
+// The frames of a set are written as their texts one after the other, and only one picture's
+// text is read: a second text that starts after the first one's name line is refused, once
+// the first reads, with the line where it starts.
+template <typename Read>
+TextReading readOneText(std::string_view text, std::string_view head, Read read) {
+    const std::size_t afterName = text.find('\n', text.find('\n') + 1);
+    std::size_t second = afterName;
+    while (second != std::string_view::npos &&
+           (second = text.find(head, second + 1)) != std::string_view::npos &&
+           text[second - 1] != '\n' && text[second - 1] != '}') {
+    }
+    if (second == std::string_view::npos) {
+        return read(text);
+    }
+    TextReading reading = read(text.substr(0, second));
+    if (reading) {
+        const auto line =
+            std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(second), '\n');
+        reading.error = "line " + std::to_string(line + 1) +
+                        ": the text of another picture starts here; only the text of one "
+                        "picture can be read";
+    }
+    return reading;
+}
+
+constexpr std::string_view kAsm8Line = "/* format 8 bits per pixel */";
+
 std::optional<TextReading> asm8Reader(std::string_view text, bool) {
-    return firstLine(text) == "/* format 8 bits per pixel */" ? std::optional(readAsm8Text(text))
-                                                              : std::nullopt;
+    return firstLine(text) == kAsm8Line ? std::optional(readOneText(text, kAsm8Line, readAsm8Text))
+                                        : std::nullopt;
 }
 
 // The file form and the C++ array share their first line; the array's second ends in "={".
@@ -44,13 +71,13 @@ bool secondLineOpensArray(std::string_view text) {
 
 std::optional<TextReading> fileFormReader(std::string_view text, bool) {
     return firstLine(text) == kAuthorLine && !secondLineOpensArray(text)
-               ? std::optional(readAsm8Text(text))
+               ? std::optional(readOneText(text, kAuthorLine, readAsm8Text))
                : std::nullopt;
 }
 
 std::optional<TextReading> cppReader(std::string_view text, bool) {
     return firstLine(text) == kAuthorLine && secondLineOpensArray(text)
-               ? std::optional(readCppArrayText(text))
+               ? std::optional(readOneText(text, kAuthorLine, readCppArrayText))
                : std::nullopt;
 }
 
@@ -59,7 +86,8 @@ std::optional<TextReading> packedReader(std::string_view text, bool aligned) {
     const std::string head = Depth == 1
                                  ? "/* format 1 bit per pixel */"
                                  : "/* format " + std::to_string(Depth) + " bits per pixel */";
-    return firstLine(text) == head ? std::optional(readPackedText(text, aligned)) : std::nullopt;
+    const auto read = [aligned](std::string_view one) { return readPackedText(one, aligned); };
+    return firstLine(text) == head ? std::optional(readOneText(text, head, read)) : std::nullopt;
 }
 
 // Every device syntax but bin names itself in its first line, so one reader serves them.
@@ -222,7 +250,8 @@ std::vector<ValueSpan> valueSpans(std::string_view text, ExportFormat id) {
         if (++number <= head && id != ExportFormat::Bin) {
             continue;
         }
-        if (!line.starts_with(prefix)) {
+        // In the C array of a set's frames, the frames' comments stand as its lines do.
+        if (!line.starts_with(prefix) || line.substr(prefix.size()).starts_with("/*")) {
             continue;
         }
         const std::size_t start = static_cast<std::size_t>(line.data() - text.data());

@@ -185,13 +185,17 @@ std::array<char, 256> previewCharacters(const ByteLayout& layout) {
     return shown;
 }
 
-// The preview comment lines: what each character stands for, then one row of characters
-// for each row of cells, each the character of the code its cell gets.
-[[gnu::noinline]] void appendPreview(std::string& text, const PixelView& view,
-                                     const ByteLayout& layout, const Notation& notation) {
-    const auto comment = [&](const std::string& line) {
-        return std::string(notation.commentOpen) + line + std::string(notation.commentClose) + "\n";
-    };
+}  // namespace
+
+namespace layout_text {
+
+std::string commentLine(const Notation& notation, std::string_view inside) {
+    std::string line(notation.commentOpen);
+    line.append(inside).append(notation.commentClose).push_back('\n');
+    return line;
+}
+
+void appendPreviewLegend(std::string& text, const ByteLayout& layout, const Notation& notation) {
     const std::array<char, 256> shown = previewCharacters(layout);
     std::array<int, 5> codes = layout.levels;
     std::sort(codes.begin(), codes.end());
@@ -202,7 +206,12 @@ std::array<char, 256> previewCharacters(const ByteLayout& layout) {
         legend +=
             std::string(1, shown[static_cast<std::size_t>(*code)]) + " = " + std::to_string(*code);
     }
-    text += comment(legend);
+    text += commentLine(notation, legend);
+}
+
+void appendPreviewRows(std::string& text, const PixelView& view, const ByteLayout& layout,
+                       const Notation& notation, std::string_view indent) {
+    const std::array<char, 256> shown = previewCharacters(layout);
     for (int y = 1; y <= view.height(); ++y) {
         std::string row;
         for (int x = 1; x <= view.width(); ++x) {
@@ -210,8 +219,36 @@ std::array<char, 256> previewCharacters(const ByteLayout& layout) {
             row += value >= 0 && value <= 4 ? shown[static_cast<std::size_t>(layout.levels[value])]
                                             : '?';
         }
-        text += comment(row);
+        text.append(indent);
+        text += commentLine(notation, row);
     }
+}
+
+void appendByteLines(std::string& text, std::span<const std::uint8_t> bytes,
+                     std::string_view linePrefix, std::string_view lineEnd, Base base,
+                     const Notation& notation) {
+    const std::size_t perLine = bytesPerLine(base);
+    text.reserve(text.size() + bytes.size() * (base == Base::Bin ? 12 : 6) + 64);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        text += i % perLine == 0 ? linePrefix : std::string_view(", ");
+        appendNumber(text, bytes[i], base, notation);
+        if (i + 1 == bytes.size() || (i + 1) % perLine == 0) {
+            text += lineEnd;
+            text += '\n';
+        }
+    }
+}
+
+}  // namespace layout_text
+
+namespace {
+
+// The preview comment lines: what each character stands for, then one row of characters
+// for each row of cells, each the character of the code its cell gets.
+[[gnu::noinline]] void appendPreview(std::string& text, const PixelView& view,
+                                     const ByteLayout& layout, const Notation& notation) {
+    appendPreviewLegend(text, layout, notation);
+    appendPreviewRows(text, view, layout, notation, "");
 }
 
 }  // namespace
@@ -223,12 +260,10 @@ std::string layoutText(const PixelView& view, const std::string& name, const Byt
         return std::string(bytes.begin(), bytes.end());
     }
     const Notation notation = notationOf(syntax);
-    const auto comment = [&](const std::string& line) {
-        return std::string(notation.commentOpen) + line + std::string(notation.commentClose) + "\n";
-    };
-    std::string text = comment(std::string(kHeadTag) + "name " + quotedName(name) + " " +
-                               std::to_string(view.width()) + "x" + std::to_string(view.height()) +
-                               " " + layoutWords(layout));
+    std::string text =
+        commentLine(notation, std::string(kHeadTag) + "name " + quotedName(name) + " " +
+                                  std::to_string(view.width()) + "x" +
+                                  std::to_string(view.height()) + " " + layoutWords(layout));
     if (preview) {
         appendPreview(text, view, layout, notation);
     }
@@ -236,17 +271,7 @@ std::string layoutText(const PixelView& view, const std::string& name, const Byt
     for (const std::string& line : frame.head) {
         text += line + "\n";
     }
-    // Binary numbers are long; fewer of them make a line.
-    const std::size_t perLine = base == Base::Bin ? 8 : 16;
-    text.reserve(text.size() + bytes.size() * (base == Base::Bin ? 12 : 6) + 64);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        text += i % perLine == 0 ? frame.linePrefix : std::string_view(", ");
-        appendNumber(text, bytes[i], base, notation);
-        if (i + 1 == bytes.size() || (i + 1) % perLine == 0) {
-            text += frame.lineEnd;
-            text += '\n';
-        }
-    }
+    appendByteLines(text, bytes, frame.linePrefix, frame.lineEnd, base, notation);
     if (!frame.tail.empty()) {
         text += std::string(frame.tail) + "\n";
     }

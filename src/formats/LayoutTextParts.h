@@ -1,11 +1,12 @@
 #pragma once
-// What the writer and the reader of the layout texts share: each syntax's notation, the lines
-// around the bytes, and the tables of layout words. For LayoutText*.cpp only.
+// What the writers and the reader of the layout texts share: each syntax's notation, the lines
+// around the bytes, and the tables of layout words. For LayoutText*.cpp and FramesExport.cpp.
 
 #include <array>
 #include <cctype>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -148,40 +149,62 @@ struct Frame {
     std::string_view tail;
 };
 
+// The line that defines a constant in the syntax.
+inline std::string constantLine(Syntax syntax, const std::string& constant,
+                                const std::string& value) {
+    switch (syntax) {
+        case Syntax::Gas:
+            return ".set " + constant + ", " + value;
+        case Syntax::Ca65:
+            return constant + " = " + value;
+        case Syntax::Db:
+            return constant + " EQU " + value;
+        default:
+            return "#define " + constant + " " + value;
+    }
+}
+
 inline Frame frameOf(Syntax syntax, const std::string& name, int width, int height,
                      std::size_t count) {
     const std::string label = identifierOf(name);
     const std::string constant = upper(label);
     const std::string w = std::to_string(width);
     const std::string h = std::to_string(height);
-    switch (syntax) {
-        case Syntax::Gas:
-            return {{".set " + constant + "_WIDTH, " + w, ".set " + constant + "_HEIGHT, " + h,
-                     label + ":"},
-                    ".byte ",
-                    "",
-                    ""};
-        case Syntax::Ca65:
-            return {{constant + "_WIDTH = " + w, constant + "_HEIGHT = " + h, label + ":"},
-                    ".byte ",
-                    "",
-                    ""};
-        case Syntax::Db:
-            return {{constant + "_WIDTH EQU " + w, constant + "_HEIGHT EQU " + h, label + ":"},
-                    "db ",
-                    "",
-                    ""};
-        default:
-            return {{"#include <stdint.h>", "", "#define " + constant + "_WIDTH " + w,
-                     "#define " + constant + "_HEIGHT " + h, "",
-                     "const uint8_t " + label + "[" + std::to_string(count) + "] = {"},
-                    "    ",
-                    ",",
-                    "};"};
+    const std::string widthLine = constantLine(syntax, constant + "_WIDTH", w);
+    const std::string heightLine = constantLine(syntax, constant + "_HEIGHT", h);
+    if (syntax != Syntax::C) {
+        return {
+            {widthLine, heightLine, label + ":"}, syntax == Syntax::Db ? "db " : ".byte ", "", ""};
     }
+    return {{"#include <stdint.h>", "", widthLine, heightLine, "",
+             "const uint8_t " + label + "[" + std::to_string(count) + "] = {"},
+            "    ",
+            ",",
+            "};"};
 }
 
+// Bytes a line of bytes holds: binary numbers are long, fewer of them make a line.
+inline std::size_t bytesPerLine(Base base) {
+    return base == Base::Bin ? 8 : 16;
+}
+
+// A comment line of the syntax around `inside`, with its line end.
+std::string commentLine(const Notation& notation, std::string_view inside);
+
+// The preview's first line, which names the character of each code the layout uses.
+void appendPreviewLegend(std::string& text, const ByteLayout& layout, const Notation& notation);
+// A comment line per row of cells, each character the code of its cell, after `indent`.
+void appendPreviewRows(std::string& text, const PixelView& view, const ByteLayout& layout,
+                       const Notation& notation, std::string_view indent);
+
+// The bytes in lines of bytesPerLine, each line "prefix" + numbers + "end".
+void appendByteLines(std::string& text, std::span<const std::uint8_t> bytes,
+                     std::string_view linePrefix, std::string_view lineEnd, Base base,
+                     const Notation& notation);
+
 constexpr std::string_view kHeadTag = "stipple: ";
+// After the tag, the text of a set's frames says "set" where a picture's says "name".
+constexpr std::string_view kSetWord = "set ";
 // The first comment line of a preview.
 constexpr std::string_view kPreviewTag = "preview: one character per code: ";
 

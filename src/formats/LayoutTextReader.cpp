@@ -48,6 +48,9 @@ std::string at(std::size_t line, const std::string& problem) {
 
 // The first comment line's words after "stipple: " into `reading`, or why not.
 std::string readHead(std::string_view head, LayoutTextReading& reading) {
+    if (head.starts_with(kSetWord)) {
+        return "the text holds the frames of a set; only the text of one picture can be read";
+    }
     if (!head.starts_with("name \"")) {
         return "expected name \"NAME\" after \"stipple:\"";
     }

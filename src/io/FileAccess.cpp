@@ -6,11 +6,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 #include "io/KeptCopy.h"
 #include "io/NewFile.h"
 #include "io/SystemCalls.h"
+#include "io/WriterTurn.h"
 
 namespace stipple {
 
@@ -74,14 +76,15 @@ FileResult completeNewFile(io::NewFile& file, const std::string& target, const s
     return {};
 }
 
-// A file that does not exist yet, made whole or not at all.
+// A file that does not exist yet, made whole or not at all. It gets its name only once it
+// is complete and only while nothing has that name (EEXIST otherwise).
 FileResult createWhole(const std::string& target, const std::string& path, std::string_view content,
-                       const char* verb, bool onlyIfMissing) {
+                       const char* verb) {
     io::NewFile file;
     if (const int err = file.create(folderOf(target), io::fileNameOf(target)); err != 0) {
         return failure(verb, path, err, true);
     }
-    return completeNewFile(file, target, path, content, verb, onlyIfMissing);
+    return completeNewFile(file, target, path, content, verb, true);
 }
 
 // Overwrites the open file `fd` (read and write) with the content, keeping its inode, links,
@@ -154,12 +157,6 @@ FileResult writeDirectly(const std::string& path, std::string_view content, int 
 // it from its other links, change its owner, or the folder takes no new file.
 FileResult replaceExisting(const std::string& target, const struct stat& old,
                            const std::string& path, std::string_view content, const char* verb) {
-    // A write-protected file stays protected, whoever owns the folder.
-    if (const FileHandle writable(
-            retried([&] { return ::open(target.c_str(), O_WRONLY | O_CLOEXEC); }));
-        !writable) {
-        return failure(verb, path, errno, true);
-    }
     const std::string notice = io::keptCopyNotice(path, old);
     FileResult result;
     io::NewFile file;
@@ -207,39 +204,9 @@ bool locate(const std::string& path, const char* verb, std::string& target, stru
     return true;
 }
 
-}  // namespace
-
-FileResult replaceFile(const std::string& path, std::string_view content) {
-    std::string target;
-    struct stat old {};
-    bool exists = false;
-    FileResult result;
-    if (!locate(path, kSave, target, old, exists, result)) {
-        return result;
-    }
-    if (!exists) {
-        return createWhole(target, path, content, kSave, false);
-    }
-    if (!S_ISREG(old.st_mode)) {
-        return writeDirectly(target, content, O_TRUNC, kSave);
-    }
-    return replaceExisting(target, old, path, content, kSave);
-}
-
-FileResult appendToFile(const std::string& path, std::string_view content) {
-    std::string target;
-    struct stat old {};
-    bool exists = false;
-    FileResult result;
-    if (!locate(path, kAdd, target, old, exists, result)) {
-        return result;
-    }
-    if (!exists) {
-        return createWhole(target, path, content, kAdd, true);
-    }
-    if (!S_ISREG(old.st_mode)) {
-        return writeDirectly(target, content, O_APPEND, kAdd);
-    }
+// Appends to the ordinary file `target` (status `old`), whose turn this writer has.
+FileResult appendExisting(const std::string& target, const struct stat& old,
+                          const std::string& path, std::string_view content) {
     // The old bytes and the block go in together, as a save does, so that a kill at any
     // moment leaves the old file or the old file with the whole block.
     std::string whole;
@@ -267,6 +234,69 @@ FileResult appendToFile(const std::string& path, std::string_view content) {
                                      : failure(kAdd, path, err != 0 ? err : closeErr);
 }
 
+auto waitForOtherWriters = std::chrono::milliseconds(10000);
+
+// A save or an append, in turn with every other writer of the same file, whatever name it
+// uses: a file made meanwhile by another writer, or put in the old one's place, is the one
+// whose turn is waited for.
+FileResult writeInTurn(const std::string& path, std::string_view content, bool append) {
+    const char* verb = append ? kAdd : kSave;
+    const auto deadline = std::chrono::steady_clock::now() + waitForOtherWriters;
+    do {
+        std::string target;
+        struct stat old {};
+        bool exists = false;
+        FileResult result;
+        if (!locate(path, verb, target, old, exists, result)) {
+            return result;
+        }
+        if (!exists) {
+            result = createWhole(target, path, content, verb);
+            if (result.ok || result.errorNumber != EEXIST) {
+                return result;
+            }
+            continue;  // another writer made it first: this one comes after
+        }
+        if (!S_ISREG(old.st_mode)) {
+            return writeDirectly(target, content, append ? O_APPEND : O_TRUNC, verb);
+        }
+        // The lock is taken on a descriptor for writing, so a write-protected file stays
+        // protected, whoever owns the folder.
+        const FileHandle turn(retried(
+            [&] { return ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC); }));
+        if (!turn) {
+            return failure(verb, path, errno, true);
+        }
+        switch (io::takeTurn(turn.get(), target, deadline, old)) {
+            case io::Turn::Taken:
+                return append ? appendExisting(target, old, path, content)
+                              : replaceExisting(target, old, path, content, verb);
+            case io::Turn::Moved:
+                continue;
+            case io::Turn::Busy:
+                break;
+        }
+    } while (std::chrono::steady_clock::now() < deadline);
+    FileResult busy = failure(verb, path, EWOULDBLOCK);
+    busy.error =
+        std::string(verb) + " \"" + path + "\": the file is being written by another process.";
+    return busy;
+}
+
+}  // namespace
+
+void setWaitForOtherWriters(std::chrono::milliseconds wait) {
+    waitForOtherWriters = wait;
+}
+
+FileResult replaceFile(const std::string& path, std::string_view content) {
+    return writeInTurn(path, content, false);
+}
+
+FileResult appendToFile(const std::string& path, std::string_view content) {
+    return writeInTurn(path, content, true);
+}
+
 FileResult createMissingFile(const std::string& path, std::string_view content,
                              const FileResult& appendFailure) {
     std::string target;
@@ -276,7 +306,7 @@ FileResult createMissingFile(const std::string& path, std::string_view content,
     if (struct stat info{}; ::lstat(target.c_str(), &info) == 0) {
         return appendFailure;  // an existing file is never emptied by the second try
     }
-    FileResult created = createWhole(target, path, content, "Could not create", true);
+    FileResult created = createWhole(target, path, content, "Could not create");
     if (!created && created.errorNumber == EEXIST) {
         return appendFailure;
     }

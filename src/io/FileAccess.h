@@ -3,6 +3,7 @@
 // before. Nothing here talks to the user: failures come back as a message text that
 // names the file and the system's reason.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -26,6 +27,11 @@ struct FileResult {
     explicit operator bool() const { return ok; }
 };
 
+// Saves and appends to one file, through whatever names, take turns: each holds the file
+// from reading its old content until the new content has the name, and one that finds the
+// file held waits for its turn (see setWaitForOtherWriters), then gives up with the message
+// that the file is being written by another process, and writes nothing.
+
 // Replaces the file's content, but only where opening the file for writing is allowed. The
 // text goes into a new file in the same folder, which then takes the target's place, so the
 // old file stays whole until the new one is complete. Where that new file would lose the
@@ -37,6 +43,9 @@ FileResult replaceFile(const std::string& path, std::string_view content);
 // Appends to the end of the file, creating it if it is missing. A failed or short write
 // cuts the file back to its old length.
 FileResult appendToFile(const std::string& path, std::string_view content);
+
+// How long a save or an append waits for its turn: 10 seconds unless a test shortens it.
+void setWaitForOtherWriters(std::chrono::milliseconds wait);
 
 // The second try after appendToFile could not open the file: creates the file with the
 // content, but only if it does not exist. An existing file is left alone and the append's

@@ -5,6 +5,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -12,8 +13,10 @@ namespace stipple::io {
 
 namespace {
 
-constexpr const char* kCopyEnd = ".before-save";
 constexpr int kMostCopies = 100;
+// How earlier versions named copies: ".NAME.before-save" beside the file, and
+// "DEV-INO-NAME.before-save" in the state folder.
+constexpr const char* kNamedCopyEnd = ".before-save";
 
 // "$XDG_STATE_HOME/stippleworkshop", else "~/.local/state/stippleworkshop"; empty when
 // neither can be told.
@@ -46,10 +49,12 @@ int makeFolders(const std::string& folder) {
     return 0;
 }
 
-// The copy's names in the state folder start with the file's device and inode, which stay
-// the same however the file is reached and however often it is rewritten in place.
-std::string statePrefix(const struct stat& file) {
-    return std::to_string(file.st_dev) + "-" + std::to_string(file.st_ino) + "-";
+std::string identity(const struct stat& file) {
+    return std::to_string(file.st_dev) + "-" + std::to_string(file.st_ino);
+}
+
+std::string copyName(const struct stat& file, bool inStateFolder) {
+    return (inStateFolder ? "kept-" : ".stipple-kept-") + identity(file);
 }
 
 std::string numbered(const std::string& base, int n) {
@@ -62,18 +67,29 @@ bool heldByARunningSave(const std::string& path) {
     return copy && ::flock(copy.get(), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
 }
 
-// Where the copy of the file at `path` would lie next to it: the folder and name of the
-// file itself, not of a symbolic link to it.
-std::string besideBase(const std::string& path) {
-    std::string real = path;
+// A copy made before the file was is of an earlier file whose inode number it has taken.
+bool madeBefore(const std::string& copy, const std::string& path) {
+    struct statx made {};
+    struct statx file {};
+    return ::statx(AT_FDCWD, copy.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BTIME, &made) == 0 &&
+           ::statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME, &file) == 0 &&
+           (made.stx_mask & file.stx_mask & STATX_BTIME) != 0 &&
+           (made.stx_btime.tv_sec != file.stx_btime.tv_sec
+                ? made.stx_btime.tv_sec < file.stx_btime.tv_sec
+                : made.stx_btime.tv_nsec < file.stx_btime.tv_nsec);
+}
+
+// The file itself that `path` names, not a symbolic link to it.
+std::string realFile(const std::string& path) {
     struct stat link {};
     if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
         if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-            real = resolved;
+            std::string real = resolved;
             std::free(resolved);
+            return real;
         }
     }
-    return folderOf(real) + "/." + fileNameOf(real) + kCopyEnd;
+    return path;
 }
 
 }  // namespace
@@ -104,17 +120,24 @@ int KeptCopy::keepIn(const std::string& folder, const std::string& base, const s
 
 int KeptCopy::keep(const std::string& realPath, const struct stat& file,
                    std::string_view oldContent) {
-    const std::string name = fileNameOf(realPath);
-    int err = keepIn(folderOf(realPath), "." + name + kCopyEnd, file, oldContent);
     const std::string state = stateFolder();
-    if (err == 0 || state.empty()) {
-        return err;
+    const auto inStateFolder = [&] {
+        if (const int err = makeFolders(state); err != 0) {
+            return err;
+        }
+        stateFolderMayHoldCopies = true;
+        return keepIn(state, copyName(file, true), file, oldContent);
+    };
+    const auto beside = [&] {
+        return keepIn(folderOf(realPath), copyName(file, false), file, oldContent);
+    };
+    // Another name of the file may be in another folder, which finds the state folder but
+    // not this one.
+    if (file.st_nlink > 1 && !state.empty() && inStateFolder() == 0) {
+        return 0;
     }
-    if ((err = makeFolders(state)) != 0) {
-        return err;
-    }
-    stateFolderMayHoldCopies = true;
-    return keepIn(state, statePrefix(file) + name + kCopyEnd, file, oldContent);
+    const int err = beside();
+    return err == 0 || state.empty() || file.st_nlink > 1 ? err : inStateFolder();
 }
 
 void KeptCopy::remove() {
@@ -126,15 +149,20 @@ void KeptCopy::remove() {
 
 std::string keptCopyNotice(const std::string& path, const struct stat& file) {
     std::vector<std::string> copies;
-    const std::string beside = besideBase(path);
-    for (int n = 1; n <= kMostCopies; ++n) {
-        const std::string candidate = numbered(beside, n);
-        struct stat info {};
-        if (::lstat(candidate.c_str(), &info) != 0) {
-            break;
+    const auto take = [&](const std::string& copy) {
+        if (!heldByARunningSave(copy) && !madeBefore(copy, path)) {
+            copies.push_back(copy);
         }
-        if (!heldByARunningSave(candidate)) {
-            copies.push_back(candidate);
+    };
+    const std::string real = realFile(path);
+    for (const std::string& base : {folderOf(real) + "/" + copyName(file, false),
+                                    folderOf(real) + "/." + fileNameOf(real) + kNamedCopyEnd}) {
+        for (int n = 1; n <= kMostCopies; ++n) {
+            const std::string candidate = numbered(base, n);
+            if (struct stat info{}; ::lstat(candidate.c_str(), &info) != 0) {
+                break;
+            }
+            take(candidate);
         }
     }
     const std::string state = stateFolderMayHoldCopies ? stateFolder() : std::string();
@@ -143,14 +171,19 @@ std::string keptCopyNotice(const std::string& path, const struct stat& file) {
         stateFolderMayHoldCopies = false;
     }
     if (dir != nullptr) {
-        const std::string prefix = statePrefix(file);
+        const std::string base = copyName(file, true);
+        const std::string named = identity(file) + "-";
+        std::vector<std::string> found;
         while (const dirent* entry = ::readdir(dir)) {
             const std::string name = entry->d_name;
-            if (name.starts_with(prefix) && !heldByARunningSave(state + "/" + name)) {
-                copies.push_back(state + "/" + name);
+            if (name == base || name.starts_with(base + "-") ||
+                (name.starts_with(named) && name.ends_with(kNamedCopyEnd))) {
+                found.push_back(state + "/" + name);
             }
         }
         ::closedir(dir);
+        std::sort(found.begin(), found.end());
+        std::for_each(found.begin(), found.end(), take);
     }
     if (copies.empty()) {
         return {};

@@ -1,8 +1,11 @@
 #pragma once
 // While a file is rewritten in place, a complete copy of its old content is kept on the
-// disk: next to the file as ".NAME.before-save", or, where that folder takes no new file, in
-// the user's state folder. It goes once the new content is on the disk, so a copy that is
-// still there (and that no running save holds) was left by a save that was killed.
+// disk, named after the file's device and inode, which every name of the file shares and a
+// rewrite in place keeps: ".stipple-kept-DEV-INO" next to the file, or "kept-DEV-INO" in the
+// user's state folder. A file with other links, which may lie in other folders, keeps it in
+// the state folder first; a folder that takes no new file sends it there too. It goes once
+// the new content is on the disk, so a copy that is still there (and that no running save
+// holds) was left by a save that was killed.
 
 #include <sys/stat.h>
 
@@ -31,7 +34,8 @@ class KeptCopy {
 };
 
 // The line that tells where copies left by killed saves of the file at `path` (with status
-// `file`) lie; empty when there are none.
+// `file`, reached through any of its names) lie; empty when there are none. Copies named
+// after the file, as earlier versions kept them, are told too.
 std::string keptCopyNotice(const std::string& path, const struct stat& file);
 
 }  // namespace stipple::io

@@ -3,18 +3,20 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
-#include <cstdlib>
-#include <string_view>
+#include <chrono>
+#include <cstdint>
 
 namespace stipple::io {
 
 namespace {
 
+constexpr std::string_view kMark = ".stipple-";
 constexpr std::string_view kTemporaryEnd = ".tmp";
+constexpr std::size_t kRandomDigits = 16;
 
 // A file without a name gets one through /proc, or, for a process that may, directly.
 int linkAnonymous(int fd, const std::string& path) {
@@ -37,27 +39,37 @@ bool anonymousFilesCanBeNamed() {
     return can;
 }
 
-// The process id in a temporary file's name ".NAME.PID-N.tmp", or 0 for any other name.
-pid_t ownerOfTemporary(std::string_view name) {
-    if (name.size() < 8 || name[0] != '.' || !name.ends_with(kTemporaryEnd)) {
-        return 0;
+// The random part of a temporary name: from the system where it has randomness to give,
+// else from the clock, the process and a count, which still differ between processes.
+std::string randomDigits() {
+    static std::uint64_t count = 0;
+    std::uint64_t bits = 0;
+    if (::getrandom(&bits, sizeof bits, GRND_NONBLOCK) != sizeof bits) {
+        bits = static_cast<std::uint64_t>(
+                   std::chrono::steady_clock::now().time_since_epoch().count()) ^
+               (static_cast<std::uint64_t>(::getpid()) << 40) ^ (++count * 0x9E3779B97F4A7C15u);
     }
-    name.remove_suffix(kTemporaryEnd.size());
-    const auto dash = name.rfind('-');
-    const auto dot = name.rfind('.', dash);
-    if (dash == std::string_view::npos || dot == std::string_view::npos || dot == 0) {
-        return 0;
+    std::string digits(kRandomDigits, '0');
+    for (char& digit : digits) {
+        digit = "0123456789abcdef"[bits & 15];
+        bits >>= 4;
     }
-    const std::string_view pid = name.substr(dot + 1, dash - dot - 1);
-    const std::string_view serial = name.substr(dash + 1);
-    const auto digits = [](std::string_view s) {
-        return !s.empty() && s.size() < 10 && s.find_first_not_of("0123456789") == s.npos;
-    };
-    return digits(pid) && digits(serial) ? static_cast<pid_t>(std::atol(std::string(pid).c_str()))
-                                         : 0;
+    return digits;
 }
 
 }  // namespace
+
+bool isTemporaryName(std::string_view name) {
+    // ".", at least one character of the file's name, the mark, the digits, the end.
+    if (name.size() < 2 + kMark.size() + kRandomDigits + kTemporaryEnd.size() || name[0] != '.' ||
+        !name.ends_with(kTemporaryEnd)) {
+        return false;
+    }
+    name.remove_suffix(kTemporaryEnd.size());
+    const std::string_view digits = name.substr(name.size() - kRandomDigits);
+    name.remove_suffix(kRandomDigits);
+    return name.ends_with(kMark) && digits.find_first_not_of("0123456789abcdef") == digits.npos;
+}
 
 NewFile::~NewFile() {
     discard();
@@ -74,13 +86,16 @@ void NewFile::discard() {
 
 int NewFile::create(const std::string& folder, const std::string& name, mode_t mode) {
     discard();
-    // Keep the names short enough for any file system that takes the target's own name.
-    stem_ = folder + "/." + name.substr(0, 200) + ".";
+    // Short enough for any file system that takes the target's own name.
+    stem_ = folder + "/." + name.substr(0, 200) + std::string(kMark);
     mode_ = mode;
     if (anonymousFilesCanBeNamed()) {
         fd_.reset(retried(
             [&] { return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode); }));
         if (fd_) {
+            // Held for as long as it is written, so that nobody takes it for abandoned once
+            // it has a name.
+            ::flock(fd_.get(), LOCK_EX);
             anonymous_ = true;
             return 0;
         }
@@ -94,13 +109,10 @@ int NewFile::create(const std::string& folder, const std::string& name, mode_t m
 // Opens (or, for an anonymous file, links) the file under a fresh temporary name, locked
 // so that no other save takes it for abandoned.
 int NewFile::nameTemporarily() {
-    static unsigned serial = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath_ = stem_ + std::to_string(::getpid()) + "-" + std::to_string(++serial) +
-                    std::string(kTemporaryEnd);
+        tempPath_ = stem_ + randomDigits() + std::string(kTemporaryEnd);
         int err = 0;
         if (anonymous_) {
-            ::flock(fd_.get(), LOCK_EX);
             err = linkAnonymous(fd_.get(), tempPath_);
         } else {
             fd_.reset(retried([&] {
@@ -154,20 +166,33 @@ void removeAbandonedTemporaries(const std::string& folder) {
     if (dir == nullptr) {
         return;
     }
-    const pid_t self = ::getpid();
+    const int at = ::dirfd(dir);
     while (const dirent* entry = ::readdir(dir)) {
-        const pid_t owner = ownerOfTemporary(entry->d_name);
-        if (owner <= 0 || owner == self || ::kill(owner, 0) == 0 || errno == EPERM) {
-            continue;  // not ours, or its process still runs
+        if (!isTemporaryName(entry->d_name)) {
+            continue;
         }
-        // A file still locked is being written by a process of another namespace.
-        const FileHandle file(
-            ::openat(::dirfd(dir), entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        // Opened without following a link and without waiting on a pipe; a write-only
+        // temporary, made for a write-only file, opens for writing.
+        const auto open = [&](int mode) {
+            return ::openat(at, entry->d_name,
+                            mode | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        };
+        FileHandle file(open(O_RDONLY));
+        if (!file && errno == EACCES) {
+            file.reset(open(O_WRONLY));
+        }
         struct stat info {};
-        if (file && ::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode) &&
-            (info.st_uid == ::geteuid() || ::geteuid() == 0) &&
-            ::flock(file.get(), LOCK_EX | LOCK_NB) == 0) {
-            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        struct stat named {};
+        // Root too removes only its own: a file of someone else's is theirs to judge.
+        if (!file || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+            info.st_nlink != 1 || info.st_uid != ::geteuid() ||
+            ::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+            continue;
+        }
+        // The name may have gone to another file while it was opened.
+        if (::fstatat(at, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            named.st_dev == info.st_dev && named.st_ino == info.st_ino) {
+            ::unlinkat(at, entry->d_name, 0);
         }
     }
     ::closedir(dir);

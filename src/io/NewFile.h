@@ -1,12 +1,15 @@
 #pragma once
 // A file being written that takes its name only once it is complete. Where the file system
-// allows, it has no name at all until then, so a killed process leaves nothing behind;
-// elsewhere it is named ".NAME.PID-N.tmp" and locked while it is written, and the next save
-// into that folder removes such files that no living process holds.
+// allows, it has no name at all until then, so a killed process leaves nothing behind. It
+// gets a temporary name only for the moment it is renamed over an old file, or where the
+// file system has no nameless files: ".NAME.stipple-<16 hex digits>.tmp", locked for as
+// long as the file is written. The next save into that folder removes such files that no
+// process holds any more.
 
 #include <sys/types.h>
 
 #include <string>
+#include <string_view>
 
 #include "io/SystemCalls.h"
 
@@ -39,7 +42,12 @@ class NewFile {
     mode_t mode_ = 0666;
 };
 
-// Removes the temporary files in `folder` that were left by processes that no longer run.
+// Whether `name` is one that NewFile gives a file for the time being.
+bool isTemporaryName(std::string_view name);
+
+// Removes the temporary files in `folder` that a killed save left: only names that NewFile
+// makes, only ordinary files with one link that belong to the user running this, reached
+// without following a link, and only while no process holds them.
 void removeAbandonedTemporaries(const std::string& folder);
 
 }  // namespace stipple::io

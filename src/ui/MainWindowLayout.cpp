@@ -100,6 +100,7 @@ const MenuEntry kMenu[] = {
     {CommandId::OpenPicture, "Open Picture...", "Ctrl+O"},
     {CommandId::OpenBitmap, "Open BMP file..."},
     {CommandId::SavePicture, "Save Picture...", "Ctrl+S"},
+    {CommandId::SaveSet, "Save Set...", "Ctrl+Shift+S"},
     {},
     {CommandId::SaveAsm8, "Save (asm 8bpp format)...", "Ctrl+A"},
     {CommandId::AppendAsm8, "Save to end (asm 8bpp format)...", "Ctrl+E"},

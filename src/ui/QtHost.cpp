@@ -42,9 +42,12 @@ constexpr QFileDialog::Options kFileDialogOptions = QFileDialog::HideNameFilterD
 
 // The open and save dialogs of picture files; a name typed without an extension gets
 // ".stw".
+const QString kPictureFilter = QStringLiteral("(Stippleworkshop *.stw) (*.stw)");
+const QString kSetFilter = QStringLiteral("(Stippleworkshop sets *.stws) (*.stws)");
+
 void setUpPictureDialog(QFileDialog& dialog, const char* name, QFileDialog::AcceptMode mode) {
-    setUpFileDialog(dialog, name, mode, kFileDialogOptions,
-                    {QStringLiteral("(Stippleworkshop *.stw) (*.stw)")}, QStringLiteral("stw"));
+    setUpFileDialog(dialog, name, mode, kFileDialogOptions, {kPictureFilter},
+                    QStringLiteral("stw"));
 }
 
 QPixmap swatchPixmap(Rgb colour) {
@@ -204,6 +207,8 @@ std::optional<std::string> QtHost::askExportFile(bool replacing) {
 std::optional<std::string> QtHost::askOpenPictureFile() {
     QFileDialog dialog(&window_, QStringLiteral("Open"));
     setUpPictureDialog(dialog, "OpenDialog1", QFileDialog::AcceptOpen);
+    // Sets open here too; the picture files' filter stays the first.
+    dialog.setNameFilters({kPictureFilter, kSetFilter});
     if (!lastOpenedPicture_.isEmpty()) {
         dialog.selectFile(lastOpenedPicture_);
     } else if (!lastPictureFolder_.isEmpty()) {
@@ -233,6 +238,22 @@ std::optional<std::string> QtHost::askSavePictureFile(const std::string& presetN
     return path->toStdString();
 }
 
+std::optional<std::string> QtHost::askSaveSetFile(const std::string& presetName) {
+    QFileDialog dialog(&window_, QStringLiteral("Save Set"));
+    setUpFileDialog(dialog, "SaveSetDialog", QFileDialog::AcceptSave, kFileDialogOptions,
+                    {kSetFilter}, QStringLiteral("stws"));
+    if (!lastPictureFolder_.isEmpty()) {
+        dialog.setDirectory(lastPictureFolder_);
+    }
+    dialog.selectFile(QString::fromStdString(presetName));
+    const std::optional<QString> path = chosenFile(dialog);
+    if (!path) {
+        return std::nullopt;
+    }
+    lastPictureFolder_ = QFileInfo(*path).absolutePath();
+    return path->toStdString();
+}
+
 std::optional<std::string> QtHost::askSaveSelectName(const std::string& name) {
     const std::optional<QString> chosen =
         window_.saveSelectionDialog().askName(QString::fromStdString(name));
@@ -242,11 +263,13 @@ std::optional<std::string> QtHost::askSaveSelectName(const std::string& name) {
     return chosen->toStdString();
 }
 
-Dialogs::CloseChoice QtHost::askSaveBeforeClosing(const std::string& name) {
-    QMessageBox box(QMessageBox::Question, QString::fromStdString(kMessageCaption),
-                    QStringLiteral("Save changes to the picture \"%1\" before closing?")
-                        .arg(QString::fromStdString(name)),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &window_);
+Dialogs::CloseChoice QtHost::askSaveBeforeClosing(const std::string& name, bool wholeSet) {
+    QMessageBox box(
+        QMessageBox::Question, QString::fromStdString(kMessageCaption),
+        (wholeSet ? QStringLiteral("Save changes to the set \"%1\" before closing?")
+                  : QStringLiteral("Save changes to the picture \"%1\" before closing?"))
+            .arg(QString::fromStdString(name)),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &window_);
     box.setObjectName(QStringLiteral("SaveChangesBox"));
     // Alt with the first letter answers from the keyboard; Escape cancels.
     box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));

@@ -29,9 +29,10 @@ class QtHost final : public Host {
     void setClipboardText(const std::string& utf8) override;
     bool askPictureSize(int& width, int& height) override;
     std::optional<std::string> askExportFile(bool replacing) override;
-    CloseChoice askSaveBeforeClosing(const std::string& name) override;
+    CloseChoice askSaveBeforeClosing(const std::string& name, bool wholeSet) override;
     std::optional<std::string> askOpenPictureFile() override;
     std::optional<std::string> askSavePictureFile(const std::string& presetName) override;
+    std::optional<std::string> askSaveSetFile(const std::string& presetName) override;
     std::optional<std::string> askSaveSelectName(const std::string& name) override;
     void showMessage(const std::string& text, const std::string& caption) override;
     void openWindow(Window window) override;

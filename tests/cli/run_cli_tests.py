@@ -489,7 +489,8 @@ def test_hostile(g):
     line_break = "it holds a line break."
     over = f"it is {len(block) + 1200000} bytes long; a text can have at most 1048576 bytes " \
         "(1 MiB)."
-    late_end = f"line {6 + blanks}: expected the end of the text after the last row."
+    late_end = f"line {6 + blanks}: the text of another picture starts here; only the text of " \
+        "one picture can be read."
     info = (f"{escape}\n  name: \\x1b]0;x\\x07\n  size: 1 x 1\n  pixels: 0 black, 0 66 % gray, "
             "0 33 % gray, 1 white, 0 transparent\n  .\n  legend:  # black  = 66 % gray  - 33 % "
             "gray  . white  ~ transparent\n").encode()

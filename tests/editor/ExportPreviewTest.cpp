@@ -6,6 +6,8 @@
 #include <memory>
 #include <tuple>
 
+#include "editor/FrameCommands.h"
+#include "formats/FramesExport.h"
 #include "formats/PictureFile.h"
 #include "support/SessionFixture.h"
 
@@ -219,6 +221,44 @@ TEST_F(ExportPreviewTest, TheTraceRunsBetweenNumbersAndCells) {
     };
     EXPECT_EQ(preview->traceFromCell(10, 2), (std::vector<TextRange>{range(18), range(19)}));
     EXPECT_TRUE(preview->traceFromCell(11, 2).empty());
+}
+
+TEST_F(ExportPreviewTest, AllFramesWriteTheSetAndTraceTheCurrentFramesPart) {
+    duplicateFrame(s());
+    renamePicture(s(), "ship2");
+    setPicture({"4444444444", "4444444444", "4444444444"});
+    renameSet(s(), "fleet");
+    choose(ExportOption::Source, "All frames");
+    for (const char* format : {"gas", "asm8", "bin"}) {
+        SCOPED_TRACE(format);
+        ASSERT_TRUE(preview->chooseFormatNamed(format));
+        const Document& d = s().document();
+        const NamedView views[] = {{d.frames[0].picture.view(), d.frames[0].name},
+                                   {d.frames[1].picture.view(), d.frames[1].name}};
+        const FramesText set =
+            writeFrames(preview->format().id, views, "fleet", preview->settings());
+        EXPECT_EQ(preview->bytes(), set.text);
+        EXPECT_NE(preview->countLine().find("in 2 frames"), std::string::npos);
+        // Every number traced from a cell of the surface lies in the second frame's part,
+        // and reads as the number the frame's own text has for that cell.
+        const std::string own = written(picture().view(), "ship2");
+        const std::string ownShown = format == std::string("bin") ? byteDump(own) : [&] {
+            std::string t = own;
+            t.erase(std::remove(t.begin(), t.end(), '\r'), t.end());
+            return t;
+        }();
+        const std::vector<ValueSpan> ownNumbers = valueSpans(ownShown, preview->format().id);
+        const std::vector<TextRange> traced = preview->traceFromCell(10, 2);
+        ASSERT_FALSE(traced.empty());
+        for (const TextRange& r : traced) {
+            const std::string number = preview->shownText().substr(r.position, r.length);
+            EXPECT_TRUE(std::any_of(ownNumbers.begin(), ownNumbers.end(), [&](const ValueSpan& v) {
+                return ownShown.substr(v.offset, v.length) == number;
+            })) << number;
+            EXPECT_GT(r.position, static_cast<int>(preview->shownText().size() / 3));
+        }
+    }
+    EXPECT_NE(preview->commandLine().find("--name fleet SET.stws"), std::string::npos);
 }
 
 TEST_F(ExportPreviewTest, SettingsAreKeptAsWords) {

@@ -2,8 +2,10 @@
 
 #include <string>
 
+#include "editor/FrameCommands.h"
 #include "editor/Messages.h"
 #include "formats/PictureFile.h"
+#include "formats/SetFile.h"
 #include "support/SessionFixture.h"
 #include "support/TestFiles.h"
 
@@ -74,6 +76,56 @@ TEST_F(PictureFileCommands, SaveAndOpenGiveBackNameSizeAndCells) {
     EXPECT_EQ(picture().pixels[11][1], (11 * 7 + 3) % 5);
     EXPECT_EQ(picture().pixels[1][4], (7 + 12) % 5);
     EXPECT_EQ(s().undoCount(), 1) << "an open is one step of the history";
+}
+
+TEST_F(PictureFileCommands, ASetIsSavedWholeAndOpensAsOneStep) {
+    setPicture({"01", "23"});
+    renamePicture(s(), "first");
+    duplicateFrame(s());
+    renamePicture(s(), "second");
+    renameSet(s(), "walk");
+    setFrameRate(s(), 12);
+    const auto path = dir / "walk.stws";
+    host.saveFileAnswer = path.string();
+    ASSERT_TRUE(saveSet(s()));
+    EXPECT_EQ(host.savePresets.back(), "set walk");
+    EXPECT_FALSE(s().hasUnwrittenChanges());
+    EXPECT_EQ(readFile(path).substr(0, 8), kSetFileMagic);
+
+    // A picture opened over the set makes it a set of one; Undo gives the set back.
+    const auto single = dir / "single.stw";
+    selectFrame(s(), 0);
+    host.saveFileAnswer = single.string();
+    ASSERT_TRUE(savePicture(s()));
+    open(single);
+    EXPECT_EQ(s().document().frameCount(), 1);
+    EXPECT_EQ(s().pictureName(), "first");
+    EXPECT_FALSE(s().hasUnwrittenChanges());
+    s().undoChange();
+    EXPECT_EQ(s().document().frameCount(), 2);
+
+    restart();
+    open(path);
+    EXPECT_TRUE(host.messages.empty()) << lastMessage();
+    const Document& opened = s().document();
+    ASSERT_EQ(opened.frameCount(), 2);
+    EXPECT_EQ(opened.setName, "walk");
+    EXPECT_EQ(opened.frameRate, 12);
+    EXPECT_EQ(opened.file, path.string());
+    EXPECT_EQ(opened.frames[0].name, "first");
+    EXPECT_EQ(opened.frames[1].name, "second");
+    EXPECT_EQ(pictureRows(), (std::vector<std::string>{"01", "23"}));
+    EXPECT_FALSE(s().hasUnwrittenChanges());
+    s().undoChange();  // the set came in as one step
+    EXPECT_EQ(s().document().frameCount(), 1);
+
+    // A damaged set changes nothing.
+    const std::string whole = readFile(path);
+    writeFile(path, whole.substr(0, whole.size() - 3));
+    restart();
+    open(path);
+    EXPECT_EQ(s().document().frameCount(), 1);
+    EXPECT_NE(lastMessage().find("frame 2"), std::string::npos) << lastMessage();
 }
 
 TEST_F(PictureFileCommands, CancelledDialogsChangeNothing) {

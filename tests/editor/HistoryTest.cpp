@@ -36,11 +36,6 @@ class HistoryTest : public SessionFixture {
         s().markWritten();  // the picture each case starts from counts as written
     }
     // A new session on a new host, for the next row of a table.
-    void restart() {
-        session.reset();
-        host = FakeHost{};
-        SetUp();
-    }
     Seen seen() const {
         return {s().pictureName(), pictureRows(), s().document().frameCount(),
                 s().document().current};
@@ -247,6 +242,22 @@ TEST_F(HistoryTest, ClosingAsksOnlyWhileChangesAreNotWritten) {
              renamePicture(s(), "Renamed");
          },
          true, Choice::Discard, false, true},
+        // A set is asked about and saved whole.
+        {"second frame, Save", [this] { duplicateFrame(s()); }, true, Choice::Save, true, true},
+        {"second frame, after Save Picture",
+         [this] {
+             duplicateFrame(s());
+             host.saveFileAnswer = (dir / "p.stw").string();
+             savePicture(s());
+         },
+         true, Choice::Discard, false, true},
+        {"second frame, after Save Set",
+         [this] {
+             duplicateFrame(s());
+             host.saveFileAnswer = (dir / "p.stws").string();
+             saveSet(s());
+         },
+         false, Choice::Cancel, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -258,8 +269,10 @@ TEST_F(HistoryTest, ClosingAsksOnlyWhileChangesAreNotWritten) {
         const auto saved = dir / "closing.stw";
         host.saveFileAnswer = c.saveDialogAnswers ? std::optional(saved.string()) : std::nullopt;
         EXPECT_EQ(mayClose(s()), c.closes);
-        EXPECT_EQ(host.closeQuestions, c.asks ? std::vector<std::string>{s().pictureName()}
-                                              : std::vector<std::string>{});
+        const std::string asked =
+            s().document().frameCount() > 1 ? "set " + s().document().setName : s().pictureName();
+        EXPECT_EQ(host.closeQuestions,
+                  c.asks ? std::vector<std::string>{asked} : std::vector<std::string>{});
         EXPECT_EQ(std::filesystem::exists(saved), c.saveDialogAnswers);
         std::filesystem::remove(saved);
     }

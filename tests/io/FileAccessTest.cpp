@@ -1,19 +1,26 @@
 #include "io/FileAccess.h"
 
+#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 
+#include "io/KeptCopy.h"
 #include "support/TestFiles.h"
 
 namespace stipple {
@@ -62,21 +69,11 @@ TEST(FileAccessTest, ALinkThatPointsNowhereLeadsToTheFileToMake) {
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "appended.s"));
 }
 
-TEST(FileAccessTest, WhatKilledSavesLeftIsToldOrCleared) {
+TEST(FileAccessTest, ACopyKeptByAnEarlierVersionIsTold) {
     TempFolder dir;
     const std::string path = dir / "out.s";
     writeFile(path, "new, cut o");
     writeFile(dir / ".out.s.before-save", "the old content");
-    // A temporary file of a process that has ended, and a file merely named alike.
-    const pid_t ended = ::fork();
-    if (ended == 0) {
-        ::_exit(0);
-    }
-    ::waitpid(ended, nullptr, 0);
-    const std::string abandoned = ".out.s." + std::to_string(ended) + "-1.tmp";
-    writeFile(dir / abandoned, "half");
-    writeFile(dir / ".notes.tmp", "mine");
-
     const std::string notice = "A save of \"" + path +
                                "\" was cut off before it ended; the content the file had before "
                                "it is kept in \"" +
@@ -86,9 +83,138 @@ TEST(FileAccessTest, WhatKilledSavesLeftIsToldOrCleared) {
     EXPECT_EQ(replaceFile(path, "whole").notice, notice);
     EXPECT_EQ(appendToFile(path, " and more").notice, notice);
     EXPECT_EQ(readFile(path), "whole and more");
-    EXPECT_EQ(dir.listing(),
-              (std::vector<std::string>{".notes.tmp", ".out.s.before-save", "out.s"}));
     EXPECT_EQ(readFile(dir / ".out.s.before-save"), "the old content");
+}
+
+TEST(FileAccessTest, AKeptCopyIsToldThroughEveryNameOfTheFile) {
+    TempFolder dir;
+    TempFolder state;
+    // A name too long for a copy named after it, a second name and a symbolic link.
+    const std::string file = dir / std::string(250, 'n');
+    const std::string other = dir / "b.s";
+    const std::string symlink = dir / "c.s";
+    writeFile(file, "cut o");
+    std::filesystem::create_hard_link(file, other);
+    std::filesystem::create_symlink(file, symlink);
+    // The copy in the state folder, then, with none to be made, beside the file.
+    for (const std::string& stateHome : {state.path().string(), other}) {
+        ::setenv("XDG_STATE_HOME", stateHome.c_str(), 1);
+        struct stat info {};
+        ::stat(file.c_str(), &info);
+        std::string kept;
+        {
+            io::KeptCopy copy;  // and then the save is killed
+            ASSERT_EQ(copy.keep(file, info, "old"), 0);
+            kept = copy.path();
+        }
+        std::string content;
+        for (const std::string& path : {other, symlink}) {
+            EXPECT_NE(readFileStart(path, 9, content).notice.find(kept), std::string::npos) << path;
+        }
+        const FileResult saved = replaceFile(other, "whole");
+        EXPECT_NE(saved.notice.find(kept), std::string::npos) << saved.error;
+        EXPECT_EQ(readFile(file), "whole");
+        // A file made after the copy can only have taken the inode number its file had.
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        writeFile(dir / "later.s", "x");
+        EXPECT_EQ(io::keptCopyNotice(dir / "later.s", info), "");
+        std::filesystem::remove(dir / "later.s");
+        std::filesystem::remove(kept);
+    }
+    ::unsetenv("XDG_STATE_HOME");
+}
+
+TEST(FileAccessTest, ASaveRemovesOnlyItsOwnAbandonedTemporaries) {
+    TempFolder dir;
+    writeFile(dir / "notes", "mine");
+    // A killed save's, then names merely alike, one a running save holds, a symbolic link, a
+    // second name of notes, and (as root) another user's.
+    const std::vector<std::string> names = {
+        ".out.s.stipple-0123456789abcdef.tmp", ".notes.99999-1.tmp",
+        ".notes.stipple-0123456789abcdeg.tmp", ".a.stipple-1111111111111111.tmp",
+        ".b.stipple-2222222222222222.tmp",     ".c.stipple-3333333333333333.tmp",
+        ".d.stipple-4444444444444444.tmp"};
+    for (const std::size_t i : {0, 1, 2, 3, 6}) {
+        writeFile(dir / names[i], "half");
+    }
+    std::filesystem::create_symlink("notes", dir / names[4]);
+    std::filesystem::create_hard_link(dir / "notes", dir / names[5]);
+    const bool root = ::chown((dir / names[6]).c_str(), 65534, 65534) == 0;
+    const io::FileHandle held(::open((dir / names[3]).c_str(), O_RDONLY));
+    ASSERT_EQ(::flock(held.get(), LOCK_EX), 0);
+    ASSERT_TRUE(replaceFile(dir / "out.s", "whole"));
+    std::vector<std::string> kept(names.begin() + 1, names.end() - (root ? 0 : 1));
+    kept.insert(kept.end(), {"notes", "out.s"});
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(dir.listing(), kept);
+}
+
+TEST(FileAccessTest, AWriterWaitsForItsTurnThroughAnyNameThenGivesUp) {
+    TempFolder dir;
+    const std::string path = dir / "f.s";
+    writeFile(path, "old");
+    std::filesystem::create_hard_link(path, dir / "g.s");
+    setWaitForOtherWriters(std::chrono::milliseconds(100));
+    const io::FileHandle held(::open(path.c_str(), O_RDONLY));  // another writer's turn
+    ASSERT_EQ(::flock(held.get(), LOCK_EX), 0);
+    EXPECT_EQ(appendToFile(dir / "g.s", "more").error,
+              "Could not add to \"" + (dir / "g.s").string() +
+                  "\": the file is being written by another process.");
+    EXPECT_EQ(readFile(path), "old");
+    setWaitForOtherWriters(std::chrono::seconds(10));
+}
+
+// Two writers at once, processes of their own let go together: every block is there
+// afterwards, in one order or the other. STIPPLE_WRITER_ROUNDS sets the rounds of each pair.
+TEST(FileAccessTest, TwoWritersAtOnceLoseNoBlock) {
+    struct Pair {
+        const char* name;
+        bool firstSaves, hardLink, missing;
+    };
+    const char* count = std::getenv("STIPPLE_WRITER_ROUNDS");
+    const std::string old(1 << 20, 'o'), a(4096, 'a'), b(4096, 'b');
+    for (const Pair& p :
+         {Pair{"append + append", false, false, false}, Pair{"save + append", true, false, false},
+          Pair{"through two hard links", false, true, false},
+          Pair{"both making the file", false, false, true}}) {
+        const std::string before = p.missing ? "" : old;
+        int lost = 0;
+        for (int round = 0; round < (count != nullptr ? std::atoi(count) : 4); ++round) {
+            TempFolder dir;
+            if (!p.missing) {
+                writeFile(dir / "f.s", old);
+            }
+            if (p.hardLink) {
+                std::filesystem::create_hard_link(dir / "f.s", dir / "g.s");
+            }
+            int go[2];
+            ASSERT_EQ(::pipe(go), 0);
+            pid_t writers[2];
+            for (int w = 0; w < 2; ++w) {
+                if ((writers[w] = ::fork()) == 0) {
+                    ::close(go[1]);
+                    char ignored;
+                    (void)::read(go[0], &ignored, 1);  // until the pipe is closed
+                    const std::string path = dir / (w == 1 && p.hardLink ? "g.s" : "f.s");
+                    ::_exit(w == 0 && p.firstSaves ? !replaceFile(path, a)
+                                                   : !appendToFile(path, w == 0 ? a : b));
+                }
+            }
+            for (const int end : go) {
+                ::close(end);
+            }
+            for (const pid_t writer : writers) {
+                int status = -1;
+                ::waitpid(writer, &status, 0);
+                EXPECT_EQ(status, 0) << p.name;
+            }
+            const std::string now = readFile(dir / "f.s");
+            // A save that comes second replaces the appended block, as it should.
+            lost += p.firstSaves ? now != a && now != a + b
+                                 : now != before + a + b && now != before + b + a;
+        }
+        EXPECT_EQ(lost, 0) << p.name;
+    }
 }
 
 TEST(FileAccessTest, FailedReplaceLeavesEverythingAsItWas) {

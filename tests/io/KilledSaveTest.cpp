@@ -117,7 +117,7 @@ class KilledSave : public ::testing::TestWithParam<Row> {
                 continue;
             }
             for (const auto& entry : fs::directory_iterator(folder)) {
-                if (entry.path().string().find(".before-save") != std::string::npos) {
+                if (entry.path().filename().string().find("kept-") != std::string::npos) {
                     ++keptCopies;
                     EXPECT_EQ(contentOf(entry.path()), old_)
                         << "kill " << kill << ": the kept copy " << entry.path() << " is whole";

@@ -65,8 +65,8 @@ class FakeHost : public Host {
         exportAsksBeforeReplacing = replacing;
         return exportFileAnswer;
     }
-    CloseChoice askSaveBeforeClosing(const std::string& shown) override {
-        closeQuestions.push_back(shown);
+    CloseChoice askSaveBeforeClosing(const std::string& shown, bool wholeSet) override {
+        closeQuestions.push_back(wholeSet ? "set " + shown : shown);
         return closeAnswer;
     }
     void setClipboardText(const std::string& utf8) override {
@@ -90,6 +90,10 @@ class FakeHost : public Host {
     }
     std::optional<std::string> askSavePictureFile(const std::string& presetName) override {
         savePresets.push_back(presetName);
+        return saveFileAnswer;
+    }
+    std::optional<std::string> askSaveSetFile(const std::string& presetName) override {
+        savePresets.push_back("set " + presetName);
         return saveFileAnswer;
     }
     std::optional<std::string> askSaveSelectName(const std::string& shown) override {

@@ -49,6 +49,12 @@ class SessionFixture : public ::testing::Test {
     void setBox(const std::vector<std::string>& rows) {
         change([&](SessionState& st) { testing::setBox(st.selection, rows); });
     }
+    // A new session with a new host, as the program starts.
+    void restart() {
+        session.reset();
+        host = FakeHost{};
+        SetUp();
+    }
     // The picture as rows of digits, the top row first.
     std::vector<std::string> pictureRows() const {
         std::vector<std::string> rows;

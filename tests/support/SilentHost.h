@@ -20,10 +20,13 @@ class SilentHost : public Host {
     void closeProgram() override {}
     bool askPictureSize(int&, int&) override { return false; }
     std::optional<std::string> askExportFile(bool) override { return std::nullopt; }
-    CloseChoice askSaveBeforeClosing(const std::string&) override { return CloseChoice::Cancel; }
+    CloseChoice askSaveBeforeClosing(const std::string&, bool) override {
+        return CloseChoice::Cancel;
+    }
     void setClipboardText(const std::string&) override {}
     std::optional<std::string> askOpenPictureFile() override { return openPath; }
     std::optional<std::string> askSavePictureFile(const std::string&) override { return savePath; }
+    std::optional<std::string> askSaveSetFile(const std::string&) override { return savePath; }
     std::optional<std::string> askSaveSelectName(const std::string&) override {
         return std::nullopt;
     }

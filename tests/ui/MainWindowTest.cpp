@@ -256,6 +256,7 @@ TEST_F(MainWindowTest, MenuCaptionsAndShortcuts) {
           {CommandId::OpenBitmap, "Open BMP file...", ""},
           {std::nullopt, "Open Recent", ""},
           {CommandId::SavePicture, "Save Picture...", "Ctrl+S"},
+          {CommandId::SaveSet, "Save Set...", "Ctrl+Shift+S"},
           {std::nullopt, "", ""},
           {CommandId::SaveAsm8, "Save (asm 8bpp format)...", "Ctrl+A"},
           {CommandId::AppendAsm8, "Save to end (asm 8bpp format)...", "Ctrl+E"},

@@ -1,0 +1,118 @@
+#include "formats/SetFile.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace stipple {
+namespace {
+
+using namespace std::string_literals;
+
+// Name lengths and sizes of 10 and 13, so that frames hold 0x0A and 0x0D.
+SetFileContent randomSet(std::mt19937& random) {
+    const auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution(low, high)(random);
+    };
+    const auto name = [&] {
+        std::string bytes;
+        for (int i = pick(0, 12); i > 0; --i) {
+            bytes += "Az\x80\xFF 9;\""[pick(0, 6)];
+        }
+        return bytes;
+    };
+    SetFileContent set{name(), pick(kMinFrameRate, kMaxFrameRate), {}};
+    for (int f = pick(1, 6); f > 0; --f) {
+        PictureFileContent& frame = set.frames.emplace_back(1, name(), pick(1, 13), pick(1, 11));
+        for (int i = frame.width * frame.height; i > 0; --i) {
+            frame.cells.push_back(pick(kBlack, kTransparent));
+        }
+    }
+    return set;
+}
+
+// The same name, rate and frames, as the writer shows.
+void expectSameSet(const SetFileContent& read, const SetFileContent& written) {
+    EXPECT_EQ(encodeSetFile(read), encodeSetFile(written));
+}
+
+TEST(SetFileTest, RandomSetsReadBackAsWritten) {
+    std::mt19937 random(28);
+    for (int run = 0; run < 200; ++run) {
+        const SetFileContent set = randomSet(random);
+        const std::string bytes = encodeSetFile(set);
+        const PictureOrSetReading read = parsePictureOrSet(bytes);
+        ASSERT_TRUE(read.setFile);
+        ASSERT_EQ(read.set.error, "");
+        expectSameSet(read.set.content, set);
+        // Through the document and back, where the names are UTF-8.
+        const StorableSet again = storableSet(documentOfSet(read.set.content));
+        ASSERT_TRUE(again) << again.problem;
+        expectSameSet(again.content, set);
+        // No picture file starts as a set file does; a picture file is a set of one.
+        EXPECT_TRUE(parsePictureFile(bytes).notPictureFile);
+        const PictureFileContent& first = set.frames[0];
+        const PictureOrSetReading one = parsePictureOrSet(encodePictureFile(first));
+        EXPECT_FALSE(one.setFile);
+        expectSameSet(one.set.content, {first.nameBytes, kDefaultFrameRate, {first}});
+    }
+}
+
+TEST(SetFileTest, DamagedFilesAreRefusedWithWhatIsWrong) {
+    const PictureFileContent one{1, "ab", 2, 1, {0, 4}};
+    const std::string frame = encodePictureFile(one);  // 26 bytes
+    const std::string head = std::string(kSetFileMagic) + "\x01\0\0\0\x02\0\0\0Hi"s;
+    const auto file = [&](std::string fields) { return head + fields; };
+    const std::string good =
+        file("\x08\0\0\0\x02\0\0\0"s + "\x1A\0\0\0"s + frame + "\x1A\0\0\0"s + frame);
+    ASSERT_EQ(parseSetFile(good).error, "");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", "it is empty"},
+        {frame, "it is not a set file"},
+        {good.substr(0, 10), "the file ends inside its header"},
+        {std::string(kSetFileMagic) + "\x02\0\0\0"s,
+         "it is a set file of version 2; this program reads version 1"},
+        {std::string(kSetFileMagic) + "\x01\0\0\0\x09\0\0\0Hi"s,
+         "the set's name is said to be 9 bytes long, but the file ends after 2 of them"},
+        {file("\x08\0\0"s), "the file ends before the frame rate and the number of frames"},
+        {file("\x3D\0\0\0\x01\0\0\0"s),
+         "the frame rate is 61; a set plays at 1 to 60 frames a second"},
+        {file("\x08\0\0\0\0\0\0\0"s), "the set is said to hold 0 frames; a set holds 1 to 4096"},
+        {file("\x08\0\0\0\x03\0\0\0\0\0\0\0\0\0\0\0"s),
+         "the set is said to hold 3 frames, but the 8 bytes left cannot hold that many"},
+        {good.substr(0, good.size() - 26 - 4), "the file ends before frame 2 of 2"},
+        {good.substr(0, good.size() - 1),
+         "frame 2 is said to be 26 bytes long, but the file ends after 25 of them"},
+        {file("\x08\0\0\0\x01\0\0\0\0\0\0\0"s), "frame 1 is empty"},
+        {file("\x08\0\0\0\x01\0\0\0\x04\0\0\0GIF8"s), "frame 1 is not a picture file"},
+        {file("\x08\0\0\0\x01\0\0\0\x16\0\0\0"s + frame.substr(0, 22)),
+         "frame 1 is cut off: it ends after 1 of its 2 pixels"},
+        {file("\x08\0\0\0\x01\0\0\0\x1A\0\0\0"s + frame.substr(0, 22) + "\x05\0\0\0"s),
+         "frame 1: the pixel in column 2, row 1 has the value 5; pixel values are 0 to 4"},
+        {good + "xy", "the file goes on for 2 bytes after its last frame"},
+    };
+    for (const auto& [bytes, error] : cases) {
+        const SetFileReading read = parseSetFile(bytes);
+        EXPECT_EQ(read.error, error);
+        EXPECT_TRUE(read.content.frames.empty());
+    }
+    EXPECT_EQ(setFileRefusal("x.stws", parseSetFile(good + "x")),
+              "Could not open \"x.stws\": the file goes on for 1 byte after its last frame.");
+}
+
+TEST(SetFileTest, NamesThatCannotBeStoredAreTold) {
+    Document document;
+    document.frames.resize(2);
+    document.frames[1].name = "a\nb";
+    EXPECT_EQ(storableSet(document).problem,
+              "Frame 2: The name \"a\\nb\" cannot be saved in a picture file: it holds a line "
+              "break.");
+    document.setName = "\xE2\x98\x83";  // a snowman, which Windows-1252 lacks
+    EXPECT_NE(storableSet(document).problem.find("cannot be saved as the set's name"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace stipple
