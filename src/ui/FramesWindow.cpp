@@ -162,8 +162,16 @@ void FramesWindow::showFrames() {
     stripArea_->setFixedHeight(strip_->height() +
                                stripArea_->horizontalScrollBar()->sizeHint().height() +
                                2 * stripArea_->frameWidth());
+    // The current slot whole in sight (its left edge first where the view is narrower).
     const QRect current = strip_->slotRect(document.current);
-    stripArea_->ensureVisible(current.center().x(), current.center().y(), current.width() / 2, 0);
+    QScrollBar* bar = stripArea_->horizontalScrollBar();
+    const int inSight = stripArea_->viewport()->width();
+    if (current.right() >= bar->value() + inSight) {
+        bar->setValue(current.right() + 1 - inSight);
+    }
+    if (current.left() < bar->value()) {
+        bar->setValue(current.left());
+    }
     {
         const QSignalBlocker quiet(rate_);
         rate_->setValue(document.frameRate);

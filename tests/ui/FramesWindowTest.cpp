@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTest>
 #include <functional>
@@ -86,6 +87,18 @@ TEST_F(FramesWindowTest, TheStripFollowsTheFramesAndTheButtonsTheirRules) {
         EXPECT_EQ(button(CommandId::DeleteFrame)->isEnabled(), count > 1);
         EXPECT_EQ(button(CommandId::MoveFrameEarlier)->isEnabled(), current > 0);
         EXPECT_EQ(button(CommandId::MoveFrameLater)->isEnabled(), current + 1 < count);
+    }
+}
+
+TEST_F(FramesWindowTest, ABigSetScrollsTheCurrentFrameIntoSight) {
+    for (int i = 1; i < 64; ++i) {
+        newFrame(session);
+    }
+    auto* area = control<QScrollArea>(&frames, "framesStripArea");
+    for (const int chosen : {63, 0, 32}) {
+        selectFrame(session, chosen);
+        const QRect inSight(-strip.x(), 0, area->viewport()->width(), strip.height());
+        EXPECT_TRUE(inSight.contains(strip.slotRect(chosen))) << chosen;
     }
 }
 
