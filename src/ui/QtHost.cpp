@@ -114,6 +114,7 @@ void QtHost::openWindow(Window which) {
             break;
         case Window::Frames:
             shown = &window_.framesWindow();
+            shown->activateWindow();  // its buttons and the strip are reached by keyboard
             break;
     }
     shown->show();

@@ -509,6 +509,41 @@ def scenario_export_window(s, ui, tmp):
     exit_program(s, ui)
 
 
+def scenario_frames_window(s, ui, tmp):
+    """Two frames drawn, the first under the second as onion skin, played in the window."""
+    ui.win.move_to(0, ui.win.y)
+    ui.press(1, 1)
+    ui.key("ctrl+shift+f")
+    frames = s.wait_window("Frames")
+    frames.move_to(ui.win.width + 10, ui.win.y)
+    frames.key("alt+n")  # a blank second frame becomes current
+    ui.expect_cells({(1, 1): 4})
+    ui.press(2, 2)
+    frames.key("alt+o")
+    ui.expect_cells({(1, 1): (0x00, 0x55, 0x55), (2, 2): 0, (3, 3): 4})
+    s.save_screenshot(os.path.join(tmp, "onion.png"))
+
+    # Playing changes what the player shows, never the frame on the surface.
+    frames.key("alt+p")
+    seen = set()
+
+    def player_changes():
+        shot = s.screenshot()
+        seen.add(bytes(b for y in range(frames.height // 2, frames.height, 4)
+                       for x in range(0, min(frames.width, 1280 - frames.x), 4)
+                       for b in shot.pixel(frames.x + x, frames.y + y)))
+        return len(seen) >= 2
+    wait_until("the player to show another frame", player_changes)
+    s.save_screenshot(os.path.join(tmp, "playing.png"))
+    frames.key("alt+s")
+    ui.expect_cells({(2, 2): 0, (1, 1): (0x00, 0x55, 0x55)})
+    frames.key("ctrl+Prior")
+    ui.expect_cells({(1, 1): 0, (2, 2): 4})
+    frames.key("Escape")
+    s.wait_window_gone(frames)
+    exit_program(s, ui)
+
+
 SCENARIOS = {
     "draw_and_undo": scenario_draw_and_undo,
     "bucket_pipe_change_colour": scenario_bucket_pipe_change_colour,
@@ -519,6 +554,7 @@ SCENARIOS = {
     "box_select": scenario_box_select,
     "bitmap_import": scenario_bitmap_import,
     "export_window": scenario_export_window,
+    "frames_window": scenario_frames_window,
 }
 
 
