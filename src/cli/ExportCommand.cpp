@@ -9,6 +9,7 @@
 #include "cli/Options.h"
 #include "cli/Pictures.h"
 #include "formats/ExportFormats.h"
+#include "formats/FramesExport.h"
 #include "formats/PictureFile.h"
 #include "model/Selection.h"
 
@@ -19,15 +20,18 @@ namespace {
 const CommandSyntax kSyntax{
     "export",
     "stipple export [--format cpp|asm1|asm2|asm4|asm8|file | LAYOUT...] [--align] "
-    "[--box X1,Y1,X2,Y2] [--name NAME] [-o OUT | --append OUT] PICTURE.stw...",
+    "[--box X1,Y1,X2,Y2] [--frame N] [--name NAME] [-o OUT | --append OUT] PICTURE.stw...",
     "Writes each picture file as the text the editor exports, one after the other, to\n"
-    "standard output or to OUT. \"-\" reads a picture from standard input.\n\n"
+    "standard output or to OUT. \"-\" reads a picture from standard input. A set file\n"
+    "(.stws) writes all its frames: the editor's texts one frame after the other, a\n"
+    "device syntax one array of the frames with NAME_FRAMES and the table NAME_offsets.\n\n"
     "  --format F    cpp, asm1, asm2, asm4 or asm8 as the clipboard exports (default asm8),\n"
     "                or file, the form that Save and Save to end write\n"
     "  --align       start every row of asm1, asm2 and asm4 on a new byte\n"
     "  --box X1,Y1,X2,Y2\n"
     "                export the box of cells X1..X2 by Y1..Y2 (from 1, both ends included)\n"
     "                as the editor's box export after a capture of that box\n"
+    "  --frame N     of a set file, only its frame N (from 1), as a picture file of it\n"
     "  --name NAME   the name in the text instead of the name the file stores\n"
     "  -o OUT        replace OUT with the texts, as Save does\n"
     "  --append OUT  add the texts after the last byte of OUT, as Save to end does\n\n"
@@ -49,8 +53,8 @@ const CommandSyntax kSyntax{
     "  --preview     comment lines that draw the codes each cell gets, one character per\n"
     "                code, explained in the first line\n"
     "  --align       with the rows scan, start every row on a new byte\n",
-    {"--format", "--box", "--name", "-o", "--append", "--target", "--depth", "--levels", "--order",
-     "--scan", "--planes", "--syntax", "--base"},
+    {"--format", "--box", "--frame", "--name", "-o", "--append", "--target", "--depth", "--levels",
+     "--order", "--scan", "--planes", "--syntax", "--base"},
     {"--align", "--preview"},
     {"--mask"}};
 
@@ -119,6 +123,7 @@ struct ExportOptions {
     std::optional<Box> box;
     std::string boxText;  // as given
     std::optional<std::string> name;
+    int frame = 0;                        // --frame, from 1; 0 for all
     std::optional<std::string> replaced;  // -o
     std::string destination;              // the file of -o or --append, or standard output
     bool toFile = false;
@@ -164,6 +169,14 @@ std::string readExportOptions(const ParsedArguments& parsed, ExportOptions& opti
         }
     }
     options.name = parsed.value("--name");
+    if (const std::optional<std::string> frame = parsed.value("--frame")) {
+        const std::optional<int> n = numberIn(*frame, 1, kMaxFrames);
+        if (!n) {
+            return "the frame " + *frame + " is not a number from 1 to " +
+                   std::to_string(kMaxFrames);
+        }
+        options.frame = *n;
+    }
     if (parsed.values.count("-o") != 0 && parsed.values.count("--append") != 0) {
         return "-o and --append cannot be given together";
     }
@@ -245,10 +258,61 @@ struct Exporting {
     Output output;
     BoxCapture capture;
     LoadedPicture loaded;
+    Document set;
     int status = kSucceeded;
 
     Exporting(const ExportOptions& options, std::size_t pictures) : output(options, pictures) {}
 };
+
+// Adds the text of the set (or of its frame --frame) to the output, as exportPicture does.
+std::optional<int> exportSet(const std::string& operand, const ExportOptions& options,
+                             Exporting& exporting) {
+    const Document& set = exporting.set;
+    if (options.frame > set.frameCount()) {
+        return usageError(kSyntax, "the set \"" + shownName(operand) + "\" has " +
+                                       std::to_string(set.frameCount()) + " frames, not " +
+                                       std::to_string(options.frame));
+    }
+    std::vector<NamedView> views;
+    for (std::size_t i = 0; i < set.frames.size(); ++i) {
+        if (options.frame == 0 || options.frame == static_cast<int>(i) + 1) {
+            views.push_back({set.frames[i].picture.view(), set.frames[i].name});
+        }
+    }
+    if (options.box) {
+        if (views.size() != 1) {
+            return usageError(kSyntax, "--box takes one frame of a set: give --frame N too");
+        }
+        const PixelView whole = views.front().view;
+        if (options.box->x2 > whole.width() || options.box->y2 > whole.height()) {
+            return usageError(kSyntax, "the box " + options.boxText + " lies outside frame " +
+                                           std::to_string(options.frame) + " of \"" +
+                                           shownName(operand) + "\"");
+        }
+        views.front().view = exporting.capture.take(*options.box, whole);
+    }
+    // One frame is a picture of its own: its own name, unless --name gives one.
+    std::string name = views.size() == 1 ? std::string(views.front().name) : set.setName;
+    name = options.name.value_or(name);
+    if (views.size() == 1) {
+        views.front().name = name;
+    }
+    std::string refused = exportableNameProblem(name);
+    for (std::size_t i = 0; refused.empty() && views.size() > 1 && i < views.size(); ++i) {
+        refused = exportableNameProblem(std::string(views[i].name));
+    }
+    if (!refused.empty()) {
+        tellRefused(kSyntax, "Could not export \"" + shownName(operand) + "\": " + refused);
+        exporting.status = kRefused;
+        return std::nullopt;
+    }
+    const std::string text = writeFrames(options.format->id, views, name, options.settings).text;
+    if (const std::string failure = exporting.output.add(text); !failure.empty()) {
+        tellRefused(kSyntax, failure);
+        return kRefused;
+    }
+    return std::nullopt;
+}
 
 // Loads the picture and adds its text to the output; a refusal is told, and the next
 // picture goes on. The status to end the command with at once, or nothing.
@@ -256,10 +320,18 @@ std::optional<int> exportPicture(const std::string& operand, const ExportOptions
                                  Exporting& exporting) {
     LoadedPicture& loaded = exporting.loaded;
     std::string problem;
-    if (!loadPicture(kSyntax, operand, loaded, problem)) {
+    const bool picture = loadPicture(kSyntax, operand, loaded, problem);
+    if (!picture && !loadSet(kSyntax, operand, loaded, exporting.set, problem)) {
         tellRefused(kSyntax, problem);
         exporting.status = kRefused;
         return std::nullopt;
+    }
+    if (!picture) {
+        return exportSet(operand, options, exporting);
+    }
+    if (options.frame > 1) {
+        return usageError(kSyntax, "the picture \"" + shownName(operand) + "\" is one frame, not " +
+                                       std::to_string(options.frame));
     }
     PixelView view = loaded.view();
     if (options.box) {

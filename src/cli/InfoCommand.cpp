@@ -15,7 +15,8 @@ const CommandSyntax kSyntax{
     "info",
     "stipple info [--json] PICTURE.stw...",
     "Tells each picture file's name, size and how many pixels hold each value, and shows\n"
-    "the picture with one character per pixel. \"-\" reads a picture from standard input.\n\n"
+    "the picture with one character per pixel. \"-\" reads a picture from standard input.\n"
+    "Of a set file (.stws) it tells the set's name and frame rate and one line per frame.\n\n"
     "  --json  the same as one JSON array, an object per picture\n",
     {},
     {"--json"}};
@@ -108,6 +109,31 @@ std::string describe(const std::string& operand, const LoadedPicture& loaded, bo
     return out + "\n";
 }
 
+std::string describeSet(const std::string& operand, const Document& set, bool json) {
+    std::string out;
+    if (json) {
+        out += "  {\"file\": " + jsonString(shownName(operand)) +
+               ", \"set\": " + jsonString(set.setName) +
+               ", \"frameRate\": " + std::to_string(set.frameRate) + ",\n   \"frames\": [";
+        for (std::size_t i = 0; i < set.frames.size(); ++i) {
+            const Picture& p = set.frames[i].picture;
+            out += (i > 0 ? ",\n              " : "") + std::string("{\"name\": ") +
+                   jsonString(set.frames[i].name) + ", \"width\": " + std::to_string(p.width) +
+                   ", \"height\": " + std::to_string(p.height) + "}";
+        }
+        return out + "]}";
+    }
+    out += printableText(shownName(operand)) + "\n  set: " + printableText(set.setName) +
+           "\n  frame rate: " + std::to_string(set.frameRate) +
+           " a second\n  frames: " + std::to_string(set.frameCount()) + "\n";
+    for (std::size_t i = 0; i < set.frames.size(); ++i) {
+        const Picture& p = set.frames[i].picture;
+        out += "  frame " + std::to_string(i + 1) + ": " + std::to_string(p.width) + " x " +
+               std::to_string(p.height) + " " + printableText(set.frames[i].name) + "\n";
+    }
+    return out;
+}
+
 }  // namespace
 
 int infoCommand(const Arguments& arguments) {
@@ -127,15 +153,19 @@ int infoCommand(const Arguments& arguments) {
     std::string out = json ? "[\n" : "";
     bool first = true;
     LoadedPicture loaded;
+    Document set;
     for (const std::string& operand : parsed.operands) {
         std::string problem;
-        if (!loadPicture(kSyntax, operand, loaded, problem)) {
+        const bool picture = loadPicture(kSyntax, operand, loaded, problem);
+        if (!picture && !loadSet(kSyntax, operand, loaded, set, problem)) {
             tellRefused(kSyntax, problem);
             status = kRefused;
             continue;
         }
-        out += json ? std::string(first ? "" : ",\n") + describe(operand, loaded, true)
-                    : std::string(first ? "" : "\n") + describe(operand, loaded, false);
+        out += std::string(first  ? ""
+                           : json ? ",\n"
+                                  : "\n") +
+               (picture ? describe(operand, loaded, json) : describeSet(operand, set, json));
         first = false;
     }
     if (json) {

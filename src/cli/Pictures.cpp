@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "formats/PictureFile.h"
+#include "formats/SetFile.h"
 #include "formats/Windows1252.h"
 #include "io/FileAccess.h"
 
@@ -141,6 +142,28 @@ bool loadPicture(const CommandSyntax& syntax, const std::string& operand, Loaded
     into.name = fromWindows1252(file.nameBytes);
     into.width = file.width;
     into.height = file.height;
+    return true;
+}
+
+bool loadSet(const CommandSyntax& syntax, const std::string& operand, const LoadedPicture& loaded,
+             Document& into, std::string& problem) {
+    if (!startsLikeSetFile(loaded.fileBytes)) {
+        return false;
+    }
+    if (operand == kStandardInput) {
+        problem = "Could not read standard input: it holds a set file; give the file instead.";
+        return false;
+    }
+    std::string bytes;
+    if (!readInput(syntax, operand, kMaxSetFileBytes, bytes, problem)) {
+        return false;
+    }
+    const SetFileReading reading = parseSetFile(bytes);
+    problem = setFileRefusal(shownName(operand), reading);
+    if (!problem.empty()) {
+        return false;
+    }
+    into = documentOfSet(reading.content);
     return true;
 }
 

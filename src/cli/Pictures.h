@@ -11,6 +11,7 @@
 #include "cli/Options.h"
 #include "formats/PictureFile.h"
 #include "io/ByteSource.h"
+#include "model/Document.h"
 #include "model/Picture.h"
 #include "model/PixelView.h"
 
@@ -52,6 +53,12 @@ struct LoadedPicture {
 // is refused too. False after setting `problem`.
 bool loadPicture(const CommandSyntax& syntax, const std::string& operand, LoadedPicture& into,
                  std::string& problem);
+
+// A set file that loadPicture refused as no picture file: the set, read whole, checked as
+// Open Picture checks it. False after setting `problem`; also when `loaded` holds no set
+// file, leaving `problem` as it was.
+bool loadSet(const CommandSyntax& syntax, const std::string& operand, const LoadedPicture& loaded,
+             Document& into, std::string& problem);
 
 // The destinations of a text: standard output, a file replaced by a safe save, or the end
 // of a file as Save to end adds it (never emptying or damaging what was there). Empty when

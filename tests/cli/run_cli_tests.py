@@ -696,9 +696,46 @@ def test_layouts(g):
          "stipple import: bin bytes need the picture's size (--size W,H)")]])
 
 
+def stws_bytes(name, rate, frames):
+    """A set file of (name, rows) frames."""
+    raw = b"\x89STWSET\x9a" + struct.pack("<ii", 1, len(name)) + name.encode("cp1252")
+    raw += struct.pack("<ii", rate, len(frames))
+    for frame in frames:
+        picture = stw_bytes(*frame)
+        raw += struct.pack("<i", len(picture)) + picture
+    return raw
+
+
+def test_sets(g):
+    frames = [("a", ["0123", "4444"]), ("b", ["3", "0"])]
+    walk = g.path("walk.stws", stws_bytes("walk", 12, frames))
+    singles = [g.path(f"{name}.stw", stw_bytes(name, rows)) for name, rows in frames]
+    status, out, err = g.tool(["info", walk])
+    g.expect(f"stipple info of a set ({err})", (status, out.decode()),
+             (0, f"{walk}\n  set: walk\n  frame rate: 12 a second\n  frames: 2\n"
+                 "  frame 1: 4 x 2 a\n  frame 2: 1 x 2 b\n"))
+    # A frame exports as its picture file does; the editor's texts of all frames follow
+    # one another as the frames' own texts.
+    for options in (["--format", "asm2"], ["--format", "file"], ["--target", "gameboy"],
+                    ["--depth", "1", "--syntax", "c", "--mask"]):
+        own = [g.tool(["export", *options, single])[1] for single in singles]
+        for n in (1, 2):
+            got = g.tool(["export", *options, "--frame", str(n), walk])
+            g.expect(f"export {options} --frame {n}", got[:2], (0, own[n - 1]))
+        if options[0] == "--format":
+            g.expect(f"export {options} of the set", g.tool(["export", *options, walk])[:2],
+                     (0, own[0] + own[1]))
+    status, out, err = g.tool(["export", "--frame", "3", walk])
+    g.expect("a frame beyond the set", (status, err.splitlines()[0]),
+             (2, f'stipple export: the set "{walk}" has 2 frames, not 3'))
+    cut = g.path("walk.stws", stws_bytes("walk", 12, frames)[:-5])
+    status, out, err = g.tool(["info", cut])
+    g.expect("a cut-off set is refused in one line", (status, len(err.splitlines())), (1, 1))
+
+
 GROUPS = {"install": test_install, "export": test_export, "import": test_import, "info": test_info,
           "thumbnail": test_thumbnail, "errors": test_errors, "hostile": test_hostile,
-          "build_example": test_build_example, "layouts": test_layouts}
+          "build_example": test_build_example, "layouts": test_layouts, "sets": test_sets}
 
 
 def main():

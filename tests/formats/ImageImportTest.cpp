@@ -23,6 +23,7 @@ TEST(ImageImportTest, EachDecoderKnowsItsOwnFilesAndNoOther) {
     };
     const ImageDecoderRow* bitmap = &imageDecoder(ImageDecoderId::Bitmap);
     const ImageDecoderRow* png = &imageDecoder(ImageDecoderId::Png);
+    const ImageDecoderRow* gif = &imageDecoder(ImageDecoderId::Gif);
     const std::string pngFile = testing::readFile(kData / "png/rgb8.png");
     const Case cases[] = {
         {testing::readFile(kData / "bitmaps/g/rgb24.bmp"), bitmap},
@@ -31,7 +32,7 @@ TEST(ImageImportTest, EachDecoderKnowsItsOwnFilesAndNoOther) {
         {pngFile, png},
         {pngFile.substr(0, 8), png},
         {pngFile.substr(0, 7), nullptr},
-        {testing::readFile(kData / "png/bad-not-png.png"), nullptr},
+        {testing::readFile(kData / "png/bad-not-png.png"), gif},  // a GIF named .png
         {"/* format 8 bits per pixel */\r\n", nullptr},
         {"", nullptr},
     };
@@ -67,7 +68,8 @@ TEST(ImageImportTest, ARefusalIsOneMessageInTheWordsOfItsDecoderOrOfTheFile) {
     const Case cases[] = {
         {text, "Bitmap image is not valid."},
         {badHeader, "Bitmap image is not valid."},
-        {kData / "png/bad-not-png.png", "Bitmap image is not valid."},
+        {kData / "png/bad-not-png.png",
+         "The GIF image \"shown\" is not valid: its screen is 2586 x 0 pixels."},
         {folder / "folder.png", "\"shown\" is a folder, not a bitmap file."},
         {missing, "Could not open \"" + missing.string() + "\": No such file or directory."},
         {kData / "png/bad-cut-idat.png",
