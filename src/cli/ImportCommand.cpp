@@ -1,6 +1,7 @@
 // stipple import: a bitmap or PNG image, any text that export writes, or the bin bytes of a
 // layout, as a picture file.
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -19,6 +20,7 @@
 #include "formats/ImageDecoders.h"
 #include "formats/ImageImport.h"
 #include "formats/PictureFile.h"
+#include "formats/SetFile.h"
 #include "formats/Windows1252.h"
 
 namespace stipple::cli {
@@ -230,11 +232,67 @@ std::string importText(ByteSource& input, const ImportOptions& options, const st
     return {};
 }
 
+// An image on standard input is read whole up to this; a larger one is better given as a file.
+constexpr std::size_t kMaxStandardInputImage = 256 * 1024 * 1024;
+
+// What the input is, as its first bytes tell where no layout is given.
+enum class InputKind { Image, PictureFile, SetFile, Text };
+
+InputKind kindOf(std::span<const std::uint8_t> firstBytes) {
+    const std::span head = firstBytes.first(std::min(firstBytes.size(), kRecognisedBytes));
+    for (const ImageDecoderRow& row : imageDecoders()) {
+        if (row.recognises(head)) {
+            return InputKind::Image;
+        }
+    }
+    const std::string_view start(reinterpret_cast<const char*>(head.data()), head.size());
+    if (startsLikeSetFile(start)) {
+        return InputKind::SetFile;
+    }
+    // Version 1, as every picture file this program writes starts; no text starts so.
+    return start.starts_with(std::string_view("\x01\0\0\0", 4)) ? InputKind::PictureFile
+                                                                : InputKind::Text;
+}
+
+// A picture or set file needs no import; it is told so without reading it.
+std::string alreadyAPicture(InputKind kind, const std::string& shown) {
+    return "\"" + shown + "\" is a " + (kind == InputKind::SetFile ? "set" : "picture") +
+           " file already; stipple export writes its texts.";
+}
+
+// What standard input may hold for the kind its first bytes show.
+InputLimit limitOfStandardInput(const ImportOptions& options, std::span<const std::uint8_t> first) {
+    const std::string shown = shownName(kStandardInput);
+    const std::string most = std::to_string(kMaxAsm8TextBytes);
+    if (options.binLayout) {
+        return {kMaxAsm8TextBytes, couldNotImport(shown, "it holds more than " + most +
+                                                             " bytes, more than bin bytes of a "
+                                                             "picture take.")};
+    }
+    switch (const InputKind kind = kindOf(first)) {
+        case InputKind::Image:
+            return {kMaxStandardInputImage, "Could not read standard input: it holds more than " +
+                                                std::to_string(kMaxStandardInputImage >> 20) +
+                                                " MiB; give the file instead."};
+        case InputKind::PictureFile:
+        case InputKind::SetFile:
+            return {0, alreadyAPicture(kind, shown)};
+        case InputKind::Text:
+            break;
+    }
+    return {kMaxAsm8TextBytes, couldNotImport(shown, "it holds more than " + most +
+                                                         " bytes; a text can have at most " + most +
+                                                         " bytes (1 MiB).")};
+}
+
 // The input read as the options and its first bytes tell.
 std::string importInput(const std::string& operand, const ImportOptions& options,
                         Imported& imported) {
     std::string problem;
-    const std::unique_ptr<ByteSource> input = openInput(kSyntax, operand, problem);
+    const std::unique_ptr<ByteSource> input = openInput(
+        kSyntax, operand,
+        [&](std::span<const std::uint8_t> first) { return limitOfStandardInput(options, first); },
+        problem);
     if (!input) {
         return problem;
     }
@@ -244,8 +302,19 @@ std::string importInput(const std::string& operand, const ImportOptions& options
     if (options.binLayout) {
         return importBinBytes(*input, options, shown, imported);
     }
-    if (decoderRecognising(*input) != nullptr) {
-        return importImage(*input, options, shown, imported);
+    std::array<std::uint8_t, kRecognisedBytes> head{};
+    const std::span first(head.data(), std::min<std::uint64_t>(input->size(), head.size()));
+    if (!input->read(0, first)) {
+        return input->readFailure();
+    }
+    switch (const InputKind kind = kindOf(first)) {
+        case InputKind::Image:
+            return importImage(*input, options, shown, imported);
+        case InputKind::PictureFile:
+        case InputKind::SetFile:
+            return alreadyAPicture(kind, shown);
+        case InputKind::Text:
+            break;
     }
     return importText(*input, options, shown, imported);
 }

@@ -33,7 +33,8 @@ constexpr Value kValues[5] = {{'#', "black", "black"},
                               {'~', "transparent", "transparent"}};
 
 // A JSON string that is valid UTF-8 whatever the text holds: a byte that is not UTF-8 is
-// written as the four characters \xe9 (the backslash escaped), controls as \u00XX.
+// written as the four characters \xe9 (the backslash escaped), controls and the invisible
+// format characters as \uXXXX.
 std::string jsonString(const std::string& text) {
     std::string quoted = "\"";
     std::size_t pos = 0;
@@ -55,7 +56,7 @@ std::string jsonString(const std::string& text) {
             quoted += "\\r";
         } else if (c == '\t') {
             quoted += "\\t";
-        } else if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+        } else if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || isFormatCharacter(c)) {
             std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
             quoted += escaped;
         } else {

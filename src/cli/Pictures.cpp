@@ -3,11 +3,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <span>
 #include <utility>
+#include <vector>
 
 #include "formats/PictureFile.h"
 #include "formats/SetFile.h"
@@ -63,41 +65,94 @@ bool readInput(const CommandSyntax& syntax, const std::string& operand, std::siz
 
 namespace {
 
-// Bytes read from standard input and kept.
-class KeptBytes final : public ByteSource {
+// Standard input as it was read: pieces that grow with what came before, each filled
+// before the next is made, so that no piece is ever copied.
+class StandardInputBytes final : public ByteSource {
   public:
-    explicit KeptBytes(std::string bytes)
-        : bytes_(std::move(bytes)),
-          view_(std::span(reinterpret_cast<const std::uint8_t*>(bytes_.data()), bytes_.size())) {}
-    std::uint64_t size() const override { return view_.size(); }
+    std::uint64_t size() const override { return size_; }
     bool read(std::uint64_t offset, std::span<std::uint8_t> into) override {
-        return view_.read(offset, into);
+        if (offset > size_ || into.size() > size_ - offset) {
+            return false;
+        }
+        std::uint64_t start = 0;
+        for (const std::vector<std::uint8_t>& piece : pieces_) {
+            if (into.empty()) {
+                break;
+            }
+            const std::uint64_t end = start + piece.size();
+            if (offset < end) {
+                const std::size_t from = static_cast<std::size_t>(offset - start);
+                const std::size_t count = std::min(into.size(), piece.size() - from);
+                std::memcpy(into.data(), piece.data() + from, count);
+                into = into.subspan(count);
+                offset += count;
+            }
+            start = end;
+        }
+        return true;
+    }
+
+    // Reads until the end of standard input or until it holds more than `maxBytes`; false
+    // after setting `problem` when a read fails.
+    bool readUpTo(std::size_t maxBytes, std::string& problem) {
+        while (size_ <= maxBytes) {
+            if (pieces_.empty() || pieces_.back().size() == pieces_.back().capacity()) {
+                // A quarter more each time: few pieces, and the last one's unused room small.
+                const std::size_t room = std::min<std::size_t>(
+                    std::max<std::size_t>(size_ / 4, kFirstInputBytes), maxBytes + 1 - size_);
+                pieces_.emplace_back().reserve(room);
+            }
+            std::vector<std::uint8_t>& piece = pieces_.back();
+            const std::size_t used = piece.size();
+            const std::size_t wanted =
+                std::min(piece.capacity() - used, static_cast<std::size_t>(maxBytes + 1 - size_));
+            piece.resize(used + wanted);
+            const ssize_t n = ::read(STDIN_FILENO, piece.data() + used, wanted);
+            const int error = errno;
+            piece.resize(used + static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+            if (n < 0 && error == EINTR) {
+                continue;
+            }
+            if (n < 0) {
+                problem =
+                    std::string("Could not read standard input: ") + std::strerror(error) + ".";
+                return false;
+            }
+            if (n == 0) {
+                break;
+            }
+            size_ += static_cast<std::uint64_t>(n);
+        }
+        return true;
+    }
+
+    std::span<const std::uint8_t> firstBytes() const {
+        return pieces_.empty() ? std::span<const std::uint8_t>() : std::span(pieces_.front());
     }
 
   private:
-    std::string bytes_;
-    MemoryBytes view_;
+    std::vector<std::vector<std::uint8_t>> pieces_;
+    std::uint64_t size_ = 0;
 };
-
-// Standard input is read whole up to this; a bitmap of any size is better given as a file.
-constexpr std::size_t kMaxStandardInput = 256 * 1024 * 1024;
 
 }  // namespace
 
 std::unique_ptr<ByteSource> openInput(const CommandSyntax& syntax, const std::string& operand,
-                                      std::string& problem) {
+                                      InputLimitFor limitFor, std::string& problem) {
     if (operand == kStandardInput) {
-        std::string bytes;
-        // One byte more tells a longer input from one of just the most.
-        if (!readInput(syntax, operand, kMaxStandardInput + 1, bytes, problem)) {
+        auto bytes = std::make_unique<StandardInputBytes>();
+        if (!bytes->readUpTo(kFirstInputBytes - 1, problem)) {
             return nullptr;
         }
-        if (bytes.size() > kMaxStandardInput) {
-            problem = "Could not read standard input: it holds more than " +
-                      std::to_string(kMaxStandardInput >> 20) + " MiB; give the file instead.";
+        const InputLimit limit = limitFor(bytes->firstBytes());
+        if (bytes->size() == kFirstInputBytes && !bytes->readUpTo(limit.maxBytes, problem)) {
             return nullptr;
         }
-        return std::make_unique<KeptBytes>(std::move(bytes));
+        if (bytes->size() > limit.maxBytes) {
+            problem = limit.overLimit;
+            return nullptr;
+        }
+        return bytes;
     }
     auto file = std::make_unique<FileBytes>(operand);
     if (!told(syntax, file->status())) {

@@ -3,8 +3,10 @@
 // commands: every failure comes back as the message the editor would show, and a notice of
 // the file access is told on standard error at once.
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -29,10 +31,22 @@ std::string shownName(const std::string& operand);
 bool readInput(const CommandSyntax& syntax, const std::string& operand, std::size_t maxBytes,
                std::string& bytes, std::string& problem);
 
-// A file, or all of standard input for "-", to read at any offset; nothing after setting
-// `problem`.
+// How much of standard input a kind of input may take, told from its first bytes, and the
+// refusal when it holds more.
+struct InputLimit {
+    std::size_t maxBytes = 0;
+    std::string overLimit;
+};
+using InputLimitFor = std::function<InputLimit(std::span<const std::uint8_t> firstBytes)>;
+
+// Standard input is read this far before its kind is told (less when it ends sooner).
+inline constexpr std::size_t kFirstInputBytes = 64 * 1024;
+
+// A file, or standard input for "-", to read at any offset; nothing after setting
+// `problem`. Standard input is read up to the limit its first bytes tell, in pieces that
+// are never copied again, so that the peak stays near what it holds.
 std::unique_ptr<ByteSource> openInput(const CommandSyntax& syntax, const std::string& operand,
-                                      std::string& problem);
+                                      InputLimitFor limitFor, std::string& problem);
 
 // The refusal to write `output` ("-": standard output) when it is the same file, by device
 // and inode, as one of the inputs ("-": standard input), symbolic links followed; empty

@@ -1,4 +1,5 @@
 // stipple: the editor's picture files, exports and imports for builds and batches.
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -26,13 +27,31 @@ constexpr const char* kHelp =
     "Exit status: 0 when all went through, 1 when an input was refused or an output could\n"
     "not be written, 2 for a usage error. See stipple(1).\n";
 
-}  // namespace
+// What was left of standard output goes out; a write that failed, then or before, is told
+// in one line (unless the command told it already) and ends with a refusal.
+int flushedStandardOutput(const char* command, int status) {
+    errno = 0;
+    const bool flushed = std::fflush(stdout) == 0;
+    const int error = errno;
+    if (flushed && !std::ferror(stdout)) {
+        return status;
+    }
+    if (status == stipple::cli::kSucceeded) {
+        std::fprintf(stderr, "stipple%s%s: Could not write to standard output%s%s.\n",
+                     *command != '\0' ? " " : "", command, error != 0 ? ": " : "",
+                     error != 0 ? std::strerror(error) : "");
+        return stipple::cli::kRefused;
+    }
+    return status;
+}
 
-int main(int argc, char* argv[]) {
+int run(int argc, char* argv[]) {
     using namespace stipple::cli;
     // Under a file size limit a write then fails and is told, instead of ending the tool
     // half-way through it.
     std::signal(SIGXFSZ, SIG_IGN);
+    // A reader that went away is a failed write like a full disk: told, not a silent end.
+    std::signal(SIGPIPE, SIG_IGN);
     const std::map<std::string, int (*)(const Arguments&)> commands = {
         {"export", exportCommand},
         {"import", importCommand},
@@ -45,12 +64,12 @@ int main(int argc, char* argv[]) {
     const std::string first = argv[1];
     if (first == "--version") {
         std::printf("stipple %s\n", STIPPLE_VERSION);
-        return kSucceeded;
+        return flushedStandardOutput("", kSucceeded);
     }
     if (first == "--help" || first == "-h") {
         std::fputs(kUsage, stdout);
         std::fputs(kHelp, stdout);
-        return kSucceeded;
+        return flushedStandardOutput("", kSucceeded);
     }
     const auto command = commands.find(first);
     if (command == commands.end()) {
@@ -58,5 +77,12 @@ int main(int argc, char* argv[]) {
                      stipple::printableText(first).c_str(), kUsage);
         return kUsageError;
     }
-    return command->second(Arguments(argv + 2, argv + argc));
+    return flushedStandardOutput(command->first.c_str(),
+                                 command->second(Arguments(argv + 2, argv + argc)));
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    return run(argc, argv);
 }

@@ -154,6 +154,12 @@ std::string toWindows1252Replacing(std::string_view utf8, char replacement) {
     return bytes;
 }
 
+bool isFormatCharacter(char32_t c) {
+    return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) || c == 0x200E ||
+           c == 0x200F || c == 0x061C || (c >= 0x200B && c <= 0x200D) || c == 0xFEFF ||
+           c == 0x2028 || c == 0x2029;
+}
+
 std::string printableText(std::string_view text) {
     // Most texts need nothing.
     if (std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
@@ -175,6 +181,10 @@ std::string printableText(std::string_view text) {
             shown += "\\t";
         } else if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
             appendByteEscape(shown, static_cast<unsigned char>(c));
+        } else if (isFormatCharacter(c)) {
+            char escaped[12];
+            std::snprintf(escaped, sizeof escaped, "\\u{%04X}", static_cast<unsigned>(c));
+            shown += escaped;
         } else {
             shown.append(text.substr(start, pos - start));
         }

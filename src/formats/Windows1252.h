@@ -29,8 +29,14 @@ std::string toWindows1252Replacing(std::string_view utf8, char replacement);
 // The text as it may be shown to a person: control characters (C0, DEL and C1) become
 // "\n", "\r", "\t" or "\x1b", and each byte that is not valid UTF-8 becomes "\xe9", so
 // that a file's name or a picture's name can neither drive a terminal nor break a line.
-// Backslashes stay as they are. The result is valid UTF-8.
+// The invisible format characters (isFormatCharacter) become "\u{202E}", so that a name
+// cannot show as another. Backslashes stay as they are. The result is valid UTF-8.
 std::string printableText(std::string_view text);
+
+// True for the bidi embeddings, overrides, isolates and marks, the zero-width characters
+// and the line and paragraph separators: characters that change how a text shows without
+// showing themselves.
+bool isFormatCharacter(char32_t c);
 
 // The UTF-8 character at `pos`, which moves past it; false, leaving `pos`, when the bytes
 // there are not valid UTF-8 (cut short, overlong, a surrogate or beyond U+10FFFF).
