@@ -17,6 +17,7 @@
 #include "formats/BitmapDecoder.h"
 #include "formats/ByteLayout.h"
 #include "formats/ExportFormats.h"
+#include "formats/FrameCut.h"
 #include "formats/ImageDecoders.h"
 #include "formats/ImageImport.h"
 #include "formats/PictureFile.h"
@@ -30,7 +31,7 @@ namespace {
 const CommandSyntax kSyntax{
     "import",
     "stipple import [--dither D] [--step N] [--name NAME] [--align] [LAYOUT --size W,H] "
-    "-o PICTURE.stw INPUT",
+    "[--frames W,H [--spacing S] [--skip-empty]] -o PICTURE.stw|SET.stws INPUT",
     "Makes a picture file of INPUT (\"-\" reads standard input), read as the first of:\n"
     "  - with any LAYOUT option or --size: the bin bytes that export --syntax bin writes\n"
     "    in that layout for a picture of W x H cells, named after the file;\n"
@@ -46,7 +47,10 @@ const CommandSyntax kSyntax{
     "    read, and a mask restores transparent. The text must hold one picture and\n"
     "    nothing after it but empty lines; a text of more than 1 MiB (1048576 bytes) is\n"
     "    refused.\n"
-    "A picture named after the file is named Name when it comes from standard input.\n\n"
+    "A picture named after the file is named Name when it comes from standard input.\n"
+    "With -o SET.stws a set file is written: an animated GIF gives a frame for each of its\n"
+    "frames as a browser shows them, its delays the frame rate; with --frames each cell of\n"
+    "the image (up to 4096 x 4096 pixels of it) becomes a frame; anything else, a set of one.\n\n"
     "  --align      the rows of an ASM 1, 2 or 4 bpp text start on new bytes, where its\n"
     "               byte count does not tell (with bin bytes: as export takes it)\n"
     "  --dither D   threshold (the cut into levels, the default), floyd-steinberg,\n"
@@ -58,10 +62,15 @@ const CommandSyntax kSyntax{
     "  --size W,H   the picture's size, 1 to 96 by 1 to 92, for bin bytes\n"
     "  LAYOUT       --target, --depth, --levels, --order, --scan, --planes and --mask\n"
     "               as export takes them\n"
-    "  -o FILE      the picture file to write, replaced as Save Picture does\n",
+    "  --frames W,H cut the image into cells of W x H pixels, left to right, then top to\n"
+    "               bottom, each imported as a frame of a set (only whole cells)\n"
+    "  --spacing S  pixels between the cells (default 0)\n"
+    "  --skip-empty no frame for a cell that is transparent everywhere\n"
+    "  -o FILE      the picture file (.stw) or set file (.stws) to write, replaced as\n"
+    "               Save Picture does\n",
     {"--dither", "--step", "--name", "-o", "--target", "--depth", "--levels", "--order", "--scan",
-     "--planes", "--size"},
-    {"--align"},
+     "--planes", "--size", "--frames", "--spacing"},
+    {"--align", "--skip-empty"},
     {"--mask"}};
 static_assert(kMaxAsm8TextBytes == 1048576, "the help and the refusal tell the limit");
 
@@ -75,12 +84,15 @@ struct ImportOptions {
     int width = 0;                        // of the bin bytes' picture
     int height = 0;
     std::optional<std::string> name;
+    bool setOut = false;            // -o names a set file
+    std::optional<FrameGrid> grid;  // --frames
 };
 
-// A picture made of the input, and its name.
+// A picture made of the input, and its name; or, for a set file, the set.
 struct Imported {
     std::unique_ptr<Picture> picture = std::make_unique<Picture>();
     std::string name;
+    std::optional<Document> set;
 };
 
 std::string couldNotImport(const std::string& shown, const std::string& reason) {
@@ -136,6 +148,28 @@ std::string readImageOptions(const ParsedArguments& parsed, ImportOptions& optio
     options.dither = *dither;
     options.aligned = parsed.flags.count("--align") != 0;
     options.name = parsed.value("--name");
+    options.setOut = options.out.ends_with(".stws");
+    if (const std::optional<std::string> cells = parsed.value("--frames")) {
+        const std::size_t comma = cells->find(',');
+        const std::optional<int> w = numberIn(cells->substr(0, comma), 1, kMaxPictureWidth);
+        const std::optional<int> h = comma == std::string::npos
+                                         ? std::nullopt
+                                         : numberIn(cells->substr(comma + 1), 1, kMaxPictureHeight);
+        if (!w || !h) {
+            return "the frames must be W,H of 1 to 96 by 1 to 92";
+        }
+        const std::optional<int> spacing =
+            numberIn(parsed.value("--spacing").value_or("0"), 0, 1000);
+        if (!spacing) {
+            return "the spacing must be a number from 0 to 1000";
+        }
+        options.grid = FrameGrid{*w, *h, *spacing, parsed.flags.count("--skip-empty") != 0};
+    } else if (parsed.values.count("--spacing") != 0 || parsed.flags.count("--skip-empty") != 0) {
+        return "--spacing and --skip-empty cut with --frames W,H";
+    }
+    if (options.grid && !options.setOut) {
+        return "--frames makes a set: write it to a set file (-o SET.stws)";
+    }
     return {};
 }
 
@@ -195,7 +229,9 @@ std::string importBinBytes(ByteSource& input, const ImportOptions& options,
 // The top-left 96 x 92 pixels of an image, cut into levels or dithered.
 std::string importImage(ByteSource& input, const ImportOptions& options, const std::string& shown,
                         Imported& imported) {
-    const LoadedImage loaded = loadImportImage(input, shown, kMaxPictureWidth, kMaxPictureHeight);
+    const int side = options.grid ? kSheetRegionSide : 0;
+    const LoadedImage loaded = loadImportImage(input, shown, std::max(side, kMaxPictureWidth),
+                                               std::max(side, kMaxPictureHeight));
     if (!loaded) {
         // The editor's message names no file; in a batch the line must.
         return loaded.problem == kNotABitmapMessage ? couldNotImport(shown, loaded.problem)
@@ -204,6 +240,19 @@ std::string importImage(ByteSource& input, const ImportOptions& options, const s
     auto import = std::make_unique<BitmapImport>();
     import->levelStep = options.step;
     import->dither = options.dither;
+    if (options.setOut) {
+        ImageFrames frames = framesOfImage(loaded.image(), options.grid ? &*options.grid : nullptr,
+                                           *import, options.name.value_or(imported.name));
+        if (!frames) {
+            return couldNotImport(shown, frames.problem + ".");
+        }
+        imported.set = std::move(frames.document);
+        return {};
+    }
+    if (loaded.image().frames.size() > 1) {
+        return couldNotImport(shown, "it holds " + std::to_string(loaded.image().frames.size()) +
+                                         " frames; write them to a set file (-o SET.stws).");
+    }
     importRegion(loaded.image().view(), *import);
     imported.picture->assign(
         PixelView(import->importPixels, import->importWidth, import->importHeight));
@@ -322,6 +371,21 @@ std::string importInput(const std::string& operand, const ImportOptions& options
 // The picture file, replaced as Save Picture does.
 std::string writePicture(const ImportOptions& options, const std::string& shown,
                          const Imported& imported) {
+    if (options.setOut) {
+        Document set;
+        if (imported.set) {
+            set = *imported.set;
+        } else {
+            set.setName = options.name.value_or(imported.name);
+            set.frames.front().name = set.setName;
+            set.frames.front().picture = *imported.picture;
+        }
+        const StorableSet storable = storableSet(set);
+        if (!storable) {
+            return couldNotImport(shown, storable.problem);
+        }
+        return replaceWith(kSyntax, options.out, encodeSetFile(storable.content));
+    }
     StorableName stored = storablePictureName(options.name.value_or(imported.name));
     if (!stored) {
         return couldNotImport(shown, stored.problem);

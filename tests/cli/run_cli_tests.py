@@ -731,6 +731,26 @@ def test_sets(g):
     cut = g.path("walk.stws", stws_bytes("walk", 12, frames)[:-5])
     status, out, err = g.tool(["info", cut])
     g.expect("a cut-off set is refused in one line", (status, len(err.splitlines())), (1, 1))
+    # A sheet and a GIF become sets; a set written to a picture file is refused.
+    if shutil.which("convert"):
+        sheet, gif = g.path("sheet.png"), g.path("anim.gif")
+        run(["convert", "-size", "40x20", "xc:none", "-fill", "black", "-draw",
+             "rectangle 0,0 9,9", "-draw", "rectangle 30,10 39,19", "PNG32:" + sheet])
+        run(["convert", "-delay", "50", "-size", "4x4", "xc:black", "xc:white", gif])
+        for args, status, frames in [
+                (["--frames", "10,10", sheet], 0, 8), (["--frames", "10,10", "--skip-empty", sheet],
+                                                       0, 2), ([gif], 0, 2)]:
+            out = g.path("out.stws")
+            got = g.tool(["import", "-o", out, *args])[0]
+            info = g.tool(["info", out])[1].decode() if got == 0 else ""
+            g.expect(f"import {args}", (got, len(re.findall(r"^  frame \d", info, re.M))),
+                     (status, frames))
+            if args == [gif]:
+                g.expect("the GIF's delays give the rate", "frame rate: 2 a second" in info, True)
+        g.expect("frames into a picture file",
+                 g.tool(["import", "--frames", "10,10", "-o", g.path("x.stw"), sheet])[0], 2)
+        g.expect("an animation into a picture file",
+                 g.tool(["import", "-o", g.path("x.stw"), gif])[0], 1)
 
 
 GROUPS = {"install": test_install, "export": test_export, "import": test_import, "info": test_info,
