@@ -16,7 +16,7 @@ const CommandSyntax kSyntax{
     "stipple thumbnail [--size N] PICTURE.stw OUT.png",
     "Draws the picture into a PNG with the editor's colours, transparent pixels left\n"
     "transparent, each pixel a square as large as fits N (default 128) pixels; a picture\n"
-    "larger than N keeps one pixel per cell.\n\n"
+    "larger than N keeps one pixel per cell. Of a set file (.stws), its first frame.\n\n"
     "  --size N  the largest side of the image, 1 to 4096\n",
     {"--size"},
     {}};
@@ -42,11 +42,13 @@ int thumbnailCommand(const Arguments& arguments) {
     }
     std::string problem;
     LoadedPicture loaded;
-    if (!loadPicture(kSyntax, parsed.operands[0], loaded, problem)) {
+    Document set;  // of a set file, its first frame
+    const bool picture = loadPicture(kSyntax, parsed.operands[0], loaded, problem);
+    if (!picture && !loadSet(kSyntax, parsed.operands[0], loaded, set, problem)) {
         tellRefused(kSyntax, problem);
         return kRefused;
     }
-    const PixelView p = loaded.view();
+    const PixelView p = picture ? loaded.view() : set.frames.front().picture.view();
     const int scale = std::max(1, *size / std::max(p.width(), p.height()));
     const int width = p.width() * scale;
     const int height = p.height() * scale;

@@ -728,6 +728,11 @@ def test_sets(g):
     status, out, err = g.tool(["export", "--frame", "3", walk])
     g.expect("a frame beyond the set", (status, err.splitlines()[0]),
              (2, f'stipple export: the set "{walk}" has 2 frames, not 3'))
+    # The thumbnail of a set is its first frame's.
+    thumbs = [g.path(f"{n}.png") for n in ("set", "first")]
+    g.tool(["thumbnail", walk, thumbs[0]])
+    g.tool(["thumbnail", singles[0], thumbs[1]])
+    g.expect("the thumbnail of a set", Path(thumbs[0]).read_bytes(), Path(thumbs[1]).read_bytes())
     cut = g.path("walk.stws", stws_bytes("walk", 12, frames)[:-5])
     status, out, err = g.tool(["info", cut])
     g.expect("a cut-off set is refused in one line", (status, len(err.splitlines())), (1, 1))
