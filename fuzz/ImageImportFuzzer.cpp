@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!decoding) {
         FUZZ_CHECK(decoding.fault == ImageFault::NotAnImage ||
                    decoding.fault == ImageFault::Unsupported ||
-                   decoding.fault == ImageFault::CutOff);
+                   decoding.fault == ImageFault::CutOff || decoding.fault == ImageFault::TooLarge);
         FUZZ_CHECK(!decoder.faultMessage(decoding, "fuzz").empty());
         return 0;
     }

@@ -155,6 +155,11 @@ Refusal readInfoHeader(ByteSource& file, Layout& layout, Headers& headers) {
         layout.height > std::numeric_limits<std::int32_t>::max()) {
         return refused(ImageFault::NotAnImage);
     }
+    if (std::string past = pastBudget(kBitmapBudget, static_cast<std::uint64_t>(layout.width),
+                                      static_cast<std::uint64_t>(layout.height));
+        !past.empty()) {
+        return refused(ImageFault::TooLarge, std::move(past));
+    }
     return std::nullopt;
 }
 
@@ -490,6 +495,8 @@ std::string bitmapFaultMessage(const ImageDecoding& decoding, std::string_view s
                    ", which this program does not read.";
         case ImageFault::CutOff:
             return "The bitmap " + file + " is cut off: the file ends " + decoding.detail + ".";
+        case ImageFault::TooLarge:
+            return "The bitmap " + file + " is too large to import: " + decoding.detail + ".";
         case ImageFault::ReadFailed:
             break;
     }

@@ -140,15 +140,14 @@ ImageDecoding decodeGif(ByteSource& file, int maxWidth, int maxHeight) {
         decoded += static_cast<std::uint64_t>(desc.Width) * desc.Height +
                    static_cast<std::uint64_t>(rw) * rh;
         if (decoded > kGifPixelBudget) {
-            return imageFault(ImageFault::Unsupported,
-                              "frame " + number(image.frames.size() + 1) + " its frames come to " +
-                                  number(decoded) + " pixels, beyond the " +
+            return imageFault(ImageFault::TooLarge,
+                              "its frames come to " + number(decoded) + " pixels by frame " +
+                                  number(image.frames.size() + 1) + ", past the limit of " +
                                   number(kGifPixelBudget) + " pixels");
         }
         if (static_cast<int>(image.frames.size()) >= kGifMaxFrames) {
-            return imageFault(ImageFault::Unsupported, "frame " + number(kGifMaxFrames + 1) +
-                                                           " it holds more than " +
-                                                           number(kGifMaxFrames) + " frames");
+            return imageFault(ImageFault::TooLarge,
+                              "it holds more than " + number(kGifMaxFrames) + " frames");
         }
         const ColorMapObject* colours = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
         if (control.disposal == DISPOSE_PREVIOUS) {
@@ -216,8 +215,9 @@ std::string gifFaultMessage(const ImageDecoding& decoding, std::string_view show
             }
             return "The GIF image " + file + " is not valid: " + decoding.detail + ".";
         case ImageFault::Unsupported:
-            return "The GIF image " + file + " cannot be opened: at " + decoding.detail +
-                   " this program reads.";
+            return "The GIF image " + file + " cannot be opened: " + decoding.detail + ".";
+        case ImageFault::TooLarge:
+            return "The GIF image " + file + " is too large to import: " + decoding.detail + ".";
         case ImageFault::CutOff:
             return "The GIF image " + file + " is cut off: the file ends " + decoding.detail + ".";
         case ImageFault::ReadFailed:

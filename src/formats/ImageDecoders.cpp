@@ -14,11 +14,12 @@ namespace {
 
 // The bitmap row stays first: it is the one that reads a file no row knows.
 constexpr std::array kRows = {
+    ImageDecoderRow{ImageDecoderId::Bitmap, "bitmap", recognisesBitmap, decodeBitmap,
+                    bitmapFaultMessage, kBitmapBudget},
+    ImageDecoderRow{ImageDecoderId::Png, "PNG", recognisesPng, decodePng, pngFaultMessage,
+                    kPngBudget},
     ImageDecoderRow{
-        ImageDecoderId::Bitmap, "bitmap", recognisesBitmap, decodeBitmap, bitmapFaultMessage, {}},
-    ImageDecoderRow{ImageDecoderId::Png, "PNG", recognisesPng, decodePng, pngFaultMessage, {}},
-    ImageDecoderRow{
-        ImageDecoderId::Gif, "GIF", isGif, decodeGif, gifFaultMessage, {kGifPixelBudget, 0}},
+        ImageDecoderId::Gif, "GIF", isGif, decodeGif, gifFaultMessage, {kGifPixelBudget, 0, 0}},
 };
 
 }  // namespace
@@ -28,6 +29,25 @@ ImageDecoding imageFault(ImageFault fault, std::string detail) {
     result.fault = fault;
     result.detail = std::move(detail);
     return result;
+}
+
+std::string pastBudget(const DecoderBudget& budget, std::uint64_t width, std::uint64_t height,
+                       std::uint64_t inflated, bool interlaced) {
+    const std::string size = std::to_string(width) + " x " + std::to_string(height);
+    if (budget.pixels != 0 && width * height > budget.pixels) {
+        return "it has " + size + " pixels, past the limit of " + std::to_string(budget.pixels) +
+               " pixels";
+    }
+    if (interlaced && budget.interlacedPixels != 0 && width * height > budget.interlacedPixels) {
+        return "it has " + size + " pixels, interlaced, past the limit of " +
+               std::to_string(budget.interlacedPixels) + " pixels for an interlaced image";
+    }
+    if (budget.inflatedBytes != 0 && inflated > budget.inflatedBytes) {
+        return "its " + size + " pixels need " + std::to_string(inflated) +
+               " bytes inflated, past the limit of " + std::to_string(budget.inflatedBytes) +
+               " bytes";
+    }
+    return {};
 }
 
 std::span<const ImageDecoderRow> imageDecoders() {

@@ -37,6 +37,7 @@ enum class ImageFault {
     Unsupported,  // a real image of a kind the decoder does not read
     CutOff,       // the file ends before the image does
     ReadFailed,   // the file could not be read; the byte source knows why
+    TooLarge,     // past the decoder's budget; the detail names the size and the limit
 };
 
 struct ImageDecoding {
@@ -53,12 +54,29 @@ ImageDecoding imageFault(ImageFault fault, std::string detail = {});
 
 enum class ImageDecoderId { Bitmap, Png, Gif };
 
-// What a decoder may take on, told from a file's header before it decodes; 0 is no limit
-// beyond the decoder's own.
+// What a decoder may take on, checked from a file's header before it decodes; an image past
+// it is refused as TooLarge at once. 0 is no limit beyond the decoder's own.
 struct DecoderBudget {
     std::uint64_t pixels = 0;         // width x height of the whole image
-    std::uint64_t inflatedBytes = 0;  // what compressed data may inflate to
+    std::uint64_t inflatedBytes = 0;  // what compressed data may inflate to for the region
+    // An interlaced image's earlier passes are all decoded, whatever the region.
+    std::uint64_t interlacedPixels = 0;
 };
+
+// A bitmap decodes only its region's rows, or walks a run-length stream no longer than the
+// file, so its cost is bounded already; the budget keeps every decoder to a size a photo
+// has: 100 megapixels.
+constexpr DecoderBudget kBitmapBudget{100'000'000, 0, 0};
+// A PNG of up to 100 megapixels, 40 when interlaced. Its image data must be inflated from
+// the start down to the region's last row: for a non-interlaced image only the region's
+// rows, for an interlaced one the first six passes whole and the region's rows of the last,
+// about half the image. At most 64 MiB inflate; each stays well under a second.
+constexpr DecoderBudget kPngBudget{100'000'000, 64u << 20, 40'000'000};
+
+// The detail of a TooLarge refusal of an image of width x height that needs `inflated`
+// bytes inflated; empty when it is within the budget.
+std::string pastBudget(const DecoderBudget& budget, std::uint64_t width, std::uint64_t height,
+                       std::uint64_t inflated = 0, bool interlaced = false);
 
 // The most first bytes a row looks at to know its files.
 constexpr std::size_t kRecognisedBytes = 8;

@@ -131,13 +131,47 @@ int readHeader(png_structp png, png_infop info, ReadState& state) {
     return passes;
 }
 
-// Reads rowsPerPass rows in each pass into `scratch`; the region's rows are kept in
-// `region`. An interlaced pass fills in only its own pixels of a row, so each region row
-// goes back into the scratch row before its next pass.
-void readRows(png_structp png, int passes, png_uint_32 rowsPerPass, png_bytep scratch,
-              png_bytep region, std::size_t regionRowBytes, png_uint_32 regionRows) {
+// The bytes of image data inflated to reach the region's last row: a filter byte and the
+// packed samples of each row. An interlaced image's earlier passes are inflated whole, its
+// last pass (every odd row, full width) only down to the region.
+std::uint64_t bytesToInflate(std::uint64_t width, std::uint64_t height, int bitDepth,
+                             int colourType, bool interlaced, std::uint64_t regionRows) {
+    const int channels = colourType == PNG_COLOR_TYPE_RGB          ? 3
+                         : colourType == PNG_COLOR_TYPE_GRAY_ALPHA ? 2
+                         : colourType == PNG_COLOR_TYPE_RGBA       ? 4
+                                                                   : 1;
+    const std::uint64_t bits = static_cast<std::uint64_t>(channels) * bitDepth;
+    auto rowBytes = [&](std::uint64_t pixels) {
+        return pixels == 0 ? 0 : 1 + (pixels * bits + 7) / 8;
+    };
+    if (!interlaced) {
+        return regionRows * rowBytes(width);
+    }
+    struct Pass {
+        int x0, y0, dx, dy;
+    };
+    constexpr Pass kEarlierPasses[6] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8},
+                                        {2, 0, 4, 4}, {0, 2, 2, 4}, {1, 0, 2, 2}};
+    auto count = [](std::uint64_t size, int start, int step) {
+        return size > static_cast<std::uint64_t>(start) ? (size - start + step - 1) / step : 0;
+    };
+    std::uint64_t total = regionRows / 2 * rowBytes(width);
+    for (const Pass& p : kEarlierPasses) {
+        total += count(height, p.y0, p.dy) * rowBytes(count(width, p.x0, p.dx));
+    }
+    return total;
+}
+
+// Reads rowsPerPass rows in each pass but the last, and lastPassRows in that, into
+// `scratch`; the region's rows are kept in `region`. An interlaced pass fills in only its
+// own pixels of a row, so each region row goes back into the scratch row before its next
+// pass.
+void readRows(png_structp png, int passes, png_uint_32 rowsPerPass, png_uint_32 lastPassRows,
+              png_bytep scratch, png_bytep region, std::size_t regionRowBytes,
+              png_uint_32 regionRows) {
     for (int pass = 0; pass < passes; ++pass) {
-        for (png_uint_32 y = 0; y < rowsPerPass; ++y) {
+        const png_uint_32 rows = pass + 1 < passes ? rowsPerPass : lastPassRows;
+        for (png_uint_32 y = 0; y < rows; ++y) {
             png_bytep kept = y < regionRows ? region + y * regionRowBytes : nullptr;
             if (kept != nullptr && pass > 0) {
                 std::memcpy(scratch, kept, regionRowBytes);
@@ -197,6 +231,9 @@ ImageDecoding decodePng(ByteSource& file, int maxWidth, int maxHeight) {
             return imageFault(ImageFault::Unsupported,
                               std::to_string(width) + " x " + std::to_string(height) + " pixels");
         }
+        if (std::string past = pastBudget(kPngBudget, width, height); !past.empty()) {
+            return imageFault(ImageFault::TooLarge, std::move(past));
+        }
     }
 
     ReadState state;
@@ -222,18 +259,25 @@ ImageDecoding decodePng(ByteSource& file, int maxWidth, int maxHeight) {
     out.height = static_cast<int>(height);
     out.regionWidth = static_cast<int>(std::min<std::int64_t>(width, std::max(maxWidth, 0)));
     out.regionHeight = static_cast<int>(std::min<std::int64_t>(height, std::max(maxHeight, 0)));
+    // libpng has checked the header, so its fields are known to be good here.
+    const std::uint64_t inflated = bytesToInflate(width, height, head[24], head[25], passes > 1,
+                                                  static_cast<std::uint64_t>(out.regionHeight));
+    if (std::string past = pastBudget(kPngBudget, width, height, inflated, passes > 1);
+        !past.empty()) {
+        return imageFault(ImageFault::TooLarge, std::move(past));
+    }
     const std::size_t regionRowBytes = static_cast<std::size_t>(out.regionWidth) * 4;
     std::vector<std::uint8_t> scratch(rowBytes);
     // libpng writes the region's rows as R, G, B, A bytes into the words they become.
     out.pixels.resize(static_cast<std::size_t>(out.regionWidth) * out.regionHeight);
     auto* region = reinterpret_cast<png_bytep>(out.pixels.data());
     // Rows below the region are needed only to reach the later passes of an interlaced file.
-    const png_uint_32 rowsPerPass =
-        passes > 1 ? height : static_cast<png_uint_32>(out.regionHeight);
+    const auto regionRows = static_cast<png_uint_32>(out.regionHeight);
+    const png_uint_32 rowsPerPass = passes > 1 ? height : regionRows;
     state.inImageData = true;
     if (!underLibpng(png, [&] {
-            readRows(png, passes, rowsPerPass, scratch.data(), region, regionRowBytes,
-                     static_cast<png_uint_32>(out.regionHeight));
+            readRows(png, passes, rowsPerPass, regionRows, scratch.data(), region, regionRowBytes,
+                     regionRows);
         })) {
         return refusal(state);
     }
@@ -262,6 +306,8 @@ std::string pngFaultMessage(const ImageDecoding& decoding, std::string_view show
                    " it is larger than this program reads.";
         case ImageFault::CutOff:
             return "The PNG image " + file + " is cut off: the file ends " + decoding.detail + ".";
+        case ImageFault::TooLarge:
+            return "The PNG image " + file + " is too large to import: " + decoding.detail + ".";
         case ImageFault::ReadFailed:
             break;
     }

@@ -81,8 +81,9 @@ TEST(BitmapDecoderTest, QuestionableAndBadFilesAreDecodedOrRefusedClearly) {
         {"b/badheadersize.bmp", ImageFault::NotAnImage, nullptr},
         {"b/badplanes.bmp", ImageFault::NotAnImage, nullptr},
         {"b/badwidth.bmp", ImageFault::NotAnImage, nullptr},
-        {"b/reallybig.bmp", ImageFault::CutOff,
-         " is cut off: the file ends before all its pixels."},
+        {"b/reallybig.bmp", ImageFault::TooLarge,
+         " is too large to import: it has 3000000 x 2000000 pixels, past the limit of "
+         "100000000 pixels."},
         {"b/shortfile.bmp", ImageFault::CutOff,
          " is cut off: the file ends before all its pixels."},
     };
@@ -189,12 +190,12 @@ class MadeUpBitmap final : public ByteSource {
 };
 
 TEST(BitmapDecoderTest, AnySizeIsReadOnlyAsFarAsItsRegion) {
-    MadeUpBitmap huge(200000, 100000);  // 60 GB of pixels
+    MadeUpBitmap huge(200000, 500);  // 300 MB of pixels, the most the budget takes
     const ImageDecoding decoded = decodeBitmap(huge, kImportRegionWidth, kImportRegionHeight);
     ASSERT_TRUE(decoded) << bitmapFaultMessage(decoded, "huge");
     const DecodedImage& b = decoded.image;
     EXPECT_EQ(b.width, 200000);
-    EXPECT_EQ(b.height, 100000);
+    EXPECT_EQ(b.height, 500);
     ASSERT_EQ(b.regionWidth, kImportRegionWidth);
     ASSERT_EQ(b.regionHeight, kImportRegionHeight);
     for (const auto& [x, y] :
@@ -205,6 +206,11 @@ TEST(BitmapDecoderTest, AnySizeIsReadOnlyAsFarAsItsRegion) {
             << x << "," << y;
     }
     EXPECT_LT(huge.bytesRead, 300'000u) << "only the region's rows are read";
+    MadeUpBitmap past(200000, 501);
+    EXPECT_EQ(bitmapFaultMessage(decodeBitmap(past, 1, 1), "past"),
+              "The bitmap \"past\" is too large to import: it has 200000 x 501 pixels, past the "
+              "limit of 100000000 pixels.");
+    EXPECT_LT(past.bytesRead, 100u) << "refused from the header";
 }
 
 // A small bitmap written out in full, with its pixel data at the end.
