@@ -108,5 +108,16 @@ TEST_F(FrameCutTest, AnAnimatedGifGivesItsFramesAsTheyShow) {
     EXPECT_EQ(frames.document.frames[2].picture.pixels[5][5], kTransparent);
 }
 
+TEST(GifBudgetTest, AFramePastTheBudgetIsRefusedBeforeItIsDecoded) {
+    // A 1 x 1 screen whose one frame claims 65535 x 65535 pixels, and no data for them.
+    constexpr char kBomb[] = "GIF89a\x01\0\x01\0\0\0\0,\0\0\0\0\xff\xff\xff\xff\0\x02";
+    const std::string bytes(kBomb, sizeof kBomb - 1);
+    MemoryBytes file(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    const LoadedImage loaded = loadImportImage(file, "bomb.gif");
+    EXPECT_EQ(loaded.problem,
+              "The GIF image \"bomb.gif\" is too large to import: its frames come to 4294836226 "
+              "pixels by frame 1, past the limit of 64000000 pixels.");
+}
+
 }  // namespace
 }  // namespace stipple
