@@ -81,6 +81,18 @@ def png_rgba(rows):
             len(rows), 8, 6, 0, 0, 0)) + chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
 
 
+def png_bomb(width, height, depth, colour, interlace, zeros):
+    """A PNG header for any size, over image data of `zeros` zero bytes compressed."""
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(
+            ">I", zlib.crc32(kind + body))
+    packer, data = zlib.compressobj(9), b""
+    for start in range(0, zeros, 1 << 20):
+        data += packer.compress(bytes(min(1 << 20, zeros - start)))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, depth,
+            colour, 0, 0, interlace)) + chunk(b"IDAT", data + packer.flush()) + chunk(b"IEND", b""))
+
+
 def decode_png(data):
     """(width, height, rows of RGBA tuples) of an 8-bit RGBA PNG without interlace."""
     if data[:8] != b"\x89PNG\r\n\x1a\n":
@@ -519,7 +531,9 @@ def test_hostile(g):
         Case("over the limit", ["import", "-o", out, huge], 1, after=kept,
              stderr=refused("import", huge, over)),
         Case("over the limit on standard input", ["import", "-o", out, "-"], 1, after=kept,
-             stdin=Path(huge), stderr=refused("import", "standard input", over)),
+             stdin=Path(huge), stderr=refused("import", "standard input", "it holds more than "
+                                              "1048576 bytes; a text can have at most 1048576 "
+                                              "bytes (1 MiB).")),
         Case("a Japanese file name", ["import", "-o", out, g.path("日本.bmp", bmp_bytes)],
              after={out: stw_bytes("__", GRAY_LEVELS[64])}),
         Case("a file name not UTF-8", ["import", "-o", out, latin],
@@ -545,6 +559,92 @@ def test_hostile(g):
         got = f"not JSON ({error}): {got!r}"
     g.expect(f"info --json {odd!r} (stderr {err!r})", (status, got),
              (0, [(f"{g.tmp}/caf\\xe9.stw", "\x1b\u2026\n")]))
+
+
+def test_limits(g):
+    """Image bombs, standard input past its kind's limit, invisible characters and failed
+    writes to standard output."""
+    out, pic = g.path("out.stw"), g.path("pic.stw", stw_bytes("Pic", ["034", "123"]))
+
+    def too_large(file, why, kind="PNG image"):
+        return f'stipple import: The {kind} "{file}" is too large to import: {why}.'
+
+    bombs = [  # name, header fields, zero bytes of data, the refusal or None for imported
+        ("gray-40000-adam7.png", (40000, 40000, 8, 0, 1), 1000,
+         "it has 40000 x 40000 pixels, past the limit of 100000000 pixels"),
+        ("gray1-10000-adam7.png", (10000, 10000, 1, 0, 1), 1000, "it has 10000 x 10000 pixels, "
+         "interlaced, past the limit of 40000000 pixels for an interlaced image"),
+        ("rgba16-4096-adam7.png", (4096, 4096, 16, 6, 1), 1000, "its 4096 x 4096 pixels need "
+         "68621870 bytes inflated, past the limit of 67108864 bytes"),
+        ("rgba16-wide.png", (1000000, 100, 16, 6, 0), 1000, "its 1000000 x 100 pixels need "
+         "736000092 bytes inflated, past the limit of 67108864 bytes"),
+        # 100 MB of rows in 100 kB: only the region's rows are inflated.
+        ("gray-10000.png", (10000, 10000, 8, 0, 0), 10001 * 10000, None),
+        ("gray-4000-adam7.png", (4000, 4000, 8, 0, 1), 16_007_500, None)]
+    cases = []
+    for name, fields, zeros, why in bombs:
+        file = g.path(name, png_bomb(*fields, zeros))
+        cases.append(Case(name, ["import", "-o", out, file], 1 if why else 0,
+                          stderr=too_large(file, why) if why else "",
+                          after={} if why else {out: stw_bytes(name[:-4], ["0" * 96] * 92)}))
+    absurd = g.path("absurd.bmp", b"BM" + struct.pack("<IHHIIiiHHIIiiII", 0, 0, 0, 54, 40,
+                    0x7FFFFFFF, -0x7FFFFFFF, 1, 24, 0, 0, 0, 0, 0, 0))
+    cases.append(Case("absurd bitmap", ["import", "-o", out, absurd], 1, stderr=too_large(
+        absurd, "it has 2147483647 x 2147483647 pixels, past the limit of 100000000 pixels",
+        "bitmap")))
+
+    # Standard input at its kind's limit and one byte past it.
+    block = file_form("Pic", ["034", "123"])
+    at_limit = block + b"\r\n" * ((1048576 - len(block)) // 2)
+    at_limit += b"\n" * (1048576 - len(at_limit))
+    over = ('stipple import: Could not import "standard input": it holds more than 1048576 '
+            'bytes; a text can have at most 1048576 bytes (1 MiB).')
+    already = 'is a picture file already; stipple export writes its texts.'
+    cases += [
+        Case("a text of 1 MiB", ["import", "-o", out, "-"], stdin=at_limit,
+             after={out: stw_bytes("Pic", ["034", "123"])}),
+        Case("a text past 1 MiB", ["import", "-o", out, "-"], 1, stdin=at_limit + b"\n",
+             stderr=over),
+        Case("a picture file", ["import", "-o", out, pic], 1, stderr=f'stipple import: "{pic}" '
+             f'{already}'),
+        Case("a picture file on standard input", ["import", "-o", out, "-"], 1,
+             stdin=Path(pic), stderr=f'stipple import: "standard input" {already}')]
+
+    # Every format character is shown escaped, in a message, in info and in --json.
+    marks = ["\u202a", "\u202e", "\u2066", "\u2069", "\u200e", "\u200f", "\u061c", "\u200b",
+             "\u200d", "\ufeff", "\u2028", "\u2029"]
+    for mark in marks:
+        shown = f"\\u{{{ord(mark):04X}}}"
+        missing = str(g.tmp / f"a{mark}b.stw")
+        cases.append(Case(f"U+{ord(mark):04X} in a message", ["export", missing], 1,
+                          stderr=f'stipple export: Could not open "{g.tmp}/a{shown}b.stw": No '
+                                 'such file or directory.'))
+        file = g.path(f"f{mark}.stw", stw_bytes("", ["3"]))
+        status, got, err = g.tool(["info", file])
+        g.expect(f"info of U+{ord(mark):04X}", got.decode().splitlines()[0],
+                 f"{g.tmp}/f{shown}.stw")
+        status, got, err = g.tool(["info", "--json", file])
+        g.expect(f"info --json of U+{ord(mark):04X}", (f"\\u{ord(mark):04x}" in got.decode(),
+                 json.loads(got)[0]["file"]), (True, file))
+    g.run_cases(cases)
+
+    # A failed write to standard output: a full device, a pipe with no reader.
+    reader, writer = os.pipe()
+    os.close(reader)
+    for label, args, stdout, want in [
+            ("--help", ["--help"], "/dev/full", "stipple: Could not write to standard output: "
+             "No space left on device."),
+            ("export --help", ["export", "--help"], "/dev/full", "stipple export: Could not "
+             "write to standard output: No space left on device."),
+            ("export", ["export", pic], "/dev/full", "stipple export: Could not write to "
+             "standard output: No space left on device."),
+            ("export into a closed pipe", ["export", pic], writer, "stipple export: Could not "
+             "write to standard output: Broken pipe.")]:
+        with open(stdout, "wb") if isinstance(stdout, str) else open(os.dup(stdout), "wb") as f:
+            done = subprocess.run([g.stipple, *args], stdout=f, stderr=subprocess.PIPE,
+                                  timeout=60)
+        g.expect(label, (done.returncode, done.stderr.decode().splitlines()), (1, [want]))
+    os.close(writer)
 
 
 def readme_block(readme, language):
@@ -760,7 +860,8 @@ def test_sets(g):
 
 GROUPS = {"install": test_install, "export": test_export, "import": test_import, "info": test_info,
           "thumbnail": test_thumbnail, "errors": test_errors, "hostile": test_hostile,
-          "build_example": test_build_example, "layouts": test_layouts, "sets": test_sets}
+          "limits": test_limits, "build_example": test_build_example, "layouts": test_layouts,
+          "sets": test_sets}
 
 
 def main():
