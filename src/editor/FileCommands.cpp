@@ -40,6 +40,21 @@ std::optional<std::string> savePictureAs(Host& host, std::int32_t version, const
     return path;
 }
 
+// Every frame of the document becomes `whole`'s as one step; with `written`, that is the
+// file it now matches.
+void replaceFrames(Session& s, Document whole, const std::string* written) {
+    FramesChange change;
+    change.kind = FramesChange::Kind::Replace;
+    change.whole = std::move(whole);
+    s.edit(Step::None, [&](SessionState&) {
+        s.changeFrames(std::move(change));
+        if (written != nullptr) {
+            s.markWritten(written);
+        }
+        return Changes{};
+    });
+}
+
 }  // namespace
 
 const FileResult& showFileNotice(Host& host, const FileResult& result) {
@@ -88,14 +103,7 @@ bool openPictureFile(Session& s, const std::string& path) {
     }
     if (reading.setFile || s.document().frameCount() > 1) {
         // The set, or a picture as a set of one, replaces every frame as one step.
-        FramesChange change;
-        change.kind = FramesChange::Kind::Replace;
-        change.whole = documentOfSet(reading.set.content);
-        s.edit(Step::None, [&](SessionState&) {
-            s.changeFrames(std::move(change));
-            s.markWritten(&path);
-            return Changes{};
-        });
+        replaceFrames(s, documentOfSet(reading.set.content), &path);
     } else {
         const PictureFileContent& file = reading.picture.content;
         s.edit(Step::NamedSnapshot, [&](SessionState& st) {
@@ -201,6 +209,12 @@ void applyBitmapImport(Session& s, const BitmapImport& import) {
             PixelView(import.importPixels, import.importWidth, import.importHeight));
         return Changes{changed::kCells | changed::kSize};
     });
+}
+
+void applyImportedFrames(Session& s, Document frames) {
+    frames.setName = s.document().setName;
+    frames.current = 0;
+    replaceFrames(s, std::move(frames), nullptr);
 }
 
 }  // namespace stipple

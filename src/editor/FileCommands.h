@@ -7,6 +7,7 @@
 #include "editor/Session.h"
 #include "formats/BitmapConversion.h"
 #include "io/FileAccess.h"
+#include "model/Document.h"
 
 namespace stipple {
 
@@ -37,6 +38,9 @@ void saveSelection(Session& session, const std::string& name);
 // one step of the history (Undo gives back the picture and name before it); the name stays.
 // Does nothing while nothing has been converted.
 void applyBitmapImport(Session& session, const BitmapImport& import);
+// OK of the bitmap import when it cut the image into frames (a sheet's cells, an animation's
+// frames): they replace every frame as one step of the history; the set keeps its name.
+void applyImportedFrames(Session& session, Document frames);
 
 // Shows the notice of a file access in a message box, if it has one, whatever the access's
 // outcome; returns the result.

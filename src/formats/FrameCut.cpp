@@ -37,6 +37,19 @@ std::string frameGridProblem(const FrameGrid& grid) {
     return {};
 }
 
+std::size_t framesBeforeSkipping(const DecodedImage& image, const FrameGrid* grid) {
+    const std::size_t sources = image.frames.empty() ? 1 : image.frames.size();
+    if (grid == nullptr) {
+        return sources;
+    }
+    // Whole cells along a side of `length`, each `cell` long and `pitch` after the one before.
+    const auto along = [](int length, int cell, int pitch) -> std::size_t {
+        return cell > 0 && length >= cell ? std::size_t((length - cell) / pitch) + 1 : 0;
+    };
+    return sources * along(image.regionWidth, grid->cellWidth, grid->cellWidth + grid->spacing) *
+           along(image.regionHeight, grid->cellHeight, grid->cellHeight + grid->spacing);
+}
+
 int frameRateOfDelays(std::span<const int> delays) {
     if (delays.empty()) {
         return kDefaultFrameRate;

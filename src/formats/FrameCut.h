@@ -42,6 +42,10 @@ struct ImageFrames {
 ImageFrames framesOfImage(const DecodedImage& image, const FrameGrid* grid,
                           const BitmapImport& settings, std::string_view name);
 
+// How many frames the image gives before empty cells are skipped: every whole cell of each
+// of an animation's frames with a grid, one a frame without.
+std::size_t framesBeforeSkipping(const DecodedImage& image, const FrameGrid* grid);
+
 // The frame rate closest to an animation's mean delay (hundredths of a second; delays of 0
 // and 1 count as 10, as browsers show them), held to 1..60.
 int frameRateOfDelays(std::span<const int> delays);

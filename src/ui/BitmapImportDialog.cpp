@@ -1,5 +1,6 @@
 #include "ui/BitmapImportDialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -8,6 +9,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -24,37 +27,21 @@ namespace stipple::ui {
 namespace {
 
 // The layout gives the outer size, 608 x 296, for a frame of 4 pixels at the sides and the
-// bottom and a caption bar of 23 pixels; one row more below holds the choice of dithering.
+// bottom and a caption bar of 23 pixels; two rows more below hold the choice of dithering
+// and the cut into frames.
 constexpr int kClientWidth = 608 - 2 * 4;
 constexpr int kLayoutClientHeight = 296 - 23 - 4;
 constexpr int kDitherRowTop = kLayoutClientHeight + 2;
-constexpr int kClientHeight = kLayoutClientHeight + 30;
+constexpr int kCutRowTop = kDitherRowTop + 30;
+constexpr int kClientHeight = kLayoutClientHeight + 60;
+
+// The cells of a new cut: the commonest sprite size.
+constexpr int kDefaultCellSide = 16;
+// The cut's cells outlined on the Image area.
+const QColor kCellOutline(0xFF, 0x00, 0xFF, 0xA0);
 
 constexpr QSize kBitmapSurfaceSize(kImportRegionWidth, kImportRegionHeight);
 constexpr QSize kPreviewSurfaceSize(200, 200);
-
-// Reads the region of an image file that the Image area shows, 32-bit pixels with (0, 0) at
-// the top-left. On failure returns the text to tell the user and leaves `bitmap` alone.
-std::optional<QString> readBitmap(const QString& path, QImage& bitmap) {
-    const QString shownPath = QDir::toNativeSeparators(path);
-    const LoadedImage loaded = loadImportImage(path.toStdString(), shownPath.toStdString());
-    if (!loaded) {
-        return QString::fromStdString(loaded.problem);
-    }
-    const DecodedImage& decoded = loaded.image();
-    // With its alpha: a PNG's pixels below half of it become transparent.
-    QImage rgb(decoded.regionWidth, decoded.regionHeight, QImage::Format_ARGB32);
-    if (rgb.isNull()) {
-        return QStringLiteral("There is not enough memory to load the bitmap \"%1\".")
-            .arg(shownPath);
-    }
-    for (int y = 0; y < decoded.regionHeight; ++y) {
-        std::memcpy(rgb.scanLine(y), decoded.pixels.data() + std::size_t(y) * decoded.regionWidth,
-                    std::size_t(decoded.regionWidth) * 4);
-    }
-    bitmap = std::move(rgb);
-    return std::nullopt;
-}
 
 // A white area with a black one-pixel frame on its outermost pixels.
 void drawEmptyArea(QImage& surface) {
@@ -112,8 +99,9 @@ BitmapImportDialog::BitmapImportDialog(Session& session, QWidget* parent)
     connect(open, &QPushButton::clicked, this, &BitmapImportDialog::chooseBitmapFile);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(okButton_, &QPushButton::clicked, this, [this] {
-        runCommand(this, [this] { applyBitmapImport(session_, import_); });
-        accept();
+        if (takeImport()) {
+            accept();
+        }
     });
     connect(levelSlider_, &QScrollBar::valueChanged, this, &BitmapImportDialog::takeLevelStep);
 
@@ -134,6 +122,56 @@ BitmapImportDialog::BitmapImportDialog(Session& session, QWidget* parent)
         import_.dither = dithers()[static_cast<std::size_t>(std::max(index, 0))].id;
         convertBitmap();
     });
+    frameCount_ = new QLabel(this);
+    frameCount_->setObjectName(QStringLiteral("FrameCount"));
+    frameCount_->setGeometry(336, kDitherRowTop + 5, 256, 15);
+
+    // The cut into frames: cells of W x H, S pixels apart, in reading order.
+    cutChoice_ = new QCheckBox(QStringLiteral("Cut into &frames of"), this);
+    cutChoice_->setObjectName(QStringLiteral("FramesCut"));
+    cutChoice_->setGeometry(33, kCutRowTop + 2, 116, 20);
+    const auto spinBox = [this](const char* name, int x, int least, int most, int value) {
+        auto* box = new QSpinBox(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setRange(least, most);
+        box->setValue(value);
+        box->setGeometry(x, kCutRowTop, 52, 24);
+        box->setEnabled(false);
+        connect(box, &QSpinBox::valueChanged, this, &BitmapImportDialog::takeCut);
+        return box;
+    };
+    cellWidth_ = spinBox("FrameWidth", 150, 1, kMaxPictureWidth, kDefaultCellSide);
+    label(this, "FrameTimes", "x", {207, kCutRowTop + 5});
+    cellHeight_ = spinBox("FrameHeight", 217, 1, kMaxPictureHeight, kDefaultCellSide);
+    QLabel* spacingCaption = label(this, "SpacingLabel", "&Spacing:", {280, kCutRowTop + 5});
+    spacing_ = spinBox("FrameSpacing", 326, 0, 1000, 0);
+    spacingCaption->setBuddy(spacing_);
+    skipEmpty_ = new QCheckBox(QStringLiteral("Skip &empty cells"), this);
+    skipEmpty_->setObjectName(QStringLiteral("SkipEmpty"));
+    skipEmpty_->setGeometry(392, kCutRowTop + 2, 120, 20);
+    skipEmpty_->setEnabled(false);
+    connect(skipEmpty_, &QCheckBox::toggled, this, &BitmapImportDialog::showFrameCount);
+    connect(cutChoice_, &QCheckBox::toggled, this, [this](bool on) {
+        // A sheet is read further than the Image area shows.
+        if (!loadedFile_.isEmpty() && !readImage(loadedFile_)) {
+            const QSignalBlocker keep(cutChoice_);
+            cutChoice_->setChecked(!on);
+            return;
+        }
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{cellWidth_, cellHeight_, spacing_, skipEmpty_}) {
+            control->setEnabled(on);
+        }
+        takeCut();
+    });
+}
+
+std::optional<FrameGrid> BitmapImportDialog::grid() const {
+    if (!cutChoice_->isChecked()) {
+        return std::nullopt;
+    }
+    return FrameGrid{cellWidth_->value(), cellHeight_->value(), spacing_->value(),
+                     skipEmpty_->isChecked()};
 }
 
 void BitmapImportDialog::showEvent(QShowEvent* event) {
@@ -155,7 +193,8 @@ void BitmapImportDialog::chooseBitmapFile() {
     QFileDialog dialog(this, QStringLiteral("Open"));
     // Also a name of a file that does not exist: loading it then tells the user.
     setUpFileDialog(dialog, "OpenDialog1", QFileDialog::AcceptOpen, {},
-                    {QStringLiteral("Bitmap files (*.bmp)"), QStringLiteral("PNG images (*.png)")},
+                    {QStringLiteral("Bitmap files (*.bmp)"), QStringLiteral("PNG images (*.png)"),
+                     QStringLiteral("GIF images (*.gif)")},
                     QStringLiteral("bmp"));
     if (!lastBitmapFile_.isEmpty()) {
         dialog.selectFile(lastBitmapFile_);
@@ -168,32 +207,117 @@ void BitmapImportDialog::chooseBitmapFile() {
     loadBitmapFile(lastBitmapFile_);
 }
 
-bool BitmapImportDialog::loadBitmapFile(const QString& path) {
-    // Into a bitmap of its own first, so that a failure leaves the window as it was.
-    QImage loaded;
-    if (const std::optional<QString> problem = readBitmap(path, loaded)) {
-        showLoadError(*problem);
+bool BitmapImportDialog::readImage(const QString& path) {
+    const QString shownPath = QDir::toNativeSeparators(path);
+    const int side = cutChoice_->isChecked() ? kSheetRegionSide : 0;
+    // Into an image of its own first, so that a failure leaves the window as it was.
+    LoadedImage loaded =
+        loadImportImage(path.toStdString(), shownPath.toStdString(),
+                        std::max(side, kImportRegionWidth), std::max(side, kImportRegionHeight));
+    if (!loaded) {
+        showLoadError(QString::fromStdString(loaded.problem));
         return false;
     }
-    sourceBitmap_ = std::move(loaded);
-    makeSurfaces();
-
-    {
-        // Transparent pixels show the white of the area.
-        QPainter painter(&bitmapSurface_);
-        painter.fillRect(QRect(QPoint(0, 0), sourceBitmap_.size()), Qt::white);
-        painter.drawImage(0, 0, sourceBitmap_);
+    const DecodedImage& image = loaded.image();
+    // With its alpha: a PNG's pixels below half of it become transparent.
+    QImage shown(std::min(image.regionWidth, kImportRegionWidth),
+                 std::min(image.regionHeight, kImportRegionHeight), QImage::Format_ARGB32);
+    if (shown.isNull()) {
+        showLoadError(
+            QStringLiteral("There is not enough memory to load the bitmap \"%1\".").arg(shownPath));
+        return false;
     }
-    bitmapView_->resize(sourceBitmap_.size().boundedTo(kBitmapSurfaceSize));
-    bitmapView_->update();
+    for (int y = 0; y < shown.height(); ++y) {
+        std::memcpy(shown.scanLine(y), image.pixels.data() + std::size_t(y) * image.regionWidth,
+                    std::size_t(shown.width()) * 4);
+    }
+    decoded_ = std::move(loaded.decoding.image);
+    sourceBitmap_ = std::move(shown);
+    loadedFile_ = path;
+    return true;
+}
 
+bool BitmapImportDialog::loadBitmapFile(const QString& path) {
+    if (!readImage(path)) {
+        return false;
+    }
+    makeSurfaces();
+    bitmapView_->resize(sourceBitmap_.size().boundedTo(kBitmapSurfaceSize));
     import_.levelStep = kDefaultLevelStep;
+    takeCut();
+    // Takes the step once more when the slider was elsewhere; same step, same result.
+    levelSlider_->setValue(import_.levelStep);
+    return true;
+}
+
+// A new image or a new cut: the import size, the preview of the first frame, the cells on
+// the Image area and how many frames OK makes.
+void BitmapImportDialog::takeCut() {
+    if (sourceBitmap_.isNull()) {
+        return;
+    }
     importRegion(sourceView(), import_);
     previewView_->resize(2 * import_.importWidth, 2 * import_.importHeight);
     drawPreview();
-    okButton_->setEnabled(true);
-    // Takes the step once more when the slider was elsewhere; same step, same result.
-    levelSlider_->setValue(import_.levelStep);
+    drawBitmapSurface();
+    showFrameCount();
+}
+
+void BitmapImportDialog::drawBitmapSurface() {
+    QPainter painter(&bitmapSurface_);
+    // Transparent pixels show the white of the area.
+    painter.fillRect(QRect(QPoint(0, 0), sourceBitmap_.size()), Qt::white);
+    painter.drawImage(0, 0, sourceBitmap_);
+    if (const std::optional<FrameGrid> cut = grid()) {
+        painter.setPen(kCellOutline);
+        const int pitchX = cut->cellWidth + cut->spacing;
+        const int pitchY = cut->cellHeight + cut->spacing;
+        for (int top = 0;
+             top + cut->cellHeight <= decoded_.regionHeight && top < bitmapSurface_.height();
+             top += pitchY) {
+            for (int left = 0;
+                 left + cut->cellWidth <= decoded_.regionWidth && left < bitmapSurface_.width();
+                 left += pitchX) {
+                painter.drawRect(left, top, cut->cellWidth - 1, cut->cellHeight - 1);
+            }
+        }
+    }
+    bitmapView_->update();
+}
+
+void BitmapImportDialog::showFrameCount() {
+    const std::optional<FrameGrid> cut = grid();
+    const std::size_t count = framesBeforeSkipping(decoded_, cut ? &*cut : nullptr);
+    QString text;
+    if (count == 0) {
+        text = QStringLiteral("No whole cell fits in the image.");
+    } else if (count > std::size_t(kMaxFrames)) {
+        text = QStringLiteral("%1 frames: a set holds at most %2.").arg(count).arg(kMaxFrames);
+    } else if (cut || count > 1) {
+        text = QStringLiteral("OK makes %1%2 %3.")
+                   .arg(cut && cut->skipEmpty ? QStringLiteral("at most ") : QString())
+                   .arg(count)
+                   .arg(count == 1 ? QStringLiteral("frame") : QStringLiteral("frames"));
+    }
+    frameCount_->setText(text);
+    okButton_->setEnabled(count >= 1 && count <= std::size_t(kMaxFrames) &&
+                          import_.importWidth > 0);
+}
+
+bool BitmapImportDialog::takeImport() {
+    const std::optional<FrameGrid> cut = grid();
+    if (!cut && decoded_.frames.size() <= 1) {
+        runCommand(this, [this] { applyBitmapImport(session_, import_); });
+        return true;
+    }
+    ImageFrames frames =
+        framesOfImage(decoded_, cut ? &*cut : nullptr, import_, session_.document().setName);
+    if (!frames) {
+        showErrorMessage(this, QStringLiteral("The image is not cut into frames: %1.")
+                                   .arg(QString::fromStdString(frames.problem)));
+        return false;
+    }
+    runCommand(this, [&] { applyImportedFrames(session_, std::move(frames.document)); });
     return true;
 }
 
@@ -208,13 +332,20 @@ void BitmapImportDialog::convertBitmap() {
     drawPreview();
 }
 
+// The whole region read, or the first cell of the cut.
 RgbView BitmapImportDialog::sourceView() const {
     if (sourceBitmap_.isNull()) {
         return {};
     }
-    return {reinterpret_cast<const std::uint32_t*>(sourceBitmap_.constBits()),
-            sourceBitmap_.width(), sourceBitmap_.height(),
-            static_cast<int>(sourceBitmap_.bytesPerLine() / 4)};
+    RgbView view = decoded_.view();
+    if (const std::optional<FrameGrid> cut = grid()) {
+        if (framesBeforeSkipping(decoded_, &*cut) == 0) {
+            return {};
+        }
+        view.width = cut->cellWidth;
+        view.height = cut->cellHeight;
+    }
+    return view;
 }
 
 // Each picture pixel as a 2 x 2 square in its display colour.

@@ -1,19 +1,25 @@
 #pragma once
-// The Bitmap Image Open Dialog: loads a Windows bitmap, previews its cut into the four
-// gray levels and takes the result into the session. Shown modally; it keeps its bitmap,
-// preview and slider from one opening to the next.
+// The Bitmap Image Open Dialog: loads a Windows bitmap, a PNG or a GIF, previews its cut
+// into the four gray levels and takes the result into the session, or cuts it into frames
+// (a sheet's cells, an animation's frames) that replace the set. Shown modally; it keeps its
+// image, preview, slider and cut from one opening to the next.
 
 #include <QDialog>
 #include <QImage>
 #include <QString>
+#include <optional>
 
 #include "editor/Session.h"
 #include "formats/BitmapConversion.h"
+#include "formats/FrameCut.h"
+#include "formats/ImageDecoders.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
 class QScrollBar;
+class QSpinBox;
 
 namespace stipple::ui {
 
@@ -29,6 +35,8 @@ class BitmapImportDialog : public QDialog {
     bool loadBitmapFile(const QString& path);
 
     const BitmapImport& import() const { return import_; }
+    // The cells the image is cut into, while "Cut into frames" is on.
+    std::optional<FrameGrid> grid() const;
     const QImage& sourceBitmap() const { return sourceBitmap_; }
     // The drawing surfaces behind the bitmap (273 x 223) and the preview (200 x 200); the
     // controls' sizes only say how much of them shows. Both are made when the window is
@@ -41,7 +49,12 @@ class BitmapImportDialog : public QDialog {
 
   private:
     void makeSurfaces();
+    bool readImage(const QString& path);
     void takeLevelStep();
+    void takeCut();
+    void drawBitmapSurface();
+    void showFrameCount();
+    bool takeImport();
     void convertBitmap();
     RgbView sourceView() const;
     void drawPreview();
@@ -49,6 +62,10 @@ class BitmapImportDialog : public QDialog {
 
     Session& session_;
     BitmapImport import_;
+    // The image as read: with the cut, up to a sheet's region; otherwise what the Image area
+    // shows. sourceBitmap_ is the shown part of its first frame.
+    DecodedImage decoded_;
+    QString loadedFile_;
     QImage sourceBitmap_;
     QImage bitmapSurface_;
     QImage previewSurface_;
@@ -59,6 +76,12 @@ class BitmapImportDialog : public QDialog {
     QPushButton* okButton_ = nullptr;
     QLabel* stepLabel_ = nullptr;
     QComboBox* ditherChoice_ = nullptr;
+    QCheckBox* cutChoice_ = nullptr;
+    QSpinBox* cellWidth_ = nullptr;
+    QSpinBox* cellHeight_ = nullptr;
+    QSpinBox* spacing_ = nullptr;
+    QCheckBox* skipEmpty_ = nullptr;
+    QLabel* frameCount_ = nullptr;
 };
 
 }  // namespace stipple::ui

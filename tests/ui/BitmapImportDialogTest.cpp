@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -12,13 +13,16 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "editor/Session.h"
@@ -521,8 +525,9 @@ TEST_F(BitmapImportDialogTest, OpenBmpAddsTheBmpSuffixToATypedName) {
         QTimer::singleShot(0, [name] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr) << "no file dialog";
-            EXPECT_EQ(dialog->nameFilters(),
-                      (QStringList{"Bitmap files (*.bmp)", "PNG images (*.png)"}));
+            EXPECT_EQ(
+                dialog->nameFilters(),
+                (QStringList{"Bitmap files (*.bmp)", "PNG images (*.png)", "GIF images (*.gif)"}));
             if (name.isEmpty()) {
                 dialog->reject();
                 return;
@@ -540,3 +545,67 @@ TEST_F(BitmapImportDialogTest, OpenBmpAddsTheBmpSuffixToATypedName) {
 }
 
 }  // namespace
+
+// A sheet of four 5 x 4 cells two pixels apart (black, white, transparent, gray) is cut into
+// frames that replace the set in one step, the empty cell skipped; an animated GIF gives one
+// frame per GIF frame without a cut.
+TEST_F(BitmapImportDialogTest, CutsASheetAndAnAnimationIntoFramesOfTheSet) {
+    QImage sheet(4 * 5 + 3 * 2, 4, QImage::Format_ARGB32);
+    sheet.fill(Qt::transparent);
+    const QRgb cells[] = {kBlack, kWhite, 0, qRgb(100, 100, 100)};
+    for (int c = 0; c < 4; ++c) {
+        for (int y = 0; y < 4; ++y) {
+            for (int x = 0; x < 5; ++x) {
+                sheet.setPixel(7 * c + x, y, cells[c]);
+            }
+        }
+    }
+    const QString path = folder.filePath(QStringLiteral("sheet.png"));
+    ASSERT_TRUE(sheet.save(path));
+    ASSERT_TRUE(load(path));
+    auto* count = named<QLabel>("FrameCount");
+    EXPECT_EQ(count->text(), "");
+    named<QCheckBox>("FramesCut")->click();
+    named<QSpinBox>("FrameWidth")->setValue(5);
+    named<QSpinBox>("FrameHeight")->setValue(4);
+    named<QSpinBox>("FrameSpacing")->setValue(2);
+    EXPECT_EQ(count->text(), "OK makes 4 frames.");
+    EXPECT_EQ(previewView()->size(), QSize(10, 8));      // the first cell
+    EXPECT_NE(win.bitmapSurface().pixel(0, 0), kBlack);  // its outline
+    named<QCheckBox>("SkipEmpty")->click();
+    EXPECT_EQ(count->text(), "OK makes at most 4 frames.");
+    named<QSpinBox>("FrameWidth")->setValue(27);
+    EXPECT_EQ(count->text(), "No whole cell fits in the image.");
+    EXPECT_FALSE(okButton()->isEnabled());
+    named<QSpinBox>("FrameWidth")->setValue(5);
+
+    EXPECT_EQ(runWindow([this] { QTest::mouseClick(okButton(), Qt::LeftButton); }),
+              QDialog::Accepted);
+    const stipple::Document& set = session.document();
+    ASSERT_EQ(set.frameCount(), 3);
+    const stipple::Pixel levels[] = {0, 3, 100 / 64};
+    for (int f = 0; f < 3; ++f) {
+        const stipple::Picture& frame = set.frames[std::size_t(f)].picture;
+        EXPECT_EQ(frame.width, 5);
+        EXPECT_EQ(frame.height, 4);
+        EXPECT_EQ(frame.pixels[3][2], levels[f]) << f;
+        EXPECT_EQ(set.frames[std::size_t(f)].name, set.setName + "_" + std::to_string(f + 1));
+    }
+    session.undoChange();
+    EXPECT_EQ(session.document().frameCount(), 1);
+
+    named<QCheckBox>("FramesCut")->click();
+    const QString gif = folder.filePath(QStringLiteral("anim.gif"));
+    const std::string make = "convert -delay 25 -size 6x5 xc:black xc:white xc:gray " +
+                             gif.toStdString() + " 2>/dev/null";
+    if (std::system(make.c_str()) != 0) {
+        GTEST_SKIP() << "ImageMagick is missing";
+    }
+    ASSERT_TRUE(load(gif));
+    EXPECT_EQ(count->text(), "OK makes 3 frames.");
+    EXPECT_EQ(runWindow([this] { QTest::mouseClick(okButton(), Qt::LeftButton); }),
+              QDialog::Accepted);
+    ASSERT_EQ(session.document().frameCount(), 3);
+    EXPECT_EQ(session.document().frameRate, 4);
+    EXPECT_EQ(session.document().frames[1].picture.pixels[1][1], 3);
+}
