@@ -1,6 +1,7 @@
 // The windows' own work: the Export window's update after one pen press on the largest
-// picture, beside a full redraw of the surface, and the import window's preview after a
-// change of dithering for the largest import region.
+// picture, beside a full redraw of the surface, the import window's preview after a change
+// of dithering for the largest import region, and the Frames window's update after a pen
+// press in a set of the largest frames.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -10,8 +11,12 @@
 #include <cstdlib>
 
 #include "BenchHost.h"
+#include "editor/FrameCommands.h"
 #include "ui/BitmapImportDialog.h"
 #include "ui/ExportWindow.h"
+#include "ui/FramesViews.h"
+#include "ui/FramesWindow.h"
+#include "ui/MainWindow.h"
 #include "ui/SurfaceWidget.h"
 
 namespace stipple::bench {
@@ -99,6 +104,64 @@ void BM_ImportPreviewDitherChange(benchmark::State& state) {
     QFile::remove(path);
 }
 BENCHMARK(BM_ImportPreviewDitherChange)->Unit(benchmark::kMicrosecond);
+
+// The main window with the Frames window open on a set of `frames` frames of 96 x 92.
+struct OpenFramesWindow {
+    ui::MainWindow form;
+    Session& session = form.session();
+    ui::FramesWindow& frames = form.framesWindow();
+    explicit OpenFramesWindow(int count) {
+        testing::changeState(session, [](SessionState& st) {
+            st.picture().width = kMaxPictureWidth;
+            st.picture().height = kMaxPictureHeight;
+        });
+        for (int i = 1; i < count; ++i) {
+            duplicateFrame(session);
+        }
+        form.show();
+        frames.show();
+        QApplication::processEvents();
+    }
+};
+
+// The window's own part of a pen press, told to it and painted: the press is made with
+// the window deaf.
+void BM_FramesWindowUpdate(benchmark::State& state) {
+    OpenFramesWindow open(static_cast<int>(state.range(0)));
+    Session& session = open.session;
+    session.unsubscribe(open.frames);
+    Pixel colour = kBlack;
+    for (auto _ : state) {
+        state.PauseTiming();
+        testing::changeState(session, [colour](SessionState& st) { st.leftColour = colour; });
+        press(session, MouseButton::Left, 5, 5);
+        release(session, MouseButton::Left, 5, 5);
+        colour = colour == kBlack ? kWhite : kBlack;
+        state.ResumeTiming();
+        open.frames.sessionChanged(session, Changes::cell(1, 1));
+        open.frames.strip().repaint();
+    }
+    session.subscribe(open.frames);
+}
+BENCHMARK(BM_FramesWindowUpdate)
+    ->ArgName("frames")
+    ->Arg(16)
+    ->Arg(256)
+    ->Unit(benchmark::kMicrosecond);
+
+// New frame in a set of 255 with the Frames window open, then undone outside the timing.
+void BM_NewFrameInLargeSet(benchmark::State& state) {
+    OpenFramesWindow open(255);
+    for (auto _ : state) {
+        newFrame(open.session);
+        QApplication::processEvents();
+        state.PauseTiming();
+        open.session.undoChange();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_NewFrameInLargeSet)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace stipple::bench

@@ -372,15 +372,14 @@ std::string importInput(const std::string& operand, const ImportOptions& options
 std::string writePicture(const ImportOptions& options, const std::string& shown,
                          const Imported& imported) {
     if (options.setOut) {
-        Document set;
-        if (imported.set) {
-            set = *imported.set;
-        } else {
-            set.setName = options.name.value_or(imported.name);
-            set.frames.front().name = set.setName;
-            set.frames.front().picture = *imported.picture;
+        // A set of frames is large (36 KB a frame): it is written where it lies.
+        Document single;
+        if (!imported.set) {
+            single.setName = options.name.value_or(imported.name);
+            single.frames.front().name = single.setName;
+            single.frames.front().picture = *imported.picture;
         }
-        const StorableSet storable = storableSet(set);
+        const StorableSet storable = storableSet(imported.set ? *imported.set : single);
         if (!storable) {
             return couldNotImport(shown, storable.problem);
         }

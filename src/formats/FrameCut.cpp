@@ -93,6 +93,8 @@ ImageFrames framesOfImage(const DecodedImage& image, const FrameGrid* grid,
     // Without a grid the whole region is one cell, of which the import takes the top-left.
     const FrameGrid whole{w, h, 0, false};
     const FrameGrid& cut = grid != nullptr ? *grid : whole;
+    // Each frame is large (36 KB): growing the list would copy every one made so far.
+    document.frames.reserve(std::min(framesBeforeSkipping(image, grid), std::size_t(kMaxFrames)));
     const int pitchX = cut.cellWidth + cut.spacing;
     const int pitchY = cut.cellHeight + cut.spacing;
     for (std::size_t f = 0; f < sources; ++f) {
