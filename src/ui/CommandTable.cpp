@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -153,6 +154,11 @@ void CommandControls::showStates(const Session& session) const {
     }
 }
 
+bool CommandControls::binds(const QAction* item) const {
+    return std::any_of(bound_.begin(), bound_.end(),
+                       [item](const Bound& b) { return b.item == item; });
+}
+
 void bindMainWindowCommands(MainWindow& window, Session& session, CommandControls& controls) {
     std::vector<CommandId> ids;
     for (int id = 0; id <= static_cast<int>(CommandId::ShowLeftSwatch); ++id) {
@@ -163,7 +169,7 @@ void bindMainWindowCommands(MainWindow& window, Session& session, CommandControl
     // Of the frames' commands, the main window holds the menu items; the Frames window
     // binds its buttons.
     const CommandId frames[] = {CommandId::FramesWindow, CommandId::PreviousFrame,
-                                CommandId::NextFrame, CommandId::OnionSkin};
+                                CommandId::NextFrame, CommandId::OnionSkin, CommandId::SaveSet};
     controls.bind(&window, session, frames, CommandControls::Names::MenuItems);
     for (const QuickSize& q : kQuickSizes) {
         bindClick(&window, findNamed<QWidget>(&window, q.name), nullptr, [&session, q] {

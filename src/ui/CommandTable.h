@@ -28,6 +28,8 @@ class CommandControls {
               Names names = Names::Both);
     // Enables and checks every bound item and control as its command's rules say now.
     void showStates(const Session& session) const;
+    // Whether the menu item runs the command of its id.
+    bool binds(const QAction* item) const;
 
   private:
     struct Bound {

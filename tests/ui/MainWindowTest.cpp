@@ -312,6 +312,7 @@ TEST_F(MainWindowTest, MenuCaptionsAndShortcuts) {
                 continue;
             }
             EXPECT_EQ(items[i], item(*e.id));
+            EXPECT_TRUE(form.commandControls().binds(items[i])) << "runs nothing";
             EXPECT_EQ(items[i]->text(), e.caption);
             EXPECT_EQ(items[i]->shortcut().toString(QKeySequence::PortableText), e.shortcut);
         }
