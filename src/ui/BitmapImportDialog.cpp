@@ -129,7 +129,11 @@ BitmapImportDialog::BitmapImportDialog(Session& session, QWidget* parent)
     // The cut into frames: cells of W x H, S pixels apart, in reading order.
     cutChoice_ = new QCheckBox(QStringLiteral("Cut into &frames of"), this);
     cutChoice_->setObjectName(QStringLiteral("FramesCut"));
-    cutChoice_->setGeometry(33, kCutRowTop + 2, 116, 20);
+    cutChoice_->setGeometry(33, kCutRowTop + 2, cutChoice_->sizeHint().width(), 20);
+    // Each control of the row a little after the one before it.
+    const auto after = [](const QWidget* before, int gap) {
+        return before->geometry().right() + 1 + gap;
+    };
     const auto spinBox = [this](const char* name, int x, int least, int most, int value) {
         auto* box = new QSpinBox(this);
         box->setObjectName(QString::fromLatin1(name));
@@ -140,15 +144,17 @@ BitmapImportDialog::BitmapImportDialog(Session& session, QWidget* parent)
         connect(box, &QSpinBox::valueChanged, this, &BitmapImportDialog::takeCut);
         return box;
     };
-    cellWidth_ = spinBox("FrameWidth", 150, 1, kMaxPictureWidth, kDefaultCellSide);
-    label(this, "FrameTimes", "x", {207, kCutRowTop + 5});
-    cellHeight_ = spinBox("FrameHeight", 217, 1, kMaxPictureHeight, kDefaultCellSide);
-    QLabel* spacingCaption = label(this, "SpacingLabel", "&Spacing:", {280, kCutRowTop + 5});
-    spacing_ = spinBox("FrameSpacing", 326, 0, 1000, 0);
+    cellWidth_ = spinBox("FrameWidth", after(cutChoice_, 4), 1, kMaxPictureWidth, kDefaultCellSide);
+    QLabel* times = label(this, "FrameTimes", "x", {after(cellWidth_, 5), kCutRowTop + 5});
+    cellHeight_ = spinBox("FrameHeight", after(times, 5), 1, kMaxPictureHeight, kDefaultCellSide);
+    QLabel* spacingCaption =
+        label(this, "SpacingLabel", "&Spacing:", {after(cellHeight_, 12), kCutRowTop + 5});
+    spacing_ = spinBox("FrameSpacing", after(spacingCaption, 4), 0, 1000, 0);
     spacingCaption->setBuddy(spacing_);
     skipEmpty_ = new QCheckBox(QStringLiteral("Skip &empty cells"), this);
     skipEmpty_->setObjectName(QStringLiteral("SkipEmpty"));
-    skipEmpty_->setGeometry(392, kCutRowTop + 2, 120, 20);
+    skipEmpty_->setGeometry(after(spacing_, 12), kCutRowTop + 2, skipEmpty_->sizeHint().width(),
+                            20);
     skipEmpty_->setEnabled(false);
     connect(skipEmpty_, &QCheckBox::toggled, this, &BitmapImportDialog::showFrameCount);
     connect(cutChoice_, &QCheckBox::toggled, this, [this](bool on) {
