@@ -10,7 +10,7 @@ packages=(
     libjpeg62-turbo-dev libpng-dev libgif-dev fonts-roboto-unhinted
     libgtest-dev libbenchmark-dev
     xvfb xauth xdotool xclip imagemagick python3
-    binutils cc65 pasmo
+    binutils cc65 pasmo gcc-avr avr-libc binutils-avr sdcc
     clang libclang-rt-14-dev
     dpkg-dev file
 )

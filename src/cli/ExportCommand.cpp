@@ -36,8 +36,11 @@ const CommandSyntax kSyntax{
     "  -o OUT        replace OUT with the texts, as Save does\n"
     "  --append OUT  add the texts after the last byte of OUT, as Save to end does\n\n"
     "LAYOUT options write the bytes a device takes instead (not with --format):\n"
-    "  --target T    gameboy, ssd1306, gfx-bitmap or epaper-4gray; the options below\n"
-    "                change its layout\n"
+    "  --target T    gameboy, ssd1306, gfx-bitmap, epaper-4gray, or one named after the\n"
+    "                library that draws it, which brings its syntax too: xbm (an X BitMap),\n"
+    "                adafruit-gfx (C for drawBitmap, PROGMEM on an AVR) or arduboy (C with\n"
+    "                the width and height bytes, then the frames; with --mask each image\n"
+    "                byte followed by its mask byte); the options below change its layout\n"
     "  --depth D     1, 2, 4 or 8 bits per pixel (default 8)\n"
     "  --levels B,G66,G33,W,T\n"
     "                the code of black, 66 % gray, 33 % gray, white and transparent\n"
@@ -48,7 +51,9 @@ const CommandSyntax kSyntax{
     "                (every 8 pixels of a row give a byte per code bit, each row anew)\n"
     "  --mask        a 1-bit plane after the image, 1 for every cell not transparent\n"
     "                (a yes or no right after it is read as its value)\n"
-    "  --syntax S    gas, ca65, db, c or bin, the bytes alone (default gas)\n"
+    "  --syntax S    gas, ca65, db, c, bin (the bytes alone), xbm, adafruit-gfx, arduboy\n"
+    "                or python (bytes for MicroPython's framebuf); default: the target's,\n"
+    "                else gas. xbm is always in hex, python in \\x escapes\n"
     "  --base B      dec, hex or bin numbers (default dec)\n"
     "  --preview     comment lines that draw the codes each cell gets, one character per\n"
     "                code, explained in the first line\n"
@@ -71,7 +76,11 @@ std::optional<LayoutChoice> layoutChoice(const ParsedArguments& parsed, std::str
         return std::nullopt;
     }
     choice.settings.layout = *layout;
-    const std::string syntax = parsed.value("--syntax").value_or("gas");
+    // A target named after a library brings that library's syntax.
+    const std::string target = parsed.value("--target").value_or("");
+    const std::string_view brought = syntaxOfTarget(target);
+    const std::string syntax =
+        parsed.value("--syntax").value_or(brought.empty() ? "gas" : std::string(brought));
     choice.syntax = exportFormatNamed(syntax, FormatFamily::Device);
     if (choice.syntax == nullptr) {
         problem = "unknown syntax " + syntax;

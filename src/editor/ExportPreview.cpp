@@ -8,6 +8,7 @@
 #include "editor/ExportCommands.h"
 #include "formats/FramesExport.h"
 #include "formats/PictureFile.h"
+#include "formats/TargetText.h"
 
 namespace stipple {
 
@@ -199,7 +200,10 @@ std::optional<std::pair<std::string_view, std::string>> ExportPreview::shownTarg
     // The target is the one the command line starts from, with the options it adds.
     ExportSettings device = settings_;
     device.layout.align = device.layout.align && device.layout.scan == Scan::Rows;
-    const std::vector<std::string> words = exportOptionWords(ExportFormat::Gas, device);
+    // The syntax chosen decides between targets that name the same layout.
+    const ExportFormat id =
+        format().family == FormatFamily::Device ? format().id : ExportFormat::Gas;
+    const std::vector<std::string> words = exportOptionWords(id, device);
     if (words.size() < 2 || words[0] != "--target") {
         return std::nullopt;
     }
@@ -237,6 +241,8 @@ std::vector<std::string> ExportPreview::choices(ExportOption list) const {
         }
         case ExportOption::Base:
             return strings(baseWords());
+        case ExportOption::DeviceColours:
+            return strings(deviceColourWords());
         default:
             return strings(layoutWordChoices(keyOf(list)));
     }
@@ -252,6 +258,8 @@ int ExportPreview::choice(ExportOption list) const {
             const auto shown = shownTarget();
             return shown ? indexOf(kTargetNames, shown->first) + 1 : 0;
         }
+        case ExportOption::DeviceColours:
+            return static_cast<int>(deviceColours_);
         case ExportOption::Base: {
             const std::span<const std::string_view> bases = baseWords();
             const auto at = std::find_if(bases.begin(), bases.end(), [this](std::string_view w) {
@@ -292,7 +300,17 @@ void ExportPreview::choose(ExportOption list, int item) {
             }
             layout = *layoutForTarget(kTargetNames[item - 1]);
             levelsFromLayout();
+            // A target named after a library brings its syntax.
+            if (const std::string_view syntax = syntaxOfTarget(kTargetNames[item - 1]);
+                !syntax.empty()) {
+                formatRow_ = static_cast<std::size_t>(
+                    exportFormatNamed(syntax, FormatFamily::Device) - exportFormats().data());
+            }
             break;
+        case ExportOption::DeviceColours:
+            deviceColours_ = static_cast<DeviceColours>(item);
+            tell(kText);
+            return;
         case ExportOption::Depth:
             if (word != layoutWord(layout, "depth")) {
                 setLayoutWord(layout, "depth", word);
@@ -545,6 +563,10 @@ void ExportPreview::mapBytes() {
     mapHeight_ = view.height();
     byteMap_ = layoutProblem(layout).empty() ? byteMap(mapWidth_, mapHeight_, layout)
                                              : std::vector<ByteCells>();
+    if (format().id == ExportFormat::Arduboy && layout.mask) {
+        const std::size_t image = imageByteCount(mapWidth_, mapHeight_, layout);
+        byteMap_ = pairedWithMask(std::move(byteMap_), image);
+    }
     bytesOfCell_.assign(static_cast<std::size_t>(mapWidth_ * mapHeight_), {});
     for (std::size_t b = 0; b < byteMap_.size(); ++b) {
         for (const BitPlace& place : byteMap_[b]) {
@@ -692,6 +714,26 @@ void ExportPreview::restore(const std::vector<std::pair<std::string, std::string
     }
     levelsFromLayout();
     settingsChanged();
+}
+
+DeviceImage ExportPreview::deviceImage() const {
+    if (!written_) {
+        return {};
+    }
+    const PixelView view = source();
+    const ByteLayout layout = tracedLayout(format().id, settings());
+    std::vector<std::uint8_t> bytes = layoutBytes(view, layout);
+    if (format().id == ExportFormat::Arduboy && layout.mask) {
+        const std::size_t image = imageByteCount(view.width(), view.height(), layout);
+        bytes = pairedWithMask(std::move(bytes), image);
+    }
+    DeviceColours colours = deviceColours_;
+    if (colours == DeviceColours::Target) {
+        const auto shown = shownTarget();
+        colours =
+            coloursOfTarget(shown && format().family == FormatFamily::Device ? shown->first : "");
+    }
+    return stipple::deviceImage(bytes, byteMap_, mapWidth_, mapHeight_, layout, colours);
 }
 
 }  // namespace stipple

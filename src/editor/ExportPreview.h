@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "editor/DeviceView.h"
 #include "editor/Session.h"
 #include "formats/ExportFormats.h"
 
@@ -37,6 +38,7 @@ enum class ExportOption {
     Copy,
     Save,
     Append,
+    DeviceColours,  // the list of colours the device view shows in
 };
 
 // A stretch of the shown text.
@@ -101,6 +103,11 @@ class ExportPreview final : public SessionListener {
     // Why Copy does not apply to this format, or "".
     std::string copyRefusal() const;
 
+    // What the device shows of the bytes written: the source's cells decoded back from the
+    // bytes through the layout (the plain packing for the editor's texts), in the colours
+    // chosen. Empty while nothing is written.
+    DeviceImage deviceImage() const;
+
     // ---- Actions, each on a freshly made text; nothing where it does not apply ----
     void copy();    // onto the clipboard
     void save();    // into a file chosen, replacing it
@@ -154,6 +161,7 @@ class ExportPreview final : public SessionListener {
     bool written_ = false;
 
     std::size_t formatRow_ = 0;
+    DeviceColours deviceColours_ = DeviceColours::Target;
     int source_ = 0;  // an item of the Source list
     bool fromBox_ = false;
     ExportSettings settings_;  // layout.align: the tick, also where it does not apply

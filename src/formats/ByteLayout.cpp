@@ -156,7 +156,23 @@ std::optional<ByteLayout> layoutForTarget(std::string_view target) {
         return ByteLayout{2,    {3, 2, 1, 0, 0}, BitOrder::Msb, Scan::Rows,
                           true, Planes::Packed,  false};
     }
+    // The first pixel of a row in a byte's lowest bit, every row from a new byte.
+    if (target == "xbm") {
+        return ByteLayout{1,    {1, 1, 0, 0, 0}, BitOrder::Lsb, Scan::Rows,
+                          true, Planes::Packed,  false};
+    }
+    if (target == "adafruit-gfx") {
+        return layoutForTarget("gfx-bitmap");
+    }
+    // Vertical bytes in bands of eight rows, the top pixel in the lowest bit.
+    if (target == "arduboy") {
+        return layoutForTarget("ssd1306");
+    }
     return std::nullopt;
+}
+
+std::string_view syntaxOfTarget(std::string_view target) {
+    return target == "xbm" || target == "adafruit-gfx" || target == "arduboy" ? target : "";
 }
 
 std::string layoutProblem(const ByteLayout& layout) {

@@ -47,9 +47,13 @@ struct ByteLayout {
 // The codes that give the plain row packing at `depth`; {} for a depth not supported.
 std::array<int, 5> defaultLevels(int depth);
 
-// The device targets by name, and the layout each names.
-constexpr std::string_view kTargetNames[] = {"gameboy", "ssd1306", "gfx-bitmap", "epaper-4gray"};
+// The device targets by name, and the layout each names. The last three are named after
+// the libraries that draw them and bring those libraries' syntax too.
+constexpr std::string_view kTargetNames[] = {
+    "gameboy", "ssd1306", "gfx-bitmap", "epaper-4gray", "xbm", "adafruit-gfx", "arduboy"};
 std::optional<ByteLayout> layoutForTarget(std::string_view target);
+// The command-line name of the syntax a target brings; "" for one that brings none.
+std::string_view syntaxOfTarget(std::string_view target);
 
 // Why `layout` cannot be used, or "" when it can.
 std::string layoutProblem(const ByteLayout& layout);

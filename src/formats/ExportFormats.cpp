@@ -1,5 +1,7 @@
 #include "formats/ExportFormats.h"
 
+#include "formats/TargetText.h"
+
 #include <algorithm>
 #include <array>
 #include <stdexcept>
@@ -22,6 +24,12 @@ template <Syntax S>
 std::string deviceText(const PixelView& view, std::string_view name,
                        const ExportSettings& settings) {
     return layoutText(view, std::string(name), settings.layout, S, settings.base, settings.preview);
+}
+
+template <Syntax S>
+std::string libraryDeviceText(const PixelView& view, std::string_view name,
+                              const ExportSettings& settings) {
+    return libraryText(S, view, name, settings);
 }
 
 std::string_view firstLine(std::string_view text) {
@@ -129,6 +137,14 @@ constexpr std::array kRows = {
                     deviceText<Syntax::C>, deviceReader},
     ExportFormatRow{ExportFormat::Bin, "bin", "Bytes alone (bin)", FormatFamily::Device,
                     deviceText<Syntax::Bin>, nullptr},
+    ExportFormatRow{ExportFormat::Xbm, "xbm", "X BitMap (xbm)", FormatFamily::Device,
+                    libraryDeviceText<Syntax::Xbm>, nullptr},
+    ExportFormatRow{ExportFormat::AdafruitGfx, "adafruit-gfx", "C for drawBitmap (PROGMEM)",
+                    FormatFamily::Device, libraryDeviceText<Syntax::AdafruitGfx>, nullptr},
+    ExportFormatRow{ExportFormat::Arduboy, "arduboy", "C for Sprites (size, frames)",
+                    FormatFamily::Device, libraryDeviceText<Syntax::Arduboy>, nullptr},
+    ExportFormatRow{ExportFormat::Python, "python", "Python bytes (framebuf)", FormatFamily::Device,
+                    libraryDeviceText<Syntax::Python>, nullptr},
 };
 
 std::vector<std::string_view> linesOf(std::string_view text) {
@@ -240,9 +256,12 @@ std::vector<ValueSpan> valueSpans(std::string_view text, ExportFormat id) {
     const std::size_t head = family == FormatFamily::Device ? 1
                              : id == ExportFormat::CppArray ? 2
                                                             : 3;
+    const bool cLike = id == ExportFormat::C || id == ExportFormat::Xbm ||
+                       id == ExportFormat::AdafruitGfx || id == ExportFormat::Arduboy;
     const std::string_view prefix = id == ExportFormat::CppArray ? "{"
                                     : id == ExportFormat::Db     ? "db "
-                                    : id == ExportFormat::C      ? "    "
+                                    : cLike                      ? "    "
+                                    : id == ExportFormat::Python ? "    b'"
                                     : id == ExportFormat::Bin    ? ""
                                                                  : ".byte ";
     std::size_t number = 0;
@@ -255,6 +274,13 @@ std::vector<ValueSpan> valueSpans(std::string_view text, ExportFormat id) {
             continue;
         }
         const std::size_t start = static_cast<std::size_t>(line.data() - text.data());
+        if (id == ExportFormat::Python) {
+            // b'\x00\x01...': four characters a byte.
+            for (std::size_t at = prefix.size(); at + 4 <= line.size(); at += 4) {
+                spans.push_back({start + at, 4});
+            }
+            continue;
+        }
         std::size_t end = start + line.size();
         if (id == ExportFormat::CppArray) {
             end -= line.ends_with("}\r") ? 2 : line.ends_with('}') ? 1 : 0;
@@ -308,7 +334,13 @@ std::vector<std::string> exportOptionWords(ExportFormat id, const ExportSettings
         return options;
     };
     words = optionsOver(std::nullopt);
-    for (const std::string_view target : kTargetNames) {
+    // A target that brings this syntax goes first: it wins where another names the same
+    // layout.
+    std::vector<std::string_view> targets(std::begin(kTargetNames), std::end(kTargetNames));
+    std::stable_partition(targets.begin(), targets.end(), [&](std::string_view target) {
+        return syntaxOfTarget(target) == row.commandName;
+    });
+    for (const std::string_view target : targets) {
         if (std::vector<std::string> over = optionsOver(target); over.size() < words.size()) {
             words = std::move(over);
         }

@@ -23,7 +23,11 @@ enum class ExportFormat {
     Ca65,
     Db,
     C,
-    Bin
+    Bin,
+    Xbm,
+    AdafruitGfx,
+    Arduboy,
+    Python,
 };
 
 // The text of one of the five formats; any other value gives "".

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "formats/LayoutTextParts.h"
+#include "formats/TargetText.h"
 
 namespace stipple {
 
@@ -20,6 +21,14 @@ Syntax syntaxOf(ExportFormat format) {
             return Syntax::Db;
         case ExportFormat::C:
             return Syntax::C;
+        case ExportFormat::Xbm:
+            return Syntax::Xbm;
+        case ExportFormat::AdafruitGfx:
+            return Syntax::AdafruitGfx;
+        case ExportFormat::Arduboy:
+            return Syntax::Arduboy;
+        case ExportFormat::Python:
+            return Syntax::Python;
         default:
             return Syntax::Bin;
     }
@@ -48,43 +57,6 @@ void appendWord(std::string& text, std::uint32_t word, int wordBytes, Base base,
     for (int shift = 8 * wordBytes - bitsPerDigit; shift >= 0; shift -= bitsPerDigit) {
         text += "0123456789ABCDEF"[(word >> shift) & ((1u << bitsPerDigit) - 1)];
     }
-}
-
-void appendTable(std::string& text, Syntax syntax, const std::string& label,
-                 const std::string& constant, const std::vector<std::size_t>& offsets, Base base,
-                 const Notation& notation) {
-    const bool narrow = offsets.back() < 65536;
-    const int wordBytes = narrow ? 2 : 4;
-    const std::string table = label + "_offsets";
-    std::string says =
-        table + ": " + constant + "_FRAMES + 1 " + (narrow ? "16" : "32") + "-bit words";
-    says += syntax == Syntax::C ? ":" : ", little-endian:";
-    says += " where each frame starts in " + label + " and, last, its length";
-    if (syntax == Syntax::C) {
-        text += "\n" + commentLine(notation, says);
-        text += std::string("const ") + (narrow ? "uint16_t " : "uint32_t ") + table + "[" +
-                std::to_string(offsets.size()) + "] = {\n";
-        const std::size_t perLine = bytesPerLine(base) / static_cast<std::size_t>(wordBytes);
-        for (std::size_t i = 0; i < offsets.size(); ++i) {
-            text += i % perLine == 0 ? "    " : ", ";
-            appendWord(text, static_cast<std::uint32_t>(offsets[i]), wordBytes, base, notation);
-            if (i + 1 == offsets.size() || (i + 1) % perLine == 0) {
-                text += ",\n";
-            }
-        }
-        text += "};\n";
-        return;
-    }
-    std::vector<std::uint8_t> words;
-    words.reserve(offsets.size() * static_cast<std::size_t>(wordBytes));
-    for (const std::size_t offset : offsets) {
-        for (int b = 0; b < wordBytes; ++b) {
-            words.push_back(static_cast<std::uint8_t>(offset >> (8 * b) & 0xFF));
-        }
-    }
-    text += commentLine(notation, says);
-    text += table + ":\n";
-    appendByteLines(text, words, syntax == Syntax::Db ? "db " : ".byte ", "", base, notation);
 }
 
 FramesText deviceArray(Syntax syntax, std::span<const NamedView> frames, std::string_view setName,
@@ -162,12 +134,55 @@ FramesText deviceArray(Syntax syntax, std::span<const NamedView> frames, std::st
 
 }  // namespace
 
+namespace layout_text {
+
+void appendTable(std::string& text, Syntax syntax, const std::string& label,
+                 const std::string& constant, const std::vector<std::size_t>& offsets, Base base,
+                 const Notation& notation) {
+    const bool narrow = offsets.back() < 65536;
+    const int wordBytes = narrow ? 2 : 4;
+    const std::string table = label + "_offsets";
+    std::string says =
+        table + ": " + constant + "_FRAMES + 1 " + (narrow ? "16" : "32") + "-bit words";
+    says += syntax == Syntax::C ? ":" : ", little-endian:";
+    says += " where each frame starts in " + label + " and, last, its length";
+    if (syntax == Syntax::C) {
+        text += "\n" + commentLine(notation, says);
+        text += std::string("const ") + (narrow ? "uint16_t " : "uint32_t ") + table + "[" +
+                std::to_string(offsets.size()) + "] = {\n";
+        const std::size_t perLine = bytesPerLine(base) / static_cast<std::size_t>(wordBytes);
+        for (std::size_t i = 0; i < offsets.size(); ++i) {
+            text += i % perLine == 0 ? "    " : ", ";
+            appendWord(text, static_cast<std::uint32_t>(offsets[i]), wordBytes, base, notation);
+            if (i + 1 == offsets.size() || (i + 1) % perLine == 0) {
+                text += ",\n";
+            }
+        }
+        text += "};\n";
+        return;
+    }
+    std::vector<std::uint8_t> words;
+    words.reserve(offsets.size() * static_cast<std::size_t>(wordBytes));
+    for (const std::size_t offset : offsets) {
+        for (int b = 0; b < wordBytes; ++b) {
+            words.push_back(static_cast<std::uint8_t>(offset >> (8 * b) & 0xFF));
+        }
+    }
+    text += commentLine(notation, says);
+    text += table + ":\n";
+    appendByteLines(text, words, syntax == Syntax::Db ? "db " : ".byte ", "", base, notation);
+}
+
+}  // namespace layout_text
+
 FramesText writeFrames(ExportFormat format, std::span<const NamedView> frames,
                        std::string_view setName, const ExportSettings& settings) {
     const ExportFormatRow& row = exportFormatRow(format);
     const bool device = row.family == FormatFamily::Device;
     if (frames.size() > 1 && device) {
-        return deviceArray(syntaxOf(format), frames, setName, settings);
+        const Syntax syntax = syntaxOf(format);
+        return isLibrarySyntax(syntax) ? libraryFramesText(syntax, frames, setName, settings)
+                                       : deviceArray(syntax, frames, setName, settings);
     }
     FramesText out = eachOnItsOwn(row, frames, settings);
     if (device && !frames.empty()) {

@@ -13,12 +13,16 @@ namespace stipple {
 using namespace layout_text;
 
 std::optional<Syntax> syntaxNamed(std::string_view word) {
-    static constexpr std::array<std::pair<std::string_view, Syntax>, 5> kSyntaxes{
+    static constexpr std::array<std::pair<std::string_view, Syntax>, 9> kSyntaxes{
         {{"gas", Syntax::Gas},
          {"ca65", Syntax::Ca65},
          {"db", Syntax::Db},
          {"c", Syntax::C},
-         {"bin", Syntax::Bin}}};
+         {"bin", Syntax::Bin},
+         {"xbm", Syntax::Xbm},
+         {"adafruit-gfx", Syntax::AdafruitGfx},
+         {"arduboy", Syntax::Arduboy},
+         {"python", Syntax::Python}}};
     return lookUp(kSyntaxes, word);
 }
 

@@ -19,7 +19,8 @@
 
 namespace stipple {
 
-enum class Syntax { Gas, Ca65, Db, C, Bin };
+// The last four are the syntaxes of the libraries that draw the bytes (see TargetText.h).
+enum class Syntax { Gas, Ca65, Db, C, Bin, Xbm, AdafruitGfx, Arduboy, Python };
 enum class Base { Dec, Hex, Bin };
 
 std::optional<Syntax> syntaxNamed(std::string_view word);

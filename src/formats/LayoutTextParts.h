@@ -28,6 +28,8 @@ inline Notation notationOf(Syntax syntax) {
         case Syntax::Ca65:
         case Syntax::Db:
             return {"; ", "", "$", "%"};
+        case Syntax::Python:
+            return {"# ", "", "0x", "0b"};
         default:
             return {"/* ", " */", "0x", "0b"};
     }
@@ -201,6 +203,12 @@ void appendPreviewRows(std::string& text, const PixelView& view, const ByteLayou
 void appendByteLines(std::string& text, std::span<const std::uint8_t> bytes,
                      std::string_view linePrefix, std::string_view lineEnd, Base base,
                      const Notation& notation);
+
+// The table NAME_offsets of a set's frames in the syntax (C's form for the C-like ones): its
+// comment, then the words, 16-bit while the last offset is below 65,536, else 32-bit.
+void appendTable(std::string& text, Syntax syntax, const std::string& label,
+                 const std::string& constant, const std::vector<std::size_t>& offsets, Base base,
+                 const Notation& notation);
 
 constexpr std::string_view kHeadTag = "stipple: ";
 // After the tag, the text of a set's frames says "set" where a picture's says "name".

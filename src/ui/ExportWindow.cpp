@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -79,6 +80,26 @@ void ExportWindow::showText() {
     copy_->setEnabled(preview_.applies(ExportOption::Copy));
     save_->setEnabled(preview_.applies(ExportOption::Save));
     append_->setEnabled(preview_.applies(ExportOption::Append));
+    device_->show(preview_.deviceImage());
+}
+
+void DeviceViewWidget::show(DeviceImage image) {
+    image_ = std::move(image);
+    update();
+}
+
+void DeviceViewWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(0x40, 0x40, 0x40));
+    if (image_.width < 1) {
+        return;
+    }
+    const QImage cells(reinterpret_cast<const uchar*>(image_.pixels.data()), image_.width,
+                       image_.height, image_.width * 4, QImage::Format_RGB32);
+    const int scale =
+        std::max(1, std::min((width() - 8) / image_.width, (height() - 8) / image_.height));
+    const QSize shown(image_.width * scale, image_.height * scale);
+    painter.drawImage(QRect(QPoint((width() - shown.width()) / 2, 4), shown), cells);
 }
 
 void ExportWindow::showTrace() {

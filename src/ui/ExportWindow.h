@@ -24,6 +24,21 @@ namespace stipple::ui {
 
 class SurfaceWidget;
 
+// The cells as the device shows them, each a square as large as the view's room allows.
+class DeviceViewWidget final : public QWidget {
+  public:
+    explicit DeviceViewWidget(QWidget* parent) : QWidget(parent) {}
+    void show(DeviceImage image);
+    const DeviceImage& image() const { return image_; }
+    QSize sizeHint() const override { return {2 * 96 + 8, 2 * 92 + 8}; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    DeviceImage image_;
+};
+
 class ExportWindow final : public QWidget {
     Q_OBJECT
   public:
@@ -72,6 +87,7 @@ class ExportWindow final : public QWidget {
     QPushButton* copy_ = nullptr;
     QPushButton* save_ = nullptr;
     QPushButton* append_ = nullptr;
+    DeviceViewWidget* device_ = nullptr;
 };
 
 }  // namespace stipple::ui

@@ -103,6 +103,15 @@ void ExportWindow::buildControls() {
     grid->addWidget(text_, 5, 0, 1, 6);
     grid->setRowStretch(5, 1);
 
+    // Beside the settings and the text: what the device shows of the bytes.
+    row(0, 6, "S&hows as:", list("exportDeviceColours", ExportOption::DeviceColours));
+    device_ = new DeviceViewWidget(this);
+    device_->setObjectName(QStringLiteral("exportDeviceView"));
+    device_->setToolTip(
+        QStringLiteral("The bytes read back through the layout, as the device "
+                       "shows them"));
+    grid->addWidget(device_, 1, 6, 5, 2);
+
     count_ = new QLabel(this);
     count_->setObjectName(QStringLiteral("exportCount"));
     count_->setWordWrap(true);
@@ -129,7 +138,7 @@ void ExportWindow::buildControls() {
         buttons->addWidget(b);
     }
     grid->addLayout(buttons, 8, 0, 1, 6);
-    resize(640, 560);
+    resize(860, 560);
 
     connect(copy_, &QPushButton::clicked, this,
             [this] { runCommand(this, [this] { preview_.copy(); }); });

@@ -1,4 +1,5 @@
 #include "formats/ExportFormats.h"
+#include "formats/TargetText.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +63,7 @@ TEST(ExportFormatsTest, EveryReadableTextReadsBackToItself) {
 
 int numberOf(const std::string& token) {
     for (const auto& [prefix, base] :
-         {std::pair<std::string, int>{"0x", 16}, {"$", 16}, {"0b", 2}, {"%", 2}}) {
+         {std::pair<std::string, int>{"0x", 16}, {"\\x", 16}, {"$", 16}, {"0b", 2}, {"%", 2}}) {
         if (token.starts_with(prefix)) {
             return std::stoi(token.substr(prefix.size()), nullptr, base);
         }
@@ -81,7 +82,10 @@ TEST(ExportFormatsTest, TracedNumbersAreTheMappedBytes) {
                 text = byteDump(text);
             }
             const ByteLayout layout = tracedLayout(row.id, settings);
-            const std::vector<std::uint8_t> bytes = layoutBytes(view, layout);
+            std::vector<std::uint8_t> bytes = layoutBytes(view, layout);
+            if (row.id == ExportFormat::Arduboy && layout.mask) {  // each byte, then its mask's
+                bytes = pairedWithMask(std::move(bytes), imageByteCount(9, 3, layout));
+            }
             std::vector<int> found;
             for (const ValueSpan& span : valueSpans(text, row.id)) {
                 found.push_back(row.id == ExportFormat::Bin
