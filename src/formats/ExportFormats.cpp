@@ -252,8 +252,9 @@ ByteLayout tracedLayout(ExportFormat id, const ExportSettings& settings) {
 std::vector<ValueSpan> valueSpans(std::string_view text, ExportFormat id) {
     std::vector<ValueSpan> spans;
     const FormatFamily family = exportFormatRow(id).family;
-    // The editor's texts: a head of three lines (two for the array), then the numbers.
-    const std::size_t head = family == FormatFamily::Device ? 1
+    // The editor's texts: a head of three lines (two for the array), then the numbers. No
+    // line of a device text but the byte lines starts as they do.
+    const std::size_t head = family == FormatFamily::Device ? 0
                              : id == ExportFormat::CppArray ? 2
                                                             : 3;
     const bool cLike = id == ExportFormat::C || id == ExportFormat::Xbm ||

@@ -103,6 +103,15 @@ class LibraryWriter {
                                    inlineMask(frame).size());
             maskOffsets.push_back(maskOffsets.back() + frame.mask.size());
         }
+        // XBM readers take any hex digit inside the array for a byte: its frames are named
+        // before it.
+        const bool namedInside = syntax_ != Syntax::Xbm;
+        if (asSet && !namedInside) {
+            for (std::size_t i = 0; i < frames.size(); ++i) {
+                text_ += commentLine(notation_, frameComment(frames, i) + ", from byte " +
+                                                    std::to_string(imageOffsets[i]));
+            }
+        }
         const std::string imageArray = syntax_ == Syntax::Xbm ? label_ + "_bits" : label_;
         openArray(imageArray, imageOffsets.back());
         if (header && oneSize) {
@@ -111,12 +120,9 @@ class LibraryWriter {
         FramesText out;
         for (std::size_t i = 0; i < frames.size(); ++i) {
             const std::size_t start = text_.size();
-            if (asSet) {
+            if (asSet && namedInside) {
                 text_ += indent();
-                text_ += commentLine(notation_, "frame " + std::to_string(i + 1) + ": name " +
-                                                    quotedName(frames[i].name) + " " +
-                                                    std::to_string(frames[i].view.width()) + "x" +
-                                                    std::to_string(frames[i].view.height()));
+                text_ += commentLine(notation_, frameComment(frames, i));
                 if (settings_.preview) {
                     appendPreviewRows(text_, frames[i].view, layout_, notation_, indent());
                 }
@@ -161,6 +167,12 @@ class LibraryWriter {
         return separateMask() ? std::vector<std::uint8_t>() : frame.mask;
     }
     std::string_view indent() const { return "    "; }
+
+    static std::string frameComment(std::span<const NamedView> frames, std::size_t i) {
+        return "frame " + std::to_string(i + 1) + ": name " + quotedName(frames[i].name) + " " +
+               std::to_string(frames[i].view.width()) + "x" +
+               std::to_string(frames[i].view.height());
+    }
 
     std::string drawCall(bool asSet) const {
         const std::string c = constant_;

@@ -857,11 +857,117 @@ def test_sets(g):
         g.expect("an animation into a picture file",
                  g.tool(["import", "-o", g.path("x.stw"), gif])[0], 1)
 
+def rel_bytes(path):
+    """The bytes of the data records of an sdcc object with one area of bytes."""
+    data = bytearray()
+    for line in Path(path).read_text().splitlines():
+        if line.startswith("T "):
+            values = [int(v, 16) for v in line.split()[1:]]
+            at = values[0] | values[1] << 8 | values[2] << 16
+            data[at:at + len(values) - 3] = bytes(values[3:])
+    return bytes(data)
+
+
+def test_targets(g):
+    """Each library's text, fed to what its users feed it to, holds the bytes of bin."""
+    rows = ["".join(str((x * 3 + y * 7 + x * y) % 5) for x in range(11)) for y in range(10)]
+    frames = [(f"f{i}", rows[i:] + rows[:i]) for i in range(3)]
+    picture = g.path("ship.stw", stw_bytes("ship", rows))
+    walk = g.path("walk.stws", stws_bytes("walk", 8, frames))
+    have = {tool: shutil.which(tool) is not None
+            for tool in ("convert", "gcc", "avr-gcc", "avr-objcopy", "sdcc")}
+
+    def export(*args, source=picture):
+        status, out, err = g.tool(["export", *args, source])
+        if status != 0:
+            raise Failed(f"stipple export {' '.join(args)}: {err}")
+        return out
+
+    def built(name, text, program):
+        """What a C program that includes the text writes."""
+        source = g.path(f"{name}.h", text)
+        main = g.path(f"{name}-main.c", f'#include <stdio.h>\n#include "{source}"\n'
+                      f"int main(void) {{ {program} return 0; }}\n".encode())
+        run(["gcc", "-Wall", "-Werror", "-o", f"{main}.out", main])
+        return subprocess.run([f"{main}.out"], capture_output=True, check=True).stdout
+
+    def put(array, count=None):
+        return f"fwrite({array}, 1, {count or f'sizeof {array}'}, stdout);"
+
+    # xbm: ImageMagick reads the black cells back, of a picture and of a set's first frame.
+    if have["convert"]:
+        for name, source, cells in [("ship", picture, rows), ("walk", walk, frames[0][1])]:
+            xbm = g.path(f"{name}.xbm", export("--target", "xbm", source=source))
+            shown = run(["convert", xbm, "txt:-"])
+            black = {tuple(map(int, m)) for m in re.findall(r"^(\d+),(\d+): .*#000000", shown, re.M)}
+            want = {(x, y) for y, row in enumerate(cells) for x, c in enumerate(row) if c in "01"}
+            g.expect(f"{name}.xbm read by ImageMagick: the black cells", black, want)
+    for target in ("xbm", "adafruit-gfx", "arduboy"):
+        for mask in ([], ["--mask"]):
+            raw = export("--target", target, *mask, "--syntax", "bin")
+            text = export("--target", target, *mask)
+            image = len(export("--target", target, "--syntax", "bin"))
+            label = "ship_bits" if target == "xbm" else "ship"
+            want = raw
+            if target == "arduboy":  # the size, then each image byte with its mask byte
+                pairs = zip(raw[:image], raw[image:]) if mask else [(b,) for b in raw]
+                want = bytes([11, 10] + [b for pair in pairs for b in pair])
+            if have["gcc"]:
+                program = put(label) + (put(label.replace("ship", "ship_mask"))
+                                        if mask and target != "arduboy" else "")
+                g.expect(f"{target} {mask} built with gcc", built(f"{target}{len(mask)}",
+                                                                  text, program), want)
+            if target != "xbm" and have["avr-gcc"] and have["avr-objcopy"]:
+                # Each array in a section of its own, read in the order of the text.
+                source = g.path(f"avr-{target}{len(mask)}.c", text)
+                run(["avr-gcc", "-mmcu=atmega328p", "-Os", "-fdata-sections", "-c", "-o",
+                     f"{source}.o", source])
+                flash = b""
+                for array in ["ship"] + (["ship_mask"] if mask and target != "arduboy" else []):
+                    run(["avr-objcopy", "-O", "binary", "-j", f".progmem.data.{array}",
+                         f"{source}.o", f"{source}.{array}.bin"])
+                    flash += Path(f"{source}.{array}.bin").read_bytes()
+                g.expect(f"{target} {mask} in the AVR's program memory", flash, want)
+    # The C syntax through sdcc for the Z80.
+    if have["sdcc"]:
+        for target in ("ssd1306", "gameboy"):
+            source = g.path(f"z80-{target}.c", export("--target", target, "--syntax", "c"))
+            run(["sdcc", "-mz80", "-c", "-o", f"{source}.rel", source])
+            g.expect(f"{target} c built by sdcc", rel_bytes(f"{source}.rel"),
+                     export("--target", target, "--syntax", "bin"))
+    # python, in every layout, run by python3; of a set, its table walks to each frame.
+    for layout in (["--target", "ssd1306"], ["--target", "gameboy", "--mask"], ["--depth", "4"]):
+        for source, frame_count in ((picture, 1), (walk, 3)):
+            text = g.path("sprite.py", export(*layout, "--syntax", "python", source=source))
+            name = "ship" if frame_count == 1 else "walk"
+            got = run([sys.executable, "-c", f"exec(open({text!r}).read()); "
+                       f"import sys; sys.stdout.write({name}.hex() + ' ' + "
+                       f"repr(globals().get('{name}_offsets')))"])
+            data, offsets = got.split(" ", 1)
+            data = bytes.fromhex(data)
+            if frame_count == 1:
+                g.expect(f"python {layout}", data, export(*layout, "--syntax", "bin"))
+                continue
+            offsets = eval(offsets)
+            for n in range(frame_count):
+                g.expect(f"python {layout} frame {n + 1} by its offsets",
+                         data[offsets[n]:offsets[n + 1]],
+                         export(*layout, "--syntax", "bin", "--frame", str(n + 1), source=walk))
+    # Of a set in C for drawBitmap, the table walks to each frame's own bytes.
+    if have["gcc"]:
+        text = export("--target", "adafruit-gfx", source=walk)
+        walked = built("walk-gfx", text, "for (int i = 0; i < WALK_FRAMES; ++i) "
+                       "fwrite(walk + walk_offsets[i], 1, walk_offsets[i + 1] - walk_offsets[i], "
+                       "stdout);")
+        g.expect("adafruit-gfx of a set walked by its offsets", walked,
+                 b"".join(export("--target", "adafruit-gfx", "--syntax", "bin", "--frame", str(n),
+                                 source=walk) for n in (1, 2, 3)))
+
 
 GROUPS = {"install": test_install, "export": test_export, "import": test_import, "info": test_info,
           "thumbnail": test_thumbnail, "errors": test_errors, "hostile": test_hostile,
           "limits": test_limits, "build_example": test_build_example, "layouts": test_layouts,
-          "sets": test_sets}
+          "sets": test_sets, "targets": test_targets}
 
 
 def main():

@@ -284,5 +284,38 @@ TEST_F(ExportPreviewTest, SettingsAreKeptAsWords) {
               "gas depth 8 2 true");
 }
 
+// A target named after a library brings its syntax and stays shown beside another target of
+// the same layout; the device view reads the bytes back in the target's colours, a gray
+// that shares a code with black shows as black, and a cell the mask leaves out as a checker.
+TEST_F(ExportPreviewTest, LibraryTargetsBringTheirSyntaxAndTheDeviceShowsTheirBytes) {
+    choose(ExportOption::Target, "arduboy");
+    EXPECT_EQ(preview->format().commandName, "arduboy");
+    EXPECT_EQ(preview->choices(ExportOption::Target)[preview->choice(ExportOption::Target)],
+              "arduboy");
+    EXPECT_NE(preview->commandLine().find("--target arduboy --syntax arduboy"), std::string::npos);
+    // The picture's first row: black, 66 %, 33 %, white, transparent, ...
+    const auto firstRow = [&] {
+        const DeviceImage image = preview->deviceImage();
+        EXPECT_EQ(image.width, 10);
+        EXPECT_EQ(image.height, 3);
+        return std::vector<std::uint32_t>(image.pixels.begin(), image.pixels.begin() + 5);
+    };
+    const std::uint32_t lit = 0xFFD8ECFF, dark = 0xFF000000;
+    EXPECT_EQ(firstRow(), (std::vector<std::uint32_t>{lit, lit, dark, dark, dark}));
+    preview->check(ExportOption::Mask, true);
+    EXPECT_EQ(firstRow()[4], 0xFF6A6A6Au);  // the checker where nothing is drawn
+    choose(ExportOption::DeviceColours, "Black on white");
+    EXPECT_EQ(firstRow()[0], 0xFF000000u);
+    EXPECT_EQ(firstRow()[3], 0xFFFFFFFFu);
+    choose(ExportOption::DeviceColours, "As the target shows");
+    choose(ExportOption::Target, "gameboy");
+    EXPECT_EQ(preview->format().commandName, "arduboy");  // a layout alone keeps the syntax
+    EXPECT_EQ(firstRow()[0], 0xFF0F380Fu);                // the darkest green
+    choose(ExportOption::Target, "xbm");
+    EXPECT_EQ(preview->format().commandName, "xbm");
+    choose(ExportOption::Format, "C (uint8_t array)");
+    EXPECT_EQ(preview->choices(ExportOption::Target)[preview->choice(ExportOption::Target)], "xbm");
+}
+
 }  // namespace
 }  // namespace stipple::testing
