@@ -293,7 +293,7 @@ void BitmapImportDialog::drawBitmapSurface() {
 
 void BitmapImportDialog::showFrameCount() {
     const std::optional<FrameGrid> cut = grid();
-    const std::size_t count = framesBeforeSkipping(decoded_, cut ? &*cut : nullptr);
+    const std::size_t count = framesBeforeSkipping(decoded_, cut ? &*cut : nullptr, import_);
     QString text;
     if (count == 0) {
         text = QStringLiteral("No whole cell fits in the image.");
@@ -345,7 +345,7 @@ RgbView BitmapImportDialog::sourceView() const {
     }
     RgbView view = decoded_.view();
     if (const std::optional<FrameGrid> cut = grid()) {
-        if (framesBeforeSkipping(decoded_, &*cut) == 0) {
+        if (framesBeforeSkipping(decoded_, &*cut, import_) == 0) {
             return {};
         }
         view.width = cut->cellWidth;
