@@ -87,7 +87,7 @@ ImageFrames framesOfImage(const DecodedImage& image, const FrameGrid* grid,
     }
     BitmapImport import = settings;
     if (!takeExactColours(regions, import)) {
-        result.problem = tooManyColours(import);
+        result.problem = "it has " + tooManyColours(import);
         return result;
     }
     document.frames.clear();

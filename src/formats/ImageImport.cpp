@@ -86,8 +86,7 @@ RgbView regionOf(const RgbView& decoded, const BitmapImport& import) {
 
 std::string tooManyColours(const BitmapImport& import) {
     const int count = import.colours.count;
-    return "it has " +
-           (count > kCountedColours ? "more than " + std::to_string(kCountedColours)
+    return (count > kCountedColours ? "more than " + std::to_string(kCountedColours)
                                     : std::to_string(count)) +
            " colours, more than the " + (import.grays == Grays::Two ? "two" : "four") +
            " that exact colours take";
@@ -105,16 +104,16 @@ bool takeExactColours(std::span<const RgbView> views, BitmapImport& import) {
     return import.colours.count <= static_cast<int>(import.grays);
 }
 
+RgbView fittedPart(const RgbView& part, const BitmapImport& import,
+                   std::vector<std::uint32_t>& buffer) {
+    return import.fit ? fitImage(part, import.fit->first, import.fit->second, buffer) : part;
+}
+
 void importRegion(const RgbView& part, BitmapImport& import) {
-    if (import.fit) {
-        std::vector<std::uint32_t> fitted;
-        const RgbView view = fitImage(part, import.fit->first, import.fit->second, fitted);
-        takeImportSize(view, import);
-        convertBitmap(view, import);
-        return;
-    }
-    takeImportSize(part, import);
-    convertBitmap(part, import);
+    std::vector<std::uint32_t> buffer;
+    const RgbView view = fittedPart(part, import, buffer);
+    takeImportSize(view, import);
+    convertBitmap(view, import);
 }
 
 std::string importImage(const DecodedImage& image, BitmapImport& import) {
@@ -123,7 +122,7 @@ std::string importImage(const DecodedImage& image, BitmapImport& import) {
     }
     const RgbView part = regionOf(image.view(), import);
     if (!takeExactColours(std::span(&part, 1), import)) {
-        return tooManyColours(import);
+        return "it has " + tooManyColours(import);
     }
     importRegion(part, import);
     return {};

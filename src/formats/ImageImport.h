@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "formats/BitmapConversion.h"
 #include "formats/ImageDecoders.h"
@@ -56,13 +57,17 @@ std::string regionProblem(const BitmapImport& import, int width, int height);
 // The import's region of the decoded pixels (held to them), or all of them.
 RgbView regionOf(const RgbView& decoded, const BitmapImport& import);
 
-// Why exact colours cannot take the colours found: "it has 17 colours, more than the four
-// that exact colours take".
+// Why exact colours cannot take the colours found: "17 colours, more than the four that
+// exact colours take".
 std::string tooManyColours(const BitmapImport& import);
 
 // Takes the exact colours of the views into import.colours when they are asked for; false
 // when there are more of them than the grays.
 bool takeExactColours(std::span<const RgbView> views, BitmapImport& import);
+
+// The part itself, or, with a fit, the part scaled into `buffer` to fit.
+RgbView fittedPart(const RgbView& part, const BitmapImport& import,
+                   std::vector<std::uint32_t>& buffer);
 
 // One part of an image, its region already taken: fitted when asked, then its import size
 // (at most 96 x 92) and every pixel converted with the import's settings and colours.
