@@ -126,7 +126,8 @@ int squaredDistance(std::uint32_t a, std::uint32_t b) {
 // a fit has averaged pixels into one that is none of them.
 void exact(const RgbView& bitmap, BitmapImport& import, int width, int height) {
     const ExactColours& colours = import.colours;
-    const int count = std::min(colours.count, 4);
+    // Colours that exact colours cannot take give nothing: every pixel transparent.
+    const int count = colours.count <= static_cast<int>(import.grays) ? colours.count : 0;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const std::uint32_t argb = bitmap.pixels[y * bitmap.stride + x];

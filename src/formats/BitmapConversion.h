@@ -89,7 +89,8 @@ void takeImportSize(const RgbView& bitmap, BitmapImport& import);
 // Every pixel of the import size from its intensity (r + g + b) div 3: with Threshold,
 // intensity div levelStep capped at 3 (with two grays: white from twice the step, the
 // middle cut); with a dither, the level its method gives among the grays. With exact
-// colours, the level of the nearest of `colours`. A pixel whose alpha is below half becomes
+// colours, the level of the nearest of `colours` (transparent when there are more of them
+// than the grays). A pixel whose alpha is below half becomes
 // transparent (and takes no dither error). levelStep outside 1..200 is held to that range.
 void convertBitmap(const RgbView& bitmap, BitmapImport& import);
 

@@ -375,10 +375,18 @@ void BitmapImportDialog::takeCut() {
     }
     const RgbView region = regionOf(decoded_.view(), import_);
     coloursTaken_ = takeExactColours(std::span(&region, 1), import_);
+    // The row has room for the count; the whole sentence shows on hovering.
+    const int count = import_.colours.count;
     coloursNote_->setText(coloursTaken_
                               ? QString()
-                              : QStringLiteral("The region has %1.")
-                                    .arg(QString::fromStdString(tooManyColours(import_))));
+                              : QStringLiteral("%1 colours: too many.")
+                                    .arg(count > kCountedColours
+                                             ? QStringLiteral("More than %1").arg(kCountedColours)
+                                             : QString::number(count)));
+    coloursNote_->setToolTip(coloursTaken_
+                                 ? QString()
+                                 : QStringLiteral("The region has %1.")
+                                       .arg(QString::fromStdString(tooManyColours(import_))));
     part_ = fittedPart(sourceView(), import_, fitted_);
     takeImportSize(part_, import_);
     stipple::convertBitmap(part_, import_);

@@ -684,8 +684,10 @@ TEST_F(BitmapImportDialogTest, TheRegionFitLevelsAndExactColoursMakeThePictureOk
     h->setValue(2);  // and white above them: still four
     EXPECT_TRUE(okButton()->isEnabled());
     named<QComboBox>("GraysChoice")->setCurrentIndex(1);
-    EXPECT_EQ(named<QLabel>("ColoursNote")->text(),
+    EXPECT_EQ(named<QLabel>("ColoursNote")->text(), "4 colours: too many.");
+    EXPECT_EQ(named<QLabel>("ColoursNote")->toolTip(),
               "The region has 4 colours, more than the two that exact colours take.");
+    EXPECT_EQ(previewColour(1, 1), shown(stipple::kTransparent));
     EXPECT_FALSE(okButton()->isEnabled());
     named<QCheckBox>("ExactColours")->click();
 
