@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <span>
@@ -30,15 +31,16 @@ namespace {
 
 const CommandSyntax kSyntax{
     "import",
-    "stipple import [--dither D] [--step N] [--name NAME] [--align] [LAYOUT --size W,H] "
+    "stipple import [--region X,Y,W,H] [--fit W,H] [--grays 2|4] [--dither D] [--step N] "
+    "[--exact] [--name NAME] [--align] [LAYOUT --size W,H] "
     "[--frames W,H [--spacing S] [--skip-empty]] -o PICTURE.stw|SET.stws INPUT",
     "Makes a picture file of INPUT (\"-\" reads standard input), read as the first of:\n"
     "  - with any LAYOUT option or --size: the bin bytes that export --syntax bin writes\n"
     "    in that layout for a picture of W x H cells, named after the file;\n"
-    "  - a file that starts as a bitmap (BMP, Windows or OS/2) or a PNG image does: its\n"
-    "    top-left 96 x 92 pixels cut into the four levels (or dithered) as the import\n"
-    "    window does, at the step N (1 to 200, default 64); PNG pixels whose alpha is\n"
-    "    below half become transparent; the picture is named after the file;\n"
+    "  - a file that starts as a bitmap (BMP, Windows or OS/2), a PNG or a GIF image does:\n"
+    "    its top-left 96 x 92 pixels (or its region, fitted) cut into the four levels (or\n"
+    "    dithered) as the import window does, at the step N (1 to 200, default 64); pixels\n"
+    "    whose alpha is below half become transparent; the picture is named after the file;\n"
     "  - any other file as a text that export writes: the file form (the text that Save\n"
     "    or Save to end writes) and the asm8 and cpp texts give the picture and its name\n"
     "    back exactly; the asm1, asm2 and asm4 texts and the gas, ca65, db and c texts of\n"
@@ -51,6 +53,18 @@ const CommandSyntax kSyntax{
     "With -o SET.stws a set file is written: an animated GIF gives a frame for each of its\n"
     "frames as a browser shows them, its delays the frame rate; with --frames each cell of\n"
     "the image (up to 4096 x 4096 pixels of it) becomes a frame; anything else, a set of one.\n\n"
+    "  --region X,Y,W,H  the part of the image taken, in its pixels from 0,0 at its\n"
+    "               top-left corner (default: from 0,0); without --fit or --frames at most\n"
+    "               96 x 92\n"
+    "  --fit W,H    scale the region (default: the whole image) to fit within W x H\n"
+    "               (1 to 96 by 1 to 92), keeping its aspect: down by the mean of the pixels\n"
+    "               each cell covers, up by whole factors; with --frames, each cell\n"
+    "  --grays G    4 (the default): the four levels; 2: black and white only, for 1-bit\n"
+    "               displays, with the cut at twice the step and every dither\n"
+    "  --exact      each of at most four opaque colours (two with --grays 2) becomes one\n"
+    "               level, darker to darker: 1 colour black or white (its side of mid-gray),\n"
+    "               2 black and white, 3 black, 66 % gray and white, 4 all levels; more are\n"
+    "               refused; not with --dither or --step\n"
     "  --align      the rows of an ASM 1, 2 or 4 bpp text start on new bytes, where its\n"
     "               byte count does not tell (with bin bytes: as export takes it)\n"
     "  --dither D   threshold (the cut into levels, the default), floyd-steinberg,\n"
@@ -69,8 +83,8 @@ const CommandSyntax kSyntax{
     "  -o FILE      the picture file (.stw) or set file (.stws) to write, replaced as\n"
     "               Save Picture does\n",
     {"--dither", "--step", "--name", "-o", "--target", "--depth", "--levels", "--order", "--scan",
-     "--planes", "--size", "--frames", "--spacing"},
-    {"--align", "--skip-empty"},
+     "--planes", "--size", "--frames", "--spacing", "--region", "--fit", "--grays"},
+    {"--align", "--skip-empty", "--exact"},
     {"--mask"}};
 static_assert(kMaxAsm8TextBytes == 1048576, "the help and the refusal tell the limit");
 
@@ -79,6 +93,10 @@ struct ImportOptions {
     std::string out;
     int step = kDefaultLevelStep;
     Dither dither = Dither::Threshold;
+    Grays grays = Grays::Four;
+    bool exact = false;
+    std::optional<ImageRegion> region;
+    std::optional<std::pair<int, int>> fit;
     bool aligned = false;
     std::optional<ByteLayout> binLayout;  // given: the input is bin bytes of that layout
     int width = 0;                        // of the bin bytes' picture
@@ -108,18 +126,66 @@ std::string nameOfFile(const std::string& path) {
     return fromWindows1252(name);
 }
 
-// W,H from --size, or nothing when it is not that.
+// Numbers apart by commas, as many as ranges and each in its own; nothing when it is not that.
+std::optional<std::vector<int>> numbersIn(std::string text,
+                                          std::initializer_list<std::pair<int, int>> ranges) {
+    std::vector<int> numbers;
+    for (const auto& [least, most] : ranges) {
+        const std::size_t comma = numbers.size() + 1 < ranges.size() ? text.find(',') : text.size();
+        const std::optional<int> number = comma == std::string::npos
+                                              ? std::nullopt
+                                              : numberIn(text.substr(0, comma), least, most);
+        if (!number) {
+            return std::nullopt;
+        }
+        numbers.push_back(*number);
+        text.erase(0, comma + 1);
+    }
+    return numbers;
+}
+
+// W,H of a picture's size (--size, --frames, --fit), or nothing when it is not that.
 std::optional<std::pair<int, int>> sizeIn(const std::string& text) {
-    const std::size_t comma = text.find(',');
-    if (comma == std::string::npos) {
-        return std::nullopt;
+    const auto size = numbersIn(text, {{1, kMaxPictureWidth}, {1, kMaxPictureHeight}});
+    return size ? std::optional(std::pair((*size)[0], (*size)[1])) : std::nullopt;
+}
+
+// A region's corner and size, far beyond any image a decoder takes, so that no sum overflows.
+constexpr int kMostRegionSide = 1'000'000'000;
+
+// --region, --fit, --grays and --exact; the usage problem, or empty.
+std::string readFitOptions(const ParsedArguments& parsed, ImportOptions& options) {
+    if (const std::optional<std::string> text = parsed.value("--region")) {
+        const auto r = numbersIn(*text, {{0, kMostRegionSide},
+                                         {0, kMostRegionSide},
+                                         {1, kMostRegionSide},
+                                         {1, kMostRegionSide}});
+        if (!r) {
+            return "the region must be X,Y,W,H: a corner from 0,0 and a size from 1 x 1";
+        }
+        options.region = ImageRegion{(*r)[0], (*r)[1], (*r)[2], (*r)[3]};
     }
-    const std::optional<int> width = numberIn(text.substr(0, comma), 1, kMaxPictureWidth);
-    const std::optional<int> height = numberIn(text.substr(comma + 1), 1, kMaxPictureHeight);
-    if (!width || !height) {
-        return std::nullopt;
+    if (const std::optional<std::string> text = parsed.value("--fit")) {
+        options.fit = sizeIn(*text);
+        if (!options.fit) {
+            return "the fit must be W,H of 1 to 96 by 1 to 92";
+        }
     }
-    return std::pair(*width, *height);
+    if (options.region && !options.fit && !options.grid &&
+        (options.region->width > kMaxPictureWidth || options.region->height > kMaxPictureHeight)) {
+        return "a region is at most 96 x 92 pixels without --fit or --frames";
+    }
+    const std::string grays = parsed.value("--grays").value_or("4");
+    if (grays != "2" && grays != "4") {
+        return "the grays must be 2 or 4";
+    }
+    options.grays = grays == "2" ? Grays::Two : Grays::Four;
+    options.exact = parsed.flags.count("--exact") != 0;
+    if (options.exact &&
+        (parsed.values.count("--dither") != 0 || parsed.values.count("--step") != 0)) {
+        return "--exact takes the colours as they are, without --dither or --step";
+    }
+    return {};
 }
 
 // The output, the one input, the step and the dither; the usage problem, or empty.
@@ -150,12 +216,8 @@ std::string readImageOptions(const ParsedArguments& parsed, ImportOptions& optio
     options.name = parsed.value("--name");
     options.setOut = options.out.ends_with(".stws");
     if (const std::optional<std::string> cells = parsed.value("--frames")) {
-        const std::size_t comma = cells->find(',');
-        const std::optional<int> w = numberIn(cells->substr(0, comma), 1, kMaxPictureWidth);
-        const std::optional<int> h = comma == std::string::npos
-                                         ? std::nullopt
-                                         : numberIn(cells->substr(comma + 1), 1, kMaxPictureHeight);
-        if (!w || !h) {
+        const std::optional<std::pair<int, int>> cell = sizeIn(*cells);
+        if (!cell) {
             return "the frames must be W,H of 1 to 96 by 1 to 92";
         }
         const std::optional<int> spacing =
@@ -163,14 +225,15 @@ std::string readImageOptions(const ParsedArguments& parsed, ImportOptions& optio
         if (!spacing) {
             return "the spacing must be a number from 0 to 1000";
         }
-        options.grid = FrameGrid{*w, *h, *spacing, parsed.flags.count("--skip-empty") != 0};
+        options.grid =
+            FrameGrid{cell->first, cell->second, *spacing, parsed.flags.count("--skip-empty") != 0};
     } else if (parsed.values.count("--spacing") != 0 || parsed.flags.count("--skip-empty") != 0) {
         return "--spacing and --skip-empty cut with --frames W,H";
     }
     if (options.grid && !options.setOut) {
         return "--frames makes a set: write it to a set file (-o SET.stws)";
     }
-    return {};
+    return readFitOptions(parsed, options);
 }
 
 // The layout and size of bin bytes, when any layout option or --size is given; the usage
@@ -226,20 +289,26 @@ std::string importBinBytes(ByteSource& input, const ImportOptions& options,
     return {};
 }
 
-// The top-left 96 x 92 pixels of an image, cut into levels or dithered.
+// The top-left 96 x 92 pixels of an image, or its region fitted, cut into levels, dithered or
+// taken by its exact colours.
 std::string importImage(ByteSource& input, const ImportOptions& options, const std::string& shown,
                         Imported& imported) {
+    auto import = std::make_unique<BitmapImport>();
+    import->levelStep = options.step;
+    import->dither = options.dither;
+    import->grays = options.grays;
+    import->region = options.region;
+    import->fit = options.fit;
+    import->exactColours = options.exact;
     const int side = options.grid ? kSheetRegionSide : 0;
-    const LoadedImage loaded = loadImportImage(input, shown, std::max(side, kMaxPictureWidth),
-                                               std::max(side, kMaxPictureHeight));
+    const auto [decodeWidth, decodeHeight] = decodedSizeFor(
+        *import, std::max(side, kMaxPictureWidth), std::max(side, kMaxPictureHeight));
+    const LoadedImage loaded = loadImportImage(input, shown, decodeWidth, decodeHeight);
     if (!loaded) {
         // The editor's message names no file; in a batch the line must.
         return loaded.problem == kNotABitmapMessage ? couldNotImport(shown, loaded.problem)
                                                     : loaded.problem;
     }
-    auto import = std::make_unique<BitmapImport>();
-    import->levelStep = options.step;
-    import->dither = options.dither;
     if (options.setOut) {
         ImageFrames frames = framesOfImage(loaded.image(), options.grid ? &*options.grid : nullptr,
                                            *import, options.name.value_or(imported.name));
@@ -253,7 +322,10 @@ std::string importImage(ByteSource& input, const ImportOptions& options, const s
         return couldNotImport(shown, "it holds " + std::to_string(loaded.image().frames.size()) +
                                          " frames; write them to a set file (-o SET.stws).");
     }
-    importRegion(loaded.image().view(), *import);
+    if (const std::string problem = stipple::importImage(loaded.image(), *import);
+        !problem.empty()) {
+        return couldNotImport(shown, problem + ".");
+    }
     imported.picture->assign(
         PixelView(import->importPixels, import->importWidth, import->importHeight));
     return {};

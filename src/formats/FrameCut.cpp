@@ -37,7 +37,8 @@ std::string frameGridProblem(const FrameGrid& grid) {
     return {};
 }
 
-std::size_t framesBeforeSkipping(const DecodedImage& image, const FrameGrid* grid) {
+std::size_t framesBeforeSkipping(const DecodedImage& image, const FrameGrid* grid,
+                                 const BitmapImport& settings) {
     const std::size_t sources = image.frames.empty() ? 1 : image.frames.size();
     if (grid == nullptr) {
         return sources;
@@ -46,8 +47,9 @@ std::size_t framesBeforeSkipping(const DecodedImage& image, const FrameGrid* gri
     const auto along = [](int length, int cell, int pitch) -> std::size_t {
         return cell > 0 && length >= cell ? std::size_t((length - cell) / pitch) + 1 : 0;
     };
-    return sources * along(image.regionWidth, grid->cellWidth, grid->cellWidth + grid->spacing) *
-           along(image.regionHeight, grid->cellHeight, grid->cellHeight + grid->spacing);
+    const RgbView region = regionOf(image.view(), settings);
+    return sources * along(region.width, grid->cellWidth, grid->cellWidth + grid->spacing) *
+           along(region.height, grid->cellHeight, grid->cellHeight + grid->spacing);
 }
 
 int frameRateOfDelays(std::span<const int> delays) {
@@ -66,16 +68,31 @@ ImageFrames framesOfImage(const DecodedImage& image, const FrameGrid* grid,
                           const BitmapImport& settings, std::string_view name) {
     ImageFrames result;
     Document& document = result.document;
-    document.frames.clear();
     document.setName = std::string(name);
     const bool animated = !image.frames.empty();
     if (animated) {
         document.frameRate = frameRateOfDelays(image.frameDelays);
     }
+    if (result.problem = regionProblem(settings, image.width, image.height);
+        !result.problem.empty()) {
+        return result;
+    }
     const std::size_t sources = animated ? image.frames.size() : 1;
-    const int w = image.regionWidth;
-    const int h = image.regionHeight;
+    // The region of each frame: the frames share the decoded size of the first.
+    std::vector<RgbView> regions;
+    for (std::size_t f = 0; f < sources; ++f) {
+        const std::uint32_t* pixels = animated ? image.frames[f].data() : image.pixels.data();
+        regions.push_back(regionOf(
+            RgbView{pixels, image.regionWidth, image.regionHeight, image.regionWidth}, settings));
+    }
     BitmapImport import = settings;
+    if (!takeExactColours(regions, import)) {
+        result.problem = "it has " + tooManyColours(import);
+        return result;
+    }
+    document.frames.clear();
+    const int w = regions.front().width;
+    const int h = regions.front().height;
     const auto take = [&](const RgbView& view) {
         if (document.frameCount() >= kMaxFrames) {
             return false;
@@ -94,15 +111,16 @@ ImageFrames framesOfImage(const DecodedImage& image, const FrameGrid* grid,
     const FrameGrid whole{w, h, 0, false};
     const FrameGrid& cut = grid != nullptr ? *grid : whole;
     // Each frame is large (36 KB): growing the list would copy every one made so far.
-    document.frames.reserve(std::min(framesBeforeSkipping(image, grid), std::size_t(kMaxFrames)));
+    document.frames.reserve(
+        std::min(framesBeforeSkipping(image, grid, settings), std::size_t(kMaxFrames)));
     const int pitchX = cut.cellWidth + cut.spacing;
     const int pitchY = cut.cellHeight + cut.spacing;
-    for (std::size_t f = 0; f < sources; ++f) {
-        const std::uint32_t* pixels = animated ? image.frames[f].data() : image.pixels.data();
+    for (const RgbView& region : regions) {
         for (int top = 0; top + cut.cellHeight <= h; top += pitchY) {
             for (int left = 0; left + cut.cellWidth <= w; left += pitchX) {
-                const RgbView cell{pixels + static_cast<std::ptrdiff_t>(top) * w + left,
-                                   cut.cellWidth, cut.cellHeight, w};
+                const RgbView cell{
+                    region.pixels + static_cast<std::ptrdiff_t>(top) * region.stride + left,
+                    cut.cellWidth, cut.cellHeight, region.stride};
                 if (!take(cell)) {
                     result.problem = "it makes more than " + std::to_string(kMaxFrames) +
                                      " frames, the most a set holds";

@@ -34,17 +34,20 @@ struct ImageFrames {
     explicit operator bool() const { return problem.empty(); }
 };
 
-// The frames of the image's region under `name`: with a grid, every cell of every frame of
-// an animation (the still image's one frame otherwise); without one, each frame of an
-// animation, or the image alone, as the import takes it (the top-left 96 x 92). The frames
-// are named NAME_1, NAME_2, ...; an animation's delays give the set's frame rate. More
-// frames than a set holds, or none at all, is a problem.
+// The frames of the image under `name`, taken from the settings' region (of each frame of
+// an animation): with a grid, every cell of it, from its top-left corner; without one, the
+// region of each frame, or of the image alone. Each is taken in as a single import takes its
+// image (fitted when asked); exact colours are counted over all of them, so that a colour
+// takes one level in every frame. The frames are named NAME_1, NAME_2, ...; an animation's
+// delays give the set's frame rate. A region outside the image, more colours than the exact
+// colours take, more frames than a set holds, or none at all, is a problem.
 ImageFrames framesOfImage(const DecodedImage& image, const FrameGrid* grid,
                           const BitmapImport& settings, std::string_view name);
 
-// How many frames the image gives before empty cells are skipped: every whole cell of each
-// of an animation's frames with a grid, one a frame without.
-std::size_t framesBeforeSkipping(const DecodedImage& image, const FrameGrid* grid);
+// How many frames the image gives before empty cells are skipped: every whole cell of the
+// region of each of an animation's frames with a grid, one a frame without.
+std::size_t framesBeforeSkipping(const DecodedImage& image, const FrameGrid* grid,
+                                 const BitmapImport& settings);
 
 // The frame rate closest to an animation's mean delay (hundredths of a second; delays of 0
 // and 1 count as 10, as browsers show them), held to 1..60.

@@ -70,8 +70,9 @@ constexpr DecoderBudget kBitmapBudget{100'000'000, 0, 0};
 // A PNG of up to 100 megapixels, 40 when interlaced. Its image data must be inflated from
 // the start down to the region's last row: for a non-interlaced image only the region's
 // rows, for an interlaced one the first six passes whole and the region's rows of the last,
-// about half the image. At most 64 MiB inflate; each stays well under a second.
-constexpr DecoderBudget kPngBudget{100'000'000, 64u << 20, 40'000'000};
+// about half the image. At most 96 MiB inflate, enough for a 6000 x 4000 photo with alpha;
+// each stays well under a second.
+constexpr DecoderBudget kPngBudget{100'000'000, 96u << 20, 40'000'000};
 
 // The detail of a TooLarge refusal of an image of width x height that needs `inflated`
 // bytes inflated; empty when it is within the budget.

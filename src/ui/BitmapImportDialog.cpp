@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -13,7 +14,10 @@
 #include <QSpinBox>
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <optional>
+#include <span>
+#include <string>
 #include <utility>
 
 #include "editor/FileCommands.h"
@@ -27,18 +31,22 @@ namespace stipple::ui {
 namespace {
 
 // The layout gives the outer size, 608 x 296, for a frame of 4 pixels at the sides and the
-// bottom and a caption bar of 23 pixels; two rows more below hold the choice of dithering
-// and the cut into frames.
+// bottom and a caption bar of 23 pixels; four rows more below hold the choice of dithering,
+// the cut into frames, the region with its fit, and the levels with exact colours.
 constexpr int kClientWidth = 608 - 2 * 4;
 constexpr int kLayoutClientHeight = 296 - 23 - 4;
 constexpr int kDitherRowTop = kLayoutClientHeight + 2;
 constexpr int kCutRowTop = kDitherRowTop + 30;
-constexpr int kClientHeight = kLayoutClientHeight + 60;
+constexpr int kRegionRowTop = kCutRowTop + 30;
+constexpr int kLevelsRowTop = kRegionRowTop + 30;
+constexpr int kClientHeight = kLayoutClientHeight + 120;
 
 // The cells of a new cut: the commonest sprite size.
 constexpr int kDefaultCellSide = 16;
 // The cut's cells outlined on the Image area.
 const QColor kCellOutline(0xFF, 0x00, 0xFF, 0xA0);
+// The region's frame: a colour no gray image has.
+const QColor kRegionFrame(0x00, 0xA0, 0xFF);
 
 constexpr QSize kBitmapSurfaceSize(kImportRegionWidth, kImportRegionHeight);
 constexpr QSize kPreviewSurfaceSize(200, 200);
@@ -51,18 +59,39 @@ void drawEmptyArea(QImage& surface) {
 }
 
 // An image control: shows the top-left part of its drawing surface, as much as its size.
+// A frame may be drawn over it, leaving the surface as it is. A drag with the left button
+// reports where it was pressed and where the pointer is now.
 class SurfaceView : public QWidget {
   public:
-    SurfaceView(const QImage* surface, QWidget* parent) : QWidget(parent), surface_(surface) {}
+    SurfaceView(const QImage* surface, const QRect* frame, QWidget* parent)
+        : QWidget(parent), surface_(surface), frame_(frame) {}
+    std::function<void(QPoint, QPoint)> dragged;
 
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.drawImage(0, 0, *surface_);
+        if (frame_ != nullptr && !frame_->isEmpty()) {
+            painter.setPen(kRegionFrame);
+            painter.drawRect(frame_->adjusted(0, 0, -1, -1));
+        }
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        pressed_ = event->position().toPoint();
+        if (dragged && event->button() == Qt::LeftButton) {
+            dragged(pressed_, pressed_);
+        }
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (dragged && (event->buttons() & Qt::LeftButton)) {
+            dragged(pressed_, event->position().toPoint());
+        }
     }
 
   private:
     const QImage* surface_;
+    const QRect* frame_;
+    QPoint pressed_;
 };
 
 }  // namespace
@@ -72,11 +101,13 @@ BitmapImportDialog::BitmapImportDialog(Session& session, QWidget* parent)
     setUpFixedWindow(this, "bmpWin", "Bitmap Image Open Dialog", kClientWidth, kClientHeight);
 
     label(this, "Label1", "Image", {31, 8});
-    bitmapView_ = new SurfaceView(&bitmapSurface_, this);
+    auto* bitmapView = new SurfaceView(&bitmapSurface_, &regionFrame_, this);
+    bitmapView->dragged = [this](QPoint pressed, QPoint now) { dragRegion(pressed, now); };
+    bitmapView_ = bitmapView;
     bitmapView_->setObjectName(QStringLiteral("bmp1"));
     bitmapView_->setGeometry(QRect(QPoint(33, 24), kBitmapSurfaceSize));
     label(this, "Label2", "Preview", {328, 8});
-    previewView_ = new SurfaceView(&previewSurface_, this);
+    previewView_ = new SurfaceView(&previewSurface_, nullptr, this);
     previewView_->setObjectName(QStringLiteral("bmp2"));
     previewView_->setGeometry(QRect(QPoint(328, 24), kPreviewSurfaceSize));
 
@@ -168,8 +199,81 @@ BitmapImportDialog::BitmapImportDialog(Session& session, QWidget* parent)
              std::initializer_list<QWidget*>{cellWidth_, cellHeight_, spacing_, skipEmpty_}) {
             control->setEnabled(on);
         }
+        takeFitOrCut(fitChoice_->isChecked(), !on);
+    });
+
+    // The region, in image pixels, and its fit.
+    const char* const regionNames[4][2] = {
+        {"RegionX", "Region &X:"}, {"RegionY", "&Y:"}, {"RegionW", "&W:"}, {"RegionH", "&H:"}};
+    int x = 33;
+    for (int i = 0; i < 4; ++i) {
+        QLabel* caption = label(this, (regionNames[i][0] + std::string("Label")).c_str(),
+                                regionNames[i][1], {x, kRegionRowTop + 5});
+        QSpinBox* box = regionBoxes_[i] = new QSpinBox(this);
+        box->setObjectName(QString::fromLatin1(regionNames[i][0]));
+        box->setGeometry(after(caption, 3), kRegionRowTop, 58, 24);
+        box->setEnabled(false);
+        caption->setBuddy(box);
+        connect(box, &QSpinBox::valueChanged, this, [this] {
+            takeRegion({regionBoxes_[0]->value(), regionBoxes_[1]->value(),
+                        regionBoxes_[2]->value(), regionBoxes_[3]->value()});
+        });
+        x = after(box, 6);
+    }
+    fitChoice_ = new QCheckBox(QStringLiteral("Fi&t to"), this);
+    fitChoice_->setObjectName(QStringLiteral("FitChoice"));
+    fitChoice_->setGeometry(x + 4, kRegionRowTop + 2, fitChoice_->sizeHint().width(), 20);
+    const auto fitBox = [&](const char* name, int left, int most) {
+        auto* box = new QSpinBox(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setRange(1, most);
+        box->setValue(most);
+        box->setGeometry(left, kRegionRowTop, 44, 24);
+        box->setEnabled(false);
+        connect(box, &QSpinBox::valueChanged, this, [this] {
+            if (fitChoice_->isChecked()) {
+                import_.fit = std::pair(fitWidth_->value(), fitHeight_->value());
+                takeCut();
+            }
+        });
+        return box;
+    };
+    fitWidth_ = fitBox("FitWidth", after(fitChoice_, 2), kMaxPictureWidth);
+    QLabel* fitTimes = label(this, "FitTimes", "x", {after(fitWidth_, 4), kRegionRowTop + 5});
+    fitHeight_ = fitBox("FitHeight", after(fitTimes, 4), kMaxPictureHeight);
+    connect(fitChoice_, &QCheckBox::toggled, this, [this](bool on) {
+        fitWidth_->setEnabled(on);
+        fitHeight_->setEnabled(on);
+        import_.fit =
+            on ? std::optional(std::pair(fitWidth_->value(), fitHeight_->value())) : std::nullopt;
+        takeFitOrCut(!on, cutChoice_->isChecked());
+    });
+
+    // The levels aimed at, and exact colours instead of the cut or a dither.
+    QLabel* graysCaption = label(this, "GraysLabel", "&Levels:", {33, kLevelsRowTop + 5});
+    graysChoice_ = new QComboBox(this);
+    graysChoice_->setObjectName(QStringLiteral("GraysChoice"));
+    graysChoice_->addItems({QStringLiteral("4 grays"), QStringLiteral("Black and white")});
+    graysChoice_->setGeometry(after(graysCaption, 8), kLevelsRowTop, 140, 24);
+    graysCaption->setBuddy(graysChoice_);
+    connect(graysChoice_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        import_.grays = index == 1 ? Grays::Two : Grays::Four;
         takeCut();
     });
+    exactChoice_ = new QCheckBox(QStringLiteral("E&xact colours"), this);
+    exactChoice_->setObjectName(QStringLiteral("ExactColours"));
+    exactChoice_->setGeometry(after(graysChoice_, 12), kLevelsRowTop + 2,
+                              exactChoice_->sizeHint().width(), 20);
+    connect(exactChoice_, &QCheckBox::toggled, this, [this](bool on) {
+        import_.exactColours = on;
+        // The colours are taken as they are: no dither applies.
+        ditherChoice_->setEnabled(!on);
+        takeCut();
+    });
+    coloursNote_ = new QLabel(this);
+    coloursNote_->setObjectName(QStringLiteral("ColoursNote"));
+    coloursNote_->setGeometry(after(exactChoice_, 8), kLevelsRowTop + 5,
+                              kClientWidth - after(exactChoice_, 8) - 4, 15);
 }
 
 std::optional<FrameGrid> BitmapImportDialog::grid() const {
@@ -215,7 +319,7 @@ void BitmapImportDialog::chooseBitmapFile() {
 
 bool BitmapImportDialog::readImage(const QString& path) {
     const QString shownPath = QDir::toNativeSeparators(path);
-    const int side = cutChoice_->isChecked() ? kSheetRegionSide : 0;
+    const int side = wholeImage_ ? kWholeImage : cutChoice_->isChecked() ? kSheetRegionSide : 0;
     // Into an image of its own first, so that a failure leaves the window as it was.
     LoadedImage loaded =
         loadImportImage(path.toStdString(), shownPath.toStdString(),
@@ -244,12 +348,19 @@ bool BitmapImportDialog::readImage(const QString& path) {
 }
 
 bool BitmapImportDialog::loadBitmapFile(const QString& path) {
+    const bool wasWhole = std::exchange(wholeImage_, fitChoice_->isChecked());
     if (!readImage(path)) {
+        wholeImage_ = wasWhole;
         return false;
     }
     makeSurfaces();
     bitmapView_->resize(sourceBitmap_.size().boundedTo(kBitmapSurfaceSize));
     import_.levelStep = kDefaultLevelStep;
+    import_.region = regionFor(fitChoice_->isChecked(), cutChoice_->isChecked());
+    for (QSpinBox* box : regionBoxes_) {
+        box->setEnabled(true);
+    }
+    showRegion();
     takeCut();
     // Takes the step once more when the slider was elsewhere; same step, same result.
     levelSlider_->setValue(import_.levelStep);
@@ -262,7 +373,23 @@ void BitmapImportDialog::takeCut() {
     if (sourceBitmap_.isNull()) {
         return;
     }
-    importRegion(sourceView(), import_);
+    const RgbView region = regionOf(decoded_.view(), import_);
+    coloursTaken_ = takeExactColours(std::span(&region, 1), import_);
+    // The row has room for the count; the whole sentence shows on hovering.
+    const int count = import_.colours.count;
+    coloursNote_->setText(coloursTaken_
+                              ? QString()
+                              : QStringLiteral("%1 colours: too many.")
+                                    .arg(count > kCountedColours
+                                             ? QStringLiteral("More than %1").arg(kCountedColours)
+                                             : QString::number(count)));
+    coloursNote_->setToolTip(coloursTaken_
+                                 ? QString()
+                                 : QStringLiteral("The region has %1.")
+                                       .arg(QString::fromStdString(tooManyColours(import_))));
+    part_ = fittedPart(sourceView(), import_, fitted_);
+    takeImportSize(part_, import_);
+    stipple::convertBitmap(part_, import_);
     previewView_->resize(2 * import_.importWidth, 2 * import_.importHeight);
     drawPreview();
     drawBitmapSurface();
@@ -274,26 +401,29 @@ void BitmapImportDialog::drawBitmapSurface() {
     // Transparent pixels show the white of the area.
     painter.fillRect(QRect(QPoint(0, 0), sourceBitmap_.size()), Qt::white);
     painter.drawImage(0, 0, sourceBitmap_);
+    const ImageRegion region = import_.region.value_or(ImageRegion{});
     if (const std::optional<FrameGrid> cut = grid()) {
         painter.setPen(kCellOutline);
         const int pitchX = cut->cellWidth + cut->spacing;
         const int pitchY = cut->cellHeight + cut->spacing;
         for (int top = 0;
-             top + cut->cellHeight <= decoded_.regionHeight && top < bitmapSurface_.height();
+             top + cut->cellHeight <= region.height && region.y + top < bitmapSurface_.height();
              top += pitchY) {
             for (int left = 0;
-                 left + cut->cellWidth <= decoded_.regionWidth && left < bitmapSurface_.width();
+                 left + cut->cellWidth <= region.width && region.x + left < bitmapSurface_.width();
                  left += pitchX) {
-                painter.drawRect(left, top, cut->cellWidth - 1, cut->cellHeight - 1);
+                painter.drawRect(region.x + left, region.y + top, cut->cellWidth - 1,
+                                 cut->cellHeight - 1);
             }
         }
     }
+    regionFrame_ = QRect(region.x, region.y, region.width, region.height);
     bitmapView_->update();
 }
 
 void BitmapImportDialog::showFrameCount() {
     const std::optional<FrameGrid> cut = grid();
-    const std::size_t count = framesBeforeSkipping(decoded_, cut ? &*cut : nullptr);
+    const std::size_t count = framesBeforeSkipping(decoded_, cut ? &*cut : nullptr, import_);
     QString text;
     if (count == 0) {
         text = QStringLiteral("No whole cell fits in the image.");
@@ -307,7 +437,91 @@ void BitmapImportDialog::showFrameCount() {
     }
     frameCount_->setText(text);
     okButton_->setEnabled(count >= 1 && count <= std::size_t(kMaxFrames) &&
-                          import_.importWidth > 0);
+                          import_.importWidth > 0 && coloursTaken_);
+}
+
+// A new image's region, and the region when the fit or the cut is turned on untouched: with
+// a fit the whole image, with a cut up to a sheet's side, otherwise the top-left 96 x 92.
+ImageRegion BitmapImportDialog::regionFor(bool fit, bool cut) const {
+    const int side = fit ? kWholeImage : cut ? kSheetRegionSide : 0;
+    return {0, 0, std::min(decoded_.width, std::max(side, kMaxPictureWidth)),
+            std::min(decoded_.height, std::max(side, kMaxPictureHeight))};
+}
+
+// Without the fit or the cut a region is at most 96 x 92: all of it is taken.
+void BitmapImportDialog::takeFitOrCut(bool wasFit, bool wasCut) {
+    if (!import_.region) {
+        takeCut();
+        return;
+    }
+    const bool fit = fitChoice_->isChecked();
+    const bool cut = cutChoice_->isChecked();
+    ImageRegion region = *import_.region;
+    if (region == regionFor(wasFit, wasCut)) {
+        region = regionFor(fit, cut);
+    }
+    takeRegion(region);
+}
+
+// The region held to the image (and to 96 x 92 without the fit or the cut), read further
+// when it reaches past what was read, then the conversion.
+void BitmapImportDialog::takeRegion(ImageRegion region) {
+    if (!import_.region) {
+        return;
+    }
+    const bool large = fitChoice_->isChecked() || cutChoice_->isChecked();
+    region.width = std::clamp(region.width, 1,
+                              large ? decoded_.width : std::min(decoded_.width, kMaxPictureWidth));
+    region.height = std::clamp(
+        region.height, 1, large ? decoded_.height : std::min(decoded_.height, kMaxPictureHeight));
+    region.x = std::clamp(region.x, 0, decoded_.width - region.width);
+    region.y = std::clamp(region.y, 0, decoded_.height - region.height);
+    const ImageRegion before = *import_.region;
+    import_.region = region;
+    if ((region.x + region.width > decoded_.regionWidth ||
+         region.y + region.height > decoded_.regionHeight) &&
+        !wholeImage_) {
+        // Read once all of it, so that dragging further reads nothing more.
+        wholeImage_ = true;
+        if (!readImage(loadedFile_)) {
+            wholeImage_ = false;
+            import_.region = before;
+        }
+    }
+    showRegion();
+    takeCut();
+}
+
+// The spin boxes show the region; each is bounded by the image and the others.
+void BitmapImportDialog::showRegion() {
+    const ImageRegion region = import_.region.value_or(ImageRegion{});
+    const bool large = fitChoice_->isChecked() || cutChoice_->isChecked();
+    const int limits[4][2] = {{0, decoded_.width - region.width},
+                              {0, decoded_.height - region.height},
+                              {1, large ? decoded_.width - region.x
+                                        : std::min(decoded_.width - region.x, kMaxPictureWidth)},
+                              {1, large ? decoded_.height - region.y
+                                        : std::min(decoded_.height - region.y, kMaxPictureHeight)}};
+    const int values[4] = {region.x, region.y, region.width, region.height};
+    for (int i = 0; i < 4; ++i) {
+        const QSignalBlocker quiet(regionBoxes_[i]);
+        regionBoxes_[i]->setRange(limits[i][0], std::max(limits[i][0], limits[i][1]));
+        regionBoxes_[i]->setValue(values[i]);
+    }
+}
+
+void BitmapImportDialog::dragRegion(QPoint pressed, QPoint now) {
+    if (!import_.region) {
+        return;
+    }
+    if (pressed == now) {
+        regionAtPress_ = *import_.region;
+        return;
+    }
+    ImageRegion moved = regionAtPress_;
+    moved.x += now.x() - pressed.x();
+    moved.y += now.y() - pressed.y();
+    takeRegion(moved);
 }
 
 bool BitmapImportDialog::takeImport() {
@@ -334,18 +548,18 @@ void BitmapImportDialog::takeLevelStep() {
 }
 
 void BitmapImportDialog::convertBitmap() {
-    stipple::convertBitmap(sourceView(), import_);
+    stipple::convertBitmap(part_, import_);
     drawPreview();
 }
 
-// The whole region read, or the first cell of the cut.
+// The region, or the first cell of the cut.
 RgbView BitmapImportDialog::sourceView() const {
     if (sourceBitmap_.isNull()) {
         return {};
     }
-    RgbView view = decoded_.view();
+    RgbView view = regionOf(decoded_.view(), import_);
     if (const std::optional<FrameGrid> cut = grid()) {
-        if (framesBeforeSkipping(decoded_, &*cut) == 0) {
+        if (framesBeforeSkipping(decoded_, &*cut, import_) == 0) {
             return {};
         }
         view.width = cut->cellWidth;

@@ -1,13 +1,17 @@
 #pragma once
 // The Bitmap Image Open Dialog: loads a Windows bitmap, a PNG or a GIF, previews its cut
-// into the four gray levels and takes the result into the session, or cuts it into frames
-// (a sheet's cells, an animation's frames) that replace the set. Shown modally; it keeps its
-// image, preview, slider and cut from one opening to the next.
+// into the four gray levels (or black and white, or its exact colours) of a region, fitted
+// when asked, and takes the result into the session, or cuts it into frames (a sheet's
+// cells, an animation's frames) that replace the set. Shown modally; it keeps its image,
+// preview, slider, region and cut from one opening to the next.
 
 #include <QDialog>
 #include <QImage>
+#include <QRect>
 #include <QString>
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "editor/Session.h"
 #include "formats/BitmapConversion.h"
@@ -44,12 +48,19 @@ class BitmapImportDialog : public QDialog {
     const QImage& bitmapSurface() const { return bitmapSurface_; }
     const QImage& previewSurface() const { return previewSurface_; }
 
+    // Moves the region by the pointer's way from where it was pressed on the Image area.
+    void dragRegion(QPoint pressed, QPoint now);
+
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
     void makeSurfaces();
     bool readImage(const QString& path);
+    ImageRegion regionFor(bool fit, bool cut) const;
+    void takeRegion(ImageRegion region);
+    void showRegion();
+    void takeFitOrCut(bool wasFit, bool wasCut);
     void takeLevelStep();
     void takeCut();
     void drawBitmapSurface();
@@ -62,9 +73,17 @@ class BitmapImportDialog : public QDialog {
 
     Session& session_;
     BitmapImport import_;
-    // The image as read: with the cut, up to a sheet's region; otherwise what the Image area
-    // shows. sourceBitmap_ is the shown part of its first frame.
+    // The image as read: all of it once a region needs more than the default, otherwise
+    // with the cut up to a sheet's side, or what the Image area shows. sourceBitmap_ is the
+    // shown part of its first frame.
     DecodedImage decoded_;
+    bool wholeImage_ = false;
+    // The region (or its first cell) as the conversion takes it: fitted into fitted_ when asked.
+    std::vector<std::uint32_t> fitted_;
+    RgbView part_;
+    ImageRegion regionAtPress_;
+    QRect regionFrame_;         // drawn over the Image area, in its pixels
+    bool coloursTaken_ = true;  // exact colours are off, or the region has few enough
     QString loadedFile_;
     QImage sourceBitmap_;
     QImage bitmapSurface_;
@@ -82,6 +101,13 @@ class BitmapImportDialog : public QDialog {
     QSpinBox* spacing_ = nullptr;
     QCheckBox* skipEmpty_ = nullptr;
     QLabel* frameCount_ = nullptr;
+    QSpinBox* regionBoxes_[4] = {};  // X, Y, W, H
+    QCheckBox* fitChoice_ = nullptr;
+    QSpinBox* fitWidth_ = nullptr;
+    QSpinBox* fitHeight_ = nullptr;
+    QComboBox* graysChoice_ = nullptr;
+    QCheckBox* exactChoice_ = nullptr;
+    QLabel* coloursNote_ = nullptr;
 };
 
 }  // namespace stipple::ui

@@ -124,5 +124,111 @@ TEST(BitmapConversion, AlphaBelowHalfIsTransparent) {
     }
 }
 
+// With two grays the cut is at twice the step and every dither aims at black and white, so
+// that a ramp keeps only those (and transparency), and a flat mid-gray is about half white.
+TEST(BitmapConversion, TwoGraysGiveOnlyBlackAndWhite) {
+    struct Cut {
+        int gray, step;
+        Pixel level;
+    };
+    for (const Cut& c : {Cut{127, 64, kBlack}, Cut{128, 64, kWhite}, Cut{255, 128, kBlack},
+                         Cut{199, 100, kBlack}, Cut{200, 100, kWhite}, Cut{2, 1, kWhite}}) {
+        const std::uint32_t pixel = rgb(c.gray, c.gray, c.gray);
+        BitmapImport import;
+        import.grays = Grays::Two;
+        import.levelStep = c.step;
+        const RgbView view{&pixel, 1, 1, 1};
+        takeImportSize(view, import);
+        convertBitmap(view, import);
+        EXPECT_EQ(import.importPixels[1][1], c.level) << c.gray << " step " << c.step;
+    }
+    // A ramp of 96 x 92 with a transparent column, and a flat 128 gray.
+    std::vector<std::uint32_t> ramp;
+    for (int y = 0; y < 92; ++y) {
+        for (int x = 0; x < 96; ++x) {
+            const int g = (x * 255 / 95 + y) % 256;
+            ramp.push_back(x == 5 ? 0u : rgb(g, g, g));
+        }
+    }
+    const std::vector<std::uint32_t> flat(96 * 92, rgb(128, 128, 128));
+    for (const DitherRow& row : dithers()) {
+        const std::vector<std::uint32_t>* images[] = {&ramp, &flat};
+        for (const std::vector<std::uint32_t>* bits : images) {
+            BitmapImport import;
+            import.grays = Grays::Two;
+            import.dither = row.id;
+            const RgbView view{bits->data(), 96, 92, 96};
+            takeImportSize(view, import);
+            convertBitmap(view, import);
+            int white = 0;
+            for (int x = 1; x <= 96; ++x) {
+                for (int y = 1; y <= 92; ++y) {
+                    const Pixel p = import.importPixels[x][y];
+                    ASSERT_TRUE(p == kBlack || p == kWhite || (p == kTransparent && x == 6))
+                        << row.commandName << " " << x << "," << y << " " << p;
+                    white += p == kWhite;
+                }
+            }
+            if (bits == &flat && row.id != Dither::Threshold) {
+                EXPECT_NEAR(white, 96 * 92 / 2, 96 * 92 / 20) << row.commandName;
+            }
+        }
+    }
+}
+
+// Each colour one level, darker to darker, whatever order the colours come in.
+TEST(BitmapConversion, ExactColoursTakeEachColourAsOneLevel) {
+    struct Case {
+        Grays grays;
+        std::vector<std::uint32_t> row;  // the pixels, one row
+        std::string levels;              // what each pixel becomes; empty: refused
+        int count;
+    };
+    const std::uint32_t red = rgb(255, 0, 0), navy = rgb(0, 0, 128), sky = rgb(135, 206, 235),
+                        white = rgb(255, 255, 255), clear = 0x00FFFFFFu;
+    const std::vector<Case> cases = {
+        {Grays::Four, {red, clear, red}, "040", 1},
+        {Grays::Four, {sky, sky}, "33", 1},
+        {Grays::Four, {sky, navy, clear}, "304", 2},
+        {Grays::Four, {white, red, navy, red}, "3101", 3},
+        {Grays::Four, {sky, white, red, navy, 0x7F000000u}, "23104", 4},
+        {Grays::Four, {sky, white, red, navy, rgb(1, 2, 3)}, "", 5},
+        {Grays::Two, {sky, navy}, "30", 2},
+        {Grays::Two, {white, red, navy}, "", 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.levels);
+        std::vector<std::uint32_t> found;
+        const RgbView view{c.row.data(), static_cast<int>(c.row.size()), 1,
+                           static_cast<int>(c.row.size())};
+        countColours(view, found);
+        BitmapImport import;
+        import.grays = c.grays;
+        import.exactColours = true;
+        import.dither = Dither::FloydSteinberg;  // exact colours need none
+        import.colours = exactColoursOf(found, c.grays);
+        EXPECT_EQ(import.colours.count, c.count);
+        if (c.levels.empty()) {
+            EXPECT_GT(import.colours.count, static_cast<int>(c.grays));
+            continue;
+        }
+        takeImportSize(view, import);
+        convertBitmap(view, import);
+        std::string got;
+        for (int x = 1; x <= view.width; ++x) {
+            got += static_cast<char>('0' + import.importPixels[x][1]);
+        }
+        EXPECT_EQ(got, c.levels);
+    }
+    // Counting stops past its bound.
+    std::vector<std::uint32_t> many;
+    for (int i = 0; i < 1000; ++i) {
+        many.push_back(rgb(i % 256, i / 256, 0));
+    }
+    std::vector<std::uint32_t> found;
+    countColours({many.data(), 1000, 1, 1000}, found);
+    EXPECT_EQ(exactColoursOf(found, Grays::Four).count, kCountedColours + 1);
+}
+
 }  // namespace
 }  // namespace stipple::testing

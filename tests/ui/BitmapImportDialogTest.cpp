@@ -11,6 +11,7 @@
 #include <QImageWriter>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -608,4 +609,97 @@ TEST_F(BitmapImportDialogTest, CutsASheetAndAnAnimationIntoFramesOfTheSet) {
     ASSERT_EQ(session.document().frameCount(), 3);
     EXPECT_EQ(session.document().frameRate, 4);
     EXPECT_EQ(session.document().frames[1].picture.pixels[1][1], 3);
+}
+
+// A 400 x 300 PNG, more than the Image area shows: black left of x = 200, white right of it,
+// and four colours in its bottom-right corner.
+TEST_F(BitmapImportDialogTest, TheRegionFitLevelsAndExactColoursMakeThePictureOkTakes) {
+    QImage image(400, 300, QImage::Format_ARGB32);
+    image.fill(kWhite);
+    for (int y = 0; y < 300; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            image.setPixel(x, y, kBlack);
+        }
+    }
+    const QRgb corner[] = {kBlack, kRed, kSilver, kWhite};
+    for (int x = 380; x < 400; ++x) {
+        image.setPixel(x, 290, corner[(x / 5) % 4]);
+    }
+    const QString path = folder.filePath(QStringLiteral("wide.png"));
+    ASSERT_TRUE(image.save(path));
+    ASSERT_TRUE(load(path));
+    auto* x = named<QSpinBox>("RegionX");
+    auto* y = named<QSpinBox>("RegionY");
+    auto* w = named<QSpinBox>("RegionW");
+    // The default is the top-left 96 x 92, framed on the Image area.
+    EXPECT_EQ(
+        (std::vector{x->value(), y->value(), w->value(), named<QSpinBox>("RegionH")->value()}),
+        (std::vector{0, 0, 96, 92}));
+    EXPECT_EQ(w->maximum(), 96);
+    EXPECT_EQ(bitmapView()->grab().toImage().pixel(95, 50), 0xFF00A0FFu);
+    EXPECT_EQ(win.bitmapSurface().pixel(95, 50), kBlack);  // the frame is drawn over it
+
+    // Dragged right by 150: the region straddles the edge, half white.
+    QTest::mousePress(bitmapView(), Qt::LeftButton, {}, QPoint(10, 10));
+    QMouseEvent move(QEvent::MouseMove, QPointF(160, 10),
+                     bitmapView()->mapToGlobal(QPointF(160, 10)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(bitmapView(), &move);
+    QTest::mouseRelease(bitmapView(), Qt::LeftButton, {}, QPoint(160, 10));
+    EXPECT_EQ(x->value(), 150);
+    EXPECT_EQ(previewColour(50, 1), shown(stipple::kBlack));
+    EXPECT_EQ(previewColour(51, 1), shown(stipple::kWhite));
+
+    // Fit keeps a region that was moved (scaled up by 1 it is itself); the whole image fits
+    // into 96 x 72, its middle column the edge.
+    auto* h = named<QSpinBox>("RegionH");
+    named<QCheckBox>("FitChoice")->click();
+    EXPECT_EQ(previewView()->size(), QSize(192, 184));
+    x->setValue(0);
+    w->setValue(400);
+    h->setValue(300);
+    EXPECT_EQ(previewView()->size(), QSize(192, 144));
+    EXPECT_EQ(previewColour(48, 72), shown(stipple::kBlack));
+    EXPECT_EQ(previewColour(49, 1), shown(stipple::kWhite));
+    named<QSpinBox>("FitWidth")->setValue(40);
+    EXPECT_EQ(previewView()->size(), QSize(80, 60));
+
+    // Exact colours of the corner past what the Image area shows; a fifth colour is refused.
+    named<QCheckBox>("FitChoice")->click();
+    EXPECT_EQ((std::vector{w->value(), h->value()}), (std::vector{96, 92}));
+    w->setValue(20);
+    h->setValue(1);
+    x->setValue(380);
+    y->setValue(290);
+    EXPECT_EQ(x->value(), 380);
+    named<QCheckBox>("ExactColours")->click();
+    EXPECT_FALSE(named<QComboBox>("DitherChoice")->isEnabled());
+    EXPECT_EQ(named<QLabel>("ColoursNote")->text(), "");
+    for (int cell = 1; cell <= 20; ++cell) {
+        const stipple::Pixel levels[] = {stipple::kBlack, stipple::kGray66, stipple::kGray33,
+                                         stipple::kWhite};
+        EXPECT_EQ(win.import().importPixels[cell][1], levels[((379 + cell) / 5) % 4]) << cell;
+    }
+    y->setValue(289);
+    h->setValue(2);  // and white above them: still four
+    EXPECT_TRUE(okButton()->isEnabled());
+    named<QComboBox>("GraysChoice")->setCurrentIndex(1);
+    EXPECT_EQ(named<QLabel>("ColoursNote")->text(), "4 colours: too many.");
+    EXPECT_EQ(named<QLabel>("ColoursNote")->toolTip(),
+              "The region has 4 colours, more than the two that exact colours take.");
+    EXPECT_EQ(previewColour(1, 1), shown(stipple::kTransparent));
+    EXPECT_FALSE(okButton()->isEnabled());
+    named<QCheckBox>("ExactColours")->click();
+
+    // Black and white, dithered, and OK puts it into the session.
+    named<QComboBox>("DitherChoice")->setCurrentIndex(1);
+    EXPECT_EQ(runWindow([this] { QTest::mouseClick(okButton(), Qt::LeftButton); }),
+              QDialog::Accepted);
+    EXPECT_EQ(picture.width, 20);
+    EXPECT_EQ(picture.height, 2);
+    for (int cell = 1; cell <= 20; ++cell) {
+        EXPECT_EQ(picture.pixels[cell][1], stipple::kWhite) << cell;
+        const stipple::Pixel p = picture.pixels[cell][2];
+        EXPECT_TRUE(p == stipple::kBlack || p == stipple::kWhite) << cell;
+    }
 }
