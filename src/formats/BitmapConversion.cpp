@@ -239,9 +239,10 @@ ExactColours exactColoursOf(std::vector<std::uint32_t> found, Grays grays) {
                                               {kBlack, kWhite},
                                               {kBlack, kGray66, kWhite},
                                               {kBlack, kGray66, kGray33, kWhite}};
-    for (int i = 0; i < result.count; ++i) {
+    const int taken = std::min(result.count, 4);  // grays is at most four
+    for (int i = 0; i < taken; ++i) {
         result.colours[i] = found[i];
-        result.levels[i] = kLevelsOf[result.count][i];
+        result.levels[i] = kLevelsOf[taken][i];
     }
     // A lone colour keeps its side of mid-gray.
     if (result.count == 1 && colourSum(found[0]) >= 3 * 128) {
