@@ -34,6 +34,14 @@ struct OpenWindow {
     }
 };
 
+// A pen press at the first cell, black and white in turn.
+void penPress(Session& session, Pixel& colour) {
+    testing::changeState(session, [colour](SessionState& st) { st.leftColour = colour; });
+    press(session, MouseButton::Left, 5, 5);
+    release(session, MouseButton::Left, 5, 5);
+    colour = colour == kBlack ? kWhite : kBlack;
+}
+
 const char* const kFormats[] = {"gas", "asm8", "cpp", "c", "bin"};
 
 // The window's own part: the press is made with the window deaf, then told to it.
@@ -45,10 +53,7 @@ void BM_ExportWindowUpdate(benchmark::State& state) {
     Pixel colour = kBlack;
     for (auto _ : state) {
         state.PauseTiming();
-        testing::changeState(session, [colour](SessionState& st) { st.leftColour = colour; });
-        press(session, MouseButton::Left, 5, 5);
-        release(session, MouseButton::Left, 5, 5);
-        colour = colour == kBlack ? kWhite : kBlack;
+        penPress(session, colour);
         state.ResumeTiming();
         open.window.preview().sessionChanged(session, Changes::cell(1, 1));
     }
@@ -64,10 +69,7 @@ void BM_PenPressWithExportWindow(benchmark::State& state) {
     OpenWindow open("gas");
     Pixel colour = kBlack;
     for (auto _ : state) {
-        testing::changeState(*open.ed, [colour](SessionState& st) { st.leftColour = colour; });
-        press(*open.ed, MouseButton::Left, 5, 5);
-        release(*open.ed, MouseButton::Left, 5, 5);
-        colour = colour == kBlack ? kWhite : kBlack;
+        penPress(*open.ed, colour);
     }
 }
 BENCHMARK(BM_PenPressWithExportWindow)->Unit(benchmark::kMicrosecond);
@@ -133,10 +135,7 @@ void BM_FramesWindowUpdate(benchmark::State& state) {
     Pixel colour = kBlack;
     for (auto _ : state) {
         state.PauseTiming();
-        testing::changeState(session, [colour](SessionState& st) { st.leftColour = colour; });
-        press(session, MouseButton::Left, 5, 5);
-        release(session, MouseButton::Left, 5, 5);
-        colour = colour == kBlack ? kWhite : kBlack;
+        penPress(session, colour);
         state.ResumeTiming();
         open.frames.sessionChanged(session, Changes::cell(1, 1));
         open.frames.strip().repaint();

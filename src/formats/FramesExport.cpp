@@ -11,27 +11,9 @@ using namespace layout_text;
 
 namespace {
 
+// A device row is named after its syntax.
 Syntax syntaxOf(ExportFormat format) {
-    switch (format) {
-        case ExportFormat::Gas:
-            return Syntax::Gas;
-        case ExportFormat::Ca65:
-            return Syntax::Ca65;
-        case ExportFormat::Db:
-            return Syntax::Db;
-        case ExportFormat::C:
-            return Syntax::C;
-        case ExportFormat::Xbm:
-            return Syntax::Xbm;
-        case ExportFormat::AdafruitGfx:
-            return Syntax::AdafruitGfx;
-        case ExportFormat::Arduboy:
-            return Syntax::Arduboy;
-        case ExportFormat::Python:
-            return Syntax::Python;
-        default:
-            return Syntax::Bin;
-    }
+    return syntaxNamed(exportFormatRow(format).commandName).value_or(Syntax::Bin);
 }
 
 FramesText eachOnItsOwn(const ExportFormatRow& row, std::span<const NamedView> frames,

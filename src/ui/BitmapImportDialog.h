@@ -55,6 +55,8 @@ class BitmapImportDialog : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
+    // The rows below the layout's controls, from `top` down.
+    void buildChoiceRows(int top);
     void makeSurfaces();
     bool readImage(const QString& path);
     ImageRegion regionFor(bool fit, bool cut) const;
