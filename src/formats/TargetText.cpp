@@ -81,15 +81,18 @@ class LibraryWriter {
                 "#define PROGMEM\n#endif\n#endif\n#include <stdint.h>\n\n";
         }
         if (asSet) {
-            define("_FRAMES", frames.size());
+            define(constant_ + "_FRAMES", frames.size());
         }
         if (oneSize) {
-            define(syntax_ == Syntax::Xbm ? "_width" : "_WIDTH",
+            // An X BitMap's own names are in lower case.
+            const bool xbm = syntax_ == Syntax::Xbm;
+            define(xbm ? label_ + "_width" : constant_ + "_WIDTH",
                    static_cast<std::size_t>(first.width()));
-            define(syntax_ == Syntax::Xbm ? "_height" : "_HEIGHT",
+            define(xbm ? label_ + "_height" : constant_ + "_HEIGHT",
                    static_cast<std::size_t>(first.height()));
             if (asSet) {
-                define("_FRAME_BYTES", bytes[0].image.size() + inlineMask(bytes[0]).size());
+                define(constant_ + "_FRAME_BYTES",
+                       bytes[0].image.size() + inlineMask(bytes[0]).size());
             }
         }
 
@@ -204,9 +207,8 @@ class LibraryWriter {
         }
     }
 
-    void define(const std::string& part, std::size_t value) {
+    void define(const std::string& name, std::size_t value) {
         const std::string number = std::to_string(value);
-        const std::string name = (part[1] == 'w' || part[1] == 'h' ? label_ : constant_) + part;
         text_ += syntax_ == Syntax::Python ? name + " = " + number + "\n"
                                            : "#define " + name + " " + number + "\n";
     }
