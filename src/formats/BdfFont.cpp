@@ -384,13 +384,13 @@ void appendBitmap(std::string& out, const PixelView& cells) {
             }
             out += kHex[nibble];
         }
-        out += (cells.width() + 3) / 4 % 2 == 1 ? "0\r\n" : "\r\n";
+        out += (cells.width() + 3) / 4 % 2 == 1 ? "0\n" : "\n";
     }
 }
 
 }  // namespace
 
-std::string encodeBdf(const Document& font) {
+std::string encodeBdf(const Document& font, std::optional<std::string_view> fontName) {
     const FontMetrics metrics = font.font.value_or(FontMetrics{});
     const int pixelSize = std::max(1, metrics.ascent + metrics.descent);
     // The union of all glyph boxes; its y is the lowest row's height over the baseline.
@@ -405,34 +405,35 @@ std::string encodeBdf(const Document& font) {
         top = i == 0 ? t : std::max(top, t);
         bottom = i == 0 ? b : std::min(bottom, b);
     }
-    const std::string name = font.setName.empty() ? "Untitled" : font.setName;
-    std::string out = "STARTFONT 2.1\r\nFONT " + name + "\r\n";
+    std::string name(fontName.value_or(font.setName));
+    name = name.empty() ? "Untitled" : name;
+    std::string out = "STARTFONT 2.1\nFONT " + name + "\n";
     // At 72 dots an inch a point is a pixel.
-    out += "SIZE " + number(pixelSize) + " 72 72\r\n";
+    out += "SIZE " + number(pixelSize) + " 72 72\n";
     out += "FONTBOUNDINGBOX " + number(right - left) + " " + number(top - bottom) + " " +
-           number(left) + " " + number(bottom) + "\r\n";
-    out += "STARTPROPERTIES 10\r\n";
-    out += "FAMILY_NAME " + quoted(name) + "\r\n";
-    out += "PIXEL_SIZE " + number(pixelSize) + "\r\n";
-    out += "POINT_SIZE " + number(pixelSize * 10) + "\r\n";
-    out += "RESOLUTION_X 72\r\nRESOLUTION_Y 72\r\nSPACING \"P\"\r\n";
-    out += "CHARSET_REGISTRY \"ISO10646\"\r\nCHARSET_ENCODING \"1\"\r\n";
-    out += "FONT_ASCENT " + number(metrics.ascent) + "\r\n";
-    out += "FONT_DESCENT " + number(metrics.descent) + "\r\n";
-    out += "ENDPROPERTIES\r\nCHARS " + number(static_cast<long long>(font.frames.size())) + "\r\n";
+           number(left) + " " + number(bottom) + "\n";
+    out += "STARTPROPERTIES 10\n";
+    out += "FAMILY_NAME " + quoted(name) + "\n";
+    out += "PIXEL_SIZE " + number(pixelSize) + "\n";
+    out += "POINT_SIZE " + number(pixelSize * 10) + "\n";
+    out += "RESOLUTION_X 72\nRESOLUTION_Y 72\nSPACING \"P\"\n";
+    out += "CHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\n";
+    out += "FONT_ASCENT " + number(metrics.ascent) + "\n";
+    out += "FONT_DESCENT " + number(metrics.descent) + "\n";
+    out += "ENDPROPERTIES\nCHARS " + number(static_cast<long long>(font.frames.size())) + "\n";
     for (const Frame& frame : font.frames) {
         const Glyph g = frame.glyph.value_or(Glyph{});
         const PixelView cells = frame.picture.view();
         // SWIDTH is the advance in thousandths of the size.
         const long long scalable = std::lround(g.advance * 1000.0 / pixelSize);
-        out += "STARTCHAR " + glyphName(frame) + "\r\nENCODING " + number(g.codePoint) + "\r\n";
-        out += "SWIDTH " + number(scalable) + " 0\r\nDWIDTH " + number(g.advance) + " 0\r\n";
+        out += "STARTCHAR " + glyphName(frame) + "\nENCODING " + number(g.codePoint) + "\n";
+        out += "SWIDTH " + number(scalable) + " 0\nDWIDTH " + number(g.advance) + " 0\n";
         out += "BBX " + number(cells.width()) + " " + number(cells.height()) + " " +
-               number(g.xOffset) + " " + number(g.yOffset - cells.height()) + "\r\nBITMAP\r\n";
+               number(g.xOffset) + " " + number(g.yOffset - cells.height()) + "\nBITMAP\n";
         appendBitmap(out, cells);
-        out += "ENDCHAR\r\n";
+        out += "ENDCHAR\n";
     }
-    return out + "ENDFONT\r\n";
+    return out + "ENDFONT\n";
 }
 
 bool startsLikeBdf(std::string_view bytes) {

@@ -4,6 +4,7 @@
 // descent among its properties.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,8 +35,10 @@ bool startsLikeBdf(std::string_view bytes);
 // beyond kMaxFontMetric, a code point two glyphs share and every line it cannot read.
 BdfReading parseBdf(std::string_view bytes);
 
-// The BDF 2.1 text of a font set (document.font present, every frame a glyph), CR LF line
-// ends: black and 66 % gray are set bits, the other values clear ones.
-std::string encodeBdf(const Document& font);
+// The BDF 2.1 text of a font set (document.font present, every frame a glyph), LF line
+// ends: black and 66 % gray are set bits, the other values clear ones. Its FONT and
+// FAMILY_NAME are `name` (default: the set's name; "Untitled" for an empty one), which
+// must hold no line break.
+std::string encodeBdf(const Document& font, std::optional<std::string_view> name = std::nullopt);
 
 }  // namespace stipple
