@@ -13,6 +13,7 @@ packages=(
     binutils cc65 pasmo gcc-avr avr-libc binutils-avr sdcc
     clang libclang-rt-14-dev
     dpkg-dev file
+    xfonts-utils pcf2bdf xfonts-base python3-freetype libfreetype-dev libfontconfig-dev
 )
 
 missing=()

@@ -1,11 +1,13 @@
 // stipple export: picture files as the editor's export texts, or as a device's bytes in
 // the source text of an assembler or of C.
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string_view>
 
 #include "cli/Commands.h"
+#include "cli/Fonts.h"
 #include "cli/Options.h"
 #include "cli/Pictures.h"
 #include "formats/ExportFormats.h"
@@ -20,7 +22,8 @@ namespace {
 const CommandSyntax kSyntax{
     "export",
     "stipple export [--format cpp|asm1|asm2|asm4|asm8|file | LAYOUT...] [--align] "
-    "[--box X1,Y1,X2,Y2] [--frame N] [--name NAME] [-o OUT | --append OUT] PICTURE.stw...",
+    "[--box X1,Y1,X2,Y2] [--frame N] [--name NAME] [-o OUT | --append OUT] PICTURE.stw...\n"
+    "       stipple export --font bdf|gfx [--name NAME] [-o OUT | --append OUT] FONT.stws...",
     "Writes each picture file as the text the editor exports, one after the other, to\n"
     "standard output or to OUT. \"-\" reads a picture from standard input. A set file\n"
     "(.stws) writes all its frames: the editor's texts one frame after the other, a\n"
@@ -34,7 +37,12 @@ const CommandSyntax kSyntax{
     "  --frame N     of a set file, only its frame N (from 1), as a picture file of it\n"
     "  --name NAME   the name in the text instead of the name the file stores\n"
     "  -o OUT        replace OUT with the texts, as Save does\n"
-    "  --append OUT  add the texts after the last byte of OUT, as Save to end does\n\n"
+    "  --append OUT  add the texts after the last byte of OUT, as Save to end does\n"
+    "  --font F      of a font set (stipple import makes one of a BDF font), the whole font:\n"
+    "                bdf, a BDF 2.1 font for X11's tools, a set bit for black and 66 %\n"
+    "                gray; or gfx, C for a display library's setFont: NAMEBitmaps,\n"
+    "                NAMEGlyphs and the GFXfont NAME (PROGMEM on an AVR), each glyph cut to\n"
+    "                its set bits; not with --format, the layout options, --box or --frame\n\n"
     "LAYOUT options write the bytes a device takes instead (not with --format):\n"
     "  --target T    gameboy, ssd1306, gfx-bitmap, epaper-4gray, or one named after the\n"
     "                library that draws it, which brings its syntax too: xbm (an X BitMap),\n"
@@ -59,7 +67,7 @@ const CommandSyntax kSyntax{
     "                code, explained in the first line\n"
     "  --align       with the rows scan, start every row on a new byte\n",
     {"--format", "--box", "--frame", "--name", "-o", "--append", "--target", "--depth", "--levels",
-     "--order", "--scan", "--planes", "--syntax", "--base"},
+     "--order", "--scan", "--planes", "--syntax", "--base", "--font"},
     {"--align", "--preview"},
     {"--mask"}};
 
@@ -125,6 +133,9 @@ std::optional<Box> parseBox(const std::string& text) {
                std::max(values[0], values[2]), std::max(values[1], values[3])};
 }
 
+// A font is written whole, in the form --font names.
+constexpr const char* kNotWithFont[] = {"--format", "--syntax", "--base", "--box", "--frame"};
+
 // What the options ask for.
 struct ExportOptions {
     const ExportFormatRow* format = nullptr;
@@ -136,6 +147,7 @@ struct ExportOptions {
     std::optional<std::string> replaced;  // -o
     std::string destination;              // the file of -o or --append, or standard output
     bool toFile = false;
+    std::optional<std::string> font;  // --font: the form a font set is written in
 };
 
 // The format, or the layout and syntax, with their settings; the usage problem, or empty.
@@ -167,6 +179,18 @@ std::string readFormatOptions(const ParsedArguments& parsed, ExportOptions& opti
 
 // The format, the box, the name and where the texts go; the usage problem, or empty.
 std::string readExportOptions(const ParsedArguments& parsed, ExportOptions& options) {
+    if ((options.font = parsed.value("--font"))) {
+        if (!isFontForm(*options.font)) {
+            return "unknown font form " + *options.font + " (" + kFontForms + ")";
+        }
+        const bool other = std::any_of(std::begin(kNotWithFont), std::end(kNotWithFont),
+                                       [&](const char* o) { return parsed.values.count(o) != 0; });
+        if (other || anyLayoutOption(parsed) || parsed.flags.count("--preview") != 0 ||
+            parsed.flags.count("--align") != 0) {
+            return "--font writes a whole font: not with --format, the layout options, --box "
+                   "or --frame";
+        }
+    }
     if (std::string problem = readFormatOptions(parsed, options); !problem.empty()) {
         return problem;
     }
@@ -323,6 +347,26 @@ std::optional<int> exportSet(const std::string& operand, const ExportOptions& op
     return std::nullopt;
 }
 
+// Adds the font text of the set to the output, as exportPicture does; a picture is no font.
+std::optional<int> exportFont(const std::string& operand, bool picture,
+                              const ExportOptions& options, Exporting& exporting) {
+    std::string text;
+    std::string problem =
+        picture ? "Could not export \"" + shownName(operand) + "\" as a font: it is a picture."
+                : fontText(*options.font, exporting.set, shownName(operand),
+                           options.name.value_or(exporting.set.setName), text);
+    if (!problem.empty()) {
+        tellRefused(kSyntax, problem);
+        exporting.status = kRefused;
+        return std::nullopt;
+    }
+    if (problem = exporting.output.add(text); !problem.empty()) {
+        tellRefused(kSyntax, problem);
+        return kRefused;
+    }
+    return std::nullopt;
+}
+
 // Loads the picture and adds its text to the output; a refusal is told, and the next
 // picture goes on. The status to end the command with at once, or nothing.
 std::optional<int> exportPicture(const std::string& operand, const ExportOptions& options,
@@ -334,6 +378,9 @@ std::optional<int> exportPicture(const std::string& operand, const ExportOptions
         tellRefused(kSyntax, problem);
         exporting.status = kRefused;
         return std::nullopt;
+    }
+    if (options.font) {
+        return exportFont(operand, picture, options, exporting);
     }
     if (!picture) {
         return exportSet(operand, options, exporting);

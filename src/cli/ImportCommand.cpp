@@ -12,8 +12,10 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/Fonts.h"
 #include "cli/Options.h"
 #include "cli/Pictures.h"
+#include "formats/BdfFont.h"
 #include "formats/BitmapConversion.h"
 #include "formats/BitmapDecoder.h"
 #include "formats/ByteLayout.h"
@@ -41,6 +43,9 @@ const CommandSyntax kSyntax{
     "    its top-left 96 x 92 pixels (or its region, fitted) cut into the four levels (or\n"
     "    dithered) as the import window does, at the step N (1 to 200, default 64); pixels\n"
     "    whose alpha is below half become transparent; the picture is named after the file;\n"
+    "  - a BDF font (a file that starts with STARTFONT): a font set of its glyphs, a set\n"
+    "    bit black, the others transparent, with each glyph's code point, advance and\n"
+    "    offsets and the font's ascent and descent; written to a set file only;\n"
     "  - any other file as a text that export writes: the file form (the text that Save\n"
     "    or Save to end writes) and the asm8 and cpp texts give the picture and its name\n"
     "    back exactly; the asm1, asm2 and asm4 texts and the gas, ca65, db and c texts of\n"
@@ -124,30 +129,6 @@ std::string nameOfFile(const std::string& path) {
     std::replace_if(
         name.begin(), name.end(), [](char c) { return c == '\r' || c == '\n'; }, '_');
     return fromWindows1252(name);
-}
-
-// Numbers apart by commas, as many as ranges and each in its own; nothing when it is not that.
-std::optional<std::vector<int>> numbersIn(std::string text,
-                                          std::initializer_list<std::pair<int, int>> ranges) {
-    std::vector<int> numbers;
-    for (const auto& [least, most] : ranges) {
-        const std::size_t comma = numbers.size() + 1 < ranges.size() ? text.find(',') : text.size();
-        const std::optional<int> number = comma == std::string::npos
-                                              ? std::nullopt
-                                              : numberIn(text.substr(0, comma), least, most);
-        if (!number) {
-            return std::nullopt;
-        }
-        numbers.push_back(*number);
-        text.erase(0, comma + 1);
-    }
-    return numbers;
-}
-
-// W,H of a picture's size (--size, --frames, --fit), or nothing when it is not that.
-std::optional<std::pair<int, int>> sizeIn(const std::string& text) {
-    const auto size = numbersIn(text, {{1, kMaxPictureWidth}, {1, kMaxPictureHeight}});
-    return size ? std::optional(std::pair((*size)[0], (*size)[1])) : std::nullopt;
 }
 
 // A region's corner and size, far beyond any image a decoder takes, so that no sum overflows.
@@ -357,7 +338,7 @@ std::string importText(ByteSource& input, const ImportOptions& options, const st
 constexpr std::size_t kMaxStandardInputImage = 256 * 1024 * 1024;
 
 // What the input is, as its first bytes tell where no layout is given.
-enum class InputKind { Image, PictureFile, SetFile, Text };
+enum class InputKind { Image, PictureFile, SetFile, Font, Text };
 
 InputKind kindOf(std::span<const std::uint8_t> firstBytes) {
     const std::span head = firstBytes.first(std::min(firstBytes.size(), kRecognisedBytes));
@@ -369,6 +350,9 @@ InputKind kindOf(std::span<const std::uint8_t> firstBytes) {
     const std::string_view start(reinterpret_cast<const char*>(head.data()), head.size());
     if (startsLikeSetFile(start)) {
         return InputKind::SetFile;
+    }
+    if (startsLikeBdf({reinterpret_cast<const char*>(firstBytes.data()), firstBytes.size()})) {
+        return InputKind::Font;
     }
     // Version 1, as every picture file this program writes starts; no text starts so.
     return start.starts_with(std::string_view("\x01\0\0\0", 4)) ? InputKind::PictureFile
@@ -398,6 +382,10 @@ InputLimit limitOfStandardInput(const ImportOptions& options, std::span<const st
         case InputKind::PictureFile:
         case InputKind::SetFile:
             return {0, alreadyAPicture(kind, shown)};
+        case InputKind::Font:
+            return {kMaxBdfBytes,
+                    couldNotImport(shown, "it holds more than " + std::to_string(kMaxBdfBytes) +
+                                              " bytes, more than a BDF font may.")};
         case InputKind::Text:
             break;
     }
@@ -423,7 +411,8 @@ std::string importInput(const std::string& operand, const ImportOptions& options
     if (options.binLayout) {
         return importBinBytes(*input, options, shown, imported);
     }
-    std::array<std::uint8_t, kRecognisedBytes> head{};
+    // Enough for every kind's first bytes; a font's first word is the longest.
+    std::array<std::uint8_t, std::max<std::size_t>(kRecognisedBytes, 16)> head{};
     const std::span first(head.data(), std::min<std::uint64_t>(input->size(), head.size()));
     if (!input->read(0, first)) {
         return input->readFailure();
@@ -434,6 +423,12 @@ std::string importInput(const std::string& operand, const ImportOptions& options
         case InputKind::PictureFile:
         case InputKind::SetFile:
             return alreadyAPicture(kind, shown);
+        case InputKind::Font:
+            if (!options.setOut) {
+                return couldNotImport(shown,
+                                      "it is a font; write it to a set file (-o FONT.stws).");
+            }
+            return importBdfFont(*input, shown, options.name, imported.set.emplace());
         case InputKind::Text:
             break;
     }

@@ -16,7 +16,9 @@ const CommandSyntax kSyntax{
     "stipple info [--json] PICTURE.stw...",
     "Tells each picture file's name, size and how many pixels hold each value, and shows\n"
     "the picture with one character per pixel. \"-\" reads a picture from standard input.\n"
-    "Of a set file (.stws) it tells the set's name and frame rate and one line per frame.\n\n"
+    "Of a set file (.stws) it tells the set's name and frame rate and one line per frame;\n"
+    "of a font set, its ascent, descent and line height and a line per glyph: its code\n"
+    "point, size, advance, x offset (pen to left edge) and y offset (baseline up to top).\n\n"
     "  --json  the same as one JSON array, an object per picture\n",
     {},
     {"--json"}};
@@ -110,6 +112,18 @@ std::string describe(const std::string& operand, const LoadedPicture& loaded, bo
     return out + "\n";
 }
 
+// A glyph's fields after a frame's in JSON; nothing for a frame that is no glyph.
+std::string glyphJson(const Frame& frame) {
+    if (!frame.glyph) {
+        return {};
+    }
+    const Glyph& g = *frame.glyph;
+    return ", \"codePoint\": " + std::to_string(g.codePoint) +
+           ", \"advance\": " + std::to_string(g.advance) +
+           ", \"xOffset\": " + std::to_string(g.xOffset) +
+           ", \"yOffset\": " + std::to_string(g.yOffset);
+}
+
 std::string describeSet(const std::string& operand, const Document& set, bool json) {
     std::string out;
     if (json) {
@@ -120,15 +134,34 @@ std::string describeSet(const std::string& operand, const Document& set, bool js
             const Picture& p = set.frames[i].picture;
             out += (i > 0 ? ",\n              " : "") + std::string("{\"name\": ") +
                    jsonString(set.frames[i].name) + ", \"width\": " + std::to_string(p.width) +
-                   ", \"height\": " + std::to_string(p.height) + "}";
+                   ", \"height\": " + std::to_string(p.height) + glyphJson(set.frames[i]) + "}";
+        }
+        if (set.font) {
+            out += "],\n   \"font\": {\"ascent\": " + std::to_string(set.font->ascent) +
+                   ", \"descent\": " + std::to_string(set.font->descent) +
+                   ", \"lineHeight\": " + std::to_string(set.font->lineHeight) + "}}";
+            return out;
         }
         return out + "]}";
     }
     out += printableText(shownName(operand)) + "\n  set: " + printableText(set.setName) +
            "\n  frame rate: " + std::to_string(set.frameRate) +
            " a second\n  frames: " + std::to_string(set.frameCount()) + "\n";
+    if (set.font) {
+        out += "  font: ascent " + std::to_string(set.font->ascent) + ", descent " +
+               std::to_string(set.font->descent) + ", line height " +
+               std::to_string(set.font->lineHeight) + "\n";
+    }
     for (std::size_t i = 0; i < set.frames.size(); ++i) {
         const Picture& p = set.frames[i].picture;
+        if (const std::optional<Glyph>& g = set.frames[i].glyph) {
+            char line[96];
+            std::snprintf(line, sizeof line, "  glyph U+%04X: %d x %d, advance %d, offset %d,%d ",
+                          static_cast<unsigned>(g->codePoint), p.width, p.height, g->advance,
+                          g->xOffset, g->yOffset);
+            out += line + printableText(set.frames[i].name) + "\n";
+            continue;
+        }
         out += "  frame " + std::to_string(i + 1) + ": " + std::to_string(p.width) + " x " +
                std::to_string(p.height) + " " + printableText(set.frames[i].name) + "\n";
     }

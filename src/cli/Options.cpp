@@ -105,6 +105,28 @@ std::optional<int> numberIn(const std::string& text, int low, int high) {
     return value;
 }
 
+std::optional<std::vector<int>> numbersIn(std::string text,
+                                          std::initializer_list<std::pair<int, int>> ranges) {
+    std::vector<int> numbers;
+    for (const auto& [least, most] : ranges) {
+        const std::size_t comma = numbers.size() + 1 < ranges.size() ? text.find(',') : text.size();
+        const std::optional<int> number = comma == std::string::npos
+                                              ? std::nullopt
+                                              : numberIn(text.substr(0, comma), least, most);
+        if (!number) {
+            return std::nullopt;
+        }
+        numbers.push_back(*number);
+        text.erase(0, comma + 1);
+    }
+    return numbers;
+}
+
+std::optional<std::pair<int, int>> sizeIn(const std::string& text) {
+    const auto size = numbersIn(text, {{1, kMaxPictureWidth}, {1, kMaxPictureHeight}});
+    return size ? std::optional(std::pair((*size)[0], (*size)[1])) : std::nullopt;
+}
+
 namespace {
 constexpr const char* kLayoutKeys[] = {"depth", "levels", "order", "scan", "planes", "mask"};
 }  // namespace

@@ -1,10 +1,12 @@
 #pragma once
 // Reading a command's options and operands, and telling the user about them.
 
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/Commands.h"
@@ -55,6 +57,13 @@ void tellRefused(const CommandSyntax& syntax, const std::string& message);
 
 // A whole decimal number within [low, high], or nothing.
 std::optional<int> numberIn(const std::string& text, int low, int high);
+
+// Numbers apart by commas, as many as ranges and each in its own; nothing when it is not that.
+std::optional<std::vector<int>> numbersIn(std::string text,
+                                          std::initializer_list<std::pair<int, int>> ranges);
+
+// W,H of a picture's size (--size, --frames, --fit), or nothing when it is not that.
+std::optional<std::pair<int, int>> sizeIn(const std::string& text);
 
 // True when any of --target, --depth, --levels, --order, --scan, --planes, --mask is given.
 bool anyLayoutOption(const ParsedArguments& parsed);

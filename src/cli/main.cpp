@@ -17,10 +17,12 @@ constexpr const char* kUsage =
 
 constexpr const char* kHelp =
     "\n"
-    "  export     write picture files as the editor's export texts\n"
+    "  export     write picture files as the editor's export texts, a font set as BDF\n"
+    "             or as a GFX font (--font bdf or gfx)\n"
     "  import     make a picture file of a bitmap (BMP) or PNG image, of a text that\n"
     "             export writes (--format cpp, asm1, asm2, asm4, asm8 or file, --syntax\n"
-    "             gas, ca65, db or c) or of the bin bytes of a layout\n"
+    "             gas, ca65, db or c) or of the bin bytes of a layout; a font set of a\n"
+    "             BDF font\n"
     "  info       tell what picture files hold\n"
     "  thumbnail  draw a picture file as a PNG image\n"
     "\n"

@@ -1,5 +1,6 @@
 #include "formats/SetFile.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "formats/Windows1252.h"
@@ -55,7 +56,9 @@ std::string readHeader(SetReader& read, SetFileContent& content) {
     if (!read.int32(version)) {
         return "the file ends inside its header";
     }
-    if (version != kSetFileVersion) {
+    if (version == kFontSetFileVersion) {
+        content.font.emplace();
+    } else if (version != kSetFileVersion) {
         return "it is a set file of version " + number(version) + "; this program reads version " +
                number(kSetFileVersion);
     }
@@ -140,10 +143,74 @@ std::string readFrames(SetReader& read, SetFileContent& content) {
         }
         content.frames[i] = std::move(reading.content);
     }
+    return {};
+}
+
+// One metric into `value`, or why not.
+std::string readMetric(SetReader& read, const std::string& what, int& value) {
+    std::int32_t stored = 0;
+    if (!read.int32(stored)) {
+        return "the file ends inside the font, at " + what;
+    }
+    if (stored < -kMaxFontMetric || stored > kMaxFontMetric) {
+        return what + " is " + number(stored) + "; a font's metrics are " +
+               number(-kMaxFontMetric) + " to " + number(kMaxFontMetric);
+    }
+    value = stored;
+    return {};
+}
+
+std::string readFont(SetReader& read, SetFileContent& content) {
+    FontMetrics& font = *content.font;
+    std::string problem = readMetric(read, "the ascent", font.ascent);
+    if (problem.empty()) {
+        problem = readMetric(read, "the descent", font.descent);
+    }
+    if (problem.empty()) {
+        problem = readMetric(read, "the line height", font.lineHeight);
+    }
+    content.glyphs.resize(content.frames.size());
+    std::vector<int> seen;
+    for (std::size_t i = 0; i < content.glyphs.size() && problem.empty(); ++i) {
+        Glyph& glyph = content.glyphs[i];
+        const std::string n = "glyph " + number(static_cast<int>(i) + 1);
+        std::int32_t code = 0;
+        if (!read.int32(code)) {
+            return "the file ends inside the font, at " + n;
+        }
+        if (code < 0 || code > kMaxCodePoint) {
+            return n + ": the code point is " + number(code) + "; a code point is 0 to " +
+                   number(kMaxCodePoint);
+        }
+        seen.push_back(code);
+        glyph.codePoint = code;
+        problem = readMetric(read, n + "'s advance", glyph.advance);
+        if (problem.empty()) {
+            problem = readMetric(read, n + "'s x offset", glyph.xOffset);
+        }
+        if (problem.empty()) {
+            problem = readMetric(read, n + "'s y offset", glyph.yOffset);
+        }
+    }
+    std::sort(seen.begin(), seen.end());
+    if (const auto twice = std::adjacent_find(seen.begin(), seen.end());
+        problem.empty() && twice != seen.end()) {
+        return "two glyphs have the code point " + number(*twice);
+    }
+    return problem;
+}
+
+std::string readRest(SetReader& read, SetFileContent& content) {
+    if (content.font) {
+        if (std::string problem = readFont(read, content); !problem.empty()) {
+            return problem;
+        }
+    }
     if (read.remaining() > 0) {
         const std::size_t more = read.remaining();
         return "the file goes on for " + number(static_cast<std::int64_t>(more)) +
-               (more == 1 ? " byte" : " bytes") + " after its last frame";
+               (more == 1 ? " byte" : " bytes") +
+               (content.font ? " after its font" : " after its last frame");
     }
     return {};
 }
@@ -152,7 +219,7 @@ std::string readFrames(SetReader& read, SetFileContent& content) {
 
 std::string encodeSetFile(const SetFileContent& content) {
     std::string out(kSetFileMagic);
-    appendInt32(out, kSetFileVersion);
+    appendInt32(out, content.font ? kFontSetFileVersion : kSetFileVersion);
     appendInt32(out, static_cast<std::int64_t>(content.nameBytes.size()));
     out += content.nameBytes;
     appendInt32(out, content.frameRate);
@@ -161,6 +228,16 @@ std::string encodeSetFile(const SetFileContent& content) {
         const std::string bytes = encodePictureFile(frame);
         appendInt32(out, static_cast<std::int64_t>(bytes.size()));
         out += bytes;
+    }
+    if (content.font) {
+        appendInt32(out, content.font->ascent);
+        appendInt32(out, content.font->descent);
+        appendInt32(out, content.font->lineHeight);
+        for (const Glyph& glyph : content.glyphs) {
+            for (const int field : {glyph.codePoint, glyph.advance, glyph.xOffset, glyph.yOffset}) {
+                appendInt32(out, field);
+            }
+        }
     }
     return out;
 }
@@ -183,6 +260,9 @@ SetFileReading parseSetFile(std::string_view fileBytes) {
         reading.error = readHeader(read, reading.content);
         if (reading.error.empty()) {
             reading.error = readFrames(read, reading.content);
+        }
+        if (reading.error.empty()) {
+            reading.error = readRest(read, reading.content);
         }
     }
     if (!reading.error.empty()) {
@@ -243,7 +323,17 @@ StorableSet storableSet(const Document& document) {
         }
         set.content.frames.push_back(pictureFileContent(
             frame.picture.fileVersion, std::move(frameName.bytes), frame.picture.view()));
+        if (document.font && !frame.glyph) {
+            set.problem = "Frame " + number(static_cast<int>(i) + 1) +
+                          " has no code point; every frame of a font is a glyph.";
+            set.content = {};
+            return set;
+        }
+        if (document.font) {
+            set.content.glyphs.push_back(*frame.glyph);
+        }
     }
+    set.content.font = document.font;
     return set;
 }
 
@@ -260,7 +350,11 @@ Document documentOfSet(const SetFileContent& content) {
         frame.name = fromWindows1252(stored.nameBytes);
         frame.picture.fileVersion = stored.version;
         frame.picture.assign(PixelView::rowByRow(stored.cells.data(), stored.width, stored.height));
+        if (content.font && i < content.glyphs.size()) {
+            frame.glyph = content.glyphs[i];
+        }
     }
+    document.font = content.font;
     return document;
 }
 

@@ -1020,10 +1020,219 @@ def test_fit(g):
         g.expect(f"usage {args}", imported(args, photo)[:2], (2, f"stipple import: {why}"))
 
 
+# A font's glyphs as FreeType reads them: "ascent A descent D", then per code point
+# "code width rows left top advance" and the rows of bits as # and .
+FREETYPE_DUMP = r"""
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include <stdio.h>
+int main(int argc, char **argv) {
+    FT_Library lib;
+    FT_Face face;
+    if (argc != 2 || FT_Init_FreeType(&lib) || FT_New_Face(lib, argv[1], 0, &face)) return 2;
+    if (face->num_fixed_sizes < 1 || FT_Select_Size(face, 0)) return 3;
+    printf("ascent %ld descent %ld\n", face->size->metrics.ascender >> 6,
+           -(face->size->metrics.descender >> 6));
+    FT_UInt index;
+    for (FT_ULong code = FT_Get_First_Char(face, &index); index != 0;
+         code = FT_Get_Next_Char(face, code, &index)) {
+        if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT)) return 4;
+        const FT_GlyphSlot g = face->glyph;
+        const FT_Bitmap *b = &g->bitmap;
+        printf("%lu %u %u %d %d %ld", code, b->width, b->rows, g->bitmap_left, g->bitmap_top,
+               g->advance.x >> 6);
+        for (unsigned y = 0; y < b->rows; ++y) {
+            putchar(' ');
+            for (unsigned x = 0; x < b->width; ++x)
+                putchar(b->buffer[y * b->pitch + x / 8] & (0x80 >> x % 8) ? '#' : '.');
+        }
+        putchar('\n');
+    }
+    return 0;
+}
+"""
+
+# The structs as the GFX font's users declare them, and a string drawn the way their
+# drawChar walks them: each glyph's bits one stream, the first pixel in the highest bit.
+GFX_DRAW = r"""
+#include <stdint.h>
+#include <stdio.h>
+#include <string.h>
+typedef struct { uint16_t bitmapOffset; uint8_t width, height, xAdvance; int8_t xOffset, yOffset; } GFXglyph;
+typedef struct { uint8_t *bitmap; GFXglyph *glyph; uint16_t first, last; uint8_t yAdvance; } GFXfont;
+#include FONT_TEXT
+static char canvas[CANVAS_H][CANVAS_W + 1];
+int main(void) {
+    const GFXfont *f = &FONT;
+    const char *s = STRING;
+    int x = PEN_X;
+    for (int y = 0; y < CANVAS_H; ++y) memset(canvas[y], '.', CANVAS_W);
+    for (; *s; ++s) {
+        unsigned char c = (unsigned char)*s;
+        if (c < f->first || c > f->last) continue;
+        const GFXglyph *g = f->glyph + (c - f->first);
+        uint16_t bo = g->bitmapOffset;
+        uint8_t bits = 0, bit = 0;
+        for (int yy = 0; yy < g->height; yy++)
+            for (int xx = 0; xx < g->width; xx++) {
+                if (!(bit++ & 7)) bits = f->bitmap[bo++];
+                if (bits & 0x80) canvas[BASELINE + g->yOffset + yy][x + g->xOffset + xx] = '#';
+                bits <<= 1;
+            }
+        x += g->xAdvance;
+    }
+    for (int y = 0; y < CANVAS_H; ++y) puts(canvas[y]);
+    return 0;
+}
+"""
+
+
+def bdf_glyphs(text):
+    """{code: (advance, width, height, x offset, bottom offset, rows of # and .)} of a BDF."""
+    glyphs, lines = {}, iter(text.splitlines())
+    for line in lines:
+        if line.startswith("ENCODING "):
+            code = int(line.split()[1])
+        elif line.startswith("DWIDTH "):
+            advance = int(line.split()[1])
+        elif line.startswith("BBX "):
+            w, h, xo, yo = map(int, line.split()[1:])
+        elif line == "BITMAP":
+            rows = [(lambda hex_: bin(int(hex_, 16) | 1 << 4 * len(hex_))[3:][:w])(next(lines))
+                    .replace("1", "#").replace("0", ".") for _ in range(h)]
+            glyphs[code] = (advance, w, h, xo, yo, rows)
+    return glyphs
+
+
+def draw_bdf(glyphs, string, pen, baseline, size):
+    """The string as the BDF's boxes place it: left edge at pen + x, bottom row y over it."""
+    width, height = size
+    canvas = [["."] * width for _ in range(height)]
+    for c in string.encode("latin-1"):
+        if c not in glyphs:
+            continue
+        advance, w, h, xo, yo, rows = glyphs[c]
+        for y, row in enumerate(rows):
+            for x, bit in enumerate(row):
+                if bit == "#":
+                    canvas[baseline - (yo + h) + y][pen + xo + x] = "#"
+        pen += advance
+    return "".join("".join(row) + "\n" for row in canvas)
+
+
+def font_stws(name, ascent, descent, glyphs):
+    """A font set file of (code, advance, x offset, y offset, rows) glyphs."""
+    raw = b"\x89STWSET\x9a" + struct.pack("<ii", 3, len(name)) + name.encode("cp1252")
+    raw += struct.pack("<ii", 8, len(glyphs))
+    for code, _, _, _, rows in glyphs:
+        picture = stw_bytes(f"g{code}", rows)
+        raw += struct.pack("<i", len(picture)) + picture
+    raw += struct.pack("<iii", ascent, descent, ascent + descent)
+    return raw + b"".join(struct.pack("<iiii", *glyph[:4]) for glyph in glyphs)
+
+
+def test_fonts(g):
+    for tool in ("bdftopcf", "pcf2bdf", "gcc", "pkg-config"):
+        if not shutil.which(tool):
+            raise Skipped(f"{tool} is missing")
+    flags = run(["pkg-config", "--cflags", "--libs", "freetype2"]).split()
+    dump_c = g.path("ftdump.c", FREETYPE_DUMP.encode())
+    run(["gcc", "-o", g.path("ftdump"), dump_c, *flags])
+
+    def freetype(path):
+        return run([g.path("ftdump"), path])
+
+    def compiled(bdf):
+        """bdftopcf's font of the BDF, which it must take without a word."""
+        done = subprocess.run(["bdftopcf", "-o", f"{bdf}.pcf", bdf], capture_output=True,
+                              text=True, timeout=60)
+        g.expect(f"bdftopcf {bdf}", (done.returncode, done.stdout + done.stderr), (0, ""))
+        return f"{bdf}.pcf"
+
+    def exported(form, source, *args):
+        status, out, err = g.tool(["export", "--font", form, *args, source])
+        if status != 0:
+            raise Failed(f"stipple export --font {form} {source}: {err}")
+        return out
+
+    # Fonts of X11: read in and written back, FreeType finds the same glyphs and metrics.
+    fonts = []
+    for font in ("6x13-ISO8859-1", "5x7"):
+        packed = Path("/usr/share/fonts/X11/misc") / f"{font}.pcf.gz"
+        if not packed.exists():
+            raise Skipped(f"{packed} is missing (xfonts-base)")
+        pcf = g.path(f"{font}.pcf", gzip.decompress(packed.read_bytes()))
+        run(["pcf2bdf", "-o", g.path(f"{font}.bdf"), pcf])
+        stws = g.path(f"{font}.stws")
+        status, _, err = g.tool(["import", "-o", stws, g.path(f"{font}.bdf")])
+        g.expect(f"import {font}.bdf ({err})", status, 0)
+        ours = g.path(f"{font}-back.bdf", exported("bdf", stws))
+        g.expect(f"{font}: its glyphs and metrics through our BDF", freetype(compiled(ours)),
+                 freetype(pcf))
+        fonts.append(stws)
+    # A set drawn here, grays and all: FreeType reads each glyph as the set holds it.
+    rows_of = [["0123", "4100", "3333"], ["1"], ["02424020", "2"*8, "11111111", "0"*9 + "3"],
+               ["4"*17, "0" + "4"*16], ["3"]]
+    made = [(0x41 + i, 3 + i, i - 2, 5 - i, rows) for i, rows in enumerate(rows_of)]
+    made[3] = (0x100, 20, -1, 3, made[3][4])
+    made = [(c, a, x, y, [r.ljust(max(map(len, rows)), "3") for r in rows])
+            for c, a, x, y, rows in made]
+    tiny = g.path("tiny.stws", font_stws("Tiny", 6, 2, made))
+    want = ["ascent 6 descent 2"] + [
+        f"{c} {len(rows[0])} {len(rows)} {x} {y} {a} " +
+        " ".join("".join("#" if v in "01" else "." for v in r) for r in rows)
+        for c, a, x, y, rows in sorted(made)]
+    tiny_bdf = g.path("tiny.bdf", exported("bdf", tiny))
+    g.expect("a made font through bdftopcf and FreeType", freetype(compiled(tiny_bdf)).split("\n"),
+             want + [""])
+    # The GFX text: compiled, and a string drawn from its structs as from the BDF's boxes.
+    have_avr = shutil.which("avr-gcc") is not None
+    for source, string in [(fonts[0], "Hello, gfx! {~}\xe9"), (tiny, "ABCE")]:
+        text = exported("gfx", source, "--name", "Face")
+        glyphs = bdf_glyphs(exported("bdf", source).decode())
+        header = g.path("face.h", text)
+        size = (sum(glyphs[c][0] for c in string.encode("latin-1") if c in glyphs) + 40, 40)
+        defines = [f"-DFONT_TEXT=\"{header}\"", "-DFONT=Face", f"-DCANVAS_W={size[0]}",
+                   f"-DCANVAS_H={size[1]}", "-DPEN_X=10", "-DBASELINE=20",
+                   "-DSTRING=\"" + "".join(f"\\x{ord(c):02x}" for c in string) + "\""]
+        draw = g.path("draw.c", GFX_DRAW.encode())
+        run(["gcc", "-Wall", "-Wextra", "-Werror", *defines, "-o", g.path("draw"), draw])
+        g.expect(f"{string!r} drawn from the GFX structs", run([g.path("draw")]),
+                 draw_bdf(glyphs, string, 10, 20, size))
+        if have_avr:
+            run(["avr-gcc", "-mmcu=atmega328p", "-Os", "-Wall", "-Werror", *defines, "-c",
+                 "-o", g.path("draw.o"), draw])
+    # What a font is not, and what cannot be a font.
+    walk = g.path("walk.stws", stws_bytes("walk", 8, [("a", ["01"])]))
+    bad = g.path("bad.bdf", b"STARTFONT 2.1\nCHARS 1\nSTARTCHAR A\nBBX 120 4 0 0\n")
+    g.run_cases([
+        Case("a set that is no font", ["export", "--font", "gfx", walk], status=1,
+             stderr=f'stipple export: Could not export "{walk}" as a font: it is not a font set '
+                    "(stipple import makes one of a BDF font)."),
+        Case("an unknown form", ["export", "--font", "pcf", tiny], status=2,
+             stderr="stipple export: unknown font form pcf (bdf or gfx)"),
+        Case("a font and a layout", ["export", "--font", "bdf", "--target", "xbm", tiny], status=2,
+             stderr="stipple export: --font writes a whole font: not with --format, the layout "
+                    "options, --box or --frame"),
+        Case("a glyph too large", ["import", "-o", g.path("x.stws"), bad], status=1,
+             stderr=f'stipple import: Could not import "{bad}": line 4: the glyph "A" is 120 x 4 '
+                    "pixels; a glyph is at most 96 x 92."),
+        Case("a font into a picture file", ["import", "-o", g.path("x.stw"), g.path("5x7.bdf")],
+             status=1, stderr=f'stipple import: Could not import "{g.path("5x7.bdf")}": it is a '
+                              "font; write it to a set file (-o FONT.stws)."),
+    ])
+    status, out, _ = g.tool(["info", tiny])
+    g.expect("info of a font", out.decode().splitlines()[4:7],
+             ["  font: ascent 6, descent 2, line height 8",
+              "  glyph U+0041: 4 x 3, advance 3, offset -2,5 g65",
+              "  glyph U+0042: 1 x 1, advance 4, offset -1,4 g66"])
+
+
 GROUPS = {"install": test_install, "export": test_export, "import": test_import, "info": test_info,
           "thumbnail": test_thumbnail, "errors": test_errors, "hostile": test_hostile,
           "limits": test_limits, "build_example": test_build_example, "layouts": test_layouts,
-          "sets": test_sets, "targets": test_targets, "fit": test_fit}
+          "sets": test_sets, "targets": test_targets, "fit": test_fit,
+          "fonts": test_fonts}
 
 
 def main():

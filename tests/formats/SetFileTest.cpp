@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -100,6 +101,79 @@ TEST(SetFileTest, DamagedFilesAreRefusedWithWhatIsWrong) {
     }
     EXPECT_EQ(setFileRefusal("x.stws", parseSetFile(good + "x")),
               "Could not open \"x.stws\": the file goes on for 1 byte after its last frame.");
+}
+
+// A random set made a font: distinct code points, metrics over their whole range.
+SetFileContent randomFont(std::mt19937& random) {
+    SetFileContent set = randomSet(random);
+    const auto metric = [&] {
+        return std::uniform_int_distribution(-kMaxFontMetric, kMaxFontMetric)(random);
+    };
+    set.font = FontMetrics{metric(), metric(), metric()};
+    int code = std::uniform_int_distribution(0, 40)(random);
+    for (std::size_t i = 0; i < set.frames.size(); ++i) {
+        code += std::uniform_int_distribution(1, 0x3000)(random);
+        set.glyphs.push_back({code % (kMaxCodePoint + 1), metric(), metric(), metric()});
+    }
+    std::shuffle(set.glyphs.begin(), set.glyphs.end(), random);
+    return set;
+}
+
+TEST(SetFileTest, FontsReadBackAsWrittenAndPlainSetsStayVersion1) {
+    std::mt19937 random(29);
+    for (int run = 0; run < 200; ++run) {
+        SetFileContent font = randomFont(random);
+        const std::string bytes = encodeSetFile(font);
+        ASSERT_EQ(bytes.substr(8, 4), "\x03\0\0\0"s);
+        const SetFileReading read = parseSetFile(bytes);
+        ASSERT_EQ(read.error, "");
+        EXPECT_EQ(read.content.font, font.font);
+        EXPECT_EQ(read.content.glyphs, font.glyphs);
+        expectSameSet(read.content, font);
+        const Document document = documentOfSet(read.content);
+        ASSERT_TRUE(document.font);
+        EXPECT_EQ(document.frames.back().glyph, font.glyphs.back());
+        const StorableSet again = storableSet(document);
+        ASSERT_TRUE(again) << again.problem;
+        expectSameSet(again.content, font);
+        // Without its font the same set is the version 1 file, byte for byte.
+        const std::string plain = encodeSetFile({font.nameBytes, font.frameRate, font.frames});
+        font.font.reset();
+        font.glyphs.clear();
+        EXPECT_EQ(encodeSetFile(font), plain);
+        EXPECT_EQ(plain.substr(8, 4), "\x01\0\0\0"s);
+    }
+}
+
+TEST(SetFileTest, DamagedFontsAreRefusedWithWhatIsWrong) {
+    const PictureFileContent one{1, "", 1, 1, {0}};
+    const std::string frame = "\x14\0\0\0"s + encodePictureFile(one);  // 20 bytes
+    const auto font = [&](std::string after) {
+        return std::string(kSetFileMagic) + "\x03\0\0\0\0\0\0\0\x08\0\0\0\x02\0\0\0"s + frame +
+               frame + "\x09\0\0\0\x03\0\0\0\x0C\0\0\0"s + after;
+    };
+    const std::string glyph = "A\0\0\0\x06\0\0\0\0\0\0\0\xFF\xFF\xFF\xFF"s;
+    const std::string good = font(glyph + "B" + glyph.substr(1));
+    ASSERT_EQ(parseSetFile(good).error, "");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {font("").substr(0, good.size() - 32 - 3),
+         "the file ends inside the font, at the line height"},
+        {font(""), "the file ends inside the font, at glyph 1"},
+        {font(glyph.substr(0, 6)), "the file ends inside the font, at glyph 1's advance"},
+        {font(glyph + glyph), "two glyphs have the code point 65"},
+        {font(glyph + "\0\0\x11\0"s),
+         "glyph 2: the code point is 1114112; a code point is 0 to 1114111"},
+        {font(glyph + "B" + glyph.substr(1, 7) + "\x01\x04\0\0"s),
+         "glyph 2's x offset is 1025; a font's metrics are -1024 to 1024"},
+        {good + "z", "the file goes on for 1 byte after its font"},
+    };
+    for (const auto& [bytes, error] : cases) {
+        EXPECT_EQ(parseSetFile(bytes).error, error);
+    }
+    Document document = documentOfSet(parseSetFile(good).content);
+    document.frames[1].glyph.reset();
+    EXPECT_EQ(storableSet(document).problem,
+              "Frame 2 has no code point; every frame of a font is a glyph.");
 }
 
 TEST(SetFileTest, NamesThatCannotBeStoredAreTold) {
