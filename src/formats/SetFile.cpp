@@ -59,8 +59,8 @@ std::string readHeader(SetReader& read, SetFileContent& content) {
     if (version == kFontSetFileVersion) {
         content.font.emplace();
     } else if (version != kSetFileVersion) {
-        return "it is a set file of version " + number(version) + "; this program reads version " +
-               number(kSetFileVersion);
+        return "it is a set file of version " + number(version) + "; this program reads versions " +
+               number(kSetFileVersion) + " and " + number(kFontSetFileVersion) + " (a font)";
     }
     std::int32_t nameLength = 0;
     if (!read.int32(nameLength)) {

@@ -74,7 +74,7 @@ TEST(SetFileTest, DamagedFilesAreRefusedWithWhatIsWrong) {
         {frame, "it is not a set file"},
         {good.substr(0, 10), "the file ends inside its header"},
         {std::string(kSetFileMagic) + "\x02\0\0\0"s,
-         "it is a set file of version 2; this program reads version 1"},
+         "it is a set file of version 2; this program reads versions 1 and 3 (a font)"},
         {std::string(kSetFileMagic) + "\x01\0\0\0\x09\0\0\0Hi"s,
          "the set's name is said to be 9 bytes long, but the file ends after 2 of them"},
         {file("\x08\0\0"s), "the file ends before the frame rate and the number of frames"},
