@@ -7,6 +7,7 @@
 #include "editor/Messages.h"
 #include "editor/SelectionCommands.h"
 #include "editor/ViewCommands.h"
+#include "formats/BdfFont.h"
 #include "formats/PictureFile.h"
 #include "formats/SetFile.h"
 #include "formats/Windows1252.h"
@@ -93,6 +94,18 @@ bool openPictureFile(Session& s, const std::string& path) {
         !showFileNotice(host, opened)) {
         host.showMessage(opened.error, kMessageCaption);
         return false;
+    }
+    // A BDF font comes in as a font set; Save Set writes it, the font file stays as it is.
+    if (startsLikeBdf(bytes)) {
+        BdfReading font = parseBdf(bytes);
+        if (!font) {
+            host.showMessage("The font file \"" + path + "\" cannot be opened: " + font.error + ".",
+                             kMessageCaption);
+            return false;
+        }
+        replaceFrames(s, std::move(font.font), nullptr);
+        host.rememberPictureFile(path);
+        return true;
     }
     // The whole file is checked before anything of the picture changes; a file cut short
     // would leave old cells in the picture that a later save writes out.

@@ -13,9 +13,10 @@ namespace stipple {
 
 // Asks for a size, then clears the picture at that size to the right colour.
 void newPicture(Session& session);
-// Asks for a picture file or a set file and loads it; a file that cannot be loaded, or is
-// cut off before its last pixel, changes nothing. A set file, or a picture file opened over
-// a set of several frames, replaces the whole set as one step of the history.
+// Asks for a picture file, a set file or a BDF font and loads it; a file that cannot be
+// loaded, or is cut off before its last pixel, changes nothing. A set file, a font, or a
+// picture file opened over a set of several frames, replaces the whole set as one step of
+// the history.
 void openPicture(Session& session);
 // Loads the picture file at `path` (UTF-8) as Open Picture does, without asking for it: a
 // dropped file, a recent one. False when it was refused (the user was told why).

@@ -44,6 +44,7 @@ constexpr QFileDialog::Options kFileDialogOptions = QFileDialog::HideNameFilterD
 // ".stw".
 const QString kPictureFilter = QStringLiteral("(Stippleworkshop *.stw) (*.stw)");
 const QString kSetFilter = QStringLiteral("(Stippleworkshop sets *.stws) (*.stws)");
+const QString kFontFilter = QStringLiteral("(BDF fonts *.bdf) (*.bdf)");
 
 void setUpPictureDialog(QFileDialog& dialog, const char* name, QFileDialog::AcceptMode mode) {
     setUpFileDialog(dialog, name, mode, kFileDialogOptions, {kPictureFilter},
@@ -209,7 +210,7 @@ std::optional<std::string> QtHost::askOpenPictureFile() {
     QFileDialog dialog(&window_, QStringLiteral("Open"));
     setUpPictureDialog(dialog, "OpenDialog1", QFileDialog::AcceptOpen);
     // Sets open here too; the picture files' filter stays the first.
-    dialog.setNameFilters({kPictureFilter, kSetFilter});
+    dialog.setNameFilters({kPictureFilter, kSetFilter, kFontFilter});
     if (!lastOpenedPicture_.isEmpty()) {
         dialog.selectFile(lastOpenedPicture_);
     } else if (!lastPictureFolder_.isEmpty()) {

@@ -128,6 +128,36 @@ TEST_F(PictureFileCommands, ASetIsSavedWholeAndOpensAsOneStep) {
     EXPECT_NE(lastMessage().find("frame 2"), std::string::npos) << lastMessage();
 }
 
+// A BDF font opens as a font set in one step; one the reader refuses changes nothing.
+TEST_F(PictureFileCommands, ABdfFontOpensAsAFontSet) {
+    const std::string bdf =
+        "STARTFONT 2.1\nFONT tiny\nSIZE 4 75 75\nFONTBOUNDINGBOX 3 4 0 -1\n"
+        "STARTPROPERTIES 2\nFONT_ASCENT 3\nFONT_DESCENT 1\nENDPROPERTIES\nCHARS 2\n"
+        "STARTCHAR A\nENCODING 65\nSWIDTH 750 0\nDWIDTH 4 0\nBBX 3 3 0 0\nBITMAP\n"
+        "40\nA0\nE0\nENDCHAR\n"
+        "STARTCHAR B\nENCODING 66\nSWIDTH 500 0\nDWIDTH 2 0\nBBX 1 2 1 -1\nBITMAP\n"
+        "80\n80\nENDCHAR\nENDFONT\n";
+    const auto path = dir / "tiny.bdf";
+    writeFile(path, bdf);
+    open(path);
+    EXPECT_TRUE(host.messages.empty()) << lastMessage();
+    const Document& font = s().document();
+    ASSERT_EQ(font.frameCount(), 2);
+    ASSERT_TRUE(font.font.has_value());
+    EXPECT_EQ(*font.font, (FontMetrics{3, 1, 4}));
+    EXPECT_EQ(font.frames[0].glyph, (Glyph{65, 4, 0, 3}));
+    EXPECT_EQ(font.frames[1].glyph, (Glyph{66, 2, 1, 1}));
+    EXPECT_EQ(pictureRows(), (std::vector<std::string>{"404", "040", "000"}));
+    EXPECT_TRUE(s().hasUnwrittenChanges());  // the set is not written anywhere yet
+    s().undoChange();
+    EXPECT_EQ(s().document().frameCount(), 1);
+
+    writeFile(path, bdf.substr(0, bdf.find("BITMAP")) + "BITMAP\nZZ\n");
+    open(path);
+    EXPECT_EQ(s().document().frameCount(), 1);
+    EXPECT_NE(lastMessage().find("line "), std::string::npos) << lastMessage();
+}
+
 TEST_F(PictureFileCommands, CancelledDialogsChangeNothing) {
     savePicture(s());
     openPicture(s());
