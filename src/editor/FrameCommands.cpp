@@ -9,7 +9,27 @@ namespace {
 
 using namespace changed;
 
+// In a font every glyph has a code point of its own: a new one takes the first free one
+// after the current glyph's, with the current glyph's metrics.
+void takeFreeCodePoint(const Document& document, Frame& frame) {
+    if (!document.font) {
+        return;
+    }
+    const std::optional<Glyph>& current = document.currentFrame().glyph;
+    Glyph glyph = current.value_or(Glyph{});
+    const auto taken = [&](int code) {
+        return std::any_of(document.frames.begin(), document.frames.end(), [code](const Frame& f) {
+            return f.glyph && f.glyph->codePoint == code;
+        });
+    };
+    do {
+        glyph.codePoint = glyph.codePoint < kMaxCodePoint ? glyph.codePoint + 1 : 0;
+    } while (taken(glyph.codePoint));
+    frame.glyph = glyph;
+}
+
 FramesChange insertAfterCurrent(const Session& s, Frame frame) {
+    takeFreeCodePoint(s.document(), frame);
     FramesChange change;
     change.kind = FramesChange::Kind::Insert;
     change.index = s.document().current + 1;

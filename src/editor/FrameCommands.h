@@ -9,8 +9,10 @@
 namespace stipple {
 
 // A blank (transparent) frame of the current frame's size after it, which becomes current.
+// In a font it is a glyph of the first free code point after the current one's.
 void newFrame(Session& session);
-// A copy of the current frame after it, which becomes current.
+// A copy of the current frame after it, which becomes current; in a font, with a code point
+// of its own as New frame gives.
 void duplicateFrame(Session& session);
 // Drops the current frame, unless it is the only one; the one before it becomes current.
 void deleteFrame(Session& session);

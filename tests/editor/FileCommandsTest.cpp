@@ -149,6 +149,12 @@ TEST_F(PictureFileCommands, ABdfFontOpensAsAFontSet) {
     EXPECT_EQ(font.frames[1].glyph, (Glyph{66, 2, 1, 1}));
     EXPECT_EQ(pictureRows(), (std::vector<std::string>{"404", "040", "000"}));
     EXPECT_TRUE(s().hasUnwrittenChanges());  // the set is not written anywhere yet
+    // A copy of A takes the first free code point after it, so the font still saves.
+    duplicateFrame(s());
+    EXPECT_EQ(s().document().frames[1].glyph, (Glyph{67, 4, 0, 3}));
+    host.saveFileAnswer = (dir / "tiny.stws").string();
+    EXPECT_TRUE(saveSet(s())) << lastMessage();
+    s().undoChange();
     s().undoChange();
     EXPECT_EQ(s().document().frameCount(), 1);
 
