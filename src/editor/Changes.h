@@ -20,7 +20,9 @@ inline constexpr unsigned kExport = 1u << 9;     // the export settings (align t
 inline constexpr unsigned kHistory = 1u << 10;   // what can be undone or redone
 inline constexpr unsigned kDrag = 1u << 11;      // the mouse: buttons held, a box drag begun
 inline constexpr unsigned kFile = 1u << 12;      // the document's file, or its state as written
-inline constexpr unsigned kFrames = 1u << 13;  // which pictures the document holds, the current one
+// Which pictures the document holds, the current one, the set's name and rate, and a font's
+// glyphs (their code points and metrics) and lines.
+inline constexpr unsigned kFrames = 1u << 13;
 inline constexpr unsigned kEverything = (1u << 14) - 1;
 // What the surface shows: these bits are answered with a redraw.
 inline constexpr unsigned kSurface = kCells | kSize | kSelection | kBox | kView | kTool | kFrames;

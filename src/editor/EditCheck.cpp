@@ -53,10 +53,11 @@ std::string unannouncedChanges(const SessionState& before, const SessionState& a
     const Document& d0 = before.document;
     const Document& d1 = after.document;
     const bool sameFrames = d0.frames.size() == d1.frames.size() && d0.current == d1.current &&
-                            d0.setName == d1.setName && d0.frameRate == d1.frameRate;
+                            d0.setName == d1.setName && d0.frameRate == d1.frameRate &&
+                            d0.font == d1.font;
     check(sameFrames, kFrames, "frames");
     if (sameFrames) {
-        bool cells = true, sizes = true, names = true;
+        bool cells = true, sizes = true, names = true, glyphs = true;
         for (std::size_t i = 0; i < d0.frames.size(); ++i) {
             const Frame& f0 = d0.frames[i];
             const Frame& f1 = d1.frames[i];
@@ -64,7 +65,10 @@ std::string unannouncedChanges(const SessionState& before, const SessionState& a
             sizes = sizes && f0.picture.width == f1.picture.width &&
                     f0.picture.height == f1.picture.height;
             names = names && f0.name == f1.name;
+            glyphs = glyphs && f0.glyph == f1.glyph;
         }
+        // A glyph's code point and metrics belong with the set's own values.
+        check(glyphs, kFrames, "glyph");
         check(cells, kCells, "cells");
         check(sizes, kSize, "size");
         check(names, kName, "name");

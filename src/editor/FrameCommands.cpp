@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "editor/GlyphText.h"
+#include "editor/Messages.h"
+
 namespace stipple {
 
 namespace {
@@ -59,6 +62,35 @@ void duplicateFrame(Session& s) {
         return;
     }
     s.changeFrames(insertAfterCurrent(s, s.document().currentFrame()));
+}
+
+void setGlyph(Session& s, Glyph glyph) {
+    const Document& document = s.document();
+    if (!document.font || !document.currentFrame().glyph) {
+        return;
+    }
+    glyph.codePoint = std::clamp(glyph.codePoint, 0, kMaxCodePoint);
+    for (int* metric : {&glyph.advance, &glyph.xOffset, &glyph.yOffset}) {
+        *metric = std::clamp(*metric, -kMaxFontMetric, kMaxFontMetric);
+    }
+    if (glyph == *document.currentFrame().glyph) {
+        return;
+    }
+    for (int i = 0; i < document.frameCount(); ++i) {
+        const std::optional<Glyph>& other = document.frames[static_cast<std::size_t>(i)].glyph;
+        if (i != document.current && other && other->codePoint == glyph.codePoint) {
+            // Two glyphs of one code point would not save.
+            s.host().showMessage(codePointText(glyph.codePoint) + " is the code point of frame " +
+                                     std::to_string(i + 1) + " already.",
+                                 kMessageCaption);
+            return;
+        }
+    }
+    FramesChange change;
+    change.kind = FramesChange::Kind::Glyph;
+    change.index = document.current;
+    change.glyph = glyph;
+    s.changeFrames(std::move(change));
 }
 
 void deleteFrame(Session& s) {

@@ -1,6 +1,7 @@
 #pragma once
-// The frames of the document: making, copying, dropping and moving them (each a step of the
-// history), choosing the one edited, and the set's name, frame rate and onion skin.
+// The frames of the document: making, copying, dropping and moving them and a glyph's code
+// point and metrics (each a step of the history), choosing the one edited, and the set's
+// name, frame rate and onion skin.
 
 #include <string>
 
@@ -14,6 +15,11 @@ void newFrame(Session& session);
 // A copy of the current frame after it, which becomes current; in a font, with a code point
 // of its own as New frame gives.
 void duplicateFrame(Session& session);
+// In a font: the current glyph takes `glyph`'s code point and metrics as one step of the
+// history, the code point held to 0..kMaxCodePoint and the metrics to
+// -kMaxFontMetric..kMaxFontMetric. A code point another glyph has is refused and the user
+// told so; nothing changes. Nothing in a set that is no font.
+void setGlyph(Session& session, Glyph glyph);
 // Drops the current frame, unless it is the only one; the one before it becomes current.
 void deleteFrame(Session& session);
 // The current frame one place earlier or later; nothing at either end.

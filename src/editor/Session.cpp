@@ -179,6 +179,7 @@ void Session::markWritten(const std::string* file) {
         written_.frames = st.document.frames;
         written_.setName = st.document.setName;
         written_.frameRate = st.document.frameRate;
+        written_.font = st.document.font;
         if (file != nullptr) {
             st.document.file = *file;
         }
@@ -188,11 +189,11 @@ void Session::markWritten(const std::string* file) {
 
 namespace {
 
-// Whether the frame holds what was written: its name, size and the cells inside it.
+// Whether the frame holds what was written: its name, glyph, size and the cells inside it.
 bool sameAsWritten(const Frame& now, const Frame& written) {
     const Picture& p = now.picture;
     if (written.picture.width != p.width || written.picture.height != p.height ||
-        written.name != now.name) {
+        written.name != now.name || written.glyph != now.glyph) {
         return false;
     }
     for (int x = 1; x <= p.width; ++x) {
@@ -209,7 +210,7 @@ bool sameAsWritten(const Frame& now, const Frame& written) {
 bool Session::hasUnwrittenChanges() const {
     const Document& d = state_.document;
     if (d.frames.size() != written_.frames.size() || d.setName != written_.setName ||
-        d.frameRate != written_.frameRate) {
+        d.frameRate != written_.frameRate || d.font != written_.font) {
         return true;
     }
     for (std::size_t i = 0; i < d.frames.size(); ++i) {

@@ -142,7 +142,7 @@ class Session {
     // The state as the outermost edit found it, where edits are checked.
     std::unique_ptr<SessionState> before_;
     int undoBefore_ = 0, redoBefore_ = 0;
-    Document written_;  // the frames, set name and rate as last written
+    Document written_;  // the frames, set name, rate and font lines as last written
 };
 
 }  // namespace stipple

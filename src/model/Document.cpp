@@ -40,6 +40,15 @@ FramesChange applyFramesChange(Document& document, FramesChange change) {
             document.file = std::move(file);
             break;
         }
+        case FramesChange::Kind::Glyph: {
+            std::optional<Glyph>& glyph = frames[static_cast<std::size_t>(change.index)].glyph;
+            inverse.kind = FramesChange::Kind::Glyph;
+            inverse.index = change.index;
+            inverse.glyph = glyph.value_or(Glyph{});
+            glyph = change.glyph;
+            document.current = change.index;
+            break;
+        }
     }
     return inverse;
 }

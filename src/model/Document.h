@@ -72,11 +72,14 @@ struct FramesChange {
         Remove,   // the frame at `index` goes; the one before it (or the new first) is current
         Move,     // the frame at `index` moves to `to`, staying current
         Replace,  // every frame, the current one, the set's name and rate become `whole`'s
+        Glyph,    // the frame at `index` takes `glyph` as its code point and metrics, and
+                  // becomes the current one
     };
     Kind kind = Kind::Insert;
     int index = 0;
     int to = 0;
     Frame frame;
+    Glyph glyph;
     Document whole;  // Replace only; its file is not used
 };
 
