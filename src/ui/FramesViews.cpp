@@ -7,6 +7,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
+#include <utility>
+
+#include "editor/GlyphText.h"
 
 namespace stipple::ui {
 
@@ -57,8 +60,10 @@ void FramesStrip::rebuild() {
     scale_ = std::clamp(std::min(kRoomWidth / largest.width(), kRoomHeight / largest.height()), 1,
                         kMaxThumbnailScale);
     box_ = largest * scale_;
+    // A glyph's character goes on a line of its own under the caption.
+    const int lines = session_.document().font ? 2 : 1;
     slot_ = QSize(std::max(box_.width(), kMinSlotWidth) + 2 * kMargin,
-                  box_.height() + 3 * kMargin + fontMetrics().height() + kMargin);
+                  box_.height() + 3 * kMargin + lines * fontMetrics().height() + kMargin);
     setFixedSize(slot_.width() * session_.document().frameCount(), slot_.height());
     update();
 }
@@ -118,11 +123,17 @@ void FramesStrip::paintEvent(QPaintEvent* event) {
 
         const QRect text(slot.left() + kMargin, slot.top() + box_.height() + 3 * kMargin,
                          slot.width() - 2 * kMargin, metrics.height());
-        const QString caption = QStringLiteral("%1 %2").arg(i + 1).arg(
-            QString::fromStdString(document.frames[static_cast<std::size_t>(i)].name));
+        const Frame& frame = document.frames[static_cast<std::size_t>(i)];
+        const QString caption =
+            QStringLiteral("%1 %2").arg(i + 1).arg(QString::fromStdString(frame.name));
         painter.setPen(palette().color(current ? QPalette::HighlightedText : QPalette::WindowText));
         painter.drawText(text, Qt::AlignHCenter | Qt::AlignTop,
                          metrics.elidedText(caption, Qt::ElideRight, text.width()));
+        if (document.font && frame.glyph) {
+            const QString character = QString::fromStdString(glyphCaption(frame.glyph->codePoint));
+            painter.drawText(text.translated(0, metrics.height()), Qt::AlignHCenter | Qt::AlignTop,
+                             metrics.elidedText(character, Qt::ElideRight, text.width()));
+        }
     }
     if (hasFocus() && document.current >= first && document.current <= last) {
         painter.setPen(QPen(palette().color(QPalette::HighlightedText), 1, Qt::DotLine));
@@ -200,6 +211,38 @@ void FramesPlayer::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     drawCells(painter, session_.document().frames[static_cast<std::size_t>(shown_)].picture,
               pictureRect().topLeft(), pixelSize_);
+}
+
+SampleLineView::SampleLineView(QWidget* parent) : QWidget(parent) {
+    showLine({});
+}
+
+void SampleLineView::showLine(SampleLine line) {
+    line_ = std::move(line);
+    if (line_.cells.empty()) {
+        line_ = SampleLine{1, 1, 0, 0, {kTransparent}};
+    }
+    setFixedSize(line_.width * pixelSize_, line_.height * pixelSize_);
+    update();
+}
+
+void SampleLineView::setPixelSize(int size) {
+    pixelSize_ = std::max(size, 1);
+    showLine(std::move(line_));
+}
+
+void SampleLineView::paintEvent(QPaintEvent*) {
+    QImage cells(line_.width, line_.height, QImage::Format_RGB32);
+    const QRgb background = palette().color(QPalette::Window).rgb();
+    for (int y = 0; y < line_.height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(cells.scanLine(y));
+        for (int x = 0; x < line_.width; ++x) {
+            const Pixel value = line_.at(x, y);
+            row[x] = value >= kBlack && value < kTransparent ? 0xFF000000u | kDisplayColours[value]
+                                                             : background;
+        }
+    }
+    QPainter(this).drawImage(rect(), cells);
 }
 
 }  // namespace stipple::ui

@@ -1,11 +1,13 @@
 #pragma once
 // The pictures of the Frames window: the strip of every frame as a small picture with its
-// number and name, and the player that shows one frame at a pixel size of its own. Both
-// draw the cells in their display colours and read the frames from the session.
+// number and name (and a glyph's character), the player that shows one frame at a pixel
+// size of its own, and a font's sample line. They draw the cells in their display colours;
+// the strip and the player read the frames from the session.
 
 #include <QWidget>
 
 #include "editor/Session.h"
+#include "formats/FontSample.h"
 
 namespace stipple::ui {
 
@@ -69,6 +71,26 @@ class FramesPlayer final : public QWidget {
     const Session& session_;
     int shown_ = 0;
     int pixelSize_ = 4;
+};
+
+// A line of text drawn with a font set, at a pixel size of its own; transparent cells show
+// the window's background.
+class SampleLineView final : public QWidget {
+    Q_OBJECT
+  public:
+    explicit SampleLineView(QWidget* parent);
+
+    void showLine(SampleLine line);
+    const SampleLine& line() const { return line_; }
+    void setPixelSize(int size);
+    int pixelSize() const { return pixelSize_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    SampleLine line_;
+    int pixelSize_ = 2;
 };
 
 }  // namespace stipple::ui

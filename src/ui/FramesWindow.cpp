@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -15,8 +16,12 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 #include "editor/FrameCommands.h"
+#include "formats/FontSample.h"
+#include "ui/CodePointBox.h"
 #include "ui/CommandErrors.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandTable.h"
@@ -28,6 +33,10 @@ namespace stipple::ui {
 namespace {
 
 constexpr int kMaxPlayerPixelSize = 8;
+constexpr int kMaxSamplePixelSize = 8;
+// The sample line's room, in screen pixels; a taller line scrolls.
+constexpr int kMaxSampleRoom = 160;
+const QString kDefaultSample = QStringLiteral("The quick brown fox jumps");
 
 int frameInterval(int framesPerSecond) {
     return static_cast<int>(std::lround(1000.0 / std::max(framesPerSecond, 1)));
@@ -68,6 +77,7 @@ void FramesWindow::buildControls(CommandControls& commands) {
     auto* details = new QVBoxLayout;
     details->setObjectName(QStringLiteral("framesDetails"));
     outer->addLayout(details);
+    buildFontDetails(details);
 
     auto* buttons = new QHBoxLayout;
     const auto button = [&](CommandId id, const char* caption) {
@@ -141,6 +151,114 @@ void FramesWindow::buildControls(CommandControls& commands) {
             &QWidget::close);
 }
 
+void FramesWindow::buildFontDetails(QVBoxLayout* details) {
+    fontDetails_ = new QWidget(this);
+    fontDetails_->setObjectName(QStringLiteral("fontDetails"));
+    auto* rows = new QVBoxLayout(fontDetails_);
+    rows->setContentsMargins(0, 0, 0, 0);
+    auto* fields = new QGridLayout;
+    const auto caption = [&](QWidget* buddy, const char* text) {
+        auto* shown = new QLabel(QString::fromUtf8(text), fontDetails_);
+        shown->setBuddy(buddy);
+        return shown;
+    };
+    const auto field = [&](QSpinBox* box, int row, int column, const char* name, const char* text) {
+        box->setObjectName(QString::fromUtf8(name));
+        box->setKeyboardTracking(false);  // one step when the typing is done, not one a digit
+        fields->addWidget(caption(box, text), row, column);
+        fields->addWidget(box, row, column + 1);
+        connect(box, &QSpinBox::valueChanged, this, [this] { editGlyph(); });
+    };
+    const auto metric = [&] {
+        auto* box = new QSpinBox(fontDetails_);
+        box->setRange(-kMaxFontMetric, kMaxFontMetric);
+        return box;
+    };
+    codePoint_ = new CodePointBox(fontDetails_);
+    field(codePoint_, 0, 0, "glyphCodePoint", "&Code point:");
+    field(advance_ = metric(), 0, 2, "glyphAdvance", "&Advance:");
+    field(xOffset_ = metric(), 1, 0, "glyphXOffset", "X o&ffset:");
+    field(yOffset_ = metric(), 1, 2, "glyphYOffset", "&Y offset:");
+    fields->setColumnStretch(4, 1);
+    rows->addLayout(fields);
+
+    auto* line = new QHBoxLayout;
+    sampleText_ = new QLineEdit(kDefaultSample, fontDetails_);
+    sampleText_->setObjectName(QStringLiteral("fontSampleText"));
+    sampleCharacters_ = kDefaultSample.toStdU32String();
+    line->addWidget(caption(sampleText_, "Sa&mple:"));
+    line->addWidget(sampleText_, 1);
+    samplePixelSize_ = new QSpinBox(fontDetails_);
+    samplePixelSize_->setObjectName(QStringLiteral("fontSamplePixelSize"));
+    samplePixelSize_->setRange(1, kMaxSamplePixelSize);
+    samplePixelSize_->setValue(2);
+    line->addWidget(caption(samplePixelSize_, "Si&ze:"));
+    line->addWidget(samplePixelSize_);
+    rows->addLayout(line);
+
+    sample_ = new SampleLineView(fontDetails_);
+    sample_->setObjectName(QStringLiteral("fontSample"));
+    sampleArea_ = new QScrollArea(fontDetails_);
+    sampleArea_->setObjectName(QStringLiteral("fontSampleArea"));
+    sampleArea_->setWidget(sample_);
+    sampleArea_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    sampleArea_->setFocusPolicy(Qt::NoFocus);
+    rows->addWidget(sampleArea_);
+    details->addWidget(fontDetails_);
+
+    connect(sampleText_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        sampleCharacters_ = text.toStdU32String();
+        drawSample();
+    });
+    connect(samplePixelSize_, &QSpinBox::valueChanged, this, [this](int size) {
+        sample_->setPixelSize(size);
+        drawSample();
+    });
+}
+
+void FramesWindow::showFont() {
+    const bool font = session_.document().font.has_value();
+    fontDetails_->setVisible(font);
+    if (font) {
+        showGlyphFields();
+        drawSample();
+    }
+}
+
+void FramesWindow::showGlyphFields() {
+    const stipple::Glyph glyph =
+        session_.document().currentFrame().glyph.value_or(stipple::Glyph{});
+    const std::pair<QSpinBox*, int> shown[] = {{codePoint_, glyph.codePoint},
+                                               {advance_, glyph.advance},
+                                               {xOffset_, glyph.xOffset},
+                                               {yOffset_, glyph.yOffset}};
+    for (const auto& [box, value] : shown) {
+        const QSignalBlocker quiet(box);
+        box->setValue(value);
+    }
+}
+
+void FramesWindow::editGlyph() {
+    runCommand(this, [&] {
+        setGlyph(session_,
+                 {codePoint_->value(), advance_->value(), xOffset_->value(), yOffset_->value()});
+    });
+    showGlyphFields();  // a refused code point shows the glyph's own again
+}
+
+void FramesWindow::drawSample() {
+    if (!session_.document().font) {
+        return;
+    }
+    sample_->showLine(drawSampleLine(session_.document(), sampleText_->text().toStdString()));
+    const int room = std::min(sample_->height(), kMaxSampleRoom) +
+                     sampleArea_->horizontalScrollBar()->sizeHint().height() +
+                     2 * sampleArea_->frameWidth();
+    if (sampleArea_->height() != room) {
+        sampleArea_->setFixedHeight(room);
+    }
+}
+
 void FramesWindow::setPlaying(bool on) {
     if (on == playing()) {
         return;
@@ -183,6 +301,7 @@ void FramesWindow::showFrames() {
     if (!playing()) {
         player_->showFrame(document.current);
     }
+    showFont();
 }
 
 void FramesWindow::sessionChanged(const Session& session, const Changes& changes) {
@@ -197,6 +316,12 @@ void FramesWindow::sessionChanged(const Session& session, const Changes& changes
         strip_->refreshCurrent(oneCell ? changes.cellX : 0, oneCell ? changes.cellY : 0);
         if (player_->shownFrame() == session.document().current && changes.has(kCells)) {
             player_->refreshCell(changes.cellX, changes.cellY);
+        }
+        const std::optional<stipple::Glyph>& glyph = session.document().currentFrame().glyph;
+        if (changes.has(kCells) && session.document().font && glyph &&
+            sampleCharacters_.find(static_cast<char32_t>(glyph->codePoint)) !=
+                std::u32string::npos) {
+            drawSample();
         }
     }
 }
@@ -224,6 +349,7 @@ void FramesWindow::loadSettings() {
     QSettings stored = programSettings();
     stored.beginGroup(QStringLiteral("Frames"));
     playerSize_->setValue(stored.value(QStringLiteral("playerSize"), 3).toInt());
+    samplePixelSize_->setValue(stored.value(QStringLiteral("samplePixelSize"), 2).toInt());
     player_->setPixelSize(playerSize_->value());
     settingsHadGeometry_ = restoreGeometry(stored.value(QStringLiteral("geometry")).toByteArray());
 }
@@ -232,6 +358,7 @@ void FramesWindow::storeSettings() const {
     QSettings stored = programSettings();
     stored.beginGroup(QStringLiteral("Frames"));
     stored.setValue(QStringLiteral("playerSize"), playerSize_->value());
+    stored.setValue(QStringLiteral("samplePixelSize"), samplePixelSize_->value());
     if (placed_) {
         stored.setValue(QStringLiteral("geometry"), saveGeometry());
     }

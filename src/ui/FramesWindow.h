@@ -1,22 +1,29 @@
 #pragma once
 // The Frames window: the frames of the set as small pictures, the buttons that make, copy,
-// drop and move them, the onion skin, and playback at the set's frame rate. It stays open
-// beside the main window. Playback is the window's own: it never changes the current frame.
+// drop and move them, the onion skin, and playback at the set's frame rate; in a font also
+// the current glyph's code point and metrics and a sample line drawn with the font. It stays
+// open beside the main window. Playback is the window's own: it never changes the current
+// frame.
 
 #include <QTimer>
 #include <QWidget>
+#include <string>
 
 #include "editor/Session.h"
 
+class QLineEdit;
 class QPushButton;
 class QScrollArea;
 class QSpinBox;
+class QVBoxLayout;
 
 namespace stipple::ui {
 
+class CodePointBox;
 class CommandControls;
 class FramesPlayer;
 class FramesStrip;
+class SampleLineView;
 
 class FramesWindow final : public QWidget, public SessionListener {
     Q_OBJECT
@@ -28,6 +35,7 @@ class FramesWindow final : public QWidget, public SessionListener {
 
     FramesStrip& strip() { return *strip_; }
     FramesPlayer& player() { return *player_; }
+    SampleLineView& sample() { return *sample_; }
     bool playing() const { return timer_.isActive(); }
     // Starts or stops playback, as Play and Stop do.
     void setPlaying(bool on);
@@ -38,7 +46,14 @@ class FramesWindow final : public QWidget, public SessionListener {
 
   private:
     void buildControls(CommandControls& commands);
+    void buildFontDetails(QVBoxLayout* details);
     void showFrames();
+    // The glyph fields and the sample line of a font, hidden in any other set.
+    void showFont();
+    void showGlyphFields();
+    void drawSample();
+    // The glyph fields as they read now, as one edit of the current glyph.
+    void editGlyph();
     void loadSettings();
     void storeSettings() const;
 
@@ -49,6 +64,17 @@ class FramesWindow final : public QWidget, public SessionListener {
     QPushButton* play_ = nullptr;
     QSpinBox* rate_ = nullptr;
     QSpinBox* playerSize_ = nullptr;
+    QWidget* fontDetails_ = nullptr;
+    CodePointBox* codePoint_ = nullptr;
+    QSpinBox* advance_ = nullptr;
+    QSpinBox* xOffset_ = nullptr;
+    QSpinBox* yOffset_ = nullptr;
+    QLineEdit* sampleText_ = nullptr;
+    QSpinBox* samplePixelSize_ = nullptr;
+    QScrollArea* sampleArea_ = nullptr;
+    SampleLineView* sample_ = nullptr;
+    // The sample's characters: a press on a glyph redraws the line only when it shows it.
+    std::u32string sampleCharacters_;
     QTimer timer_{this};
     bool placed_ = false;
     bool settingsHadGeometry_ = false;
