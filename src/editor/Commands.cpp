@@ -136,6 +136,7 @@ constexpr Command kCommands[] = {
     {OnionSkin, C, [](S s, B) { toggleOnionSkin(s); }, nullptr,
      [](const Session& s) { return s.view().onionSkin; }},
     {SaveSet, C, [](S s, B) { saveSet(s); }, nullptr, nullptr},
+    {NewFont, C, [](S s, B) { newFont(s); }, nullptr, nullptr},
 };
 // clang-format on
 
@@ -145,7 +146,7 @@ constexpr bool inIdOrder() {
             return false;
         }
     }
-    return static_cast<std::size_t>(SaveSet) + 1 == std::size(kCommands);
+    return static_cast<std::size_t>(NewFont) + 1 == std::size(kCommands);
 }
 static_assert(inIdOrder(), "one row per id, in the order of the ids");
 

@@ -87,6 +87,7 @@ enum class CommandId {
     NextFrame,
     OnionSkin,
     SaveSet,
+    NewFont,
 };
 
 // A click of a button or a menu item, or the press of any mouse button on a control.

@@ -8,6 +8,7 @@
 #include "editor/SelectionCommands.h"
 #include "editor/ViewCommands.h"
 #include "formats/BdfFont.h"
+#include "formats/OutlineFont.h"
 #include "formats/PictureFile.h"
 #include "formats/SetFile.h"
 #include "formats/Windows1252.h"
@@ -79,6 +80,24 @@ void newPicture(Session& s) {
         s.markWritten();
         return Changes{changed::kCells | changed::kSize};
     });
+}
+
+void newFont(Session& s) {
+    Host& host = s.host();
+    const std::optional<OutlineFontRequest> request = host.askOutlineFont();
+    if (!request) {
+        return;
+    }
+    // Rendered before the question about unwritten changes: a font that cannot be made
+    // should not first ask to save.
+    OutlineFontResult made = renderOutlineFont(*request);
+    if (!made) {
+        host.showMessage(made.error, kMessageCaption);
+        return;
+    }
+    if (mayClose(s)) {
+        replaceFrames(s, std::move(made.font), nullptr);
+    }
 }
 
 void openPicture(Session& s) {

@@ -1,6 +1,6 @@
 #pragma once
-// New, Open and Save Picture, Save Set, saving the copied box as a picture file of its own, and
-// taking in a converted bitmap.
+// New, Open and Save Picture, New Font, Save Set, saving the copied box as a picture file of its
+// own, and taking in a converted bitmap.
 
 #include <string>
 
@@ -13,6 +13,10 @@ namespace stipple {
 
 // Asks for a size, then clears the picture at that size to the right colour.
 void newPicture(Session& session);
+// Asks which outline font to render and replaces the whole set with the font set made of
+// it, as one step of the history, after asking about unwritten changes; a font that cannot
+// be rendered changes nothing and is told.
+void newFont(Session& session);
 // Asks for a picture file, a set file or a BDF font and loads it; a file that cannot be
 // loaded, or is cut off before its last pixel, changes nothing. A set file, a font, or a
 // picture file opened over a set of several frames, replaces the whole set as one step of

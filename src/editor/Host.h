@@ -6,6 +6,7 @@
 #include <string>
 
 #include "editor/Changes.h"
+#include "formats/OutlineFont.h"
 #include "model/Pixel.h"
 #include "render/Raster.h"
 
@@ -56,6 +57,9 @@ class Dialogs {
     virtual std::optional<std::string> askSavePictureFile(const std::string& presetName) = 0;
     // The same for a set file (".stws").
     virtual std::optional<std::string> askSaveSetFile(const std::string& presetName) = 0;
+    // The New Font dialog: which outline font to render, at what size, over which code
+    // points and in how many grays; nothing on Cancel.
+    virtual std::optional<OutlineFontRequest> askOutlineFont() = 0;
     // The Save Select box with `name` in its name field; on its "Save..." button returns
     // the name as the user left it, else nothing.
     virtual std::optional<std::string> askSaveSelectName(const std::string& name) = 0;

@@ -86,6 +86,7 @@ constexpr std::pair<CommandId, CommandNames> kNames[] = {
     {NextFrame, {"NextFrame1", nullptr}},
     {OnionSkin, {"OnionSkin1", "framesOnionSkin"}},
     {SaveSet, {"SaveSet1", nullptr}},
+    {NewFont, {"NewFont1", nullptr}},
 };
 
 constexpr bool inIdOrder() {
@@ -94,7 +95,7 @@ constexpr bool inIdOrder() {
             return false;
         }
     }
-    return static_cast<std::size_t>(SaveSet) + 1 == std::size(kNames);
+    return static_cast<std::size_t>(NewFont) + 1 == std::size(kNames);
 }
 static_assert(inIdOrder(), "one row per id, in the order of the ids");
 

@@ -165,6 +165,7 @@ void bindMainWindowCommands(MainWindow& window, Session& session, CommandControl
         ids.push_back(static_cast<CommandId>(id));
     }
     ids.push_back(CommandId::JoinStrokes);
+    ids.push_back(CommandId::NewFont);
     controls.bind(&window, session, ids);
     // Of the frames' commands, the main window holds the menu items; the Frames window
     // binds its buttons.

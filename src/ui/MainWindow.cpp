@@ -19,6 +19,7 @@
 #include "ui/ExportWindow.h"
 #include "ui/FramesWindow.h"
 #include "ui/NameEdit.h"
+#include "ui/NewFontDialog.h"
 #include "ui/SaveSelectionDialog.h"
 #include "ui/SelectToolPanel.h"
 #include "ui/SetSizeDialog.h"
@@ -98,6 +99,10 @@ ExportWindow& MainWindow::exportWindow() {
 
 FramesWindow& MainWindow::framesWindow() {
     return built(framesWindow_, session_, commandControls_, this);
+}
+
+NewFontDialog& MainWindow::newFontDialog() {
+    return built(newFontDialog_, this);
 }
 
 namespace {

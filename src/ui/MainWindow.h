@@ -20,6 +20,7 @@ class BitmapImportDialog;
 class ClipboardExportPanel;
 class ExportWindow;
 class FramesWindow;
+class NewFontDialog;
 class SaveSelectionDialog;
 class SelectToolPanel;
 class SetSizeDialog;
@@ -45,6 +46,7 @@ class MainWindow final : public QMainWindow {
     BitmapImportDialog& bitmapImportDialog();
     ExportWindow& exportWindow();
     FramesWindow& framesWindow();
+    NewFontDialog& newFontDialog();
     // The Select tool panel where it has been built already, else null.
     SelectToolPanel* builtSelectToolPanel() const { return selectToolPanel_.get(); }
     SurfaceScroller& surfaceScroller() { return surfaceScroller_; }
@@ -76,6 +78,7 @@ class MainWindow final : public QMainWindow {
     std::unique_ptr<BitmapImportDialog> bitmapImportDialog_;
     std::unique_ptr<ExportWindow> exportWindow_;
     std::unique_ptr<FramesWindow> framesWindow_;
+    std::unique_ptr<NewFontDialog> newFontDialog_;
 };
 
 }  // namespace stipple::ui

@@ -99,6 +99,7 @@ const MenuEntry kMenu[] = {
     {CommandId::NewPicture, "New Picture...", "Ctrl+N"},
     {CommandId::OpenPicture, "Open Picture...", "Ctrl+O"},
     {CommandId::OpenBitmap, "Open BMP file..."},
+    {CommandId::NewFont, "New Font..."},
     {CommandId::SavePicture, "Save Picture...", "Ctrl+S"},
     {CommandId::SaveSet, "Save Set...", "Ctrl+Shift+S"},
     {},

@@ -22,6 +22,7 @@
 #include "ui/FramesWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/NameEdit.h"
+#include "ui/NewFontDialog.h"
 #include "ui/SaveSelectionDialog.h"
 #include "ui/SelectToolPanel.h"
 #include "ui/SetSizeDialog.h"
@@ -263,6 +264,10 @@ std::optional<std::string> QtHost::askSaveSelectName(const std::string& name) {
         return std::nullopt;
     }
     return chosen->toStdString();
+}
+
+std::optional<OutlineFontRequest> QtHost::askOutlineFont() {
+    return window_.newFontDialog().askRequest();
 }
 
 Dialogs::CloseChoice QtHost::askSaveBeforeClosing(const std::string& name, bool wholeSet) {

@@ -34,6 +34,7 @@ class QtHost final : public Host {
     std::optional<std::string> askSavePictureFile(const std::string& presetName) override;
     std::optional<std::string> askSaveSetFile(const std::string& presetName) override;
     std::optional<std::string> askSaveSelectName(const std::string& name) override;
+    std::optional<OutlineFontRequest> askOutlineFont() override;
     void showMessage(const std::string& text, const std::string& caption) override;
     void openWindow(Window window) override;
     // The choices kept between runs, taken into the started session.

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "editor/FileCommands.h"
 #include "editor/FrameCommands.h"
 #include "editor/GlyphText.h"
 #include "support/SessionFixture.h"
@@ -83,6 +84,62 @@ TEST_F(PlainSet, NothingIsAGlyphOutsideAFont) {
     setGlyph(s(), {70, 1, 1, 1});
     EXPECT_FALSE(s().document().currentFrame().glyph.has_value());
     EXPECT_EQ(s().undoCount(), 0);
+}
+
+// New Font: the request from the dialog, the question before unwritten changes go, and the
+// font set as one step; nothing changes on Cancel, on a refusal or on a font not made.
+TEST_F(PlainSet, NewFontReplacesTheSetWithTheRenderedFontInOneStep) {
+    OutlineFontRequest request;
+    request.file = STIPPLE_OUTLINE_FONT_FILE;
+    request.first = 65;
+    request.last = 67;
+    OutlineFontRequest missing = request;
+    missing.file = "/nowhere/missing.ttf";
+    using Choice = Dialogs::CloseChoice;
+    struct Case {
+        const char* what;
+        const OutlineFontRequest* answer;  // null: Cancel
+        bool unwritten;
+        Choice close;
+        std::size_t closeQuestions, messages;
+        bool made;
+    };
+    const Case cases[] = {
+        {"cancelled", nullptr, true, Choice::Discard, 0, 0, false},
+        {"not made", &missing, true, Choice::Discard, 0, 1, false},
+        {"unwritten changes kept", &request, true, Choice::Cancel, 1, 0, false},
+        {"unwritten changes dropped", &request, true, Choice::Discard, 1, 0, true},
+        {"written", &request, false, Choice::Cancel, 0, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        restart();
+        if (c.unwritten) {
+            press(s(), MouseButton::Left, at(1), at(1));
+            release(s(), MouseButton::Left, at(1), at(1));
+        }
+        const int levels = s().undoCount();
+        host.outlineFontAnswer = c.answer ? std::optional(*c.answer) : std::nullopt;
+        host.closeAnswer = c.close;
+        newFont(s());
+        EXPECT_EQ(host.outlineFontQuestions, 1);
+        EXPECT_EQ(host.closeQuestions.size(), c.closeQuestions);
+        EXPECT_EQ(host.messages.size(), c.messages);
+        const Document& d = s().document();
+        EXPECT_EQ(d.font.has_value(), c.made);
+        if (!c.made) {
+            EXPECT_EQ(s().undoCount(), levels);
+            continue;
+        }
+        ASSERT_EQ(d.frameCount(), 3);
+        EXPECT_EQ(d.frames[0].glyph->codePoint, 65);
+        EXPECT_EQ(d.current, 0);
+        EXPECT_EQ(s().undoCount(), levels + 1);
+        s().undoChange();
+        EXPECT_FALSE(s().document().font.has_value());
+        s().redoChange();
+        EXPECT_EQ(s().document().frameCount(), 3);
+    }
 }
 
 TEST(GlyphText, CaptionsAndTypedCodePoints) {

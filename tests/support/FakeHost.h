@@ -100,6 +100,10 @@ class FakeHost : public Host {
         saveSelectShown.push_back(shown);
         return saveSelectAnswer;
     }
+    std::optional<OutlineFontRequest> askOutlineFont() override {
+        ++outlineFontQuestions;
+        return outlineFontAnswer;
+    }
 
     std::optional<std::string> openFileAnswer;  // nothing: the user cancels
     int openFileQuestions = 0;
@@ -107,7 +111,9 @@ class FakeHost : public Host {
     std::vector<std::string> savePresets;  // one per save dialog shown
     int boxFields[4] = {-1, -1, -1, -1};   // X1, Y1, X2, Y2 of the Select tool panel
     std::optional<std::string> saveSelectAnswer;
-    std::vector<std::string> saveSelectShown;  // one per Save Select box shown
+    std::vector<std::string> saveSelectShown;             // one per Save Select box shown
+    std::optional<OutlineFontRequest> outlineFontAnswer;  // nothing: the user cancels
+    int outlineFontQuestions = 0;
     // ---- end of picture files and the box tool ----
 
     bool sizeAnswer = false;  // OK (true) or Cancel of the Set Size dialog

@@ -30,6 +30,7 @@ class SilentHost : public Host {
     std::optional<std::string> askSaveSelectName(const std::string&) override {
         return std::nullopt;
     }
+    std::optional<OutlineFontRequest> askOutlineFont() override { return std::nullopt; }
     void showMessage(const std::string& text, const std::string&) override {
         ++messages;
         lastMessage = text;

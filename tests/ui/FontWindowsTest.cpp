@@ -1,10 +1,14 @@
 // A font in the windows: the Frames window shows the current glyph's fields and edits it
-// through them, and its sample line follows the glyphs.
+// through them, its sample line follows the glyphs, and New Font makes a font set.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +23,7 @@
 #include "ui/FramesViews.h"
 #include "ui/FramesWindow.h"
 #include "ui/MainWindow.h"
+#include "ui/NewFontDialog.h"
 
 namespace {
 
@@ -144,6 +149,37 @@ TEST_F(FontWindowsTest, TheSampleLineFollowsTheGlyphsAndItsText) {
     // Taken back to the picture before the font, the set is no font any more.
     session.undoChange();
     EXPECT_FALSE(detailsShown());
+}
+
+TEST_F(FontWindowsTest, NewFontAsksTheDialogAndMakesAFontSetInOneStep) {
+    answerNextModal([](QWidget* modal) {
+        auto* dialog = qobject_cast<ui::NewFontDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        control<QComboBox>(dialog, "newFontFamily")
+            ->setCurrentText(QStringLiteral(STIPPLE_OUTLINE_FONT_FILE));
+        control<QSpinBox>(dialog, "newFontPixelSize")->setValue(10);
+        control<QSpinBox>(dialog, "newFontFirst")->setValue(65);
+        QSpinBox* last = control<QSpinBox>(dialog, "newFontLast");
+        last->setValue(64);
+        auto* buttons = control<QDialogButtonBox>(dialog, "newFontButtons");
+        EXPECT_FALSE(buttons->button(QDialogButtonBox::Ok)->isEnabled()) << "a range backwards";
+        last->setValue(67);
+        control<QRadioButton>(dialog, "newFontFourGrays")->setChecked(true);
+        const OutlineFontRequest asked = dialog->request();
+        EXPECT_EQ(asked.file, STIPPLE_OUTLINE_FONT_FILE);
+        EXPECT_EQ(asked.grays, 4);
+        buttons->button(QDialogButtonBox::Ok)->click();
+    });
+    stipple::testing::menuItem(&form, CommandId::NewFont)->trigger();
+    const Document& made = session.document();
+    ASSERT_TRUE(made.font.has_value());
+    ASSERT_EQ(made.frameCount(), 3);
+    EXPECT_EQ(made.frames[2].glyph->codePoint, 67);
+    EXPECT_EQ(session.undoCount(), 1);
+    EXPECT_TRUE(detailsShown());
+    EXPECT_EQ(field("glyphCodePoint")->text(), QStringLiteral("U+0041"));
+    session.undoChange();
+    EXPECT_FALSE(session.document().font.has_value());
 }
 
 }  // namespace

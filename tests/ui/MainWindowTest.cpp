@@ -254,6 +254,7 @@ TEST_F(MainWindowTest, MenuCaptionsAndShortcuts) {
          {{CommandId::NewPicture, "New Picture...", "Ctrl+N"},
           {CommandId::OpenPicture, "Open Picture...", "Ctrl+O"},
           {CommandId::OpenBitmap, "Open BMP file...", ""},
+          {CommandId::NewFont, "New Font...", ""},
           {std::nullopt, "Open Recent", ""},
           {CommandId::SavePicture, "Save Picture...", "Ctrl+S"},
           {CommandId::SaveSet, "Save Set...", "Ctrl+Shift+S"},
