@@ -108,8 +108,8 @@ void appendCodeColumn(std::string& text, Syntax syntax, const std::string& table
 
 // After the offsets, what a renderer needs to place each code point's glyph: NAME_advances,
 // and NAME_widths, NAME_heights, NAME_xoffsets and NAME_yoffsets where the glyphs differ in
-// them (else NAME_XOFFSET and NAME_YOFFSET, as NAME_WIDTH and NAME_HEIGHT are given). A code
-// point without a glyph has zeros.
+// them, else the constant of their one value (NAME_WIDTH, ...). A code point without a glyph
+// has zeros.
 void appendGlyphTables(std::string& text, Syntax syntax, const std::string& label,
                        std::span<const NamedView> glyphs, const CodeTable& table, Base base,
                        const Notation& notation) {
@@ -129,6 +129,10 @@ void appendGlyphTables(std::string& text, Syntax syntax, const std::string& labe
          [](const NamedView& g) { return g.glyph->yOffset; }},
     };
     const std::string constant = upper(label);
+    const bool oneSize = std::all_of(glyphs.begin(), glyphs.end(), [&](const NamedView& g) {
+        return g.view.width() == glyphs.front().view.width() &&
+               g.view.height() == glyphs.front().view.height();
+    });
     for (const Column& column : kColumns) {
         std::vector<int> values;
         for (int code = table.first; code <= table.last; ++code) {
@@ -141,9 +145,13 @@ void appendGlyphTables(std::string& text, Syntax syntax, const std::string& labe
         });
         const std::string_view name = column.table;
         if (same && name != "_advances") {
-            // One value for all: the widths and heights are NAME_WIDTH and NAME_HEIGHT.
-            if (name == "_xoffsets" || name == "_yoffsets") {
-                const std::string word = name == "_xoffsets" ? "_XOFFSET" : "_YOFFSET";
+            // One value for all is a constant; the width and height are already when both are.
+            const bool sized = name == "_widths" || name == "_heights";
+            if (!sized || !oneSize) {
+                const std::string word = name == "_widths"     ? "_WIDTH"
+                                         : name == "_heights"  ? "_HEIGHT"
+                                         : name == "_xoffsets" ? "_XOFFSET"
+                                                               : "_YOFFSET";
                 text += (syntax == Syntax::C ? "\n" : "") +
                         constantLine(syntax, constant + word,
                                      std::to_string(column.of(glyphs.front()))) +
