@@ -36,6 +36,8 @@ std::string shellWord(const std::string& word) {
 
 // What the numbers of a text come to: the device bytes, the assembler texts' bytes with
 // the size line's two, the values of the C++ array.
+constexpr std::string_view kSizeComment = "/* width, height */";
+
 std::string countOf(ExportFormat id, std::size_t numbers) {
     if (exportFormatRow(id).family == FormatFamily::Device) {
         return std::to_string(numbers) + " bytes";
@@ -159,6 +161,17 @@ void ExportPreview::remake() {
     const std::size_t before = spans_.empty() ? 0 : spans_.front().offset;
     spanShift_ = utf16Length(std::string_view(shown_).substr(0, before)) - static_cast<int>(before);
     count_ = written_ ? countOf(row.id, numbers) : problem;
+    // The sprite array's size bytes stand before its image, apart from the numbers traced.
+    std::size_t sizeBytes = 0;
+    for (std::size_t at = bytes_.find(kSizeComment);
+         written_ && row.id == ExportFormat::Arduboy && at != std::string::npos;
+         at = bytes_.find(kSizeComment, at + 1)) {
+        sizeBytes += 2;
+    }
+    if (sizeBytes > 0) {
+        count_ = std::to_string(numbers + sizeBytes) + " bytes: " + std::to_string(sizeBytes) +
+                 " of size, " + std::to_string(numbers) + " of image";
+    }
     if (written_ && allFrames && document.frameCount() > 1) {
         const std::size_t texts =
             row.family == FormatFamily::Device || row.id == ExportFormat::CppArray

@@ -336,6 +336,7 @@ TEST_F(ExportPreviewTest, LibraryTargetsBringTheirSyntaxAndTheDeviceShowsTheirBy
     EXPECT_EQ(preview->choices(ExportOption::Target)[preview->choice(ExportOption::Target)],
               "arduboy");
     EXPECT_NE(preview->commandLine().find("--target arduboy --syntax arduboy"), std::string::npos);
+    EXPECT_EQ(preview->countLine(), "12 bytes: 2 of size, 10 of image");
     // The picture's first row: black, 66 %, 33 %, white, transparent, ...
     const auto firstRow = [&] {
         const DeviceImage image = preview->deviceImage();
