@@ -14,6 +14,7 @@ packages=(
     clang libclang-rt-14-dev
     dpkg-dev file
     xfonts-utils pcf2bdf xfonts-base python3-freetype libfreetype-dev libfontconfig-dev
+    fonts-dejavu-core
 )
 
 missing=()

@@ -15,6 +15,7 @@ constexpr int kRefused = 1;
 constexpr int kUsageError = 2;
 
 int exportCommand(const Arguments& arguments);
+int fontCommand(const Arguments& arguments);
 int importCommand(const Arguments& arguments);
 int infoCommand(const Arguments& arguments);
 int thumbnailCommand(const Arguments& arguments);

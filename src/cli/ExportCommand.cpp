@@ -309,7 +309,11 @@ std::optional<int> exportSet(const std::string& operand, const ExportOptions& op
     std::vector<NamedView> views;
     for (std::size_t i = 0; i < set.frames.size(); ++i) {
         if (options.frame == 0 || options.frame == static_cast<int>(i) + 1) {
-            views.push_back({set.frames[i].picture.view(), set.frames[i].name});
+            // The whole of a font writes its tables too.
+            const std::optional<Glyph>& glyph = set.frames[i].glyph;
+            const bool whole = options.frame == 0 && !options.box && set.font && glyph;
+            views.push_back(
+                {set.frames[i].picture.view(), set.frames[i].name, whole ? &*glyph : nullptr});
         }
     }
     if (options.box) {

@@ -1,10 +1,13 @@
 // stipple info: what a picture file holds, as text or JSON.
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/Commands.h"
 #include "cli/Options.h"
 #include "cli/Pictures.h"
+#include "formats/FontSample.h"
 #include "formats/Windows1252.h"
 
 namespace stipple::cli {
@@ -13,14 +16,16 @@ namespace {
 
 const CommandSyntax kSyntax{
     "info",
-    "stipple info [--json] PICTURE.stw...",
+    "stipple info [--json] [--sample TEXT] PICTURE.stw...",
     "Tells each picture file's name, size and how many pixels hold each value, and shows\n"
     "the picture with one character per pixel. \"-\" reads a picture from standard input.\n"
     "Of a set file (.stws) it tells the set's name and frame rate and one line per frame;\n"
     "of a font set, its ascent, descent and line height and a line per glyph: its code\n"
     "point, size, advance, x offset (pen to left edge) and y offset (baseline up to top).\n\n"
-    "  --json  the same as one JSON array, an object per picture\n",
-    {},
+    "  --json         the same as one JSON array, an object per picture\n"
+    "  --sample TEXT  of a font set, also TEXT drawn with it, as the editor's sample line\n"
+    "                 draws it, a character per pixel\n",
+    {"--sample"},
     {"--json"}};
 
 struct Value {
@@ -124,7 +129,23 @@ std::string glyphJson(const Frame& frame) {
            ", \"yOffset\": " + std::to_string(g.yOffset);
 }
 
-std::string describeSet(const std::string& operand, const Document& set, bool json) {
+// The sample line's rows, a mark a cell, and where its pen starts on its baseline.
+std::vector<std::string> sampleRows(const SampleLine& line) {
+    std::vector<std::string> rows(static_cast<std::size_t>(line.height));
+    for (int y = 0; y < line.height; ++y) {
+        for (int x = 0; x < line.width; ++x) {
+            rows[static_cast<std::size_t>(y)] += kValues[line.at(x, y)].mark;
+        }
+    }
+    return rows;
+}
+
+std::string describeSet(const std::string& operand, const Document& set, bool json,
+                        const std::optional<std::string>& sampleText) {
+    std::optional<SampleLine> sample;
+    if (sampleText && set.font) {
+        sample = drawSampleLine(set, *sampleText);
+    }
     std::string out;
     if (json) {
         out += "  {\"file\": " + jsonString(shownName(operand)) +
@@ -139,8 +160,17 @@ std::string describeSet(const std::string& operand, const Document& set, bool js
         if (set.font) {
             out += "],\n   \"font\": {\"ascent\": " + std::to_string(set.font->ascent) +
                    ", \"descent\": " + std::to_string(set.font->descent) +
-                   ", \"lineHeight\": " + std::to_string(set.font->lineHeight) + "}}";
-            return out;
+                   ", \"lineHeight\": " + std::to_string(set.font->lineHeight) + "}";
+            if (sample) {
+                out += ",\n   \"sample\": {\"baseline\": " + std::to_string(sample->baseline) +
+                       ", \"penX\": " + std::to_string(sample->penX) + ", \"rows\": [";
+                const std::vector<std::string> rows = sampleRows(*sample);
+                for (std::size_t y = 0; y < rows.size(); ++y) {
+                    out += (y > 0 ? ", " : "") + jsonString(rows[y]);
+                }
+                out += "]}";
+            }
+            return out + "}";
         }
         return out + "]}";
     }
@@ -164,6 +194,15 @@ std::string describeSet(const std::string& operand, const Document& set, bool js
         }
         out += "  frame " + std::to_string(i + 1) + ": " + std::to_string(p.width) + " x " +
                std::to_string(p.height) + " " + printableText(set.frames[i].name) + "\n";
+    }
+    if (sample) {
+        out += "  sample: " + std::to_string(sample->width) + " x " +
+               std::to_string(sample->height) + ", baseline row " +
+               std::to_string(sample->baseline) + ", pen at column " +
+               std::to_string(sample->penX) + "\n";
+        for (const std::string& row : sampleRows(*sample)) {
+            out += "  " + row + "\n";
+        }
     }
     return out;
 }
@@ -199,7 +238,8 @@ int infoCommand(const Arguments& arguments) {
         out += std::string(first  ? ""
                            : json ? ",\n"
                                   : "\n") +
-               (picture ? describe(operand, loaded, json) : describeSet(operand, set, json));
+               (picture ? describe(operand, loaded, json)
+                        : describeSet(operand, set, json, parsed.value("--sample")));
         first = false;
     }
     if (json) {

@@ -12,13 +12,15 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: stipple export|import|info|thumbnail [options] FILE...\n"
+    "usage: stipple export|font|import|info|thumbnail [options] FILE...\n"
     "       stipple --version | --help | COMMAND --help\n";
 
 constexpr const char* kHelp =
     "\n"
     "  export     write picture files as the editor's export texts, a font set as BDF\n"
     "             or as a GFX font (--font bdf or gfx)\n"
+    "  font       make a font set of an outline font (TrueType, OpenType) rendered\n"
+    "             by FreeType at a pixel size\n"
     "  import     make a picture file of a bitmap (BMP) or PNG image, of a text that\n"
     "             export writes (--format cpp, asm1, asm2, asm4, asm8 or file, --syntax\n"
     "             gas, ca65, db or c) or of the bin bytes of a layout; a font set of a\n"
@@ -56,6 +58,7 @@ int run(int argc, char* argv[]) {
     std::signal(SIGPIPE, SIG_IGN);
     const std::map<std::string, int (*)(const Arguments&)> commands = {
         {"export", exportCommand},
+        {"font", fontCommand},
         {"import", importCommand},
         {"info", infoCommand},
         {"thumbnail", thumbnailCommand}};

@@ -27,7 +27,18 @@ ExportSettings ExportPreview::settings() const {
     return settings;
 }
 
+bool ExportPreview::fontSource() const {
+    return source_ == kBdfSource || source_ == kGfxSource;
+}
+
 bool ExportPreview::applies(ExportOption option) const {
+    if (fontSource()) {
+        // A font form has its own layout: only the source and the actions apply.
+        return option == ExportOption::Source ||
+               ((option == ExportOption::Copy || option == ExportOption::Save ||
+                 option == ExportOption::Append) &&
+                written_);
+    }
     const ExportFormatRow& row = format();
     const bool device = row.family == FormatFamily::Device;
     const bool bin = row.id == ExportFormat::Bin;

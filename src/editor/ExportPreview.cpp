@@ -7,7 +7,9 @@
 
 #include "editor/ExportCommands.h"
 #include "editor/ExportPreviewParts.h"
+#include "formats/BdfFont.h"
 #include "formats/FramesExport.h"
+#include "formats/GfxFont.h"
 #include "formats/PictureFile.h"
 
 namespace stipple {
@@ -34,6 +36,8 @@ std::string shellWord(const std::string& word) {
 
 // What the numbers of a text come to: the device bytes, the assembler texts' bytes with
 // the size line's two, the values of the C++ array.
+constexpr std::string_view kSizeComment = "/* width, height */";
+
 std::string countOf(ExportFormat id, std::size_t numbers) {
     if (exportFormatRow(id).family == FormatFamily::Device) {
         return std::to_string(numbers) + " bytes";
@@ -134,6 +138,16 @@ void ExportPreview::remake() {
     bytes_.clear();
     shown_.clear();
     spans_.clear();
+    if (fontSource()) {
+        problem = writeFont();
+        written_ = problem.empty();
+        count_ = written_ ? std::to_string(bytes_.size()) + " bytes of text, " +
+                                std::to_string(document.frameCount()) + " glyphs"
+                          : problem;
+        command_ = makeCommandLine();
+        tracedByte_ = -1;
+        return;
+    }
     std::size_t numbers = 0;
     if (written_ && !allFrames) {
         bytes_ = row.write(source(), name, settings());
@@ -147,6 +161,17 @@ void ExportPreview::remake() {
     const std::size_t before = spans_.empty() ? 0 : spans_.front().offset;
     spanShift_ = utf16Length(std::string_view(shown_).substr(0, before)) - static_cast<int>(before);
     count_ = written_ ? countOf(row.id, numbers) : problem;
+    // The sprite array's size bytes stand before its image, apart from the numbers traced.
+    std::size_t sizeBytes = 0;
+    for (std::size_t at = bytes_.find(kSizeComment);
+         written_ && row.id == ExportFormat::Arduboy && at != std::string::npos;
+         at = bytes_.find(kSizeComment, at + 1)) {
+        sizeBytes += 2;
+    }
+    if (sizeBytes > 0) {
+        count_ = std::to_string(numbers + sizeBytes) + " bytes: " + std::to_string(sizeBytes) +
+                 " of size, " + std::to_string(numbers) + " of image";
+    }
     if (written_ && allFrames && document.frameCount() > 1) {
         const std::size_t texts =
             row.family == FormatFamily::Device || row.id == ExportFormat::CppArray
@@ -165,13 +190,34 @@ void ExportPreview::remake() {
     }
 }
 
+std::string ExportPreview::writeFont() {
+    const Document& document = session_.document();
+    if (!document.font) {
+        return "Only a font set exports as a font: make one with File > New Font... or open a "
+               "BDF font.";
+    }
+    std::string problem;
+    if (source_ == kBdfSource) {
+        problem = exportableNameProblem(document.setName);
+        bytes_ = problem.empty() ? encodeBdf(document, document.setName) : "";
+    } else {
+        FontText gfx = gfxFontText(document, document.setName);
+        problem = std::move(gfx.problem);
+        bytes_ = std::move(gfx.text);
+    }
+    shown_ = bytes_;
+    shown_.erase(std::remove(shown_.begin(), shown_.end(), '\r'), shown_.end());
+    return problem;
+}
+
 std::size_t ExportPreview::writeAllFrames() {
     const ExportFormatRow& row = format();
     const Document& document = session_.document();
     std::vector<NamedView> views;
     views.reserve(document.frames.size());
     for (const Frame& frame : document.frames) {
-        views.push_back({frame.picture.view(), frame.name});
+        views.push_back({frame.picture.view(), frame.name,
+                         document.font && frame.glyph ? &*frame.glyph : nullptr});
     }
     FramesText set = writeFrames(row.id, views, document.setName, settings());
     bytes_ = std::move(set.text);
@@ -220,6 +266,10 @@ std::string ExportPreview::makeCommandLine() const {
                "export: save it as a picture of its own with Save select)";
     }
     std::string line = "stipple export";
+    if (fontSource()) {
+        return line + (source_ == kBdfSource ? " --font bdf" : " --font gfx") + " --name " +
+               shellWord(session_.document().setName) + " FONT.stws";
+    }
     for (const std::string& word : exportOptionWords(format().id, settings())) {
         line += ' ';
         line += shellWord(word);

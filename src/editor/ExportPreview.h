@@ -143,6 +143,10 @@ class ExportPreview final : public SessionListener {
     // The target the command line starts from, and the options it adds (" + mask").
     std::optional<std::pair<std::string_view, std::string>> shownTarget() const;
     PixelView source() const;
+    // A whole font in a font form, not the pictures in the format and layout chosen.
+    bool fontSource() const;
+    // The font's text in the form chosen, or why there is none.
+    std::string writeFont();
     void levelsFromLayout();
     void settingsChanged();
     void remake();  // text, count, command line

@@ -11,10 +11,13 @@
 
 namespace stipple::export_preview {
 
-inline constexpr std::string_view kSources[] = {"Whole picture", "Copied box", "All frames"};
-inline constexpr std::string_view kSourceWords[] = {"picture", "box", "frames"};
+inline constexpr std::string_view kSources[] = {"Whole picture", "Copied box", "All frames",
+                                                "Font as BDF", "Font as GFX"};
+inline constexpr std::string_view kSourceWords[] = {"picture", "box", "frames", "bdf", "gfx"};
 inline constexpr int kBoxSource = 1;
 inline constexpr int kFramesSource = 2;
+inline constexpr int kBdfSource = 3;  // a whole font in one of the forms fonts are read in
+inline constexpr int kGfxSource = 4;
 
 // The layout part a list chooses, for the lists of layout words.
 inline std::string_view keyOf(ExportOption list) {

@@ -120,7 +120,7 @@ std::vector<TextRange> ExportPreview::highlights() const {
 }
 
 DeviceImage ExportPreview::deviceImage() const {
-    if (!written_) {
+    if (!written_ || fontSource()) {
         return {};
     }
     const PixelView view = source();

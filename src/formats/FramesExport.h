@@ -9,6 +9,16 @@
 //   stipple: set "NAME" frames N depth D ... mask M
 // (the layout words as a picture's text writes them), and a comment before each frame's
 // bytes says: frame I: name "NAME" WxH. Bin gives the array's bytes alone.
+//
+// Of a font (every frame a glyph) a device syntax writes the glyphs in the order of their
+// code points, even one glyph, with NAME_FIRST and NAME_LAST, the lowest and highest code
+// point; NAME_offsets then has a word for each code point from the first to the last (one
+// without a glyph starts where the next glyph does, so it takes no bytes) and the length,
+// and NAME_advances gives each code point's advance (0 without a glyph), NAME_widths,
+// NAME_heights, NAME_xoffsets and NAME_yoffsets its glyph's box where the glyphs' boxes
+// differ in it (else NAME_WIDTH, NAME_HEIGHT, NAME_XOFFSET, NAME_YOFFSET), each as the
+// smallest of unsigned bytes, signed bytes or signed 16-bit words that holds them. The
+// library syntaxes write a font as any set.
 
 #include <cstddef>
 #include <span>
@@ -17,6 +27,7 @@
 #include <vector>
 
 #include "formats/ExportFormats.h"
+#include "model/Document.h"
 #include "model/PixelView.h"
 
 namespace stipple {
@@ -24,6 +35,7 @@ namespace stipple {
 struct NamedView {
     PixelView view;
     std::string_view name;
+    const Glyph* glyph = nullptr;  // of a font's glyph
 };
 
 // Where a part of a text starts and how many bytes it takes.

@@ -206,9 +206,12 @@ void appendByteLines(std::string& text, std::span<const std::uint8_t> bytes,
 
 // The table NAME_offsets of a set's frames in the syntax (C's form for the C-like ones): its
 // comment, then the words, 16-bit while the last offset is below 65,536, else 32-bit.
+// `count` says how many words there are (default: NAME_FRAMES + 1), `each` what starts
+// at each offset (default: a frame).
 void appendTable(std::string& text, Syntax syntax, const std::string& label,
                  const std::string& constant, const std::vector<std::size_t>& offsets, Base base,
-                 const Notation& notation);
+                 const Notation& notation, const std::string& count = {},
+                 std::string_view each = "frame");
 
 constexpr std::string_view kHeadTag = "stipple: ";
 // After the tag, the text of a set's frames says "set" where a picture's says "name".

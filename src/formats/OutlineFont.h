@@ -22,11 +22,12 @@ constexpr int kMinOutlinePixels = 4;
 constexpr int kMaxOutlinePixels = 80;
 
 struct OutlineFontResult {
-    // A font set named after the family and size ("DejaVu Sans Mono 12"): one glyph for each
-    // code point of the range the font has (always the first of the range), the first one
-    // current. Each glyph's picture spans the font's line from its ascent to its descent
-    // (yOffset = ascent) and from the pen position or the ink's left edge, whichever is
-    // further left, to the advance or the ink's right edge; uncovered cells are transparent.
+    // A font set named after the family, style and size ("DejaVu Sans Mono Bold 12"): one
+    // glyph for each code point of the range the font has, the first one current. Each
+    // glyph's picture spans the font's line from its ascent to its descent (yOffset is the
+    // ascent), grown to take in ink beyond them, and from the pen position or the ink's left
+    // edge, whichever is further left, to the advance or the ink's right edge; uncovered
+    // cells are transparent. Glyph names are the font's own, else uniXXXX.
     Document font;
     std::string file;  // the file rendered
     // Empty unless nothing was made; then one sentence, and nothing else is meaningful.

@@ -1087,6 +1087,65 @@ int main(void) {
 """
 
 
+# A string drawn from a font's device array the way a custom renderer would: each code
+# point's glyph from the offsets, placed by the box tables or the constants of one value.
+ARRAY_DRAW = r"""
+#include <stdint.h>
+#include <stdio.h>
+#include <string.h>
+#include FONT_TEXT
+#ifdef F_WIDTH
+#define W(i) F_WIDTH
+#else
+#define W(i) F_widths[i]
+#endif
+#ifdef F_HEIGHT
+#define H(i) F_HEIGHT
+#else
+#define H(i) F_heights[i]
+#endif
+#ifdef F_XOFFSET
+#define XO(i) F_XOFFSET
+#else
+#define XO(i) F_xoffsets[i]
+#endif
+#ifdef F_YOFFSET
+#define YO(i) F_YOFFSET
+#else
+#define YO(i) F_yoffsets[i]
+#endif
+static char canvas[CANVAS_H][CANVAS_W + 1];
+int main(void) {
+    const char *s = STRING;
+    int x = PEN_X;
+    for (int y = 0; y < CANVAS_H; ++y) memset(canvas[y], '.', CANVAS_W);
+    for (; *s; ++s) {
+        int c = (unsigned char)*s;
+        if (c < F_FIRST || c > F_LAST) continue;
+        int i = c - F_FIRST, stride = (W(i) + 7) / 8;
+        const uint8_t *p = F + F_offsets[i];
+        for (int yy = 0; yy < H(i); yy++)
+            for (int xx = 0; xx < W(i); xx++)
+                if (p[yy * stride + xx / 8] & (0x80 >> xx % 8))
+                    canvas[BASELINE - YO(i) + yy][x + XO(i) + xx] = '#';
+        x += F_advances[i];
+    }
+    for (int y = 0; y < CANVAS_H; ++y) puts(canvas[y]);
+    return 0;
+}
+"""
+
+
+def trimmed(drawing):
+    """The rows of # and . without the blank rows and columns around the ink."""
+    rows = [r for r in drawing.splitlines() if "#" in r]
+    if not rows:
+        return []
+    left = min(r.index("#") for r in rows)
+    right = max(r.rindex("#") for r in rows) + 1
+    return [r[left:right] for r in rows]
+
+
 def bdf_glyphs(text):
     """{code: (advance, width, height, x offset, bottom offset, rows of # and .)} of a BDF."""
     glyphs, lines = {}, iter(text.splitlines())
@@ -1202,6 +1261,56 @@ def test_fonts(g):
         if have_avr:
             run(["avr-gcc", "-mmcu=atmega328p", "-Os", "-Wall", "-Werror", *defines, "-c",
                  "-o", g.path("draw.o"), draw])
+    # An outline font rendered into a set: bdftopcf takes its BDF, FreeType finds its glyphs'
+    # boxes and advances, and a string drawn from its GFX structs and from its device array
+    # is the sample line info draws.
+    mono = g.path("mono12.stws")
+    status, _, err = g.tool(["font", "--family", "DejaVu Sans Mono", "--size", "12", "--range",
+                             "0x20-U+007E", "-o", mono])
+    g.expect(f"stipple font ({err})", status, 0)
+    info = json.loads(g.tool(["info", "--json", mono])[1])[0]
+    g.expect("a glyph for each code point", [f["codePoint"] for f in info["frames"]],
+             list(range(32, 127)))
+    boxes = [f"{f['codePoint']} {f['width']} {f['height']} {f['xOffset']} {f['yOffset']} "
+             f"{f['advance']}" for f in info["frames"]]
+    found = freetype(compiled(g.path("mono12.bdf", exported("bdf", mono)))).splitlines()
+    g.expect("the made font's boxes through bdftopcf and FreeType",
+             [" ".join(line.split()[:6]) for line in found[1:]], boxes)
+    sample_string = "Hello, gfx! {~}"
+    for source, string in [(mono, sample_string), (fonts[0], "Hello, gfx! {~}\xe9")]:
+        status, out, _ = g.tool(["info", "--json", "--sample", string, source])
+        sample = json.loads(out)[0]["sample"]["rows"]
+        want = trimmed("\n".join(r.translate(str.maketrans("#=-.~", "##..."))
+                                 for r in sample))
+        defines = [f"-DCANVAS_W={len(sample[0]) + 40}", "-DCANVAS_H=60", "-DPEN_X=20",
+                   "-DBASELINE=30",
+                   "-DSTRING=\"" + "".join(f"\\x{ord(c):02x}" for c in string) + "\""]
+        for walker, args in [(GFX_DRAW, ["--font", "gfx"]),
+                             (ARRAY_DRAW, ["--syntax", "c", "--depth", "1", "--levels",
+                                           "1,1,0,0,0", "--order", "msb", "--align"])]:
+            status, text, err = g.tool(["export", *args, "--name", "F", source])
+            g.expect(f"export {args} ({err})", status, 0)
+            header = g.path("drawn.h", text)
+            c_file = g.path("drawn.c", walker.encode())
+            run(["gcc", "-Wall", "-Wextra", "-Werror", f"-DFONT_TEXT=\"{header}\"", "-DFONT=F",
+                 *defines, "-o", g.path("drawn"), c_file])
+            g.expect(f"{string!r} from {args[:2]} of {source} is the sample line",
+                     trimmed(run([g.path("drawn")])), want)
+    g.run_cases([
+        Case("a font both by file and family", ["font", "--family", "x", "--file", "y", "-o",
+                                               g.path("x.stws")], status=2,
+             stderr="stipple font: either --file or --family is needed, not both"),
+        Case("a range backwards", ["font", "--family", "x", "--range", "90-80", "-o",
+                                   g.path("x.stws")], status=2,
+             stderr="stipple font: the range must be A-B, two code points from 0 to 1114111 "
+                    "(0x10FFFF) with A not after B"),
+        Case("a font into a picture file", ["font", "--family", "x", "-o", g.path("x.stw")],
+             status=2, stderr="stipple font: a font set goes into a set file: -o FONT.stws"),
+        Case("a family fontconfig lacks", ["font", "--family", "No Such Family", "-o",
+                                           g.path("x.stws")], status=1,
+             stderr='stipple font: Could not make a font of "No Such Family": fontconfig finds '
+                    'no font of the family "No Such Family" (its nearest is "DejaVu Sans").'),
+    ])
     # What a font is not, and what cannot be a font.
     walk = g.path("walk.stws", stws_bytes("walk", 8, [("a", ["01"])]))
     bad = g.path("bad.bdf", b"STARTFONT 2.1\nCHARS 1\nSTARTCHAR A\nBBX 120 4 0 0\n")

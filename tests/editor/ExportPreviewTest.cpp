@@ -6,6 +6,7 @@
 #include <memory>
 #include <tuple>
 
+#include "editor/FileCommands.h"
 #include "editor/FrameCommands.h"
 #include "formats/FramesExport.h"
 #include "formats/PictureFile.h"
@@ -261,6 +262,48 @@ TEST_F(ExportPreviewTest, AllFramesWriteTheSetAndTraceTheCurrentFramesPart) {
     EXPECT_NE(preview->commandLine().find("--name fleet SET.stws"), std::string::npos);
 }
 
+// A font set writes as a whole font in the forms fonts are read in, following every change;
+// any other set says why it cannot.
+TEST_F(ExportPreviewTest, FontSourcesWriteTheWholeFont) {
+    choose(ExportOption::Source, "Font as BDF");
+    EXPECT_FALSE(preview->applies(ExportOption::Save));
+    EXPECT_EQ(preview->countLine(),
+              "Only a font set exports as a font: make one with File > New Font... or open a BDF "
+              "font.");
+    const auto path = folder / "tiny.bdf";
+    writeFile(path,
+              "STARTFONT 2.1\nFONT tiny\nSIZE 4 75 75\nFONTBOUNDINGBOX 3 3 0 0\n"
+              "STARTPROPERTIES 2\nFONT_ASCENT 3\nFONT_DESCENT 0\nENDPROPERTIES\nCHARS 1\n"
+              "STARTCHAR A\nENCODING 65\nSWIDTH 750 0\nDWIDTH 4 0\nBBX 3 3 0 0\nBITMAP\n"
+              "40\nA0\nE0\nENDCHAR\nENDFONT\n");
+    host.openFileAnswer = path.string();
+    openPicture(s());
+    ASSERT_TRUE(s().document().font);
+    const struct {
+        const char* source;
+        const char* starts;
+        const char* command;
+    } forms[] = {
+        {"Font as BDF", "STARTFONT 2.1\n", "stipple export --font bdf --name tiny FONT.stws"},
+        {"Font as GFX", "", "stipple export --font gfx --name tiny FONT.stws"}};
+    for (const auto& form : forms) {
+        choose(ExportOption::Source, form.source);
+        EXPECT_EQ(preview->bytes().substr(0, std::string(form.starts).size()), form.starts);
+        EXPECT_EQ(preview->commandLine(), form.command);
+        EXPECT_TRUE(preview->applies(ExportOption::Save));
+        EXPECT_FALSE(preview->applies(ExportOption::Format));
+        EXPECT_FALSE(preview->applies(ExportOption::Depth));
+        EXPECT_TRUE(preview->deviceImage().pixels.empty());
+        const std::string before = preview->bytes();
+        selectTool(s(), Tool::Pen);
+        press(s(), MouseButton::Left, at(1), at(1));
+        release(s(), MouseButton::Left, at(1), at(1));
+        EXPECT_NE(preview->bytes(), before);
+        s().undoChange();
+    }
+    EXPECT_NE(preview->bytes().find("tinyGlyphs[] PROGMEM"), std::string::npos);
+}
+
 TEST_F(ExportPreviewTest, SettingsAreKeptAsWords) {
     const std::vector<std::pair<std::string, std::string>> stored = {
         {"format", "gas"},
@@ -293,6 +336,7 @@ TEST_F(ExportPreviewTest, LibraryTargetsBringTheirSyntaxAndTheDeviceShowsTheirBy
     EXPECT_EQ(preview->choices(ExportOption::Target)[preview->choice(ExportOption::Target)],
               "arduboy");
     EXPECT_NE(preview->commandLine().find("--target arduboy --syntax arduboy"), std::string::npos);
+    EXPECT_EQ(preview->countLine(), "12 bytes: 2 of size, 10 of image");
     // The picture's first row: black, 66 %, 33 %, white, transparent, ...
     const auto firstRow = [&] {
         const DeviceImage image = preview->deviceImage();
