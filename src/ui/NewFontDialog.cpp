@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -24,6 +25,14 @@ namespace {
 const QString kOutlineFontFilter =
     QStringLiteral("(Outline fonts *.ttf *.otf *.ttc *.pfb) (*.ttf *.otf *.ttc *.pfb)");
 
+// A row of the form whose caption's key takes the focus to `buddy`.
+void addRow(QFormLayout* form, const char* caption, QWidget* buddy, QLayout* row) {
+    auto* shown = new QLabel(QString::fromUtf8(caption), buddy->parentWidget());
+    shown->setBuddy(buddy);
+    row->setContentsMargins(0, 0, 0, 0);
+    form->addRow(shown, row);
+}
+
 }  // namespace
 
 NewFontDialog::NewFontDialog(QWidget* parent) : QDialog(parent) {
@@ -39,21 +48,26 @@ NewFontDialog::NewFontDialog(QWidget* parent) : QDialog(parent) {
     family_->setEditable(true);
     family_->setInsertPolicy(QComboBox::NoInsert);
     family_->addItems(QFontDatabase::families());
-    family_->setCurrentText(QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+    // The family the system's fixed font resolves to, rather than an alias of it.
+    family_->setCurrentText(
+        QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family());
     family_->setMinimumContentsLength(24);
     source->addWidget(family_, 1);
     browse_ = new QPushButton(QStringLiteral("&Browse..."), this);
     browse_->setObjectName(QStringLiteral("newFontBrowse"));
     browse_->setAutoDefault(false);
     source->addWidget(browse_);
-    form->addRow(QStringLiteral("&Family or file:"), source);
+    addRow(form, "&Family or file:", family_, source);
 
     pixelSize_ = new QSpinBox(this);
     pixelSize_->setObjectName(QStringLiteral("newFontPixelSize"));
     pixelSize_->setRange(kMinOutlinePixels, kMaxOutlinePixels);
     pixelSize_->setValue(OutlineFontRequest{}.pixelSize);
     pixelSize_->setSuffix(QStringLiteral(" pixels"));
-    form->addRow(QStringLiteral("&Size:"), pixelSize_);
+    auto* size = new QHBoxLayout;
+    size->addWidget(pixelSize_);
+    size->addStretch();
+    addRow(form, "&Size:", pixelSize_, size);
 
     auto* range = new QHBoxLayout;
     first_ = new CodePointBox(this);
@@ -66,7 +80,7 @@ NewFontDialog::NewFontDialog(QWidget* parent) : QDialog(parent) {
     range->addWidget(new QLabel(QStringLiteral("to"), this));
     range->addWidget(last_);
     range->addStretch();
-    form->addRow(QStringLiteral("&Characters:"), range);
+    addRow(form, "&Characters:", first_, range);
 
     auto* grays = new QHBoxLayout;
     blackAndWhite_ = new QRadioButton(QStringLiteral("B&lack and white"), this);
@@ -77,7 +91,7 @@ NewFontDialog::NewFontDialog(QWidget* parent) : QDialog(parent) {
     grays->addWidget(blackAndWhite_);
     grays->addWidget(fourGrays_);
     grays->addStretch();
-    form->addRow(QStringLiteral("Rendered:"), grays);
+    addRow(form, "Rendered:", blackAndWhite_, grays);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("newFontButtons"));
