@@ -1,7 +1,7 @@
 // The windows' own work: the Export window's update after one pen press on the largest
 // picture, beside a full redraw of the surface, the import window's preview after a change
 // of dithering for the largest import region, and the Frames window's update after a pen
-// press in a set of the largest frames.
+// press in a set of the largest frames and on a glyph of a font with its sample line.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -12,6 +12,7 @@
 
 #include "BenchHost.h"
 #include "editor/FrameCommands.h"
+#include "formats/OutlineFont.h"
 #include "ui/BitmapImportDialog.h"
 #include "ui/ExportWindow.h"
 #include "ui/FramesViews.h"
@@ -147,6 +148,33 @@ BENCHMARK(BM_FramesWindowUpdate)
     ->Arg(16)
     ->Arg(256)
     ->Unit(benchmark::kMicrosecond);
+
+// The Frames window's update after a pen press on the glyph "o" of a 95-glyph font made
+// at 12 pixels, the sample line ("The quick brown fox jumps") drawn again and painted.
+void BM_FontSampleUpdate(benchmark::State& state) {
+    OpenFramesWindow open(1);
+    Session& session = open.session;
+    FramesChange change;
+    change.kind = FramesChange::Kind::Replace;
+    change.whole = renderOutlineFont(
+                       {"/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", "", 12, 32, 126, 2})
+                       .font;
+    session.changeFrames(change);
+    selectFrame(session, 'o' - 32);
+    QApplication::processEvents();
+    session.unsubscribe(open.frames);
+    Pixel colour = kBlack;
+    for (auto _ : state) {
+        state.PauseTiming();
+        penPress(session, colour);
+        state.ResumeTiming();
+        open.frames.sessionChanged(session, Changes::cell(1, 1));
+        open.frames.sample().repaint();
+        open.frames.strip().repaint();
+    }
+    session.subscribe(open.frames);
+}
+BENCHMARK(BM_FontSampleUpdate)->Unit(benchmark::kMicrosecond);
 
 // New frame in a set of 255 with the Frames window open, then undone outside the timing.
 void BM_NewFrameInLargeSet(benchmark::State& state) {
