@@ -49,11 +49,8 @@ struct Channel {
         }
     }
     std::uint32_t level(std::uint32_t pixel) const {
-        if (max == 0) {
-            return 0;
-        }
         const std::uint64_t v = (pixel & mask) >> shift;
-        return static_cast<std::uint32_t>((v * 255 + max / 2) / max);
+        return max == 0 ? 0 : static_cast<std::uint32_t>((v * 255 + max / 2) / max);
     }
 };
 
@@ -476,15 +473,11 @@ ImageDecoding decodeBitmap(ByteSource& file, int maxWidth, int maxHeight) {
     ImageDecoding decoded = layout.compression == kRle8 || layout.compression == kRle4
                                 ? decodeRunLengths(file, layout, out)
                                 : decodeRows(file, layout, out);
-    if (!decoded) {
-        return decoded;
-    }
-    return result;
+    return decoded ? std::move(result) : decoded;
 }
 
 std::string bitmapFaultMessage(const ImageDecoding& decoding, std::string_view shownPath) {
-    std::string file = "\"";
-    file.append(shownPath).append("\"");
+    const std::string file = "\"" + std::string(shownPath) + "\"";
     switch (decoding.fault) {
         case ImageFault::None:
             return {};
