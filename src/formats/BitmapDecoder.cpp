@@ -477,7 +477,7 @@ ImageDecoding decodeBitmap(ByteSource& file, int maxWidth, int maxHeight) {
 }
 
 std::string bitmapFaultMessage(const ImageDecoding& decoding, std::string_view shownPath) {
-    const std::string file = "\"" + std::string(shownPath) + "\"";
+    const std::string file = std::string(1, '"').append(shownPath) + '"';
     switch (decoding.fault) {
         case ImageFault::None:
             return {};
