@@ -1,7 +1,7 @@
 // Random sequences of everything a user can do (every command of the table, presses, drags
-// and boxes, the quick sizes, renaming, undo and redo) through the session: no edit may
-// change a part of the state it does not announce, and the surface as drawn piece by piece
-// must always be the surface drawn whole.
+// and boxes, the quick sizes, renaming, a glyph's metrics, undo and redo) through the
+// session: no edit may change a part of the state it does not announce, and the surface as
+// drawn piece by piece must always be the surface drawn whole.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,6 +9,8 @@
 #include <random>
 #include <string>
 
+#include "editor/FrameCommands.h"
+#include "formats/OutlineFont.h"
 #include "support/SessionFixture.h"
 
 namespace stipple::testing {
@@ -47,6 +49,12 @@ class CheckedEdits : public SessionFixture {
         host.exportFileAnswer = file("a.s");
         host.saveSelectAnswer = pick(0, 1) == 0 ? std::nullopt : std::optional<std::string>("Box");
         host.closeAnswer = Dialogs::CloseChoice::Discard;
+        // New Font makes a small font, so that glyph edits have one to act on.
+        host.outlineFontAnswer =
+            pick(0, 1) == 0
+                ? std::nullopt
+                : std::optional(OutlineFontRequest{STIPPLE_OUTLINE_FONT_FILE, "", pick(6, 14),
+                                                   pick(60, 65), pick(66, 70), 2 * pick(1, 2)});
     }
 
     std::string act() {
@@ -84,6 +92,12 @@ class CheckedEdits : public SessionFixture {
             scrollSurfaceTo(s(), pick(0, 900), pick(0, 900));
             return "scroll";
         }
+        if (roll < 82) {
+            // Code points near the font's, some of them taken.
+            setGlyph(s(), Glyph{pick(58, 72), pick(-2, 20), pick(-3, 3), pick(-2, 20)});
+            glyphEditsInAFont_ += s().document().font ? 1 : 0;
+            return "glyph";
+        }
         answerDialogs();
         const Command& command =
             commands()[static_cast<std::size_t>(pick(0, static_cast<int>(commands().size()) - 1))];
@@ -116,6 +130,7 @@ class CheckedEdits : public SessionFixture {
     TempFolder folder_;
     SurfaceRenderer reference_;
     EditFaultHandler previous_ = nullptr;
+    int glyphEditsInAFont_ = 0;
 };
 
 TEST_F(CheckedEdits, RandomCommandsAnnounceAllTheyChangeAndKeepTheSurfaceWhole) {
@@ -128,6 +143,7 @@ TEST_F(CheckedEdits, RandomCommandsAnnounceAllTheyChangeAndKeepTheSurfaceWhole) 
         ASSERT_NO_FATAL_FAILURE(expectSurfaceDrawnWhole()) << "step " << i << ", " << action;
         last = action;
     }
+    EXPECT_GT(glyphEditsInAFont_, 10);  // the run reaches fonts
 }
 
 }  // namespace
