@@ -8,9 +8,13 @@
 #include "formats/FontSample.h"
 #include "formats/FramesExport.h"
 #include "formats/OutlineFont.h"
+#include "support/TestFiles.h"
 
 namespace stipple {
 namespace {
+
+using testing::TempFolder;
+using testing::writeFile;
 
 constexpr const char* kMono = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
 
@@ -76,10 +80,9 @@ TEST(FontMakingTest, OutlineFontsRenderEveryGlyphOfTheRangeOnTheFontsLine) {
 }
 
 TEST(FontMakingTest, OutlineFontRefusals) {
-    const std::string notAFont = std::filesystem::temp_directory_path() / "not-a-font.ttf";
-    std::FILE* file = std::fopen(notAFont.c_str(), "w");
-    std::fputs("no font", file);
-    std::fclose(file);
+    const TempFolder folder;
+    const std::string notAFont = (folder / "not-a-font.ttf").string();
+    writeFile(notAFont, "no font");
     const struct {
         OutlineFontRequest request;
         std::string error;
@@ -101,7 +104,6 @@ TEST(FontMakingTest, OutlineFontRefusals) {
         const OutlineFontResult made = renderOutlineFont(c.request);
         EXPECT_EQ(made.error.substr(0, c.error.size()), c.error);
     }
-    std::filesystem::remove(notAFont);
 }
 
 TEST(FontMakingTest, SampleLinesPlaceEachGlyphByItsOffsetsAndAdvance) {
