@@ -149,20 +149,22 @@ void KeptCopy::remove() {
 
 std::string keptCopyNotice(const std::string& path, const struct stat& file) {
     std::vector<std::string> copies;
-    const auto take = [&](const std::string& copy) {
-        if (!heldByARunningSave(copy) && !madeBefore(copy, path)) {
+    // A copy named after the inode may be of an earlier file that had its number; one named
+    // after the file is of this name, whatever file it is now, and is told until removed.
+    const auto take = [&](const std::string& copy, bool namedAfterTheInode) {
+        if (!heldByARunningSave(copy) && !(namedAfterTheInode && madeBefore(copy, path))) {
             copies.push_back(copy);
         }
     };
     const std::string real = realFile(path);
-    for (const std::string& base : {folderOf(real) + "/" + copyName(file, false),
-                                    folderOf(real) + "/." + fileNameOf(real) + kNamedCopyEnd}) {
+    const std::string byName = folderOf(real) + "/." + fileNameOf(real) + kNamedCopyEnd;
+    for (const std::string& base : {folderOf(real) + "/" + copyName(file, false), byName}) {
         for (int n = 1; n <= kMostCopies; ++n) {
             const std::string candidate = numbered(base, n);
             if (struct stat info{}; ::lstat(candidate.c_str(), &info) != 0) {
                 break;
             }
-            take(candidate);
+            take(candidate, base != byName);
         }
     }
     const std::string state = stateFolderMayHoldCopies ? stateFolder() : std::string();
@@ -183,7 +185,9 @@ std::string keptCopyNotice(const std::string& path, const struct stat& file) {
         }
         ::closedir(dir);
         std::sort(found.begin(), found.end());
-        std::for_each(found.begin(), found.end(), take);
+        for (const std::string& copy : found) {
+            take(copy, true);
+        }
     }
     if (copies.empty()) {
         return {};
